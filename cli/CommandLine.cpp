@@ -1,0 +1,26 @@
+#include "CommandLine.h"
+
+#include "DataCommands.h"
+
+int ReportUsageError(const std::string& error, std::FILE* err) {
+    std::fprintf(err, "quib: %s\n%s", error.c_str(), kUsageText);
+    return 2;
+}
+
+int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err) {
+    switch (arguments.mode) {
+    case Arguments::Mode::Help:
+        std::fputs(kUsageText, out);
+        return 0;
+    case Arguments::Mode::Version:
+        std::fprintf(out, "%s\n", kVersionText);
+        return 0;
+    case Arguments::Mode::Info:
+        return RunInfo(arguments, out, err);
+    case Arguments::Mode::Summary:
+        return RunSummary(arguments, out, err);
+    case Arguments::Mode::Window:
+        break;
+    }
+    return ReportUsageError("the window is not available in this build", err);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Arguments.h"
+
+#include <cstdio>
+
+inline constexpr const char* kVersionText = "Quib 1.0.0.1";
+
+// Runs a mode that needs no window and returns the exit status.
+int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err);
+
+// Reports refused arguments with the usage text; returns the usage status.
+int ReportUsageError(const std::string& error, std::FILE* err);

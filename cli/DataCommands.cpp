@@ -1,0 +1,83 @@
+#include "DataCommands.h"
+
+#include "LatticeDocument.h"
+#include "SummaryText.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void ReportCannotOpen(std::FILE* err, const std::string& path, int error) {
+    std::fprintf(err, "quib: cannot open '%s': %s\n", path.c_str(), std::strerror(error));
+}
+
+void ValuesAt(const CLatticeDocument& document, int index, int dataset, int values[LATTICE_NODES]) {
+    for (int n = 0; n < LATTICE_NODES; ++n)
+        values[n] = document.GetNodeValue(index, n, dataset);
+}
+
+constexpr std::size_t kFlushBytes = std::size_t{1} << 16;
+
+} // namespace
+
+void ReportWarningsOn(CLatticeDocument& document, std::FILE* err) {
+    document.SetWarningHook([err](const std::string& path, const char* message) {
+        std::fprintf(err, "quib: %s: %s\n", path.c_str(), message);
+    });
+}
+
+bool LoadDocument(CLatticeDocument& document, const Arguments& arguments, std::FILE* err) {
+    ReportWarningsOn(document, err);
+    if (document.OpenDataFile(arguments.file) == 0) {
+        ReportCannotOpen(err, arguments.file, errno);
+        return false;
+    }
+    for (const std::string& path : arguments.imports) {
+        // An import that cannot be opened is skipped, as in the window; one
+        // that ran out of memory is a failure of the whole run.
+        if (document.ImportDataFile(path) == 0 && errno == ENOMEM) {
+            ReportCannotOpen(err, path, ENOMEM);
+            return false;
+        }
+    }
+    return true;
+}
+
+int RunInfo(const Arguments& arguments, std::FILE* out, std::FILE* err) {
+    CLatticeDocument document;
+    if (!LoadDocument(document, arguments, err))
+        return 1;
+    std::fprintf(out, "dimension: %d\nrecords: %d\n", document.m_nPrimaryDim,
+                 document.m_primaryRecords.GetSize());
+    return 0;
+}
+
+int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
+    CLatticeDocument document;
+    if (!LoadDocument(document, arguments, err))
+        return 1;
+    BuildOrderMatrix();
+    const int datasets = document.m_nImportedDim > 0 ? 2 : 1;
+    std::string text;
+    int values[LATTICE_NODES];
+    for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k) {
+        const int number = document.m_primaryRecords[k].m_nRecordNumber;
+        for (int dataset = 0; dataset < datasets; ++dataset) {
+            ValuesAt(document, k, dataset, values);
+            AppendSummaryLine(text, &number, values);
+            text += '\n';
+            if (arguments.highlight) {
+                AppendMinimalNodesLine(text, values);
+                text += '\n';
+            }
+        }
+        if (text.size() >= kFlushBytes) {
+            std::fwrite(text.data(), 1, text.size(), out);
+            text.clear();
+        }
+    }
+    std::fwrite(text.data(), 1, text.size(), out);
+    return std::fflush(out) == 0 ? 0 : 1;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+inline constexpr int NODE_COUNT = 32;
+
+// What GetNodeValue answers for a position that holds no record.
+inline constexpr int NO_RECORD_VALUE = -32001;
+
+// One record: a value per node and the record's number. A plain value of fixed
+// size, so that an array of them is one contiguous block that can be copied
+// and grown without touching each element.
+struct CLatticeRecord {
+    std::int32_t m_nNodeValue[NODE_COUNT] = {};
+    std::int32_t m_nRecordNumber = 0;
+};
+
+static_assert(sizeof(CLatticeRecord) == 132);

@@ -1,0 +1,37 @@
+#include "SummaryText.h"
+
+#include <charconv>
+
+namespace {
+
+void AppendInt(std::string& out, int value) {
+    char digits[12];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+} // namespace
+
+void AppendSummaryLine(std::string& out, const int* recordNumber, const int values[LATTICE_NODES]) {
+    out += "Record nr ";
+    if (recordNumber != nullptr)
+        AppendInt(out, *recordNumber);
+    else
+        out += '-';
+    out += " <";
+    for (int n = 0; n < LATTICE_NODES; ++n) {
+        out += ' ';
+        AppendInt(out, values[n]);
+    }
+    out += '>';
+}
+
+void AppendMinimalNodesLine(std::string& out, const int values[LATTICE_NODES]) {
+    out += "Minimal nodes:";
+    for (int n = 0; n < LATTICE_NODES; ++n) {
+        if (IsMinimalNodeOf(values, n)) {
+            out += ' ';
+            out += DisplayLabel(n);
+        }
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "LatticeTables.h"
+
+#include <string>
+
+// Appends the summary line of one drawn dataset: "Record nr N <", the 32
+// values each after a blank, then ">". Without a record number (the position
+// lies beyond the primary records) the number reads "-".
+void AppendSummaryLine(std::string& out, const int* recordNumber, const int values[LATTICE_NODES]);
+
+// Appends "Minimal nodes:" and " label" for each minimal node in node order.
+void AppendMinimalNodesLine(std::string& out, const int values[LATTICE_NODES]);

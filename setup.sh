@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Sets up Quib on Debian 12 and runs it or its tests:
+#   ./setup.sh run    install what is missing, build, show the viewer on an example
+#   ./setup.sh test   install what is missing, build, run every test
+set -euo pipefail
+
+cd "$(dirname "$0")"
+mode=${1:-}
+if [[ $mode != run && $mode != test ]]; then
+    echo "usage: ./setup.sh run|test" >&2
+    exit 2
+fi
+
+packages=(
+    cmake ninja-build g++ pkgconf
+    qt6-base-dev qt6-svg-dev libgl-dev libpulse-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    xvfb xauth xdotool imagemagick x11-apps poppler-utils
+    pipewire pipewire-pulse wireplumber pulseaudio-utils dbus-daemon sox
+    desktop-file-utils man-db fonts-dejavu-core
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo=sudo
+    echo "setup: installing ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --parallel "$(nproc)"
+
+if [[ $mode == run ]]; then
+    exec build/app/quib --summary --highlight examples/run-a.dat
+fi
+
+cd build
+exec ctest --output-on-failure --parallel "$(nproc)"

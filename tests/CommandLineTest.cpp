@@ -1,0 +1,121 @@
+#include "Process.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+ProcessResult Quib(const std::vector<std::string>& args) { return RunProcess(QUIB_EXECUTABLE, args); }
+
+std::string Zeros(int count) {
+    std::string out;
+    for (int k = 0; k < count; ++k)
+        out += " 0";
+    return out;
+}
+
+class CommandLine : public ::testing::Test {
+protected:
+    TempDir m_dir;
+};
+
+TEST_F(CommandLine, InfoPrintsDimensionAndRecordCount) {
+    const std::string path = m_dir.Write("d", "DIM=32\nCONV_SECTION\n(1) 1\n(2) 2\nEND\n");
+    const ProcessResult r = Quib({"--info", path});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "dimension: 32\nrecords: 2\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CommandLine, SummaryPrintsTheDrawnLinesAndMinimalNodes) {
+    const std::string path = m_dir.Write("d", "DIM=32\n(7) 0 1 0 1" + Zeros(11) + " 1\n(8) -32001\n");
+    const ProcessResult r = Quib({"--summary", "--highlight", path});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Record nr 7 < 0 1 0 1" + Zeros(11) + " 1" + Zeros(16) + ">\n" +
+                         "Minimal nodes: a c de\n" + "Record nr 8 < -32001" + Zeros(31) + ">\n" +
+                         "Minimal nodes:\n");
+}
+
+TEST_F(CommandLine, SummaryWithImportsAlignsAndPadsThePairedLine) {
+    const std::string primary = m_dir.Write("p", "DIM=32\n(1) 1\n(2) 2\n(3) 3\n");
+    const std::string first = m_dir.Write("a", "DIM=32\n(2) 20\n");
+    const std::string second = m_dir.Write("b", "DIM=32\n(1) 10\n");
+    const ProcessResult r =
+        Quib({"--summary", "--import", first, "--import", m_dir.Path() + "/missing", "--import", second, primary});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    std::string pad;
+    for (int k = 0; k < 32; ++k)
+        pad += " -32001";
+    EXPECT_EQ(r.out, "Record nr 1 < 1" + Zeros(31) + ">\n" + "Record nr 1 < 10" + Zeros(31) + ">\n" +
+                         "Record nr 2 < 2" + Zeros(31) + ">\n" + "Record nr 2 < 20" + Zeros(31) + ">\n" +
+                         "Record nr 3 < 3" + Zeros(31) + ">\n" + "Record nr 3 <" + pad + ">\n");
+}
+
+TEST_F(CommandLine, WrongDimensionWarnsOnStandardErrorWithThePath) {
+    const std::string path = m_dir.Write("d", "DIM=30\n(1) 1\n");
+    const ProcessResult r = Quib({"--info", path});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "dimension: 30\nrecords: 1\n");
+    EXPECT_EQ(r.err, "quib: " + path + ": This file has the wrong dimension. Should be 26 or 32\n");
+}
+
+TEST_F(CommandLine, FileWithoutRecordsSucceedsQuietly) {
+    const ProcessResult r = Quib({"--summary", m_dir.Write("d", "DIM=26\nEND\n")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(CommandLine, FileThatCannotBeOpenedExitsWithOne) {
+    for (const std::string mode : {"--info", "--summary"}) {
+        ProcessResult r = Quib({mode, m_dir.Path() + "/missing"});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "quib: cannot open '" + m_dir.Path() + "/missing': No such file or directory\n");
+        r = Quib({mode, m_dir.Path()});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "quib: cannot open '" + m_dir.Path() + "': Is a directory\n");
+    }
+}
+
+TEST_F(CommandLine, UsageErrorsExitWithTwo) {
+    const std::string path = m_dir.Write("d", "(1) 1\n");
+    const std::vector<std::vector<std::string>> refused = {
+        {"--info"},
+        {"--summary"},
+        {"--info", path, path},
+        {"--summary", "--import"},
+        {"--summary", "--bogus", path},
+        {"--info", "--highlight", path},
+        {"--version", "x"},
+    };
+    for (const auto& args : refused) {
+        const ProcessResult r = Quib(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("usage: quib"), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.rfind("quib: ", 0), 0u) << r.err;
+    }
+}
+
+TEST_F(CommandLine, HelpAndVersion) {
+    ProcessResult r = Quib({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "Quib 1.0.0.1\n");
+    r = Quib({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("--summary [--highlight] [--import FILE2]... FILE"), std::string::npos);
+}
+
+TEST_F(CommandLine, DoubleDashEndsOptions) {
+    const std::string path = m_dir.Write("-odd", "(1) 1\n");
+    const ProcessResult r = RunProcess(QUIB_EXECUTABLE, {"--info", "--", path});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "dimension: 26\nrecords: 1\n");
+}
+
+} // namespace

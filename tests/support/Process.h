@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ProcessResult {
+    int status = -1; // exit status, or 128 + signal
+    std::string out;
+    std::string err;
+};
+
+// Runs a program with the given arguments and environment additions
+// ("NAME=value"), standard input from /dev/null, and collects its output.
+ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
+                         const std::vector<std::string>& environment = {});
