@@ -1,10 +1,9 @@
 #include "Arguments.h"
 
-const char* const kUsageText =
-    "usage: quib [FILE]\n"
-    "       quib --info FILE\n"
-    "       quib --summary [--highlight] [--import FILE2]... FILE\n"
-    "       quib --help | --version\n";
+const char* const kUsageText = "usage: quib [FILE]\n"
+                               "       quib --info FILE\n"
+                               "       quib --summary [--highlight] [--import FILE2]... FILE\n"
+                               "       quib --help | --version\n";
 
 namespace {
 
@@ -14,7 +13,9 @@ ParsedArguments Refuse(std::string error) {
     return parsed;
 }
 
-bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+bool IsOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-';
+}
 
 } // namespace
 

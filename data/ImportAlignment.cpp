@@ -11,7 +11,7 @@ namespace {
 // imported record with that number. Position i is always the smallest entry
 // of its own number's heap, so every update touches a heap's top only.
 class PositionsByNumber {
-public:
+  public:
     explicit PositionsByNumber(const CLatticeRecordArray& records) {
         const int count = records.GetSize();
         m_positions.resize(static_cast<std::size_t>(count));
@@ -58,7 +58,7 @@ public:
         SiftDown(g);
     }
 
-private:
+  private:
     int& Slot(const Group& g, int k) { return m_positions[static_cast<std::size_t>(g.first + k)]; }
 
     void SiftDown(const Group& g) {

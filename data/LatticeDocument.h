@@ -10,7 +10,7 @@
 // dimension (-1: no data) beside its records, and what is done with them.
 // Knows nothing of windows; the application's document builds on it.
 class CLatticeDocument {
-public:
+  public:
     CLatticeDocument() = default;
     CLatticeDocument(const CLatticeDocument&) = delete;
     CLatticeDocument& operator=(const CLatticeDocument&) = delete;
@@ -23,7 +23,8 @@ public:
     // A node value of a record; dataset 0 is the primary one, any other the
     // imported one. NO_RECORD_VALUE where no such record or node exists.
     int GetNodeValue(int recordIndex, int nodeNumber, int whichDataset) const {
-        const CLatticeRecordArray& records = whichDataset == 0 ? m_primaryRecords : m_importedRecords;
+        const CLatticeRecordArray& records =
+            whichDataset == 0 ? m_primaryRecords : m_importedRecords;
         if (recordIndex < 0 || recordIndex >= records.GetSize() || nodeNumber < 0 ||
             nodeNumber >= NODE_COUNT)
             return NO_RECORD_VALUE;
@@ -47,6 +48,6 @@ public:
     using WarningHook = std::function<void(const std::string& path, const char* message)>;
     void SetWarningHook(WarningHook hook) { m_warningHook = std::move(hook); }
 
-private:
+  private:
     WarningHook m_warningHook;
 };

@@ -25,7 +25,9 @@ constexpr std::size_t kHugePageBytes = std::size_t{2} << 20;
 
 } // namespace
 
-CLatticeRecordArray::~CLatticeRecordArray() { RemoveAll(); }
+CLatticeRecordArray::~CLatticeRecordArray() {
+    RemoveAll();
+}
 
 void CLatticeRecordArray::Grow(std::size_t minCapacity) {
     const std::size_t doubled = static_cast<std::size_t>(m_nCapacity) * 2;
@@ -58,8 +60,8 @@ void CLatticeRecordArray::Remap(std::size_t capacity) {
     if (newBytes >= kHugePageBytes)
         madvise(block, newBytes, MADV_HUGEPAGE);
     m_pData = static_cast<CLatticeRecord*>(block);
-    m_nCapacity = static_cast<int>(
-        std::min<std::size_t>(newBytes / sizeof(CLatticeRecord), static_cast<std::size_t>(INT_MAX)));
+    m_nCapacity = static_cast<int>(std::min<std::size_t>(newBytes / sizeof(CLatticeRecord),
+                                                         static_cast<std::size_t>(INT_MAX)));
 }
 
 void CLatticeRecordArray::SetSize(int newSize) {

@@ -12,7 +12,7 @@
 // holds the old and the new block at once. Reserved but untouched capacity
 // costs address space only.
 class CLatticeRecordArray {
-public:
+  public:
     CLatticeRecordArray() = default;
     CLatticeRecordArray(const CLatticeRecordArray&) = delete;
     CLatticeRecordArray& operator=(const CLatticeRecordArray&) = delete;
@@ -46,7 +46,7 @@ public:
     // Makes room for at least `capacity` records without changing the size.
     void Reserve(std::size_t capacity);
 
-private:
+  private:
     void Grow(std::size_t minCapacity);
     void Remap(std::size_t capacity);
 

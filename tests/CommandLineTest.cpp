@@ -8,7 +8,9 @@
 
 namespace {
 
-ProcessResult Quib(const std::vector<std::string>& args) { return RunProcess(QUIB_EXECUTABLE, args); }
+ProcessResult Quib(const std::vector<std::string>& args) {
+    return RunProcess(QUIB_EXECUTABLE, args);
+}
 
 std::string Zeros(int count) {
     std::string out;
@@ -18,7 +20,7 @@ std::string Zeros(int count) {
 }
 
 class CommandLine : public ::testing::Test {
-protected:
+  protected:
     TempDir m_dir;
 };
 
@@ -31,7 +33,8 @@ TEST_F(CommandLine, InfoPrintsDimensionAndRecordCount) {
 }
 
 TEST_F(CommandLine, SummaryPrintsTheDrawnLinesAndMinimalNodes) {
-    const std::string path = m_dir.Write("d", "DIM=32\n(7) 0 1 0 1" + Zeros(11) + " 1\n(8) -32001\n");
+    const std::string path =
+        m_dir.Write("d", "DIM=32\n(7) 0 1 0 1" + Zeros(11) + " 1\n(8) -32001\n");
     const ProcessResult r = Quib({"--summary", "--highlight", path});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "Record nr 7 < 0 1 0 1" + Zeros(11) + " 1" + Zeros(16) + ">\n" +
@@ -43,16 +46,17 @@ TEST_F(CommandLine, SummaryWithImportsAlignsAndPadsThePairedLine) {
     const std::string primary = m_dir.Write("p", "DIM=32\n(1) 1\n(2) 2\n(3) 3\n");
     const std::string first = m_dir.Write("a", "DIM=32\n(2) 20\n");
     const std::string second = m_dir.Write("b", "DIM=32\n(1) 10\n");
-    const ProcessResult r =
-        Quib({"--summary", "--import", first, "--import", m_dir.Path() + "/missing", "--import", second, primary});
+    const ProcessResult r = Quib({"--summary", "--import", first, "--import",
+                                  m_dir.Path() + "/missing", "--import", second, primary});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     std::string pad;
     for (int k = 0; k < 32; ++k)
         pad += " -32001";
-    EXPECT_EQ(r.out, "Record nr 1 < 1" + Zeros(31) + ">\n" + "Record nr 1 < 10" + Zeros(31) + ">\n" +
-                         "Record nr 2 < 2" + Zeros(31) + ">\n" + "Record nr 2 < 20" + Zeros(31) + ">\n" +
-                         "Record nr 3 < 3" + Zeros(31) + ">\n" + "Record nr 3 <" + pad + ">\n");
+    EXPECT_EQ(r.out, "Record nr 1 < 1" + Zeros(31) + ">\n" + "Record nr 1 < 10" + Zeros(31) +
+                         ">\n" + "Record nr 2 < 2" + Zeros(31) + ">\n" + "Record nr 2 < 20" +
+                         Zeros(31) + ">\n" + "Record nr 3 < 3" + Zeros(31) + ">\n" +
+                         "Record nr 3 <" + pad + ">\n");
 }
 
 TEST_F(CommandLine, WrongDimensionWarnsOnStandardErrorWithThePath) {
@@ -75,7 +79,8 @@ TEST_F(CommandLine, FileThatCannotBeOpenedExitsWithOne) {
         ProcessResult r = Quib({mode, m_dir.Path() + "/missing"});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "quib: cannot open '" + m_dir.Path() + "/missing': No such file or directory\n");
+        EXPECT_EQ(r.err,
+                  "quib: cannot open '" + m_dir.Path() + "/missing': No such file or directory\n");
         r = Quib({mode, m_dir.Path()});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, "quib: cannot open '" + m_dir.Path() + "': Is a directory\n");

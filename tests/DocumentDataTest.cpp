@@ -10,8 +10,10 @@
 namespace {
 
 class DocumentData : public ::testing::Test {
-protected:
-    std::string File(const std::string& name, const std::string& bytes) { return m_dir.Write(name, bytes); }
+  protected:
+    std::string File(const std::string& name, const std::string& bytes) {
+        return m_dir.Write(name, bytes);
+    }
 
     void ExpectEmpty() {
         EXPECT_EQ(m_doc.m_nPrimaryDim, -1);
@@ -35,7 +37,9 @@ protected:
     CLatticeDocument m_doc;
 };
 
-TEST_F(DocumentData, StartsEmpty) { ExpectEmpty(); }
+TEST_F(DocumentData, StartsEmpty) {
+    ExpectEmpty();
+}
 
 TEST_F(DocumentData, GetNodeValueNeverReadsOutsideADataset) {
     ASSERT_EQ(m_doc.OpenDataFile(File("p", "DIM=32\n(1) 10 11\n(2) 20\n(3) 30 31\n")), 1);
@@ -84,7 +88,9 @@ TEST_F(DocumentData, ImportsAppendAndAlignAfterEachFile) {
 
 TEST_F(DocumentData, WarningHookNamesThePath) {
     std::vector<std::string> seen;
-    m_doc.SetWarningHook([&](const std::string& path, const char* message) { seen.push_back(path + ": " + message); });
+    m_doc.SetWarningHook([&](const std::string& path, const char* message) {
+        seen.push_back(path + ": " + message);
+    });
     const std::string path = File("w", "DIM=30\n(1) 1\nDIM=31\n");
     ASSERT_EQ(m_doc.OpenDataFile(path), 1);
     ASSERT_EQ(seen.size(), 2u);

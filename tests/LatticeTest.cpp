@@ -17,7 +17,7 @@ std::set<char> Variables(int node) {
 }
 
 class Lattice : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { BuildOrderMatrix(); }
 };
 
@@ -106,19 +106,19 @@ TEST_P(MinimalNodes, FollowTheDirectLowerNeighboursOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MinimalNodes,
-    ::testing::Values(
-        MinimalCase{"EmptySetAlone", {{0, 3}}, {0}},
-        MinimalCase{"AllPositive", {}, {0}, 1},
-        MinimalCase{"EmptySetZeroRestOne", {{0, 0}}, {1, 2, 3, 4, 5}, 1},
-        MinimalCase{"CBelowCE", {{3, 1}, {14, 1}}, {3}},
-        MinimalCase{"CNotBelowDE", {{3, 1}, {15, 1}}, {3, 15}},
-        MinimalCase{"ABEBelowABDE", {{18, 1}, {28, 1}}, {18}},
-        MinimalCase{"ACEBelowACDE", {{20, 1}, {29, 1}}, {20}},
-        MinimalCase{"ACENotBelowABDE", {{20, 1}, {28, 1}}, {20, 28}},
-        MinimalCase{"TwoLevelsDoNotCount", {{1, 1}, {16, 5}}, {1, 16}},
-        MinimalCase{"MissingValueIsNotPositive", {{0, -32001}, {1, -32001}, {6, 4}}, {6}},
-        MinimalCase{"NegativeNeighbour", {{3, -7}, {14, 2}}, {14}},
-        MinimalCase{"NothingPositive", {}, {}, -1}),
+    ::testing::Values(MinimalCase{"EmptySetAlone", {{0, 3}}, {0}},
+                      MinimalCase{"AllPositive", {}, {0}, 1},
+                      MinimalCase{"EmptySetZeroRestOne", {{0, 0}}, {1, 2, 3, 4, 5}, 1},
+                      MinimalCase{"CBelowCE", {{3, 1}, {14, 1}}, {3}},
+                      MinimalCase{"CNotBelowDE", {{3, 1}, {15, 1}}, {3, 15}},
+                      MinimalCase{"ABEBelowABDE", {{18, 1}, {28, 1}}, {18}},
+                      MinimalCase{"ACEBelowACDE", {{20, 1}, {29, 1}}, {20}},
+                      MinimalCase{"ACENotBelowABDE", {{20, 1}, {28, 1}}, {20, 28}},
+                      MinimalCase{"TwoLevelsDoNotCount", {{1, 1}, {16, 5}}, {1, 16}},
+                      MinimalCase{
+                          "MissingValueIsNotPositive", {{0, -32001}, {1, -32001}, {6, 4}}, {6}},
+                      MinimalCase{"NegativeNeighbour", {{3, -7}, {14, 2}}, {14}},
+                      MinimalCase{"NothingPositive", {}, {}, -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LatticeLabels, DisplayLabelsAreLowerCase) {

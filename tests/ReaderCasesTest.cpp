@@ -55,11 +55,10 @@ TEST_P(ReaderCases, ReadAsExpected) {
         records.Add(CLatticeRecord{});
     int dimension = -1;
     int warnings = 0;
-    const ReadOutcome outcome =
-        ReadLatticeFile(path, dimension, records, [&](const char* message) {
-            EXPECT_STREQ(message, "This file has the wrong dimension. Should be 26 or 32");
-            ++warnings;
-        });
+    const ReadOutcome outcome = ReadLatticeFile(path, dimension, records, [&](const char* message) {
+        EXPECT_STREQ(message, "This file has the wrong dimension. Should be 26 or 32");
+        ++warnings;
+    });
     ASSERT_TRUE(outcome.read);
     EXPECT_EQ(dimension, c.dimension);
     EXPECT_EQ(warnings, c.warnings);
@@ -93,11 +92,13 @@ INSTANTIATE_TEST_SUITE_P(
     FileStructure, ReaderCases,
     ::testing::Values(
         ReaderCase{"EmptyFile", "", 26, {}},
-        ReaderCase{"TypicalFile", "DIM=26\nCONV_SECTION\n(1)" + k26 + "\n(2)" + k26 + "\nEND\n", 26,
+        ReaderCase{"TypicalFile",
+                   "DIM=26\nCONV_SECTION\n(1)" + k26 + "\n(2)" + k26 + "\nEND\n",
+                   26,
                    {{1, Run(6, 26)}, {2, Run(6, 26)}}},
         ReaderCase{"NoEndLine", "(4) 1 2\n(9) 3\n", 26, {{4, {{6, 1}, {7, 2}}}, {9, {{6, 3}}}}},
-        ReaderCase{"LastLineWithoutLineEnd", "(4) 1 2\n(9) 3", 26,
-                   {{4, {{6, 1}, {7, 2}}}, {9, {{6, 3}}}}},
+        ReaderCase{
+            "LastLineWithoutLineEnd", "(4) 1 2\n(9) 3", 26, {{4, {{6, 1}, {7, 2}}}, {9, {{6, 3}}}}},
         ReaderCase{"NothingAfterEndIsRead", "(1) 1\nEND\n(2) 2\nDIM=30\n", 26, {{1, {{6, 1}}}}},
         ReaderCase{"EndWithoutLineEndIsARecordLine", "(1) 1\nEND", 26, {{1, {{6, 1}}}}},
         ReaderCase{"EmptyLineStops", "(1) 1\n\n(2) 2\n", 26, {{1, {{6, 1}}}}},
@@ -106,9 +107,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"EndWithBlankIsNoEnd", "END \n(1) 1\n", 26, {{1, {{6, 1}}}}},
         ReaderCase{"LowerCaseEndIsNoEnd", "end\n(1) 1\n", 26, {{1, {{6, 1}}}}},
         ReaderCase{"BlankLineIsNotEmpty", "   \n(1) 1\n", 26, {{1, {{6, 1}}}}},
-        ReaderCase{"SectionMarkerAnywhereBeforeLineEnd", "12 CONV_SECTION\n(1) 1\n", 26,
-                   {{1, {{6, 1}}}}},
-        ReaderCase{"SectionMarkerWithTrailingBlankGivesNothing", "CONV_SECTION \n(1) 1\n", 26,
+        ReaderCase{
+            "SectionMarkerAnywhereBeforeLineEnd", "12 CONV_SECTION\n(1) 1\n", 26, {{1, {{6, 1}}}}},
+        ReaderCase{"SectionMarkerWithTrailingBlankGivesNothing",
+                   "CONV_SECTION \n(1) 1\n",
+                   26,
                    {{1, {{6, 1}}}}},
         ReaderCase{"TitleWithDigitsIsARecord", "Run 3 of 5\n", 26, {{1, {{6, 3}, {7, 5}}}}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -120,71 +123,104 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"Dimension32", "DIM=32\n(1)" + k32 + "\n", 32, {{1, Run(0, 32)}}},
         ReaderCase{"BlanksAroundEquals", "DIM = 32\n(1) 5\n", 32, {{1, {{0, 5}}}}},
         ReaderCase{"Dimension30Warns", "DIM=30\n(1)" + Values(30) + "\n", 30, {{1, Run(2, 30)}}, 1},
-        ReaderCase{"DimensionAnywhereOnTheLine", "# the DIM of this run: x=32\n(1) 5\n", 32,
+        ReaderCase{"DimensionAnywhereOnTheLine",
+                   "# the DIM of this run: x=32\n(1) 5\n",
+                   32,
                    {{1, {{0, 5}}}}},
-        ReaderCase{"LastDimensionLineCounts", "DIM=32\n(1) 5\nDIM=26\n(2) 6\n", 26,
+        ReaderCase{"LastDimensionLineCounts",
+                   "DIM=32\n(1) 5\nDIM=26\n(2) 6\n",
+                   26,
                    {{1, {{0, 5}}}, {2, {{6, 6}}}}},
         ReaderCase{"LowerCaseDimIsARecordLineWithoutValue", "dim=32\n(1) 5\n", 26, {{1, {{6, 5}}}}},
-        ReaderCase{"AboveThirtyTwoStoresFromNodeZero", "DIM=40\n(1)" + Values(40) + "\n", 40,
-                   {{1, Run(0, 32)}}, 1},
+        ReaderCase{"AboveThirtyTwoStoresFromNodeZero",
+                   "DIM=40\n(1)" + Values(40) + "\n",
+                   40,
+                   {{1, Run(0, 32)}},
+                   1},
         ReaderCase{"ZeroStoresNothing", "DIM=0\n(1) 1 2\n", 0, {}, 1},
         ReaderCase{"NegativeStoresNothing", "DIM=-3\n(1) 1 2\n", -3, {}, 1},
         ReaderCase{"NoEqualsKeepsTheDimension", "DIM\n(1) 1\n", 26, {{1, {{6, 1}}}}},
         ReaderCase{"NoIntegerKeepsTheDimension", "DIM=x\n(1) 1\n", 26, {{1, {{6, 1}}}}},
         ReaderCase{"KeptWrongDimensionWarnsAgain", "DIM=30\nDIM\n(1) 1\n", 30, {{1, {{2, 1}}}}, 2},
-        ReaderCase{"HugeDimensionSaturates", "DIM=99999999999\n(1) 1\n", 2147483647,
-                   {{1, {{0, 1}}}}, 1},
-        ReaderCase{"HugeNegativeDimensionSaturates", "DIM=-99999999999\n(1) 1\n", -2147483647 - 1,
-                   {}, 1}),
+        ReaderCase{
+            "HugeDimensionSaturates", "DIM=99999999999\n(1) 1\n", 2147483647, {{1, {{0, 1}}}}, 1},
+        ReaderCase{
+            "HugeNegativeDimensionSaturates", "DIM=-99999999999\n(1) 1\n", -2147483647 - 1, {}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     RecordLines, ReaderCases,
     ::testing::Values(
         ReaderCase{"OnlyARecordNumberGivesNoRecord", "(5)\n(6) 1\n", 26, {{6, {{6, 1}}}}},
-        ReaderCase{"NumberedInOrderOfKeptRecords", "1\nnothing\n2\n3\n", 26,
+        ReaderCase{"NumberedInOrderOfKeptRecords",
+                   "1\nnothing\n2\n3\n",
+                   26,
                    {{1, {{6, 1}}}, {2, {{6, 2}}}, {3, {{6, 3}}}}},
-        ReaderCase{"NumberingCountsEarlierRecords", "7\n8\n", 26, {{6, {{6, 7}}}, {7, {{6, 8}}}}, 0, 5},
+        ReaderCase{
+            "NumberingCountsEarlierRecords", "7\n8\n", 26, {{6, {{6, 7}}}, {7, {{6, 8}}}}, 0, 5},
         ReaderCase{"BlanksAndJunkInsideParentheses", "( 12 abc) 4\n", 26, {{12, {{6, 4}}}}},
         ReaderCase{"ParenthesisNotFirstIsAToken", " (3) 4\n", 26, {{1, {{6, 4}}}}},
         ReaderCase{"NoClosingParenthesisGivesNoRecord", "(3 4 5\n(4) 1\n", 26, {{4, {{6, 1}}}}},
         ReaderCase{"NoNumberAfterParenthesis", "(x) 4\n() 5\n", 26, {{1, {{6, 4}}}, {2, {{6, 5}}}}},
         ReaderCase{"ValuesDirectlyAfterParenthesis", "(2)9 8\n", 26, {{2, {{6, 9}, {7, 8}}}}},
-        ReaderCase{"NegativeAndHugeRecordNumbers", "(-4) 1\n(99999999999) 2\n", 26,
+        ReaderCase{"NegativeAndHugeRecordNumbers",
+                   "(-4) 1\n(99999999999) 2\n",
+                   26,
                    {{-4, {{6, 1}}}, {2147483647, {{6, 2}}}}},
-        ReaderCase{"FortyValuesInDimension32", "DIM=32\n(1)" + Values(40) + "\n", 32,
-                   {{1, Run(0, 32)}}},
+        ReaderCase{
+            "FortyValuesInDimension32", "DIM=32\n(1)" + Values(40) + "\n", 32, {{1, Run(0, 32)}}},
         ReaderCase{"ThreeValuesInDimension26", "(1) 4 5 6\n", 26, {{1, {{6, 4}, {7, 5}, {8, 6}}}}},
-        ReaderCase{"TokenShapes", "(1) 12abc 1.5 5,6 0x10 010 +-5 - +7 -3 x9\n", 26,
+        ReaderCase{"TokenShapes",
+                   "(1) 12abc 1.5 5,6 0x10 010 +-5 - +7 -3 x9\n",
+                   26,
                    {{1, {{6, 12}, {7, 1}, {8, 5}, {9, 0}, {10, 10}, {11, 7}, {12, -3}}}}},
-        ReaderCase{"MissingValueMarkStoredUnchanged", "(1) -32001 -32000\n", 26,
+        ReaderCase{"MissingValueMarkStoredUnchanged",
+                   "(1) -32001 -32000\n",
+                   26,
                    {{1, {{6, -32001}, {7, -32000}}}}},
-        ReaderCase{"HugeValuesSaturate", "(1) 2147483648 -2147483649 123456789012345678901234\n", 26,
+        ReaderCase{"HugeValuesSaturate",
+                   "(1) 2147483648 -2147483649 123456789012345678901234\n",
+                   26,
                    {{1, {{6, 2147483647}, {7, -2147483647 - 1}, {8, 2147483647}}}}},
-        ReaderCase{"LongNumbersAreExact", "(1) 12345678 2147483647 -2147483648 0000000000042\n", 26,
+        ReaderCase{"LongNumbersAreExact",
+                   "(1) 12345678 2147483647 -2147483648 0000000000042\n",
+                   26,
                    {{1, {{6, 12345678}, {7, 2147483647}, {8, -2147483647 - 1}, {9, 42}}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Bytes, ReaderCases,
     ::testing::Values(
-        ReaderCase{"CrLfReadsAsLf", "DIM=32\r\nCONV_SECTION\r\n(1) 1 2\r\nEND\r\n(2) 3\r\n", 32,
+        ReaderCase{"CrLfReadsAsLf",
+                   "DIM=32\r\nCONV_SECTION\r\n(1) 1 2\r\nEND\r\n(2) 3\r\n",
+                   32,
                    {{1, {{0, 1}, {1, 2}}}}},
         ReaderCase{"CrLfEmptyLineStops", "(1) 1\r\n\r\n(2) 2\r\n", 26, {{1, {{6, 1}}}}},
-        ReaderCase{"LoneCrIsWhitespace", "(1) 1\r2\n\r \n(2) 3\n", 26,
+        ReaderCase{"LoneCrIsWhitespace",
+                   "(1) 1\r2\n\r \n(2) 3\n",
+                   26,
                    {{1, {{6, 1}, {7, 2}}}, {2, {{6, 3}}}}},
-        ReaderCase{"NulIsATokenCharacter", std::string("(1) 4\0 5 \0 7\n", 13), 26,
+        ReaderCase{"NulIsATokenCharacter",
+                   std::string("(1) 4\0 5 \0 7\n", 13),
+                   26,
                    {{1, {{6, 4}, {7, 5}, {8, 7}}}}},
-        ReaderCase{"NulDoesNotHideAMarker", std::string("\0DIM=32\n(1) 5\n", 14), 32, {{1, {{0, 5}}}}},
-        ReaderCase{"HighBytesAreTokenCharacters", "(1) 3\xA0 \xFF\x32 \xC3\xA9 6\n", 26,
+        ReaderCase{
+            "NulDoesNotHideAMarker", std::string("\0DIM=32\n(1) 5\n", 14), 32, {{1, {{0, 5}}}}},
+        ReaderCase{"HighBytesAreTokenCharacters",
+                   "(1) 3\xA0 \xFF\x32 \xC3\xA9 6\n",
+                   26,
                    {{1, {{6, 3}, {7, 6}}}}},
-        ReaderCase{"OtherControlBytesAreWhitespace", "(1) 1\t2\v3\f4\n", 26,
+        ReaderCase{"OtherControlBytesAreWhitespace",
+                   "(1) 1\t2\v3\f4\n",
+                   26,
                    {{1, {{6, 1}, {7, 2}, {8, 3}, {9, 4}}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Long lines: no cutting into pieces, whatever the length.
 ReaderCase LongLine(const char* name, std::size_t padding, const std::string& tail) {
-    return ReaderCase{name, "(1) 7" + std::string(padding, ' ') + tail + "\n(2) 8\n", 26,
+    return ReaderCase{name,
+                      "(1) 7" + std::string(padding, ' ') + tail + "\n(2) 8\n",
+                      26,
                       {{1, {{6, 7}, {7, 9}}}, {2, {{6, 8}}}}};
 }
 
@@ -196,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(LongLines, ReaderCases,
                          [](const auto& info) { return std::string(info.param.name); });
 
 class ReaderFailures : public ::testing::Test {
-protected:
+  protected:
     // A dataset already holding records of an earlier read.
     void SetUp() override {
         const std::string path = m_dir.Write("first.txt", "DIM=32\n(1) 1\n(2) 2\n");
@@ -214,7 +250,8 @@ protected:
 };
 
 TEST_F(ReaderFailures, MissingFileChangesNothing) {
-    const ReadOutcome outcome = ReadLatticeFile(m_dir.Path() + "/missing", m_dimension, m_records, {});
+    const ReadOutcome outcome =
+        ReadLatticeFile(m_dir.Path() + "/missing", m_dimension, m_records, {});
     EXPECT_FALSE(outcome.read);
     EXPECT_EQ(outcome.error, ENOENT);
     ExpectUnchanged();

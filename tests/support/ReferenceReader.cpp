@@ -5,7 +5,9 @@
 
 namespace {
 
-bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsBlank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 // Reads "[blanks][sign]digits" at pos like a saturating %d.
 bool ReadInt(const std::string& line, std::size_t pos, std::int32_t& out) {

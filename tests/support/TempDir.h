@@ -5,7 +5,7 @@
 // A private folder under the system's temporary folder, removed with
 // everything in it when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -16,7 +16,7 @@ public:
     // Writes `bytes` to a file of that name in the folder; returns its path.
     std::string Write(const std::string& name, const std::string& bytes) const;
 
-private:
+  private:
     std::string m_path;
 };
 
