@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the build into a staging folder and checks what a desktop gets:
+# the program, the desktop entry, the icons, the manual page, the examples.
+set -euo pipefail
+build=$1
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
+root=$stage/usr
+
+[[ -x $root/bin/quib ]] || fail "bin/quib missing"
+desktop-file-validate "$root/share/applications/quib.desktop" || fail "desktop entry invalid"
+grep -qx 'Exec=quib %f' "$root/share/applications/quib.desktop" || fail "Exec line"
+! grep -q '^MimeType=' "$root/share/applications/quib.desktop" || fail "claims a MIME type"
+
+warnings=$(MANWIDTH=80 man --warnings -l "$root/share/man/man1/quib.1" 2>&1 >/dev/null)
+[[ -z $warnings ]] || fail "man page warnings: $warnings"
+MANWIDTH=80 man -l "$root/share/man/man1/quib.1" | grep -q 'last record' || fail "man page lacks the keys"
+
+for size in 16 22 24 32 48 64 128 256; do
+    icon=$root/share/icons/hicolor/${size}x${size}/apps/quib.png
+    [[ -f $icon ]] || fail "icon $size missing"
+    [[ $(identify -format '%wx%h' "$icon") == "${size}x${size}" ]] || fail "icon $size has the wrong size"
+done
+identify "$root/share/icons/hicolor/scalable/apps/quib.svg" >/dev/null || fail "scalable icon unreadable"
+
+[[ $("$root/bin/quib" --version) == "Quib 1.0.0.1" ]] || fail "--version"
+example=$root/share/quib/examples/run-a.dat
+[[ -f $example ]] || fail "examples missing"
+first=$("$root/bin/quib" --summary "$example" | head -n 1)
+[[ $first == "Record nr 1 <"*">" ]] || fail "--summary printed '$first'"
+echo "installed tree OK"
