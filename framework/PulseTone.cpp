@@ -86,23 +86,11 @@ class ToneSession {
             pa_stream_get_state(m_stream) != PA_STREAM_READY)
             return false;
 
-        std::size_t written = 0;
-        const std::size_t total = samples.size() * sizeof(std::int16_t);
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(samples.data());
-        while (written < total) {
-            std::size_t room = pa_stream_writable_size(m_stream);
-            if (room == static_cast<std::size_t>(-1))
-                return false;
-            if (room == 0) {
-                if (!Iterate())
-                    return false;
-                continue;
-            }
-            room = std::min(room, total - written);
-            if (pa_stream_write(m_stream, bytes + written, room, nullptr, 0, PA_SEEK_RELATIVE) < 0)
-                return false;
-            written += room;
-        }
+        // The whole tone at once: the server buffers it, so playback never
+        // waits for the next write and cannot run dry halfway.
+        if (pa_stream_write(m_stream, samples.data(), samples.size() * sizeof(std::int16_t),
+                            nullptr, 0, PA_SEEK_RELATIVE) < 0)
+            return false;
         bool drained = false;
         pa_operation* drain = pa_stream_drain(
             m_stream, [](pa_stream*, int, void* flag) { *static_cast<bool*>(flag) = true; },
