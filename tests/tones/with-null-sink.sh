@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs a command beside a private sound server whose default output is a null
+# sink, so that what is played can be recorded from the sink's monitor.
+# Meant to run under dbus-run-session. Exports QUIB_TONE_MONITOR.
+set -euo pipefail
+runtime=$(mktemp -d)
+export XDG_RUNTIME_DIR=$runtime
+pids=()
+cleanup() {
+    kill "${pids[@]}" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$runtime"
+}
+trap cleanup EXIT
+
+pipewire >"$runtime/pipewire.log" 2>&1 & pids+=($!)
+sleep 0.2
+wireplumber >"$runtime/wireplumber.log" 2>&1 & pids+=($!)
+pipewire-pulse >"$runtime/pipewire-pulse.log" 2>&1 & pids+=($!)
+for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && break
+    sleep 0.1
+done
+pactl load-module module-null-sink sink_name=quib_capture >/dev/null
+pactl set-default-sink quib_capture
+for _ in $(seq 50); do
+    pactl list short sources 2>/dev/null | grep -q quib_capture.monitor && break
+    sleep 0.1
+done
+export QUIB_TONE_MONITOR=quib_capture.monitor
+"$@"
