@@ -162,6 +162,8 @@ class DatasetFiller {
 
   private:
     void SetDimension(std::int32_t dimension) {
+        // Slots outside the new span must read 0 from now on.
+        m_record = CLatticeRecord{};
         m_dimension = dimension;
         m_valueLimit = std::clamp(dimension, 0, NODE_COUNT);
         m_slotOffset = NODE_COUNT - m_valueLimit;
@@ -208,9 +210,10 @@ class DatasetFiller {
         const int count = ReadValues(p, e, slots);
         if (count == 0)
             return;
+        // Slots this line left out still hold the previous line's values.
+        std::fill(slots + count, slots + m_valueLimit, 0);
         m_record.m_nRecordNumber = number;
         m_records.Add(m_record);
-        std::fill(slots, slots + count, 0);
     }
 
     // Reads the values of the tokens in [p, e) into slots, at most the value
@@ -232,17 +235,23 @@ class DatasetFiller {
                 const Byte* q = block + __builtin_ctzll(starts);
                 starts &= starts - 1;
                 const bool negative = *q == '-';
-                q += negative || *q == '+';
+                const bool sign = negative || *q == '+';
                 std::uint64_t digits;
-                const std::uint64_t flags = NonDigitFlags(Load8(q), digits);
+                const std::uint64_t flags = NonDigitFlags(Load8(q + sign), digits);
                 if (flags & 0x80)
                     continue;
                 std::int32_t value;
                 if (flags != 0) {
+                    // The first non-digit's flag is bit 8 * length + 7.
+                    const int flagBit = __builtin_ctzll(flags);
+                    std::uint64_t v = digits << (71 - flagBit);
+                    v = (v * 2561) >> 8;
+                    v = ((v & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
                     const auto magnitude = static_cast<std::int32_t>(
-                        ConvertDigits(digits, __builtin_ctzll(flags) >> 3));
+                        ((v & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32);
                     value = negative ? -magnitude : magnitude;
                 } else {
+                    q += sign;
                     const std::int64_t magnitude = ReadMagnitude(q);
                     value = Saturate(negative ? -magnitude : magnitude);
                 }
