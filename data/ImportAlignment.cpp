@@ -13,21 +13,21 @@ namespace {
 class PositionsByNumber {
   public:
     explicit PositionsByNumber(const CLatticeRecordArray& records) {
+        // Sort compact (number, position) pairs rather than reaching into the
+        // records for every comparison.
         const int count = records.GetSize();
-        m_positions.resize(static_cast<std::size_t>(count));
+        std::vector<std::pair<std::int32_t, int>> keyed(static_cast<std::size_t>(count));
         for (int j = 0; j < count; ++j)
-            m_positions[static_cast<std::size_t>(j)] = j;
-        std::stable_sort(m_positions.begin(), m_positions.end(), [&](int a, int b) {
-            return records[a].m_nRecordNumber < records[b].m_nRecordNumber;
-        });
-        for (std::size_t k = 0; k < m_positions.size();) {
-            const std::int32_t number = records[m_positions[k]].m_nRecordNumber;
-            std::size_t end = k;
-            while (end < m_positions.size() && records[m_positions[end]].m_nRecordNumber == number)
-                ++end;
+            keyed[static_cast<std::size_t>(j)] = {records[j].m_nRecordNumber, j};
+        std::sort(keyed.begin(), keyed.end());
+        m_positions.resize(keyed.size());
+        for (std::size_t k = 0; k < keyed.size();) {
+            const std::int32_t number = keyed[k].first;
+            const std::size_t first = k;
+            for (; k < keyed.size() && keyed[k].first == number; ++k)
+                m_positions[k] = keyed[k].second;
             // Ascending positions already form a valid heap.
-            m_groups.push_back({number, static_cast<int>(k), static_cast<int>(end - k)});
-            k = end;
+            m_groups.push_back({number, static_cast<int>(first), static_cast<int>(k - first)});
         }
     }
 
