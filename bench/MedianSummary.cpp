@@ -1,0 +1,111 @@
+#include "MedianSummary.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+namespace {
+
+// "read/fast/dim26/100000" -> {"fast", "dim26/100000"}; the first part must
+// be `prefix`.
+bool Split(const std::string& name, const std::string& prefix, std::string& what,
+           std::string& rest) {
+    if (name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    const std::size_t slash = name.find('/', prefix.size());
+    if (slash == std::string::npos)
+        return false;
+    what = name.substr(prefix.size(), slash - prefix.size());
+    rest = name.substr(slash + 1);
+    return true;
+}
+
+double Counter(const benchmark::BenchmarkReporter::Run& run, const char* name) {
+    const auto it = run.counters.find(name);
+    return it == run.counters.end() ? 0 : it->second.value;
+}
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+} // namespace
+
+void MedianSummaryReporter::ReportRuns(const std::vector<Run>& runs) {
+    for (const Run& run : runs) {
+        if (run.error_occurred)
+            continue;
+        const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+        if (run.run_type == Run::RT_Aggregate && !median)
+            continue;
+        const std::string& name = run.run_name.function_name;
+        if (m_figures.count(name) == 0)
+            m_order.push_back(name);
+        Figures& figures = m_figures[name];
+        if (figures.median && !median)
+            continue;
+        figures.median = median;
+        figures.milliseconds =
+            run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+        figures.bytesPerSecond = Counter(run, "bytes_per_second");
+        figures.bytesPerRecord = Counter(run, "bytes_per_record");
+    }
+    ConsoleReporter::ReportRuns(runs);
+}
+
+const MedianSummaryReporter::Figures* MedianSummaryReporter::Find(const std::string& name) const {
+    const auto it = m_figures.find(name);
+    return it == m_figures.end() ? nullptr : &it->second;
+}
+
+void MedianSummaryReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    std::ostream& out = GetOutputStream();
+    out << "\nSummary (medians)\n";
+    PrintReading(out);
+    PrintMemoryAndAlignment(out);
+}
+
+void MedianSummaryReporter::PrintReading(std::ostream& out) const {
+    std::vector<std::string> files;
+    std::string reader, file;
+    for (const std::string& name : m_order) {
+        if (Split(name, "read/", reader, file) &&
+            std::find(files.begin(), files.end(), file) == files.end())
+            files.push_back(file);
+    }
+    for (const std::string& key : files) {
+        out << "reading " << key << ", MB/s:";
+        for (const char* r : {"fast", "reference", "fgets_sscanf", "line_end_scan"}) {
+            if (const Figures* f = Find("read/" + std::string(r) + "/" + key))
+                out << "  " << r << " " << Format("%.1f", f->bytesPerSecond / 1e6);
+        }
+        out << "\n";
+        const Figures* fast = Find("read/fast/" + key);
+        const Figures* anchor = Find("read/fgets_sscanf/" + key);
+        const Figures* scan = Find("read/line_end_scan/" + key);
+        if (fast != nullptr && anchor != nullptr && anchor->bytesPerSecond > 0)
+            out << "  fast / fgets_sscanf = "
+                << Format("%.1f", fast->bytesPerSecond / anchor->bytesPerSecond)
+                << "x  (budget at least 15x, aim 20x)\n";
+        if (fast != nullptr && scan != nullptr && fast->bytesPerSecond > 0)
+            out << "  line_end_scan / fast = "
+                << Format("%.1f", scan->bytesPerSecond / fast->bytesPerSecond)
+                << "x  (budget at most 10x, aim 6x)\n";
+    }
+}
+
+void MedianSummaryReporter::PrintMemoryAndAlignment(std::ostream& out) const {
+    std::string what, rest;
+    for (const std::string& name : m_order) {
+        const Figures& figures = m_figures.at(name);
+        if (Split(name, "memory/", what, rest))
+            out << "peak memory " << what << " " << rest << ": "
+                << Format("%.1f", figures.bytesPerRecord) << " bytes per record\n";
+        else if (Split(name, "align/", what, rest))
+            out << "alignment " << what << " " << rest << ": "
+                << Format("%.3f", figures.milliseconds) << " ms CPU\n";
+    }
+}

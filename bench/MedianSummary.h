@@ -1,0 +1,33 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+// The console report, followed by a summary of the medians (or of the single
+// runs when there are no repetitions): reading speeds in MB/s with the budget
+// ratios, peak memory per record, and alignment times. Rates and times are
+// per CPU second, as the library counts rates, so that other load on the
+// machine does not skew the ratios.
+class MedianSummaryReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void Finalize() override;
+
+  private:
+    struct Figures {
+        double milliseconds = 0;
+        double bytesPerSecond = 0;
+        double bytesPerRecord = 0;
+        bool median = false;
+    };
+
+    void PrintReading(std::ostream& out) const;
+    void PrintMemoryAndAlignment(std::ostream& out) const;
+    const Figures* Find(const std::string& name) const;
+
+    std::map<std::string, Figures> m_figures;
+    std::vector<std::string> m_order; // names as they ran, for a readable summary
+};

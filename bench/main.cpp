@@ -1,0 +1,71 @@
+#include "AlignmentBenchmarks.h"
+#include "DataFileCase.h"
+#include "MedianSummary.h"
+#include "ReadingBenchmarks.h"
+#include "TempDir.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+struct Sizes {
+    std::vector<int> dimensions{26, 32};
+    std::vector<int> fileRecords;
+    std::vector<int> alignmentCompared;
+    std::vector<int> alignmentIndexedOnly;
+};
+
+// --quick: tiny sizes that run every benchmark in a moment, so that they
+// cannot rot unnoticed; its figures mean nothing.
+bool TakeQuickFlag(int& argc, char** argv) {
+    bool quick = false;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--quick") == 0)
+            quick = true;
+        else
+            argv[kept++] = argv[i];
+    }
+    argc = kept;
+    return quick;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool quick = TakeQuickFlag(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 2;
+
+    Sizes sizes;
+    if (quick) {
+        sizes.fileRecords = {300, 2000};
+        sizes.alignmentCompared = {100, 1000};
+        sizes.alignmentIndexedOnly = {5000};
+    } else {
+        sizes.fileRecords = {100000, 1000000};
+        sizes.alignmentCompared = {10000, 100000};
+        sizes.alignmentIndexedOnly = {1000000};
+    }
+
+    const TempDir folder;
+    const std::vector<DataFileCase> files =
+        WriteDataFiles(folder, sizes.dimensions, sizes.fileRecords);
+    for (const DataFileCase& file : files) {
+        if (const std::string problem = CheckReadersAgree(file); !problem.empty()) {
+            std::cerr << "quib_bench: the readers disagree on " << problem << "\n";
+            return 1;
+        }
+    }
+
+    RegisterReadingBenchmarks(files);
+    RegisterAlignmentBenchmarks(sizes.alignmentCompared, sizes.alignmentIndexedOnly);
+    MedianSummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,37 @@
+#include "DataFileReader.h"
+#include "ReaderComparison.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// Larger than the inputs the fuzzer makes, so that each is read at once, and
+// small enough not to dominate the time of a run as the default buffer would.
+constexpr std::size_t kWholeInputChunk = std::size_t{1} << 16;
+
+void Compare(const std::string& bytes, int existing, std::size_t chunkBytes) {
+    const std::string difference = CompareDescriptorRead(bytes, existing, chunkBytes);
+    if (difference.empty())
+        return;
+    std::fprintf(stderr, "reader differs from the reference: %s\n(%d records before, chunk %zu)\n",
+                 difference.c_str(), existing, chunkBytes);
+    __builtin_trap();
+}
+
+} // namespace
+
+// The first byte chooses how the bytes after it are read: its low six bits a
+// chunk size (0 for one read of the whole input), its top two bits how many
+// records the second dataset holds before the read.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0)
+        return 0;
+    const std::size_t chunk = data[0] & 0x3F;
+    const int existing = 1 + (data[0] >> 6);
+    const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+    Compare(bytes, 0, chunk == 0 ? kWholeInputChunk : chunk);
+    Compare(bytes, existing, kWholeInputChunk);
+    return 0;
+}

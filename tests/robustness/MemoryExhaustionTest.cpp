@@ -1,0 +1,182 @@
+#include "DataFileReader.h"
+#include "Process.h"
+#include "ReaderComparison.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace {
+
+constexpr std::size_t kMiB = std::size_t{1} << 20;
+// Room left above the child's address space when the limit is set: ample
+// for an ordinary read, far below what the large files need.
+constexpr std::size_t kHeadroom = 16 * kMiB;
+
+std::string Repeat(const std::string& text, std::size_t times) {
+    std::string out;
+    out.reserve(text.size() * times);
+    for (std::size_t k = 0; k < times; ++k)
+        out += text;
+    return out;
+}
+
+// Two million records need 264 MB of records; the file is 4 MB.
+std::string ManyRecords() {
+    return Repeat("1\n", 2'000'000);
+}
+
+// One line of 32 MB, which the line buffer must hold whole.
+std::string OneLongLine() {
+    return std::string(32 * kMiB, '7') + "\n";
+}
+
+std::size_t AddressSpaceBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmSize:", 0) == 0)
+            return std::stoull(line.substr(7)) * 1024;
+    }
+    return 0;
+}
+
+// What the child found, as its exit status.
+enum ChildResult {
+    kAllAsExpected = 0,
+    kNoLimit = 10,
+    kSmallReadFailed,
+    kNotOutOfMemory,
+    kDimensionChanged,
+    kRecordsChanged,
+};
+
+const char* Explain(int status) {
+    switch (status) {
+    case kAllAsExpected:
+        return "as expected";
+    case kNoLimit:
+        return "the address-space limit could not be set";
+    case kSmallReadFailed:
+        return "a small file could not be read under the limit";
+    case kNotOutOfMemory:
+        return "the large read did not fail with ENOMEM";
+    case kDimensionChanged:
+        return "the failed read changed the dimension";
+    case kRecordsChanged:
+        return "the failed read changed the records";
+    default:
+        return "the child ended abnormally";
+    }
+}
+
+constexpr int kExistingRecords = 1000;
+constexpr int kExistingDimension = 32;
+
+// Runs in the child: the address space is capped just above what the child
+// uses, then the large file is read into a dataset that holds records.
+ChildResult ReadUnderLimit(const std::string& largePath, const std::string& smallPath) {
+    CLatticeRecordArray records;
+    FillExistingRecords(records, kExistingRecords);
+    CLatticeRecordArray expected;
+    FillExistingRecords(expected, kExistingRecords);
+
+    const rlimit limit{AddressSpaceBytes() + kHeadroom, RLIM_INFINITY};
+    if (limit.rlim_cur == kHeadroom || setrlimit(RLIMIT_AS, &limit) != 0)
+        return kNoLimit;
+
+    int smallDimension = -1;
+    CLatticeRecordArray smallRecords;
+    if (!ReadLatticeFile(smallPath, smallDimension, smallRecords, {}).read ||
+        smallRecords.GetSize() != 3)
+        return kSmallReadFailed;
+
+    int dimension = kExistingDimension;
+    const ReadOutcome outcome = ReadLatticeFile(largePath, dimension, records, {});
+    if (outcome.read || outcome.error != ENOMEM)
+        return kNotOutOfMemory;
+    if (dimension != kExistingDimension)
+        return kDimensionChanged;
+    if (records.GetSize() != kExistingRecords)
+        return kRecordsChanged;
+    for (int i = 0; i < kExistingRecords; ++i) {
+        if (std::memcmp(&records[i], &expected[i], sizeof(CLatticeRecord)) != 0)
+            return kRecordsChanged;
+    }
+    return kAllAsExpected;
+}
+
+int RunInChild(const std::string& largePath, const std::string& smallPath) {
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(ReadUnderLimit(largePath, smallPath));
+    int wstatus = 0;
+    while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+}
+
+class MemoryExhaustionTest : public ::testing::Test {
+  protected:
+    TempDir m_dir;
+    const std::string m_small = m_dir.Write("small.dat", "DIM=32\n(1) 1\n(2) 2\n(3) 3\nEND\n");
+};
+
+TEST_F(MemoryExhaustionTest, RecordArrayThatCannotGrowLeavesDatasetAsItWas) {
+    const int status = RunInChild(m_dir.Write("many.dat", ManyRecords()), m_small);
+    EXPECT_EQ(status, kAllAsExpected) << Explain(status);
+}
+
+TEST_F(MemoryExhaustionTest, LineBufferThatCannotGrowLeavesDatasetAsItWas) {
+    const int status = RunInChild(m_dir.Write("long.dat", OneLongLine()), m_small);
+    EXPECT_EQ(status, kAllAsExpected) << Explain(status);
+}
+
+ProcessResult RunQuibInfoLimited(std::size_t limitBytes, const std::string& path) {
+    return RunProcess(QUIB_PRLIMIT,
+                      {"--as=" + std::to_string(limitBytes), QUIB_EXECUTABLE, "--info", path});
+}
+
+// The least address-space limit, to 4 MiB, under which the program reads a
+// small file; 0 when none up to 16 GiB does.
+std::size_t LeastWorkingLimit(const std::string& smallPath) {
+    std::size_t failing = 0;
+    std::size_t working = 32 * kMiB;
+    while (RunQuibInfoLimited(working, smallPath).status != 0) {
+        failing = working;
+        working *= 2;
+        if (working > 16384 * kMiB)
+            return 0;
+    }
+    while (working - failing > 4 * kMiB) {
+        const std::size_t middle = failing + (working - failing) / 2;
+        (RunQuibInfoLimited(middle, smallPath).status == 0 ? working : failing) = middle;
+    }
+    return working;
+}
+
+TEST_F(MemoryExhaustionTest, InfoReportsOutOfMemoryAsCannotOpen) {
+    const std::size_t least = LeastWorkingLimit(m_small);
+    ASSERT_NE(least, 0u) << "quib --info fails under every limit";
+    const std::size_t limit = least + 4 * kHeadroom;
+    const ProcessResult small = RunQuibInfoLimited(limit, m_small);
+    ASSERT_EQ(small.status, 0) << small.err;
+    EXPECT_EQ(small.out, "dimension: 32\nrecords: 3\n");
+
+    // Eight million records need a gigabyte of records.
+    const std::string large = m_dir.Write("large.dat", Repeat("1\n", 8'000'000));
+    const ProcessResult result = RunQuibInfoLimited(limit, large);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "quib: cannot open '" + large + "': Cannot allocate memory\n");
+}
+
+} // namespace
