@@ -1,9 +1,16 @@
 #include "Arguments.h"
 
-const char* const kUsageText = "usage: quib [FILE]\n"
-                               "       quib --info FILE\n"
-                               "       quib --summary [--highlight] [--import FILE2]... FILE\n"
-                               "       quib --help | --version\n";
+#include <algorithm>
+#include <cctype>
+#include <climits>
+
+const char* const kUsageText =
+    "usage: quib [FILE]\n"
+    "       quib --info FILE\n"
+    "       quib --summary [--highlight] [--import FILE2]... FILE\n"
+    "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K] [--scale S]\n"
+    "                    [--highlight] [--dpi N] [--import FILE2]... FILE\n"
+    "       quib --help | --version\n";
 
 namespace {
 
@@ -15,6 +22,64 @@ ParsedArguments Refuse(std::string error) {
 
 bool IsOption(const std::string& arg) {
     return arg.size() > 1 && arg[0] == '-';
+}
+
+// A decimal integer, an optional sign and at least one digit; out of range
+// saturates.
+bool ParseInteger(const std::string& text, int& value) {
+    if (text.empty())
+        return false;
+    std::size_t k = text[0] == '-' || text[0] == '+' ? 1 : 0;
+    if (k == text.size())
+        return false;
+    long long magnitude = 0;
+    for (; k < text.size(); ++k) {
+        if (text[k] < '0' || text[k] > '9')
+            return false;
+        magnitude = std::min(magnitude * 10 + (text[k] - '0'), 1LL << 31);
+    }
+    const long long signedValue = text[0] == '-' ? -magnitude : magnitude;
+    value = int(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
+    return true;
+}
+
+bool FormatOf(const std::string& path, Arguments::Format& format) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos)
+        return false;
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    if (extension == "png")
+        format = Arguments::Format::Png;
+    else if (extension == "svg")
+        format = Arguments::Format::Svg;
+    else if (extension == "pdf")
+        format = Arguments::Format::Pdf;
+    else
+        return false;
+    return true;
+}
+
+// The export mode's options that take a number; "" when accepted.
+std::string ParseExportNumber(const std::string& option, const std::string& text, Arguments& out) {
+    int value = 0;
+    const bool isNumber = ParseInteger(text, value);
+    if (option == "--record") {
+        if (!isNumber)
+            return "record '" + text + "' is not a number";
+        out.record = value;
+    } else if (option == "--scale") {
+        if (!isNumber || value < 1 || value > 4)
+            return "scale '" + text + "' is not 1, 2, 3 or 4";
+        out.scale = value;
+    } else {
+        if (!isNumber || value < kMinimumDpi || value > kMaximumDpi)
+            return "dpi '" + text + "' is not a number from " + std::to_string(kMinimumDpi) +
+                   " to " + std::to_string(kMaximumDpi);
+        out.dpi = value;
+    }
+    return {};
 }
 
 } // namespace
@@ -33,6 +98,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.mode = Arguments::Mode::Info;
         else if (first == "--summary")
             out.mode = Arguments::Mode::Summary;
+        else if (first == "--export")
+            out.mode = Arguments::Mode::Export;
         if (out.mode != Arguments::Mode::Window)
             k = 1;
     }
@@ -42,7 +109,18 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         parsed.ok = true;
         return parsed;
     }
+    if (out.mode == Arguments::Mode::Export) {
+        if (args.size() < 2)
+            return Refuse("option '--export' needs an output file");
+        out.output = args[1];
+        if (!FormatOf(out.output, out.format))
+            return Refuse("cannot tell the picture format of '" + out.output +
+                          "': use .png, .svg or .pdf");
+        k = 2;
+    }
 
+    const bool takesImports =
+        out.mode == Arguments::Mode::Summary || out.mode == Arguments::Mode::Export;
     bool onlyFiles = false;
     std::vector<std::string> files;
     for (; k < args.size(); ++k) {
@@ -51,12 +129,19 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             files.push_back(arg);
         } else if (arg == "--") {
             onlyFiles = true;
-        } else if (out.mode == Arguments::Mode::Summary && arg == "--highlight") {
+        } else if (takesImports && arg == "--highlight") {
             out.highlight = true;
-        } else if (out.mode == Arguments::Mode::Summary && arg == "--import") {
+        } else if (takesImports && arg == "--import") {
             if (k + 1 == args.size())
                 return Refuse("option '--import' needs a file");
             out.imports.push_back(args[++k]);
+        } else if (out.mode == Arguments::Mode::Export &&
+                   (arg == "--record" || arg == "--scale" || arg == "--dpi")) {
+            if (k + 1 == args.size())
+                return Refuse("option '" + arg + "' needs a number");
+            const std::string error = ParseExportNumber(arg, args[++k], out);
+            if (!error.empty())
+                return Refuse(error);
         } else {
             return Refuse("unknown option '" + arg + "'");
         }

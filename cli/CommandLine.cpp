@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "DataCommands.h"
+#include "ExportCommand.h"
 
 int ReportUsageError(const std::string& error, std::FILE* err) {
     std::fprintf(err, "quib: %s\n%s", error.c_str(), kUsageText);
@@ -19,6 +20,8 @@ int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         return RunInfo(arguments, out, err);
     case Arguments::Mode::Summary:
         return RunSummary(arguments, out, err);
+    case Arguments::Mode::Export:
+        return RunExport(arguments, err);
     case Arguments::Mode::Window:
         break;
     }

@@ -1,0 +1,87 @@
+#pragma once
+
+// CPainterDC(QPainter& painter): a CDC drawing through a painter that is
+// already active on its device (a widget, a printer, a QImage, an SVG or PDF
+// generator). The device's logicalDpiX/Y is the resolution GetDeviceCaps
+// reports. The constructor saves the painter's state and gives it the
+// defaults the drawing relies on: a white fill, black text on an opaque white
+// background, a black pen one logical unit wide; the destructor restores the
+// state.
+// It paints no background itself: erase the area before drawing. The mapping
+// starts as MM_TEXT (one unit per device pixel, y down) on top of the
+// painter's transform at construction.
+
+#include "DC.h"
+
+#include <QFont>
+#include <QPoint>
+#include <QSize>
+#include <QSizeF>
+#include <QTransform>
+
+class QPaintDevice;
+class QPainter;
+class QString;
+
+class CPainterDC : public CDC {
+  public:
+    explicit CPainterDC(QPainter& painter);
+    ~CPainterDC() override;
+
+    CPainterDC(const CPainterDC&) = delete;
+    CPainterDC& operator=(const CPainterDC&) = delete;
+
+    int SetMapMode(int mode) override;
+    void SetWindowExt(int cx, int cy) override;
+    void SetViewportExt(int cx, int cy) override;
+    void OffsetWindowOrg(int dx, int dy) override;
+    int GetDeviceCaps(int index) const override;
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void TextOut(int x, int y, const char* text, int length) override;
+
+    CPen* SelectObject(CPen* pen) override;
+    CFont* SelectObject(CFont* font) override;
+
+    QPaintDevice* Device() const;
+    // Width and height, in logical units under the current mapping, of a
+    // text written in the font that logFont describes on this surface
+    // (nullptr: the surface's own font).
+    QSizeF TextSize(const LOGFONT* logFont, const QString& text) const;
+    // Logical units to device pixels along y under the current mapping.
+    double LogicalToDeviceY(double units) const;
+
+    // Size of the font that LOGFONT height 0 stands for.
+    static constexpr double kDefaultFontPointSize = 8.0;
+
+  protected:
+    std::unique_ptr<CGdiObject::Handle> CreatePenHandle(const LOGPEN& logPen) override;
+    std::unique_ptr<CGdiObject::Handle> CreateFontHandle(const LOGFONT& logFont) override;
+
+  private:
+    // Fonts come in whole pixel sizes: the rest of the size is a scale
+    // applied when the text is drawn.
+    struct SizedFont {
+        QFont font;
+        double scale = 1;
+    };
+    SizedFont FontFor(const LOGFONT& logFont) const;
+
+    QTransform Mapping() const;
+    void ApplyMapping();
+    double PenWidthInLogicalUnits() const;
+
+    QPainter& m_painter;
+    QTransform m_base;
+    int m_mapMode = MM_TEXT;
+    QPoint m_windowOrg;
+    QSize m_windowExt{1, 1};
+    QSize m_viewportExt{1, 1};
+    QPoint m_current;
+    CPen* m_selectedPen = nullptr;
+    CFont* m_selectedFont = nullptr;
+    LOGPEN m_pen;
+    SizedFont m_font;
+};

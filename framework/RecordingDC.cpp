@@ -1,0 +1,95 @@
+#include "RecordingDC.h"
+
+#include <utility>
+
+using Op = RecordedCall::Op;
+
+struct CRecordingDC::RecordedObject : CGdiObject::Handle {
+    RecordedObject(CRecordingDC& dc, Op deleteOp, int id) : dc(dc), deleteOp(deleteOp), id(id) {}
+    ~RecordedObject() override { dc.Record(deleteOp, {}, {}, id); }
+
+    CRecordingDC& dc;
+    Op deleteOp;
+    int id;
+};
+
+int CRecordingDC::IdOf(const CGdiObject* object) {
+    return object ? static_cast<const RecordedObject*>(object->GetHandle())->id : 0;
+}
+
+void CRecordingDC::Record(Op op, std::vector<int> args, std::string text, int object) {
+    m_calls.push_back({op, std::move(args), std::move(text), object, m_pen, m_font});
+}
+
+int CRecordingDC::SetMapMode(int mode) {
+    Record(Op::SetMapMode, {mode});
+    return std::exchange(m_mapMode, mode);
+}
+
+void CRecordingDC::SetWindowExt(int cx, int cy) {
+    Record(Op::SetWindowExt, {cx, cy});
+}
+
+void CRecordingDC::SetViewportExt(int cx, int cy) {
+    Record(Op::SetViewportExt, {cx, cy});
+}
+
+void CRecordingDC::OffsetWindowOrg(int dx, int dy) {
+    Record(Op::OffsetWindowOrg, {dx, dy});
+}
+
+int CRecordingDC::GetDeviceCaps(int index) const {
+    return index == LOGPIXELSX || index == LOGPIXELSY ? m_pixelsPerInch : 0;
+}
+
+void CRecordingDC::MoveTo(int x, int y) {
+    Record(Op::MoveTo, {x, y});
+}
+
+void CRecordingDC::LineTo(int x, int y) {
+    Record(Op::LineTo, {x, y});
+}
+
+void CRecordingDC::Ellipse(int left, int top, int right, int bottom) {
+    Record(Op::Ellipse, {left, top, right, bottom});
+}
+
+void CRecordingDC::TextOut(int x, int y, const char* text, int length) {
+    Record(Op::TextOut, {x, y}, std::string(text, length > 0 ? length : 0));
+}
+
+CPen* CRecordingDC::SelectObject(CPen* pen) {
+    m_pen = IdOf(pen);
+    Record(Op::SelectPen, {}, {}, m_pen);
+    return std::exchange(m_selectedPen, pen);
+}
+
+CFont* CRecordingDC::SelectObject(CFont* font) {
+    m_font = IdOf(font);
+    Record(Op::SelectFont, {}, {}, m_font);
+    return std::exchange(m_selectedFont, font);
+}
+
+std::unique_ptr<CGdiObject::Handle> CRecordingDC::CreatePenHandle(const LOGPEN& logPen) {
+    const std::vector<int> args{int(logPen.lopnStyle), logPen.lopnWidth.x};
+    if (++m_penCreations == m_failPen) {
+        Record(Op::CreatePen, args);
+        return nullptr;
+    }
+    const int id = m_nextId++;
+    m_pens[id] = logPen;
+    Record(Op::CreatePen, args, {}, id);
+    return std::make_unique<RecordedObject>(*this, Op::DeletePen, id);
+}
+
+std::unique_ptr<CGdiObject::Handle> CRecordingDC::CreateFontHandle(const LOGFONT& logFont) {
+    const std::vector<int> args{logFont.lfHeight};
+    if (++m_fontCreations == m_failFont) {
+        Record(Op::CreateFont, args);
+        return nullptr;
+    }
+    const int id = m_nextId++;
+    m_fonts[id] = logFont;
+    Record(Op::CreateFont, args, {}, id);
+    return std::make_unique<RecordedObject>(*this, Op::DeleteFont, id);
+}

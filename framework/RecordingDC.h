@@ -1,0 +1,91 @@
+#pragma once
+
+// A CDC that draws nothing and records every call with its arguments in
+// logical units, for checking a drawing to the unit. Pens and fonts get ids
+// from 1 in order of creation; 0 stands for the surface's own.
+
+#include "DC.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+struct RecordedCall {
+    enum class Op {
+        SetMapMode,
+        SetWindowExt,
+        SetViewportExt,
+        OffsetWindowOrg,
+        MoveTo,
+        LineTo,
+        Ellipse,
+        TextOut,
+        CreatePen,  // args: style, width; object: the new id, 0 when refused
+        CreateFont, // args: height; object: the new id, 0 when refused
+        SelectPen,  // object: the pen selected
+        SelectFont, // object: the font selected
+        DeletePen,  // object: the pen released
+        DeleteFont, // object: the font released
+    };
+
+    Op op;
+    std::vector<int> args;
+    std::string text;
+    int object = 0;
+    // The pen and font selected when the call was made.
+    int pen = 0;
+    int font = 0;
+};
+
+class CRecordingDC : public CDC {
+  public:
+    explicit CRecordingDC(int pixelsPerInch = 96) : m_pixelsPerInch(pixelsPerInch) {}
+
+    // The n-th creation (counting from 1) of a pen or of a font is refused.
+    void FailPenCreation(int n) { m_failPen = n; }
+    void FailFontCreation(int n) { m_failFont = n; }
+
+    const std::vector<RecordedCall>& Calls() const { return m_calls; }
+    const LOGPEN& PenDescription(int id) const { return m_pens.at(id); }
+    const LOGFONT& FontDescription(int id) const { return m_fonts.at(id); }
+    int SelectedPen() const { return m_pen; }
+    int SelectedFont() const { return m_font; }
+
+    int SetMapMode(int mode) override;
+    void SetWindowExt(int cx, int cy) override;
+    void SetViewportExt(int cx, int cy) override;
+    void OffsetWindowOrg(int dx, int dy) override;
+    int GetDeviceCaps(int index) const override;
+
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    void Ellipse(int left, int top, int right, int bottom) override;
+    void TextOut(int x, int y, const char* text, int length) override;
+
+    CPen* SelectObject(CPen* pen) override;
+    CFont* SelectObject(CFont* font) override;
+
+  protected:
+    std::unique_ptr<CGdiObject::Handle> CreatePenHandle(const LOGPEN& logPen) override;
+    std::unique_ptr<CGdiObject::Handle> CreateFontHandle(const LOGFONT& logFont) override;
+
+  private:
+    struct RecordedObject;
+    static int IdOf(const CGdiObject* object);
+    void Record(RecordedCall::Op op, std::vector<int> args, std::string text = {}, int object = 0);
+
+    int m_pixelsPerInch;
+    int m_mapMode = MM_TEXT;
+    int m_failPen = 0;
+    int m_failFont = 0;
+    int m_penCreations = 0;
+    int m_fontCreations = 0;
+    int m_nextId = 1;
+    int m_pen = 0;
+    int m_font = 0;
+    CPen* m_selectedPen = nullptr;
+    CFont* m_selectedFont = nullptr;
+    std::map<int, LOGPEN> m_pens;
+    std::map<int, LOGFONT> m_fonts;
+    std::vector<RecordedCall> m_calls;
+};

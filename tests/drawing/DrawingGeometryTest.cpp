@@ -1,0 +1,206 @@
+#include "DrawingFixture.h"
+
+#include "LatticeTables.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace {
+
+using Op = RecordedCall::Op;
+
+Values Filled(int value) {
+    Values values;
+    values.fill(value);
+    return values;
+}
+
+class DrawingGeometry : public DrawingFixture, public ::testing::Test {
+  protected:
+    // Per node: its circle, label and value, in the order drawn.
+    struct Node {
+        RecordedCall circle, label, value;
+    };
+    static std::vector<Node> Nodes(const std::vector<RecordedCall>& calls) {
+        std::vector<Node> nodes;
+        for (std::size_t k = 0; k < calls.size(); ++k)
+            if (calls[k].op == Op::Ellipse)
+                nodes.push_back({calls[k], calls[k + 2], calls[k + 3]});
+        return nodes;
+    }
+};
+
+TEST_F(DrawingGeometry, PrepareSetsHundredthsOfAnInchWithYUpwards) {
+    CRecordingDC dc(300);
+    m_view.OnPrepareDC(&dc);
+    ASSERT_EQ(dc.Calls().size(), 4u);
+    EXPECT_EQ(dc.Calls()[0].op, Op::SetMapMode);
+    EXPECT_EQ(dc.Calls()[0].args, (std::vector<int>{MM_ANISOTROPIC}));
+    EXPECT_EQ(dc.Calls()[1].op, Op::SetViewportExt);
+    EXPECT_EQ(dc.Calls()[1].args, (std::vector<int>{300, 300}));
+    EXPECT_EQ(dc.Calls()[2].op, Op::SetWindowExt);
+    EXPECT_EQ(dc.Calls()[2].args, (std::vector<int>{100, -100}));
+    EXPECT_EQ(dc.Calls()[3].op, Op::OffsetWindowOrg);
+    EXPECT_EQ(dc.Calls()[3].args, (std::vector<int>{0, 25}));
+}
+
+TEST_F(DrawingGeometry, WorkedExampleAtScaleFour) {
+    Values values = Filled(0);
+    values[0] = 7;
+    values[31] = -32000;
+    SetPrimary({{1, values}});
+    SetImported({Filled(0)});
+    const std::vector<Node> nodes = Nodes(Paint());
+    ASSERT_EQ(nodes.size(), 64u);
+
+    EXPECT_EQ(nodes[0].circle.args, (std::vector<int>{336, -456, 368, -424}));
+    EXPECT_EQ(nodes[0].label.text, "{}");
+    EXPECT_EQ(nodes[0].label.args, (std::vector<int>{364, -448}));
+    EXPECT_EQ(nodes[0].value.text, "7");
+    EXPECT_EQ(nodes[0].value.args, (std::vector<int>{347, -433}));
+
+    EXPECT_EQ(nodes[31].circle.args, (std::vector<int>{336, -56, 368, -24}));
+    EXPECT_EQ(nodes[31].label.text, "abcde");
+    EXPECT_EQ(nodes[31].value.text, "/");
+    EXPECT_EQ(nodes[31].value.args, (std::vector<int>{350, -33}));
+
+    // The imported diagram, 20 grid steps (640 units) to the right.
+    EXPECT_EQ(nodes[32].circle.args, (std::vector<int>{976, -456, 1008, -424}));
+    for (int n = 0; n < 32; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(nodes[32 + n].circle.args[0], nodes[n].circle.args[0] + 640);
+        EXPECT_EQ(nodes[32 + n].circle.args[1], nodes[n].circle.args[1]);
+        EXPECT_EQ(nodes[32 + n].label.args[0], nodes[n].label.args[0] + 640);
+    }
+}
+
+TEST_F(DrawingGeometry, WorkedExampleAtScaleTwo) {
+    Values values = Filled(0);
+    values[31] = 12;
+    SetPrimary({{1, values}});
+    m_view.m_nScale = 2;
+    const std::vector<Node> nodes = Nodes(Paint());
+    ASSERT_EQ(nodes.size(), 32u);
+    EXPECT_EQ(nodes[31].circle.args, (std::vector<int>{168, -28, 184, -12}));
+    EXPECT_EQ(nodes[31].label.args, (std::vector<int>{182, -29}));
+    EXPECT_EQ(nodes[31].value.text, "12");
+    EXPECT_EQ(nodes[31].value.args, (std::vector<int>{173, -12}));
+}
+
+class LabelOffsets : public DrawingGeometry, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LabelOffsets, LabelsAndValuesSitAtTheScalesOffset) {
+    const int s = GetParam();
+    const int d = s == 2 ? -9 : -8;
+    Values values = Filled(5);
+    values[3] = -32001;
+    SetPrimary({{1, values}});
+    m_view.m_nScale = s;
+    const std::vector<Node> nodes = Nodes(Paint());
+    ASSERT_EQ(nodes.size(), 32u);
+    for (int n = 0; n < 32; ++n) {
+        SCOPED_TRACE(n);
+        const int cx = (NodeTable[n].gridX + 12) * 8 * s;
+        const int cy = 20 * s * NodeTable[n].level - 110 * s;
+        EXPECT_EQ(nodes[n].circle.args,
+                  (std::vector<int>{cx - 4 * s, cy - 4 * s, cx + 4 * s, cy + 4 * s}));
+        EXPECT_EQ(nodes[n].label.text, DisplayLabel(n));
+        EXPECT_EQ(nodes[n].label.args, (std::vector<int>{cx + 3 * s, cy + d}));
+        const int valueX = n == 3 ? cx - 2 : cx - s - 1;
+        EXPECT_EQ(nodes[n].value.args, (std::vector<int>{valueX, cy - d - 1}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryScale, LabelOffsets, ::testing::Values(1, 2, 3, 4));
+
+TEST_F(DrawingGeometry, LinesFollowTheEdgeTableBeforeAnyCircle) {
+    SetPrimary({{1, Filled(1)}});
+    m_view.m_nScale = 3;
+    const std::vector<RecordedCall> calls = Paint();
+    ASSERT_GE(calls.size(), 160u);
+    for (int e = 0; e < LATTICE_EDGES; ++e) {
+        SCOPED_TRACE(e);
+        const auto centre = [](int n) {
+            return std::vector<int>{(NodeTable[n].gridX + 12) * 24, 60 * NodeTable[n].level - 330};
+        };
+        EXPECT_EQ(calls[2 * e].op, Op::MoveTo);
+        EXPECT_EQ(calls[2 * e].args, centre(EdgeTable[e].lower));
+        EXPECT_EQ(calls[2 * e + 1].op, Op::LineTo);
+        EXPECT_EQ(calls[2 * e + 1].args, centre(EdgeTable[e].upper));
+        EXPECT_EQ(calls[2 * e].pen, 0) << "lines use the surface's pen";
+    }
+    EXPECT_EQ(Only({calls.begin(), calls.begin() + 160}, Op::Ellipse).size(), 0u);
+    EXPECT_EQ(Only(calls, Op::MoveTo).size(), 80u);
+}
+
+TEST_F(DrawingGeometry, MissingMarkOnlyBelowMinus31999) {
+    Values values = Filled(0);
+    values[4] = -32000;
+    values[5] = -31999;
+    values[6] = -2147483647 - 1;
+    SetPrimary({{9, values}});
+    const std::vector<RecordedCall> calls = Paint();
+    const std::vector<Node> nodes = Nodes(calls);
+    EXPECT_EQ(nodes[4].value.text, "/");
+    EXPECT_EQ(nodes[5].value.text, "-31999");
+    EXPECT_EQ(nodes[6].value.text, "/");
+    EXPECT_EQ(nodes[7].value.text, "0");
+    EXPECT_EQ(Only(calls, Op::TextOut).back().text, SummaryText("9", values));
+}
+
+TEST_F(DrawingGeometry, NoDataAvailableAloneWhenThePrimaryDatasetIsEmpty) {
+    SetImported({Filled(3)});
+    m_document.m_nPrimaryDim = -1;
+    const std::vector<RecordedCall> calls = Paint();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].op, Op::TextOut);
+    EXPECT_EQ(calls[0].text, "No data available");
+    EXPECT_EQ(calls[0].args, (std::vector<int>{10, 10}));
+    EXPECT_EQ(calls[0].font, 0);
+}
+
+TEST_F(DrawingGeometry, ImportedDimensionZeroDrawsThePrimaryAlone) {
+    SetPrimary({{1, Filled(1)}});
+    SetImported({Filled(2)});
+    m_document.m_nImportedDim = 0;
+    EXPECT_EQ(Only(Paint(), Op::Ellipse).size(), 32u);
+}
+
+TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
+    Values first = Filled(0), second = Filled(0), imported = Filled(0);
+    first[0] = 11;
+    first[31] = -5;
+    second[2] = 22;
+    imported[1] = 33;
+    SetPrimary({{41, first}, {42, second}});
+
+    std::vector<RecordedCall> texts = Only(Paint(), Op::TextOut);
+    EXPECT_EQ(texts.back().text, SummaryText("41", first));
+    EXPECT_EQ(texts.back().args, (std::vector<int>{10, 10}));
+
+    SetImported({imported});
+    texts = Only(Paint(), Op::TextOut);
+    ASSERT_EQ(texts.size(), 2u * 65);
+    EXPECT_EQ(texts[64].text, SummaryText("41", first));
+    EXPECT_EQ(texts[64].args, (std::vector<int>{10, 10}));
+    EXPECT_EQ(texts[129].text, SummaryText("41", imported));
+    EXPECT_EQ(texts[129].args, (std::vector<int>{10, 20}));
+
+    // Past the imported dataset's end: its record reads as missing.
+    m_view.m_nRecordIndex = 1;
+    const std::vector<Node> nodes = Nodes(Paint());
+    texts = Only(Paint(), Op::TextOut);
+    EXPECT_EQ(texts[64].text, SummaryText("42", second));
+    EXPECT_EQ(texts[129].text, SummaryText("42", Filled(NO_RECORD_VALUE)));
+    for (int n = 32; n < 64; ++n)
+        EXPECT_EQ(nodes[n].value.text, "/");
+
+    // Past the primary dataset's end: no record number to show.
+    m_view.m_nRecordIndex = 2;
+    texts = Only(Paint(), Op::TextOut);
+    EXPECT_EQ(texts[64].text, SummaryText("-", Filled(NO_RECORD_VALUE)));
+    EXPECT_EQ(texts[129].text, SummaryText("-", Filled(NO_RECORD_VALUE)));
+}
+
+} // namespace

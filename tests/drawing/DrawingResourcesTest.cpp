@@ -1,0 +1,172 @@
+#include "DrawingFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+using Op = RecordedCall::Op;
+
+Values Zero() {
+    return Values{};
+}
+
+class DrawingResources : public DrawingFixture, public ::testing::Test {
+  protected:
+    // The outline width of each circle, in the order drawn.
+    std::vector<int> OutlineWidths(const std::vector<RecordedCall>& calls) const {
+        std::vector<int> widths;
+        for (const RecordedCall& call : Only(calls, Op::Ellipse))
+            widths.push_back(m_dc.PenDescription(call.pen).lopnWidth.x);
+        return widths;
+    }
+    static std::set<int> Heavy(const std::vector<int>& widths, int first) {
+        std::set<int> nodes;
+        for (int n = 0; n < 32; ++n)
+            if (widths[first + n] == 3)
+                nodes.insert(n);
+        return nodes;
+    }
+};
+
+TEST_F(DrawingResources, NinetySixValueReadsPerDataset) {
+    SetPrimary({{1, Zero()}});
+    Paint();
+    EXPECT_EQ(m_view.reads, 96);
+    SetImported({Zero()});
+    m_view.reads = 0;
+    Paint();
+    EXPECT_EQ(m_view.reads, 192);
+}
+
+TEST_F(DrawingResources, OneFontAndThirtyTwoInsideFramePensPerDatasetEachReleased) {
+    SetPrimary({{1, Zero()}});
+    SetImported({Zero()});
+    const std::vector<RecordedCall> calls = Paint();
+    EXPECT_EQ(Only(calls, Op::CreateFont).size(), 2u);
+    const std::vector<RecordedCall> pens = Only(calls, Op::CreatePen);
+    ASSERT_EQ(pens.size(), 64u);
+    for (const RecordedCall& pen : pens) {
+        EXPECT_EQ(pen.args, (std::vector<int>{PS_INSIDEFRAME, 1}));
+        EXPECT_EQ(m_dc.PenDescription(pen.object).lopnColor, 0u);
+    }
+
+    // Every pen and font is released, and never while it is selected.
+    std::set<int> created, released;
+    for (const RecordedCall& call : calls) {
+        if ((call.op == Op::CreatePen || call.op == Op::CreateFont) && call.object)
+            created.insert(call.object);
+        if (call.op == Op::DeletePen) {
+            released.insert(call.object);
+            EXPECT_NE(call.pen, call.object);
+        }
+        if (call.op == Op::DeleteFont) {
+            released.insert(call.object);
+            EXPECT_NE(call.font, call.object);
+        }
+    }
+    EXPECT_EQ(created.size(), 66u);
+    EXPECT_EQ(released, created);
+    EXPECT_EQ(m_dc.SelectedPen(), 0);
+    EXPECT_EQ(m_dc.SelectedFont(), 0);
+
+    // Each circle is drawn in its own pen; all text in the created font.
+    for (const RecordedCall& call : Only(calls, Op::TextOut))
+        EXPECT_NE(call.font, 0);
+    std::set<int> circlePens;
+    for (const RecordedCall& call : Only(calls, Op::Ellipse))
+        circlePens.insert(call.pen);
+    EXPECT_EQ(circlePens.size(), 64u);
+}
+
+TEST_F(DrawingResources, HeavyOutlinesExactlyOnMinimalNodesWhileHighlighting) {
+    Values primary = Zero(), imported = Zero();
+    primary[1] = 5;   // a: minimal
+    primary[6] = 3;   // ab: above a positive a
+    primary[13] = 4;  // cd: minimal, c and d are 0
+    primary[25] = 2;  // cde: above a positive cd
+    primary[0] = -7;  // negative: never minimal
+    imported[2] = 1;  // b
+    imported[31] = 9; // abcde, all below 0
+    SetPrimary({{1, primary}});
+    SetImported({imported});
+
+    std::vector<int> widths = OutlineWidths(Paint());
+    EXPECT_EQ(Heavy(widths, 0), (std::set<int>{}));
+    EXPECT_EQ(Heavy(widths, 32), (std::set<int>{}));
+
+    m_view.m_bHighlight = true;
+    widths = OutlineWidths(Paint());
+    ASSERT_EQ(widths.size(), 64u);
+    EXPECT_EQ(Heavy(widths, 0), (std::set<int>{1, 13}));
+    EXPECT_EQ(Heavy(widths, 32), (std::set<int>{2, 31}));
+    for (int width : widths)
+        EXPECT_TRUE(width == 1 || width == 3);
+}
+
+class PenFailure : public DrawingResources, public ::testing::WithParamInterface<int> {};
+
+TEST_P(PenFailure, StopsThatDatasetAndRestoresItsFont) {
+    const int n = GetParam();
+    SetPrimary({{1, Zero()}});
+    SetImported({Zero()});
+    m_dc.FailPenCreation(n + 1);
+    const std::vector<RecordedCall> calls = Paint();
+
+    const std::vector<RecordedCall> circles = Only(calls, Op::Ellipse);
+    ASSERT_EQ(circles.size(), std::size_t(n + 32));
+    const std::vector<RecordedCall> texts = Only(calls, Op::TextOut);
+    ASSERT_EQ(texts.size(), std::size_t(2 * n + 65));
+    EXPECT_EQ(texts.back().args, (std::vector<int>{10, 20}));
+    for (const RecordedCall& text : texts)
+        EXPECT_NE(text.args, (std::vector<int>{10, 10})) << "the primary summary line is left out";
+
+    // The first font is selected back and released before the import's is made.
+    std::vector<int> fontSequence;
+    for (const RecordedCall& call : calls)
+        if (call.op == Op::SelectFont || call.op == Op::DeleteFont || call.op == Op::CreateFont)
+            fontSequence.push_back(call.op == Op::CreateFont ? -call.object : call.object);
+    const int first = -fontSequence[0];
+    EXPECT_EQ(fontSequence, (std::vector<int>{-first, first, 0, first, fontSequence[4],
+                                              -fontSequence[4], 0, -fontSequence[4]}));
+    EXPECT_EQ(m_dc.SelectedFont(), 0);
+    EXPECT_EQ(m_dc.SelectedPen(), 0);
+    EXPECT_EQ(Only(calls, Op::MoveTo).size(), 160u);
+}
+
+INSTANTIATE_TEST_SUITE_P(AtNode, PenFailure, ::testing::Values(0, 1, 17, 31));
+
+TEST_F(DrawingResources, FontFailureWritesInTheSurfacesFontAndRestoresNothing) {
+    SetPrimary({{1, Zero()}});
+    SetImported({Zero()});
+    m_dc.FailFontCreation(1);
+    const std::vector<RecordedCall> calls = Paint();
+    const std::vector<RecordedCall> texts = Only(calls, Op::TextOut);
+    ASSERT_EQ(texts.size(), 130u);
+    for (int k = 0; k < 65; ++k)
+        EXPECT_EQ(texts[k].font, 0);
+    for (int k = 65; k < 130; ++k)
+        EXPECT_NE(texts[k].font, 0);
+    // Only the import's font is ever selected: itself, then the surface's back.
+    const std::vector<RecordedCall> selections = Only(calls, Op::SelectFont);
+    ASSERT_EQ(selections.size(), 2u);
+    EXPECT_NE(selections[0].object, 0);
+    EXPECT_EQ(selections[1].object, 0);
+    EXPECT_EQ(Only(calls, Op::Ellipse).size(), 64u);
+}
+
+TEST_F(DrawingResources, TheViewsFontDescriptionIsUsedAsStored) {
+    SetPrimary({{1, Zero()}});
+    m_view.m_logFont.lfHeight = -14;
+    m_view.m_logFont.lfWeight = 700;
+    const std::vector<RecordedCall> calls = Paint();
+    const std::vector<RecordedCall> fonts = Only(calls, Op::CreateFont);
+    ASSERT_EQ(fonts.size(), 1u);
+    EXPECT_EQ(m_dc.FontDescription(fonts[0].object).lfHeight, -14);
+    EXPECT_EQ(m_dc.FontDescription(fonts[0].object).lfWeight, 700);
+    m_view.m_nScale = 1;
+    EXPECT_EQ(m_dc.FontDescription(Only(Paint(), Op::CreateFont)[0].object).lfHeight, -14);
+}
+
+} // namespace

@@ -1,0 +1,303 @@
+// The export mode run as the real program: its pictures read back with
+// poppler's pdftotext and with QImage.
+
+#include "LatticeTables.h"
+#include "Process.h"
+#include "TempDir.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Word {
+    std::string text;
+    double xMin, yMin, xMax, yMax;
+};
+
+struct PdfText {
+    double width = 0, height = 0;
+    std::vector<Word> words;
+
+    const Word* Find(const std::string& text) const {
+        for (const Word& word : words)
+            if (word.text == text)
+                return &word;
+        return nullptr;
+    }
+
+    // The words whose tops lie level with `first`'s, left to right.
+    std::string LineFrom(const Word& first) const {
+        std::vector<const Word*> line;
+        for (const Word& word : words)
+            if (std::abs(word.yMin - first.yMin) < 0.5)
+                line.push_back(&word);
+        std::sort(line.begin(), line.end(),
+                  [](const Word* a, const Word* b) { return a->xMin < b->xMin; });
+        std::string text;
+        for (const Word* word : line)
+            text += (text.empty() ? "" : " ") + word->text;
+        return text;
+    }
+};
+
+const char* const kPdfToText = "/usr/bin/pdftotext";
+
+std::string Unescape(std::string text) {
+    const std::pair<const char*, const char*> entities[] = {
+        {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}};
+    for (const auto& [entity, plain] : entities)
+        for (std::size_t at; (at = text.find(entity)) != std::string::npos;)
+            text.replace(at, std::strlen(entity), plain);
+    return text;
+}
+
+PdfText ReadPdfText(const std::string& pdf) {
+    const ProcessResult r = RunProcess(kPdfToText, {"-bbox", pdf, "-"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    PdfText out;
+    std::smatch m;
+    static const std::regex page(R"re(<page width="([0-9.]+)" height="([0-9.]+)")re");
+    if (std::regex_search(r.out, m, page)) {
+        out.width = std::stod(m[1]);
+        out.height = std::stod(m[2]);
+    }
+    static const std::regex word(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+    for (auto it = std::sregex_iterator(r.out.begin(), r.out.end(), word);
+         it != std::sregex_iterator(); ++it) {
+        const std::smatch& w = *it;
+        out.words.push_back(
+            {Unescape(w[5]), std::stod(w[1]), std::stod(w[2]), std::stod(w[3]), std::stod(w[4])});
+    }
+    return out;
+}
+
+// Points from the page's top-left corner of the logical point (x, y).
+double PointsRight(double x) {
+    return x * 0.72;
+}
+double PointsDown(double y) {
+    return (25 - y) * 0.72;
+}
+
+class Export : public ::testing::Test {
+  protected:
+    Export() {
+        std::string values, reversed;
+        for (int n = 0; n < 32; ++n) {
+            values += " " + std::to_string(100 + n);
+            reversed += " " + std::to_string(131 - n);
+        }
+        m_data = m_dir.Write("data.dat",
+                             "DIM=32\nCONV_SECTION\n(101)" + values + "\n(102) 5\n(103) 6\nEND\n");
+        m_reversed = m_dir.Write("reversed.dat", "DIM=32\n(101)" + reversed + "\n");
+        m_import = m_dir.Write("import.dat", "DIM=32\n(102) 7\n(101) 8\n");
+    }
+    std::string Out(const std::string& name) const { return m_dir.Path() + "/" + name; }
+    ProcessResult Quib(const std::vector<std::string>& args) const {
+        return RunProcess(QUIB_EXECUTABLE, args, {"XDG_RUNTIME_DIR=" + m_dir.Path()});
+    }
+
+    TempDir m_dir;
+    std::string m_data;
+    std::string m_reversed;
+    std::string m_import;
+};
+
+TEST_F(Export, PdfPutsTextWhereTheGeometrySays) {
+    for (int scale : {4, 2}) {
+        SCOPED_TRACE(scale);
+        const std::string pdf = Out("scale.pdf");
+        const ProcessResult r = Quib({"--export", pdf, "--scale", std::to_string(scale), m_data});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const PdfText text = ReadPdfText(pdf);
+
+        const Word* record = text.Find("Record");
+        ASSERT_NE(record, nullptr);
+        EXPECT_NEAR(record->xMin, 0.10 * 72, 1.0);
+        EXPECT_NEAR(record->yMin, 0.15 * 72, 1.0);
+
+        const int d = scale == 2 ? -9 : -8;
+        for (int n = 0; n < 32; ++n) {
+            SCOPED_TRACE(DisplayLabel(n));
+            const Word* label = text.Find(DisplayLabel(n));
+            ASSERT_NE(label, nullptr);
+            const int cx = (NodeTable[n].gridX + 12) * 8 * scale;
+            const int cy = 20 * scale * NodeTable[n].level - 110 * scale;
+            EXPECT_NEAR(label->xMin, PointsRight(cx + 3 * scale), 1.0);
+            EXPECT_NEAR(label->yMin, PointsDown(cy + d), 1.0);
+        }
+
+        // The page ends a small margin beyond the farthest text.
+        double right = 0, bottom = 0;
+        for (const Word& word : text.words) {
+            right = std::max(right, word.xMax);
+            bottom = std::max(bottom, word.yMax);
+        }
+        EXPECT_GT(text.width, right);
+        EXPECT_LT(text.width, right + 0.2 * 72);
+        EXPECT_GT(text.height, bottom);
+        EXPECT_LT(text.height, bottom + 0.2 * 72);
+    }
+}
+
+TEST_F(Export, PdfAndSvgHoldRealText) {
+    const std::string pdf = Out("p.pdf"), svg = Out("p.svg");
+    ASSERT_EQ(Quib({"--export", pdf, "--import", m_import, "--record", "2", m_data}).status, 0);
+    ASSERT_EQ(Quib({"--export", svg, "--import", m_import, "--record", "2", m_data}).status, 0);
+
+    const PdfText text = ReadPdfText(pdf);
+    std::vector<std::string> summaries;
+    for (const Word& word : text.words)
+        if (word.text == "Record")
+            summaries.push_back(text.LineFrom(word));
+    const std::string zeros = " 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0>";
+    // The imported line stands above the primary one.
+    EXPECT_EQ(summaries,
+              (std::vector<std::string>{"Record nr 102 < 7" + zeros, "Record nr 102 < 5" + zeros}));
+    EXPECT_NE(text.Find("abcde"), nullptr);
+
+    const std::string svgText = ReadWholeFile(svg);
+    EXPECT_NE(svgText.find(">Record nr 102 &lt; 5 0 0"), std::string::npos);
+    EXPECT_NE(svgText.find(">abcde</text>"), std::string::npos);
+    EXPECT_NE(svgText.find(">{}</text>"), std::string::npos);
+}
+
+TEST_F(Export, RecordIsClampedAsGotoClampsIt) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "101"}, {"1", "101"},  {"2", "102"},          {"3", "103"},
+        {"4", "103"}, {"-7", "101"}, {"99999999999", "103"}};
+    for (const auto& [position, number] : cases) {
+        SCOPED_TRACE(position);
+        const std::string pdf = Out("r.pdf");
+        ASSERT_EQ(Quib({"--export", pdf, "--record", position, m_data}).status, 0);
+        const ProcessResult plain = RunProcess(kPdfToText, {"-layout", pdf, "-"});
+        EXPECT_NE(plain.out.find(std::string("Record nr ") + number + " <"), std::string::npos)
+            << plain.out;
+    }
+}
+
+// Mean grey difference, 0 to 255, of two pictures seen at half their size,
+// where antialiasing no longer tells two resolutions apart.
+double MeanDifference(const QImage& a, const QImage& b) {
+    const QSize half = a.size() / 2;
+    const QImage x = a.scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage y = b.scaled(half, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double sum = 0;
+    for (int row = 0; row < half.height(); ++row)
+        for (int column = 0; column < half.width(); ++column)
+            sum += std::abs(qGray(x.pixel(column, row)) - qGray(y.pixel(column, row)));
+    return sum / (half.width() * half.height());
+}
+
+QImage Shifted(const QImage& image, int dx) {
+    QImage out(image.size(), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter(&out).drawImage(dx, 0, image);
+    return out;
+}
+
+TEST_F(Export, PngAtTwiceTheDpiIsTheSamePictureAtTwiceThePixels) {
+    const std::string png96 = Out("96.png"), png192 = Out("192.png");
+    ASSERT_EQ(Quib({"--export", png96, "--highlight", "--import", m_import, m_data}).status, 0);
+    ASSERT_EQ(
+        Quib({"--export", png192, "--dpi", "192", "--highlight", "--import", m_import, m_data})
+            .status,
+        0);
+    const QImage small(QString::fromStdString(png96));
+    const QImage large(QString::fromStdString(png192));
+    ASSERT_FALSE(small.isNull());
+    ASSERT_FALSE(large.isNull());
+    EXPECT_NEAR(large.width(), 2 * small.width(), 4);
+    EXPECT_NEAR(large.height(), 2 * small.height(), 2);
+    EXPECT_EQ(small.dotsPerMeterX(), 3780);
+    EXPECT_EQ(large.dotsPerMeterY(), 7559);
+    EXPECT_EQ(small.pixel(small.width() - 1, small.height() - 1), qRgb(255, 255, 255));
+
+    const QImage reduced =
+        large.scaled(small.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const double same = MeanDifference(small, reduced);
+    // The same picture two logical units off must differ clearly more.
+    const double misplaced = MeanDifference(small, Shifted(small, 2));
+    EXPECT_LT(same, 6.0);
+    EXPECT_LT(same * 1.5, misplaced);
+}
+
+TEST_F(Export, BadArgumentsAreRefusedAndWriteNothing) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--export", Out("x.gif"), m_data},
+        {"--export", Out("noextension"), m_data},
+        {"--export", Out("x.png"), "--scale", "0", m_data},
+        {"--export", Out("x.png"), "--scale", "5", m_data},
+        {"--export", Out("x.png"), "--scale", "four", m_data},
+        {"--export", Out("x.png"), "--record", "abc", m_data},
+        {"--export", Out("x.png"), "--record", "1x", m_data},
+        {"--export", Out("x.png"), "--record", "", m_data},
+        {"--export", Out("x.png"), "--dpi", "0", m_data},
+        {"--export", Out("x.png"), "--dpi", "96dpi", m_data},
+        {"--export", Out("x.png"), "--record"},
+        {"--export", Out("x.png")},
+        {"--export"},
+        {"--export", Out("x.png"), "--frobnicate", m_data},
+        {"--export", Out("x.png"), m_data, m_data},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        SCOPED_TRACE(args.size() > 2 ? args[1] + " " + args[2] : "--export");
+        const ProcessResult r = Quib(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.rfind("quib: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("usage:"), std::string::npos);
+        EXPECT_EQ(r.out, "");
+    }
+    for (const char* name : {"x.gif", "noextension", "x.png"})
+        EXPECT_FALSE(std::filesystem::exists(Out(name))) << name;
+}
+
+TEST_F(Export, UnreadableFileAndUnwritableOutput) {
+    ProcessResult r = Quib({"--export", Out("x.png"), Out("missing.dat")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quib: cannot open '" + Out("missing.dat") + "': No such file or directory\n");
+    EXPECT_FALSE(std::filesystem::exists(Out("x.png")));
+
+    for (const char* name : {"no/such/dir/x.png", "no/such/dir/x.svg", "no/such/dir/x.pdf"}) {
+        r = Quib({"--export", Out(name), m_data});
+        EXPECT_EQ(r.status, 1) << name;
+        EXPECT_EQ(r.err, "quib: cannot write '" + Out(name) + "': No such file or directory\n");
+    }
+}
+
+TEST_F(Export, EachFormatByItsExtensionWhateverTheCase) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"a.PNG", "\x89PNG"}, {"a.svg", "<?xml"}, {"a.Pdf", "%PDF"}};
+    for (const auto& [name, magic] : cases) {
+        const ProcessResult r = Quib({"--export", Out(name), "--import", m_import, m_data});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(ReadWholeFile(Out(name)).substr(0, magic.size()), magic) << name;
+    }
+}
+
+TEST_F(Export, NoDataShowsTheMessageAlone) {
+    const std::string empty = m_dir.Write("empty.dat", "DIM=-1\n");
+    const std::string pdf = Out("e.pdf");
+    ASSERT_EQ(Quib({"--export", pdf, "--import", m_import, empty}).status, 0);
+    const PdfText text = ReadPdfText(pdf);
+    ASSERT_EQ(text.words.size(), 3u);
+    EXPECT_EQ(text.words[0].text + " " + text.words[1].text + " " + text.words[2].text,
+              "No data available");
+    EXPECT_NEAR(text.words[0].xMin, 0.10 * 72, 1.0);
+    EXPECT_NEAR(text.words[0].yMin, 0.15 * 72, 1.0);
+}
+
+} // namespace

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "DC.h"
+#include "LatticeTables.h"
+
+class CLatticeDocument;
+class CPrintInfo;
+
+// Draws the current record of the document as the Hasse diagram of the
+// subset lattice, with the imported dataset's record beside it, on any CDC.
+class CMyQuibView {
+  public:
+    CMyQuibView();
+    virtual ~CMyQuibView() = default;
+
+    void SetDocument(CLatticeDocument* document) { m_pDocument = document; }
+    CLatticeDocument* GetDocument() const { return m_pDocument; }
+
+    // One logical unit is 1/100 inch, y grows upwards and the surface's
+    // top-left corner is the logical point (0, 25).
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    virtual void OnDraw(CDC* pDC);
+
+    // Dataset 0 is the primary one, 1 the imported one; xOrigin in grid steps.
+    void DrawDataset(CDC* pDC, int dataset, int xOrigin);
+    bool IsMinimalNode(int node) const;
+
+    // Display state; the geometry is recomputed from m_nScale at every paint.
+    int m_nXOrigin = 0;
+    int m_nRadius = 0;
+    int m_nXUnit = 0;
+    int m_nYUnit = 0;
+    int m_nRecordIndex;
+    int m_nScale;
+    float m_fYOrigin = 0;
+    LOGFONT m_logFont;
+    int m_nValues[LATTICE_NODES] = {};
+    bool m_bHighlight;
+
+  protected:
+    // Every value the drawing shows is read here, one at a time.
+    virtual int NodeValue(int recordIndex, int node, int dataset) const;
+
+  private:
+    const int* PrimaryRecordNumber() const;
+    void DrawSummaryLine(CDC* pDC, int dataset);
+
+    CLatticeDocument* m_pDocument = nullptr;
+};
