@@ -29,6 +29,7 @@ identify "$root/share/icons/hicolor/scalable/apps/quib.svg" >/dev/null || fail "
 [[ $("$root/bin/quib" --version) == "Quib 1.0.0.1" ]] || fail "--version"
 example=$root/share/quib/examples/run-a.dat
 [[ -f $example ]] || fail "examples missing"
-first=$("$root/bin/quib" --summary "$example" | head -n 1)
+"$root/bin/quib" --summary "$example" >"$stage/summary.txt" || fail "--summary failed"
+first=$(sed -n 1p "$stage/summary.txt")
 [[ $first == "Record nr 1 <"*">" ]] || fail "--summary printed '$first'"
 echo "installed tree OK"
