@@ -37,7 +37,13 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"
 
 if [[ $mode == run ]]; then
-    exec build/app/quib --summary --highlight examples/run-a.dat
+    if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
+        # No display to show the window on: the picture it would show.
+        build/app/quib --export build/run-a.png examples/run-a.dat
+        echo "setup: no display; the picture of examples/run-a.dat is $(pwd)/build/run-a.png"
+        exit 0
+    fi
+    exec build/app/quib examples/run-a.dat
 fi
 
 cd build

@@ -7,8 +7,8 @@
 #include "PainterDC.h"
 #include "RecordingDC.h"
 
+#include <QApplication>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -136,6 +136,17 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     if (!LoadDocument(document, arguments, err))
         return 1;
 
+    // The picture needs fonts but no screen: whatever platform the
+    // environment names, this mode draws offscreen. The view is a widget, so
+    // the application is a widget application.
+    std::unique_ptr<QApplication> application;
+    if (QApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "quib";
+        static char* argv[] = {name, nullptr};
+        application = std::make_unique<QApplication>(argc, argv);
+    }
     CMyQuibView view;
     view.SetDocument(&document);
     const long long last = std::max(document.m_primaryRecords.GetSize() - 1, 0);
@@ -143,16 +154,6 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     view.m_nScale = arguments.scale;
     view.m_bHighlight = arguments.highlight;
 
-    // The picture needs fonts but no screen: whatever platform the
-    // environment names, this mode draws offscreen.
-    std::unique_ptr<QGuiApplication> application;
-    if (QGuiApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "quib";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
     QFile file(QString::fromLocal8Bit(arguments.output.c_str()));
     const auto cannotWrite = [&] {
         std::fprintf(err, "quib: cannot write '%s': %s\n", arguments.output.c_str(),

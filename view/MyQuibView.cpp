@@ -1,6 +1,7 @@
 #include "MyQuibView.h"
 
 #include "LatticeDocument.h"
+#include "MyQuibDoc.h"
 #include "SummaryText.h"
 
 #include <string>
@@ -8,9 +9,31 @@
 CMyQuibView::CMyQuibView() : m_nRecordIndex(0), m_nScale(4), m_bHighlight(false) {
     BuildOrderMatrix();
     m_logFont = LOGFONT{};
+    MapCommand(ID_FILE_PRINT, &CMyQuibView::OnFilePrint);
+    MapCommand(ID_FILE_PRINT_DIRECT, &CMyQuibView::OnFilePrint);
+    MapCommand(ID_FILE_PRINT_PREVIEW, &CMyQuibView::OnFilePrintPreview);
 }
 
-void CMyQuibView::OnPrepareDC(CDC* pDC, CPrintInfo*) {
+CMyQuibDoc* CMyQuibView::GetDocument() const {
+    return static_cast<CMyQuibDoc*>(CView::GetDocument());
+}
+
+const CLatticeDocument* CMyQuibView::Data() const {
+    if (m_pData != nullptr)
+        return m_pData;
+    return GetDocument();
+}
+
+bool CMyQuibView::OnPreparePrinting(CPrintInfo* pInfo) {
+    return DoPreparePrinting(pInfo);
+}
+
+// The printed page depends on nothing but the drawing.
+void CMyQuibView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+void CMyQuibView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+void CMyQuibView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
+    CView::OnPrepareDC(pDC, pInfo);
     pDC->SetMapMode(MM_ANISOTROPIC);
     pDC->SetViewportExt(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
     pDC->SetWindowExt(100, -100);
@@ -24,7 +47,7 @@ void CMyQuibView::OnDraw(CDC* pDC) {
     m_nXUnit = 8 * m_nScale;
     m_nYUnit = 20 * m_nScale;
 
-    const CLatticeDocument* document = GetDocument();
+    const CLatticeDocument* document = Data();
     if (document->m_nPrimaryDim < 0) {
         static const char kNoData[] = "No data available";
         pDC->TextOut(10, 10, kNoData, sizeof kNoData - 1);
@@ -97,7 +120,7 @@ void CMyQuibView::DrawSummaryLine(CDC* pDC, int dataset) {
 }
 
 const int* CMyQuibView::PrimaryRecordNumber() const {
-    const CLatticeRecordArray& records = GetDocument()->m_primaryRecords;
+    const CLatticeRecordArray& records = Data()->m_primaryRecords;
     if (m_nRecordIndex < 0 || m_nRecordIndex >= records.GetSize())
         return nullptr;
     return &records[m_nRecordIndex].m_nRecordNumber;
@@ -108,5 +131,5 @@ bool CMyQuibView::IsMinimalNode(int node) const {
 }
 
 int CMyQuibView::NodeValue(int recordIndex, int node, int dataset) const {
-    return GetDocument()->GetNodeValue(recordIndex, node, dataset);
+    return Data()->GetNodeValue(recordIndex, node, dataset);
 }

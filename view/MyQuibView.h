@@ -2,24 +2,31 @@
 
 #include "DC.h"
 #include "LatticeTables.h"
+#include "View.h"
 
 class CLatticeDocument;
+class CMyQuibDoc;
 class CPrintInfo;
 
 // Draws the current record of the document as the Hasse diagram of the
 // subset lattice, with the imported dataset's record beside it, on any CDC.
-class CMyQuibView {
+class CMyQuibView : public CView {
   public:
     CMyQuibView();
-    virtual ~CMyQuibView() = default;
+    ~CMyQuibView() override = default;
 
-    void SetDocument(CLatticeDocument* document) { m_pDocument = document; }
-    CLatticeDocument* GetDocument() const { return m_pDocument; }
+    CMyQuibDoc* GetDocument() const;
+    // Draws another document's data instead of the window's own, as the
+    // command line's pictures do.
+    void SetDocument(CLatticeDocument* document) { m_pData = document; }
 
     // One logical unit is 1/100 inch, y grows upwards and the surface's
     // top-left corner is the logical point (0, 25).
-    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
-    virtual void OnDraw(CDC* pDC);
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void OnDraw(CDC* pDC) override;
+    bool OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
     // Dataset 0 is the primary one, 1 the imported one; xOrigin in grid steps.
     void DrawDataset(CDC* pDC, int dataset, int xOrigin);
@@ -45,5 +52,8 @@ class CMyQuibView {
     const int* PrimaryRecordNumber() const;
     void DrawSummaryLine(CDC* pDC, int dataset);
 
-    CLatticeDocument* m_pDocument = nullptr;
+    // The data drawn: the one SetDocument gave, else the window's document.
+    const CLatticeDocument* Data() const;
+
+    CLatticeDocument* m_pData = nullptr;
 };

@@ -1,0 +1,64 @@
+#include "MyQuibDoc.h"
+
+#include "FileDialog.h"
+#include "MessageBox.h"
+#include "Resources.h"
+#include "WaitCursor.h"
+
+#include <QCursor>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+std::string LocalPath(const QString& pathName) {
+    return QFile::encodeName(pathName).toStdString();
+}
+} // namespace
+
+CMyQuibDoc::CMyQuibDoc() {
+    MapCommand(ID_FILE_IMPORT, &CMyQuibDoc::OnImport);
+    MapUpdateCommandUI(ID_FILE_IMPORT, &CMyQuibDoc::OnUpdateImport);
+    SetWarningHook([](const std::string&, const char* message) {
+        // The busy cursor of the read does not belong over the box.
+        QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+        AfxMessageBox(QString::fromUtf8(message), MB_ICONEXCLAMATION);
+        QGuiApplication::restoreOverrideCursor();
+    });
+}
+
+// Data comes in through Open and Import only, and nothing goes out.
+void CMyQuibDoc::Serialize(CArchive&) {}
+
+bool CMyQuibDoc::OnNewDocument() {
+    ResetDatasets();
+    return CDocument::OnNewDocument();
+}
+
+bool CMyQuibDoc::OnOpenDocument(const QString& pathName) {
+    return OpenDataFile(LocalPath(pathName)) != 0;
+}
+
+void CMyQuibDoc::OnImport() {
+    CFileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
+    if (dialog.DoModal() != IDOK)
+        return;
+    int read;
+    {
+        CWaitCursor busy;
+        read = ImportDataFile(LocalPath(dialog.GetPathName()));
+    }
+    // A file that cannot be opened is passed over in silence; running out of
+    // memory is not.
+    if (read == 0 && errno == ENOMEM)
+        AfxMessageBox(QStringLiteral("Cannot import '%1': %2.")
+                          .arg(dialog.GetPathName(), QString::fromLocal8Bit(std::strerror(ENOMEM))),
+                      MB_ICONEXCLAMATION);
+    UpdateAllViews(nullptr);
+}
+
+void CMyQuibDoc::OnUpdateImport(CCmdUI* cmdUI) {
+    cmdUI->Enable(m_nPrimaryDim > 0);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+// The document's window side: New, Open and Import as the framework calls
+// them, on the datasets of CLatticeDocument. Nothing is ever saved.
+
+#include "Document.h"
+#include "LatticeDocument.h"
+
+class CMyQuibDoc : public CDocument, public CLatticeDocument {
+  public:
+    CMyQuibDoc();
+
+    void Serialize(CArchive& ar) override;
+    bool OnNewDocument() override;
+    // Leaves errno telling why when the file cannot be read.
+    bool OnOpenDocument(const QString& pathName) override;
+
+    void OnImport();
+    void OnUpdateImport(CCmdUI* cmdUI);
+};

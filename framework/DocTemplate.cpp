@@ -1,0 +1,88 @@
+#include "DocTemplate.h"
+
+#include "AfxResources.h"
+#include "Document.h"
+#include "FrameWnd.h"
+#include "View.h"
+#include "WaitCursor.h"
+
+#include <cerrno>
+
+CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass docClass, CRuntimeClass frameClass,
+                           CRuntimeClass viewClass)
+    : m_nIDResource(nIDResource), m_docClass(docClass), m_frameClass(frameClass),
+      m_viewClass(viewClass) {}
+
+QString CDocTemplate::GetDocString(DocStringIndex index) const {
+    return AfxLoadString(m_nIDResource).section(QLatin1Char('\n'), index, index);
+}
+
+void CDocTemplate::SetDefaultTitle(CDocument* document) const {
+    const QString name = GetDocString(docName);
+    document->SetTitle(name.isEmpty() ? QStringLiteral("Untitled") : name);
+}
+
+CSingleDocTemplate::~CSingleDocTemplate() {
+    // The view refers to the document while it goes.
+    m_pFrame.reset();
+    m_pOnlyDoc.reset();
+}
+
+bool CSingleDocTemplate::CreateDocumentAndFrame() {
+    std::unique_ptr<CObject> docObject(m_docClass.CreateObject());
+    std::unique_ptr<CObject> frameObject(m_frameClass.CreateObject());
+    auto* document = dynamic_cast<CDocument*>(docObject.get());
+    auto* frame = dynamic_cast<CFrameWnd*>(frameObject.get());
+    if (document == nullptr || frame == nullptr)
+        return false;
+    docObject.release();
+    frameObject.release();
+    m_pOnlyDoc.reset(document);
+    m_pOnlyDoc->m_pDocTemplate = this;
+    m_pFrame.reset(frame);
+    CCreateContext context{&m_viewClass, document};
+    if (m_pFrame->LoadFrame(m_nIDResource, &context))
+        return true;
+    m_pFrame.reset();
+    m_pOnlyDoc.reset();
+    return false;
+}
+
+CDocument* CSingleDocTemplate::OpenDocumentFile(const QString& pathName, int* error) {
+    const bool created = m_pOnlyDoc == nullptr;
+    if (created && !CreateDocumentAndFrame()) {
+        if (error != nullptr)
+            *error = 0;
+        return nullptr;
+    }
+    CDocument* document = m_pOnlyDoc.get();
+    bool opened;
+    if (pathName.isEmpty()) {
+        SetDefaultTitle(document);
+        opened = document->OnNewDocument();
+        errno = 0;
+    } else {
+        CWaitCursor busy;
+        opened = document->OnOpenDocument(pathName);
+    }
+    const int reason = errno;
+    if (!opened) {
+        if (created) {
+            m_pFrame.reset();
+            m_pOnlyDoc.reset();
+        } else {
+            document->ClearPathName();
+            SetDefaultTitle(document);
+            document->UpdateAllViews(nullptr);
+        }
+        if (error != nullptr)
+            *error = reason;
+        return nullptr;
+    }
+    if (!pathName.isEmpty())
+        document->SetPathName(pathName);
+    if (CView* view = m_pFrame->GetActiveView())
+        view->OnInitialUpdate();
+    m_pFrame->OnUpdateFrameTitle();
+    return document;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+// The document template: it makes the one document, frame and view of the
+// program from their run-time classes and reuses them for every New and
+// Open.
+
+#include "CmdTarget.h"
+
+#include <QString>
+
+#include <memory>
+
+class CDocument;
+class CFrameWnd;
+
+class CDocTemplate : public CCmdTarget {
+  public:
+    // The fields of the template's string resource, in their order.
+    enum DocStringIndex {
+        windowTitle,
+        docName,
+        fileNewName,
+        filterName,
+        filterExt,
+        regFileTypeId,
+        regFileTypeName
+    };
+
+    CDocTemplate(UINT nIDResource, CRuntimeClass docClass, CRuntimeClass frameClass,
+                 CRuntimeClass viewClass);
+
+    QString GetDocString(DocStringIndex index) const;
+    // The title of a document that has no file yet.
+    void SetDefaultTitle(CDocument* document) const;
+
+  protected:
+    const UINT m_nIDResource;
+    const CRuntimeClass m_docClass;
+    const CRuntimeClass m_frameClass;
+    const CRuntimeClass m_viewClass;
+};
+
+class CSingleDocTemplate : public CDocTemplate {
+  public:
+    using CDocTemplate::CDocTemplate;
+    ~CSingleDocTemplate() override;
+
+    // An empty path makes the document new and empty; otherwise the file is
+    // opened into it. The document, frame and view are made on the first
+    // call. Null when that fails or the file cannot be opened; then `error`
+    // tells why (an errno value) and the document is left empty and
+    // untitled; 0 when the frame could not be made. A frame made by this call
+    // goes again when it fails.
+    CDocument* OpenDocumentFile(const QString& pathName, int* error = nullptr);
+
+    CDocument* GetDocument() const { return m_pOnlyDoc.get(); }
+    CFrameWnd* GetFrame() const { return m_pFrame.get(); }
+
+  private:
+    bool CreateDocumentAndFrame();
+
+    std::unique_ptr<CDocument> m_pOnlyDoc;
+    std::unique_ptr<CFrameWnd> m_pFrame;
+};

@@ -1,0 +1,51 @@
+#include "Document.h"
+
+#include "DocTemplate.h"
+#include "FrameWnd.h"
+#include "View.h"
+#include "WinApp.h"
+
+#include <QFileInfo>
+
+bool CDocument::OnNewDocument() {
+    DeleteContents();
+    m_strPathName.clear();
+    return true;
+}
+
+bool CDocument::OnOpenDocument(const QString&) {
+    return false;
+}
+
+void CDocument::Serialize(CArchive&) {}
+
+void CDocument::SetTitle(const QString& title) {
+    m_strTitle = title;
+    for (CView* view : m_views)
+        if (CFrameWnd* frame = view->GetParentFrame())
+            frame->OnUpdateFrameTitle();
+}
+
+void CDocument::SetPathName(const QString& pathName, bool addToMRU) {
+    m_strPathName = QFileInfo(pathName).absoluteFilePath();
+    SetTitle(QFileInfo(pathName).fileName());
+    if (addToMRU && AfxGetApp() != nullptr)
+        AfxGetApp()->AddToRecentFileList(m_strPathName);
+}
+
+void CDocument::AddView(CView* view) {
+    m_views.push_back(view);
+    view->m_pDocument = this;
+}
+
+void CDocument::UpdateAllViews(CView* sender) {
+    for (CView* view : m_views)
+        if (view != sender)
+            view->OnUpdate(sender);
+}
+
+bool CDocument::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) {
+    if (CCmdTarget::OnCmdMsg(id, code, cmdUI))
+        return true;
+    return m_pDocTemplate != nullptr && m_pDocTemplate->OnCmdMsg(id, code, cmdUI);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// The document: its title and path, its views, and the framework's side of
+// New and Open. A document here is never modified and never saved: nothing
+// the framework does writes a file.
+
+#include "CmdTarget.h"
+
+#include <QString>
+
+#include <vector>
+
+class CDocTemplate;
+class CView;
+
+// What Serialize is given: here only whether it would store or load, since
+// documents read their files themselves and nothing is ever stored.
+class CArchive {
+  public:
+    enum Mode { load, store };
+    explicit CArchive(Mode mode) : m_mode(mode) {}
+
+    bool IsLoading() const { return m_mode == load; }
+    bool IsStoring() const { return m_mode == store; }
+
+  private:
+    Mode m_mode;
+};
+
+class CDocument : public CCmdTarget {
+  public:
+    CDocument() = default;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+
+    // File New: false when the document cannot start empty.
+    virtual bool OnNewDocument();
+    // File Open: false when the file cannot be read. The base knows no file
+    // format and reads nothing.
+    virtual bool OnOpenDocument(const QString& pathName);
+    virtual void Serialize(CArchive& ar);
+    virtual void DeleteContents() {}
+
+    const QString& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const QString& title);
+    const QString& GetPathName() const { return m_strPathName; }
+    // Sets the path and, from its file name, the title; a path also goes to
+    // the top of the recent-file list.
+    virtual void SetPathName(const QString& pathName, bool addToMRU = true);
+    void ClearPathName() { m_strPathName.clear(); }
+
+    bool IsModified() const { return false; }
+
+    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+    void AddView(CView* view);
+    CView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
+    // Repaints every view but the sender.
+    void UpdateAllViews(CView* sender);
+
+    // Routes to the document's own map, then to its template.
+    bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) override;
+
+  private:
+    friend class CDocTemplate;
+    friend class CSingleDocTemplate;
+    CDocTemplate* m_pDocTemplate = nullptr;
+    QString m_strTitle;
+    QString m_strPathName;
+    std::vector<CView*> m_views;
+};

@@ -1,0 +1,243 @@
+#include "FrameWnd.h"
+
+#include "AfxResources.h"
+#include "CmdUI.h"
+#include "Document.h"
+#include "LockKeys.h"
+#include "StatusBar.h"
+#include "ToolBar.h"
+#include "View.h"
+#include "WinApp.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace {
+
+Qt::ToolBarArea AreaOf(DWORD style) {
+    if (style & CBRS_ALIGN_LEFT)
+        return Qt::LeftToolBarArea;
+    if (style & CBRS_ALIGN_RIGHT)
+        return Qt::RightToolBarArea;
+    if (style & CBRS_ALIGN_BOTTOM)
+        return Qt::BottomToolBarArea;
+    return Qt::TopToolBarArea;
+}
+
+} // namespace
+
+Qt::ToolBarAreas DockAreas(DWORD dockStyle) {
+    Qt::ToolBarAreas areas;
+    if (dockStyle & CBRS_ALIGN_LEFT)
+        areas |= Qt::LeftToolBarArea;
+    if (dockStyle & CBRS_ALIGN_TOP)
+        areas |= Qt::TopToolBarArea;
+    if (dockStyle & CBRS_ALIGN_RIGHT)
+        areas |= Qt::RightToolBarArea;
+    if (dockStyle & CBRS_ALIGN_BOTTOM)
+        areas |= Qt::BottomToolBarArea;
+    return areas;
+}
+
+CFrameWnd::CFrameWnd() {
+    MapCommand(ID_VIEW_TOOLBAR, [this] { OnBarCheck(ID_VIEW_TOOLBAR); });
+    MapCommand(ID_VIEW_STATUS_BAR, [this] { OnBarCheck(ID_VIEW_STATUS_BAR); });
+    MapUpdateCommandUI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu);
+    MapUpdateCommandUI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu);
+    for (UINT indicator : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL})
+        MapUpdateCommandUI(indicator, &CFrameWnd::OnUpdateKeyIndicator);
+}
+
+bool CFrameWnd::PreCreateWindow(CREATESTRUCT&) {
+    return true;
+}
+
+bool CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* context) {
+    CREATESTRUCT cs;
+    if (!PreCreateWindow(cs))
+        return false;
+    if (cs.cx > 0 && cs.cy > 0) {
+        setGeometry(cs.x, cs.y, cs.cx, cs.cy);
+    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // A new top-level window's usual size: most of the screen, rather
+        // than the few pixels an empty view asks for.
+        const QRect available = screen->availableGeometry();
+        resize(available.width() * 3 / 4, available.height() * 3 / 4);
+    }
+    m_strTitle = AfxLoadString(nIDResource).section(QLatin1Char('\n'), 0, 0);
+    if (AfxGetResources().mainIcon != nullptr)
+        setWindowIcon(AfxGetResources().mainIcon());
+    CreateActions();
+    BuildMenu();
+    m_pContext = context;
+    const int created = OnCreate(&cs);
+    m_pContext = nullptr;
+    if (created == -1)
+        return false;
+    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
+            &CFrameWnd::OnIdleUpdateCmdUI);
+    return true;
+}
+
+int CFrameWnd::OnCreate(CREATESTRUCT* cs) {
+    return OnCreateClient(cs, m_pContext) ? 0 : -1;
+}
+
+bool CFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext* context) {
+    if (context == nullptr || context->m_pNewViewClass == nullptr)
+        return true;
+    CObject* object = context->m_pNewViewClass->CreateObject();
+    auto* view = dynamic_cast<CView*>(object);
+    if (view == nullptr) {
+        delete object;
+        return false;
+    }
+    setCentralWidget(view);
+    if (context->m_pCurrentDoc != nullptr)
+        context->m_pCurrentDoc->AddView(view);
+    m_pActiveView = view;
+    view->setFocus();
+    return true;
+}
+
+void CFrameWnd::CreateActions() {
+    const AfxResourceTables& resources = AfxGetResources();
+    for (const CommandName& command : resources.commandNames) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(command.name));
+        const QString strings = AfxLoadString(command.id);
+        const QString prompt = strings.section(QLatin1Char('\n'), 0, 0);
+        const QString tip = strings.section(QLatin1Char('\n'), 1, 1);
+        const QString label = AfxFindMenuLabel(command.id);
+        action->setText(label.isEmpty() ? tip : label);
+        action->setStatusTip(prompt);
+        action->setToolTip(tip.isEmpty() ? action->text() : tip);
+        QList<QKeySequence> keys;
+        for (const Accelerator& accelerator : resources.accelerators)
+            if (accelerator.id == command.id)
+                keys.append(QKeySequence(accelerator.key));
+        action->setShortcuts(keys);
+        const UINT id = command.id;
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id] { SendCommand(id); });
+        addAction(action);
+        m_actions[id] = action;
+    }
+}
+
+void CFrameWnd::BuildMenu() {
+    for (const MenuPopup& popup : AfxGetResources().menu) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        for (const MenuItem& item : popup.items) {
+            if (item.id == ID_SEPARATOR) {
+                menu->addSeparator();
+            } else if (item.id == ID_FILE_MRU_FILE1) {
+                // The placeholder stands for the whole recent-file list.
+                for (UINT id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE4; ++id)
+                    if (QAction* action = FindAction(id))
+                        menu->addAction(action);
+            } else if (QAction* action = FindAction(item.id)) {
+                menu->addAction(action);
+            }
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            for (QAction* action : menu->actions())
+                if (!action->isSeparator())
+                    UpdateCommandUI(action->data().toUInt(), action);
+        });
+    }
+}
+
+QAction* CFrameWnd::FindAction(UINT id) const {
+    const auto found = m_actions.find(id);
+    return found == m_actions.end() ? nullptr : found->second;
+}
+
+CDocument* CFrameWnd::GetActiveDocument() const {
+    return m_pActiveView != nullptr ? m_pActiveView->GetDocument() : nullptr;
+}
+
+void CFrameWnd::OnUpdateFrameTitle() {
+    const CDocument* document = GetActiveDocument();
+    setWindowTitle(document != nullptr ? document->GetTitle() + QStringLiteral(" - ") + m_strTitle
+                                       : m_strTitle);
+}
+
+bool CFrameWnd::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) {
+    if (m_pActiveView != nullptr && m_pActiveView->OnCmdMsg(id, code, cmdUI))
+        return true;
+    if (CCmdTarget::OnCmdMsg(id, code, cmdUI))
+        return true;
+    return AfxGetApp() != nullptr && AfxGetApp()->OnCmdMsg(id, code, cmdUI);
+}
+
+bool CFrameWnd::IsCommandEnabled(UINT id) {
+    if (!OnCmdMsg(id, CN_QUERY_HANDLER, nullptr))
+        return false;
+    CTestCmdUI test(id);
+    OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &test);
+    return test.m_bEnabled;
+}
+
+void CFrameWnd::SendCommand(UINT id) {
+    // The state may have changed since the last update of the item.
+    if (!IsCommandEnabled(id))
+        return;
+    const UINT outer = m_nCurrentCommand;
+    m_nCurrentCommand = id;
+    OnCmdMsg(id, CN_COMMAND, nullptr);
+    m_nCurrentCommand = outer;
+}
+
+void CFrameWnd::UpdateCommandUI(UINT id, QAction* action) {
+    CActionCmdUI ui(id, action);
+    ui.Enable(OnCmdMsg(id, CN_QUERY_HANDLER, nullptr));
+    OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui);
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI() {
+    if (m_bUpdating)
+        return;
+    m_bUpdating = true;
+    for (const auto& [id, action] : m_actions)
+        UpdateCommandUI(id, action);
+    if (auto* bar = dynamic_cast<CStatusBar*>(GetControlBar(AFX_IDW_STATUS_BAR)))
+        bar->OnUpdateCmdUI(this);
+    m_bUpdating = false;
+}
+
+void CFrameWnd::EnableDocking(DWORD dockStyle) {
+    m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY;
+}
+
+void CFrameWnd::DockControlBar(CToolBar* bar) {
+    bar->setAllowedAreas(bar->allowedAreas() & DockAreas(m_dwDockStyle));
+    addToolBar(AreaOf(bar->GetBarStyle()), bar);
+}
+
+QWidget* CFrameWnd::GetControlBar(UINT id) const {
+    const auto found = m_controlBars.find(id);
+    return found == m_controlBars.end() ? nullptr : found->second;
+}
+
+void CFrameWnd::OnBarCheck(UINT id) {
+    if (QWidget* bar = GetControlBar(id))
+        bar->setVisible(bar->isHidden());
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* cmdUI) {
+    QWidget* bar = GetControlBar(cmdUI->m_nID);
+    cmdUI->Enable(bar != nullptr);
+    cmdUI->SetCheck(bar != nullptr && !bar->isHidden());
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* cmdUI) {
+    const LockKey key = cmdUI->m_nID == ID_INDICATOR_CAPS  ? LockKey::Caps
+                        : cmdUI->m_nID == ID_INDICATOR_NUM ? LockKey::Num
+                                                           : LockKey::Scroll;
+    cmdUI->Enable(IsLockKeyOn(key));
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+// The frame: a main window whose menu and keys are built from the resource
+// tables, one action per command. It routes every command to the active
+// view (then its document), then to itself, then to the application, and
+// keeps each action's enabled, checked and text state from the update
+// handlers whenever a menu opens and whenever the program is idle.
+
+#include "CmdTarget.h"
+
+#include <QMainWindow>
+
+#include <map>
+
+class CDocument;
+class CView;
+class CToolBar;
+class QMenu;
+
+// The frame's size and place before it is created.
+struct CREATESTRUCT {
+    int x = 0, y = 0, cx = 0, cy = 0; // zero size: the usual size of a new window
+    DWORD style = 0;
+};
+
+// What the document template hands to a new frame.
+struct CCreateContext {
+    const CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+};
+
+// Control-bar styles; the bars use the alignment, gripper and docking bits.
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD CBRS_ALIGN_LEFT = 0x1000;
+constexpr DWORD CBRS_ALIGN_TOP = 0x2000;
+constexpr DWORD CBRS_ALIGN_RIGHT = 0x4000;
+constexpr DWORD CBRS_ALIGN_BOTTOM = 0x8000;
+constexpr DWORD CBRS_ALIGN_ANY = 0xF000;
+constexpr DWORD CBRS_BORDER_TOP = 0x0200;
+constexpr DWORD CBRS_BORDER_BOTTOM = 0x0800;
+constexpr DWORD CBRS_TOOLTIPS = 0x0010;
+constexpr DWORD CBRS_FLYBY = 0x0020;
+constexpr DWORD CBRS_GRIPPER = 0x00400000;
+constexpr DWORD CBRS_SIZE_DYNAMIC = 0x0400;
+constexpr DWORD CBRS_TOP = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;
+constexpr DWORD CBRS_BOTTOM = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
+constexpr DWORD TBSTYLE_FLAT = 0x0800;
+
+// The edges that the alignment bits of a style name.
+Qt::ToolBarAreas DockAreas(DWORD dockStyle);
+
+class CFrameWnd : public QMainWindow, public CCmdTarget {
+  public:
+    CFrameWnd();
+
+    // Builds the actions, the menu and the keys of that resource, then
+    // creates the frame and, from the context, its view. False when any part
+    // cannot be created.
+    bool LoadFrame(UINT nIDResource, CCreateContext* context);
+    virtual bool PreCreateWindow(CREATESTRUCT& cs);
+
+    CView* GetActiveView() const { return m_pActiveView; }
+    CDocument* GetActiveDocument() const;
+    QAction* FindAction(UINT id) const;
+
+    // The caption: the document's title, " - ", the application's title.
+    virtual void OnUpdateFrameTitle();
+
+    // Runs a command as its menu item, key or button does: not at all when
+    // no target handles it or its update handler disables it.
+    void SendCommand(UINT id);
+    // The command being run, 0 between commands.
+    UINT GetCurrentCommand() const { return m_nCurrentCommand; }
+    // Brings every action and status pane up to date, as the idle time does.
+    void OnIdleUpdateCmdUI();
+
+    void EnableDocking(DWORD dockStyle);
+    void DockControlBar(CToolBar* bar);
+    // The bars register under their child ids, which are the View menu's
+    // commands that show and hide them.
+    void AddControlBar(UINT id, QWidget* bar) { m_controlBars[id] = bar; }
+    QWidget* GetControlBar(UINT id) const;
+
+    bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) override;
+
+  protected:
+    // Called once the actions and the menu exist; -1 makes the creation fail.
+    virtual int OnCreate(CREATESTRUCT* cs);
+    virtual bool OnCreateClient(CREATESTRUCT* cs, CCreateContext* context);
+
+    void OnBarCheck(UINT id);
+    void OnUpdateControlBarMenu(CCmdUI* cmdUI);
+    void OnUpdateKeyIndicator(CCmdUI* cmdUI);
+
+  private:
+    void CreateActions();
+    void BuildMenu();
+    void UpdateCommandUI(UINT id, QAction* action);
+    bool IsCommandEnabled(UINT id);
+
+    CCreateContext* m_pContext = nullptr;
+    CView* m_pActiveView = nullptr;
+    QString m_strTitle;
+    UINT m_nCurrentCommand = 0;
+    DWORD m_dwDockStyle = 0;
+    bool m_bUpdating = false;
+    std::map<UINT, QAction*> m_actions;
+    std::map<UINT, QWidget*> m_controlBars;
+};

@@ -1,0 +1,127 @@
+#include "View.h"
+
+#include "Document.h"
+#include "FrameWnd.h"
+#include "MessageBox.h"
+#include "PainterDC.h"
+#include "PrintInfo.h"
+#include "WinApp.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+CView::CView() {
+    // White whatever the desktop's colours.
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+CFrameWnd* CView::GetParentFrame() const {
+    for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget())
+        if (auto* frame = dynamic_cast<CFrameWnd*>(w))
+            return frame;
+    return nullptr;
+}
+
+void CView::OnPrepareDC(CDC*, CPrintInfo* info) {
+    if (info != nullptr && info->GetMaxPage() == CPrintInfo::kNoPageCount)
+        info->m_bContinuePrinting = info->m_nCurPage == 1;
+}
+
+bool CView::OnPreparePrinting(CPrintInfo*) {
+    return true;
+}
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+void CView::OnPrint(CDC* dc, CPrintInfo*) {
+    OnDraw(dc);
+}
+
+void CView::OnInitialUpdate() {
+    OnUpdate(nullptr);
+}
+void CView::OnUpdate(CView*) {
+    update();
+}
+
+void CView::RedrawWindow(UINT flags) {
+    if (flags & RDW_UPDATENOW)
+        repaint();
+    else if (flags & RDW_INVALIDATE)
+        update();
+}
+
+void CView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    CPainterDC dc(painter);
+    OnPrepareDC(&dc);
+    OnDraw(&dc);
+}
+
+bool CView::DoPreparePrinting(CPrintInfo* info) {
+    if (info->m_bDirect || info->m_bPreview)
+        return true;
+    QPrintDialog dialog(info->m_pPrinter, this);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CView::PrintPages(QPainter& painter, CPrintInfo& info) {
+    CPainterDC jobDC(painter);
+    OnBeginPrinting(&jobDC, &info);
+    for (info.m_nCurPage = info.GetMinPage(); info.m_nCurPage <= info.GetMaxPage();
+         ++info.m_nCurPage) {
+        // A fresh surface per page: the mapping a page sets starts from scratch.
+        CPainterDC pageDC(painter);
+        OnPrepareDC(&pageDC, &info);
+        if (!info.m_bContinuePrinting)
+            break;
+        if (info.m_nCurPage != info.GetMinPage())
+            info.m_pPrinter->newPage();
+        OnPrint(&pageDC, &info);
+    }
+    OnEndPrinting(&jobDC, &info);
+}
+
+void CView::OnFilePrint() {
+    CPrintInfo info(&AfxGetApp()->GetPrinter());
+    const CFrameWnd* frame = GetParentFrame();
+    info.m_bDirect = frame != nullptr && frame->GetCurrentCommand() == ID_FILE_PRINT_DIRECT;
+    if (!OnPreparePrinting(&info))
+        return;
+    QPainter painter;
+    if (!painter.begin(info.m_pPrinter)) {
+        AfxMessageBox(QStringLiteral("The document could not be printed."), MB_ICONEXCLAMATION);
+        return;
+    }
+    PrintPages(painter, info);
+    painter.end();
+}
+
+void CView::OnFilePrintPreview() {
+    QPrinter& printer = AfxGetApp()->GetPrinter();
+    CPrintInfo prepared(&printer);
+    prepared.m_bPreview = true;
+    if (!OnPreparePrinting(&prepared))
+        return;
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) {
+        CPrintInfo info(target);
+        info.m_bPreview = true;
+        QPainter painter(target);
+        PrintPages(painter, info);
+    });
+    preview.exec();
+}
+
+bool CView::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) {
+    if (CCmdTarget::OnCmdMsg(id, code, cmdUI))
+        return true;
+    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(id, code, cmdUI);
+}

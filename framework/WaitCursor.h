@@ -1,0 +1,14 @@
+#pragma once
+
+// The busy cursor, for as long as the object lives.
+
+#include <QCursor>
+#include <QGuiApplication>
+
+class CWaitCursor {
+  public:
+    CWaitCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    ~CWaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};

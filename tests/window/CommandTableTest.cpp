@@ -1,0 +1,126 @@
+// Every command of the tables: who handles it, and whether it is offered
+// without data and with a file open.
+
+#include "AppFixture.h"
+#include "View.h"
+
+#include <map>
+
+namespace {
+
+enum class Target { View, Document, Frame, Application, None };
+
+struct Expectation {
+    Target target;
+    bool enabledEmpty;
+    bool enabledLoaded;
+};
+
+// The view's own commands come with their handlers; until then nothing
+// handles them and they stay greyed.
+const std::map<UINT, Expectation> kExpected = {
+    {ID_FILE_NEW, {Target::Application, true, true}},
+    {ID_FILE_OPEN, {Target::Application, true, true}},
+    {ID_FILE_IMPORT, {Target::Document, false, true}},
+    {ID_FILE_SAVE, {Target::None, false, false}},
+    {ID_FILE_PRINT, {Target::View, true, true}},
+    {ID_FILE_PRINT_DIRECT, {Target::View, true, true}},
+    {ID_FILE_PRINT_PREVIEW, {Target::View, true, true}},
+    {ID_FILE_PRINT_SETUP, {Target::Application, true, true}},
+    {ID_FILE_MRU_FILE1, {Target::Application, false, true}},
+    {ID_FILE_MRU_FILE2, {Target::Application, false, false}},
+    {ID_FILE_MRU_FILE3, {Target::Application, false, false}},
+    {ID_FILE_MRU_FILE4, {Target::Application, false, false}},
+    {ID_APP_EXIT, {Target::Application, true, true}},
+    {ID_NAVIGATE_UP, {Target::None, false, false}},
+    {ID_NAVIGATE_DOWN, {Target::None, false, false}},
+    {ID_NAVIGATE_FIRST, {Target::None, false, false}},
+    {ID_NAVIGATE_LAST, {Target::None, false, false}},
+    {ID_NAVIGATE_GOTO, {Target::None, false, false}},
+    {ID_OPTIONS_HIGHLIGHT, {Target::None, false, false}},
+    {ID_OPTIONS_SCALE_LARGER, {Target::None, false, false}},
+    {ID_OPTIONS_SCALE_SMALLER, {Target::None, false, false}},
+    {ID_OPTIONS_FONT, {Target::None, false, false}},
+    {ID_VIEW_TOOLBAR, {Target::Frame, true, true}},
+    {ID_VIEW_STATUS_BAR, {Target::Frame, true, true}},
+    {ID_APP_ABOUT, {Target::Application, true, true}},
+    {ID_EDIT_COPY, {Target::None, false, false}},
+    {ID_EDIT_CUT, {Target::None, false, false}},
+    {ID_EDIT_PASTE, {Target::None, false, false}},
+    {ID_EDIT_UNDO, {Target::None, false, false}},
+    {ID_NEXT_PANE, {Target::None, false, false}},
+    {ID_PREV_PANE, {Target::None, false, false}},
+};
+
+class CommandTableTest : public AppFixture {
+  protected:
+    // The one target whose own map holds the command, asked one by one.
+    Target HandlerOf(UINT id) const {
+        CCmdTarget* targets[] = {Frame()->GetActiveView(), Document(), Frame(), &theApp};
+        const Target names[] = {Target::View, Target::Document, Target::Frame, Target::Application};
+        Target found = Target::None;
+        for (int i = 0; i < 4; ++i)
+            if (targets[i]->CCmdTarget::OnCmdMsg(id, CN_QUERY_HANDLER, nullptr)) {
+                EXPECT_EQ(found, Target::None) << "handled twice: " << id;
+                found = names[i];
+            }
+        return found;
+    }
+};
+
+TEST_F(CommandTableTest, EveryCommandHasItsHandlerAndEnabledState) {
+    Start();
+    ASSERT_EQ(kQuibResources.commandNames.size(), kExpected.size());
+    for (const CommandName& command : kQuibResources.commandNames) {
+        SCOPED_TRACE(command.name);
+        const auto expected = kExpected.find(command.id);
+        ASSERT_NE(expected, kExpected.end());
+        EXPECT_EQ(HandlerOf(command.id), expected->second.target);
+        EXPECT_EQ(Frame()->OnCmdMsg(command.id, CN_QUERY_HANDLER, nullptr),
+                  expected->second.target != Target::None);
+        EXPECT_EQ(Enabled(command.id), expected->second.enabledEmpty);
+    }
+    ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("loaded.dat", 26, 3)), nullptr);
+    for (const CommandName& command : kQuibResources.commandNames) {
+        SCOPED_TRACE(command.name);
+        EXPECT_EQ(Enabled(command.id), kExpected.at(command.id).enabledLoaded);
+    }
+}
+
+TEST_F(CommandTableTest, DisabledKeysDoNothing) {
+    // Ctrl+S has no handler: the file it would save over stays as it was.
+    const QString path = WriteDataFile("kept.dat", 26, 2);
+    const std::string before = ReadWholeFile(path.toStdString());
+    Start(path);
+    EXPECT_FALSE(Enabled(ID_FILE_SAVE));
+    Frame()->SendCommand(ID_FILE_SAVE);
+    EXPECT_EQ(ReadWholeFile(path.toStdString()), before);
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+TEST_F(CommandTableTest, FileImportIsOfferedExactlyWhileThePrimaryDimensionIsPositive) {
+    Start();
+    EXPECT_FALSE(Enabled(ID_FILE_IMPORT));
+    const std::pair<int, bool> cases[] = {{26, true}, {32, true},  {1, true},
+                                          {0, false}, {-4, false}, {26, true}};
+    int n = 0;
+    for (const auto& [dim, offered] : cases) {
+        SCOPED_TRACE(dim);
+        const QString path = WriteDataFile("dim" + std::to_string(n++) + ".dat", dim, 2);
+        ASSERT_NE(theApp.OpenDocumentFile(path), nullptr);
+        EXPECT_EQ(Document()->m_nPrimaryDim, dim);
+        EXPECT_EQ(Enabled(ID_FILE_IMPORT), offered);
+    }
+    // A file with a dimension but no records still offers it.
+    ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("none.dat", 26, 0)), nullptr);
+    EXPECT_TRUE(Enabled(ID_FILE_IMPORT));
+    // A failed open empties the document, and Import goes with the data.
+    EXPECT_EQ(theApp.OpenDocumentFile(QString::fromStdString(m_dir.Path() + "/gone.dat")), nullptr);
+    EXPECT_FALSE(Enabled(ID_FILE_IMPORT));
+    ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("again.dat", 26, 1)), nullptr);
+    EXPECT_TRUE(Enabled(ID_FILE_IMPORT));
+    Frame()->SendCommand(ID_FILE_NEW);
+    EXPECT_FALSE(Enabled(ID_FILE_IMPORT));
+}
+
+} // namespace

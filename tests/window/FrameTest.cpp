@@ -1,0 +1,255 @@
+// The frame built from the resource tables, around a view that records the
+// commands it receives.
+
+#include "DocTemplate.h"
+#include "Document.h"
+#include "MainFrame.h"
+#include "MyQuibDoc.h"
+#include "Resources.h"
+#include "StatusBar.h"
+#include "ToolBar.h"
+#include "View.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Takes every command that a key sends, so that each key can be followed.
+class CRecordingView : public CView {
+  public:
+    CRecordingView() {
+        for (const Accelerator& accelerator : kQuibResources.accelerators) {
+            const UINT id = accelerator.id;
+            MapCommand(id, [this, id] { m_received.push_back(id); });
+        }
+    }
+    void OnPrepareDC(CDC* dc, CPrintInfo* info) override {
+        CView::OnPrepareDC(dc, info);
+        m_paintSteps.push_back(info == nullptr ? "prepare" : "prepare for print");
+    }
+    void OnDraw(CDC*) override { m_paintSteps.push_back("draw"); }
+
+    std::vector<UINT> m_received;
+    std::vector<std::string> m_paintSteps;
+};
+
+QString Prompt(UINT id) {
+    return AfxLoadString(id).section('\n', 0, 0);
+}
+QString Tip(UINT id) {
+    return AfxLoadString(id).section('\n', 1, 1);
+}
+
+class FrameTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(m_template.OpenDocumentFile(QString()), nullptr);
+        m_frame = m_template.GetFrame();
+        m_view = dynamic_cast<CRecordingView*>(m_frame->GetActiveView());
+        ASSERT_NE(m_view, nullptr);
+        m_frame->resize(900, 700);
+        m_frame->show();
+        m_frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+        m_view->setFocus();
+        m_frame->OnIdleUpdateCmdUI();
+    }
+
+    QAction* Action(UINT id) const { return m_frame->FindAction(id); }
+    CToolBar* ToolBar() const { return m_frame->findChild<CToolBar*>(); }
+    CStatusBar* StatusBar() const { return m_frame->findChild<CStatusBar*>(); }
+
+    CSingleDocTemplate m_template{IDR_MAINFRAME, RUNTIME_CLASS(CMyQuibDoc),
+                                  RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CRecordingView)};
+    CFrameWnd* m_frame = nullptr;
+    CRecordingView* m_view = nullptr;
+};
+
+TEST_F(FrameTest, EveryCommandIsOneActionWithTheTablesTexts) {
+    for (const CommandName& command : kQuibResources.commandNames) {
+        SCOPED_TRACE(command.name);
+        auto* action = m_frame->findChild<QAction*>(command.name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action, Action(command.id));
+        EXPECT_EQ(action->statusTip(), Prompt(command.id));
+        if (!Tip(command.id).isEmpty()) {
+            EXPECT_EQ(action->toolTip(), Tip(command.id));
+        }
+        QList<QKeySequence> keys;
+        for (const Accelerator& accelerator : kQuibResources.accelerators)
+            if (accelerator.id == command.id)
+                keys.append(QKeySequence(accelerator.key));
+        EXPECT_EQ(action->shortcuts(), keys);
+    }
+}
+
+TEST_F(FrameTest, MenusHoldTheTablesItemsInOrder) {
+    const QList<QAction*> popups = m_frame->menuBar()->actions();
+    ASSERT_EQ(popups.size(), static_cast<int>(kQuibResources.menu.size()));
+    for (int p = 0; p < popups.size(); ++p) {
+        const MenuPopup& popup = kQuibResources.menu[p];
+        SCOPED_TRACE(popup.title);
+        EXPECT_EQ(popups[p]->text(), QString::fromUtf8(popup.title));
+        const QList<QAction*> items = popups[p]->menu()->actions();
+        int k = 0;
+        for (const MenuItem& item : popup.items) {
+            ASSERT_LT(k, items.size());
+            if (item.id == ID_SEPARATOR) {
+                EXPECT_TRUE(items[k++]->isSeparator());
+                continue;
+            }
+            EXPECT_EQ(items[k], Action(item.id));
+            // The recent-file placeholder reads as stored until files are opened.
+            EXPECT_EQ(items[k++]->text(), QString::fromUtf8(item.label));
+            if (item.id == ID_FILE_MRU_FILE1) {
+                for (UINT more = ID_FILE_MRU_FILE2; more <= ID_FILE_MRU_FILE4; ++more)
+                    EXPECT_EQ(items[k++], Action(more));
+            }
+        }
+        EXPECT_EQ(k, items.size());
+    }
+}
+
+TEST_F(FrameTest, EveryKeySendsItsCommand) {
+    ASSERT_EQ(kQuibResources.accelerators.size(), 19u);
+    for (const Accelerator& accelerator : kQuibResources.accelerators) {
+        const QKeySequence key(accelerator.key);
+        SCOPED_TRACE(key.toString().toStdString());
+        m_view->m_received.clear();
+        QTest::keyClick(m_view, accelerator.key.key(), accelerator.key.keyboardModifiers());
+        EXPECT_EQ(m_view->m_received, std::vector<UINT>{accelerator.id});
+    }
+}
+
+TEST_F(FrameTest, ArrowKeysAreBoundAsTheTableSays) {
+    const std::pair<Qt::Key, UINT> arrows[] = {{Qt::Key_Down, ID_NAVIGATE_FIRST},
+                                               {Qt::Key_Up, ID_NAVIGATE_LAST},
+                                               {Qt::Key_Left, ID_NAVIGATE_UP},
+                                               {Qt::Key_Right, ID_NAVIGATE_DOWN}};
+    for (const auto& [key, id] : arrows) {
+        m_view->m_received.clear();
+        QTest::keyClick(m_view, key);
+        EXPECT_EQ(m_view->m_received, std::vector<UINT>{id});
+    }
+    // The menu's hints are those of the stored labels, not of the keys.
+    EXPECT_EQ(Action(ID_NAVIGATE_FIRST)->text(), "&First\tArrow-Up");
+    EXPECT_EQ(Action(ID_NAVIGATE_LAST)->text(), "&Last\tArrow-Down");
+}
+
+TEST_F(FrameTest, ToolbarHoldsElevenItemsWithImages) {
+    const QList<QAction*> items = ToolBar()->actions();
+    ASSERT_EQ(items.size(), static_cast<int>(kQuibResources.toolbar.size()));
+    ASSERT_EQ(items.size(), 11);
+    for (int i = 0; i < items.size(); ++i) {
+        const UINT id = kQuibResources.toolbar[i];
+        if (id == ID_SEPARATOR) {
+            EXPECT_TRUE(items[i]->isSeparator()) << "item " << i + 1;
+            continue;
+        }
+        EXPECT_EQ(items[i], Action(id)) << "item " << i + 1;
+        const QImage image = items[i]->icon().pixmap(QSize(16, 15)).toImage();
+        EXPECT_FALSE(image.isNull());
+        // A picture, not a blank square.
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                inked += qAlpha(image.pixel(x, y)) > 0 && qGray(image.pixel(x, y)) < 128;
+        EXPECT_GT(inked, 5) << "item " << i + 1;
+    }
+    EXPECT_TRUE(ToolBar()->isMovable());
+    EXPECT_TRUE(ToolBar()->isFloatable());
+    EXPECT_EQ(ToolBar()->allowedAreas(), Qt::AllToolBarAreas);
+    EXPECT_EQ(m_frame->toolBarArea(ToolBar()), Qt::TopToolBarArea);
+}
+
+TEST_F(FrameTest, ButtonShowsItsPromptAndTooltip) {
+    QWidget* first = ToolBar()->widgetForAction(Action(ID_NAVIGATE_FIRST));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(StatusBar()->GetMessageText(), "Ready");
+    QTest::mouseMove(first);
+    QTRY_COMPARE(StatusBar()->GetMessageText(), QStringLiteral("Move to first record"));
+    EXPECT_EQ(first->toolTip(), "First");
+    QTest::mouseMove(m_view, m_view->rect().center());
+    QTRY_COMPARE(StatusBar()->GetMessageText(), QStringLiteral("Ready"));
+}
+
+TEST_F(FrameTest, HighlightedMenuItemShowsItsPrompt) {
+    QMenu* file = m_frame->menuBar()->actions().first()->menu();
+    file->popup(m_frame->mapToGlobal(QPoint(0, 0)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(file));
+    file->setActiveAction(Action(ID_FILE_OPEN));
+    QTRY_COMPARE(StatusBar()->GetMessageText(), QStringLiteral("Open an existing document"));
+    file->close();
+    QTRY_COMPARE(StatusBar()->GetMessageText(), QStringLiteral("Ready"));
+}
+
+TEST_F(FrameTest, StatusBarHasTheMessagePaneThenTheLockPanes) {
+    const QList<QLabel*> panes = StatusBar()->findChildren<QLabel*>();
+    QStringList names;
+    for (const QLabel* pane : panes)
+        names << pane->objectName();
+    EXPECT_TRUE(names.contains("CAP") && names.contains("NUM") && names.contains("SCRL"));
+    // No keyboard state offscreen: every lock reads as off.
+    for (const char* name : {"CAP", "NUM", "SCRL"})
+        EXPECT_EQ(StatusBar()->findChild<QLabel*>(name)->text(), QString());
+}
+
+TEST_F(FrameTest, ViewMenuTogglesTheBarsAndTheirCheckMarks) {
+    for (UINT id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+        QWidget* bar = m_frame->GetControlBar(id);
+        ASSERT_NE(bar, nullptr);
+        QAction* toggle = Action(id);
+        EXPECT_TRUE(toggle->isChecked());
+        toggle->trigger();
+        m_frame->OnIdleUpdateCmdUI();
+        EXPECT_TRUE(bar->isHidden());
+        EXPECT_FALSE(toggle->isChecked());
+        toggle->trigger();
+        m_frame->OnIdleUpdateCmdUI();
+        EXPECT_FALSE(bar->isHidden());
+        EXPECT_TRUE(toggle->isChecked());
+    }
+}
+
+TEST_F(FrameTest, CommandsNoTargetHandlesAreDisabledAndDoNothing) {
+    // Nothing here handles the Options menu: its items are greyed, and
+    // triggering one anyway reaches nobody.
+    QAction* font = Action(ID_OPTIONS_FONT);
+    EXPECT_FALSE(font->isEnabled());
+    m_frame->SendCommand(ID_OPTIONS_FONT);
+    EXPECT_TRUE(m_view->m_received.empty());
+    // File Import has its handler, but the empty document disables it.
+    EXPECT_FALSE(Action(ID_FILE_IMPORT)->isEnabled());
+    EXPECT_TRUE(Action(ID_VIEW_TOOLBAR)->isEnabled());
+}
+
+TEST_F(FrameTest, ViewPaintsWhiteThroughPrepareThenDraw) {
+    // A dark desktop theme does not reach the view's background.
+    const QPalette original = QApplication::palette();
+    QPalette dark = original;
+    dark.setColor(QPalette::Window, Qt::black);
+    dark.setColor(QPalette::Base, Qt::black);
+    QApplication::setPalette(dark);
+    m_view->m_paintSteps.clear();
+    const QImage image = m_view->grab().toImage();
+    QApplication::setPalette(original);
+    EXPECT_EQ(m_view->m_paintSteps, (std::vector<std::string>{"prepare", "draw"}));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(image.width() - 5, image.height() - 5), QColor(Qt::white));
+}
+
+TEST_F(FrameTest, CaptionIsTitleThenApplication) {
+    EXPECT_EQ(m_frame->windowTitle(), "Untitled - Quib");
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+#!/usr/bin/env bash
+# The program in a real X server (Xvfb), driven by real key presses and mouse
+# moves (xdotool), looked at through screenshots (ImageMagick).
+#   end_to_end.sh QUIB EXAMPLES SHOTS
+# QUIB is the program, EXAMPLES the folder of bundled data files, SHOTS the
+# folder that keeps the screenshots for a person to look at.
+set -euo pipefail
+
+quib=$1
+examples=$2
+shots=$3
+mkdir -p "$shots"
+
+work=$(mktemp -d)
+xvfb=""
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [[ -s $work/err ]] && sed 's/^/quib: /' "$work/err" >&2
+    exit 1
+}
+
+mkdir -m 700 "$work/runtime" "$work/config"
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+settings="$XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Quib.conf"
+
+# A display of our own: the server picks a free number and tells it, so
+# that no other server running at the same time is taken for ours; it does
+# not reset when its last client goes, or the next start could find it away.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.1
+done
+[[ -s $work/display ]] || fail "no X server could be started"
+DISPLAY=:$(tr -d '[:space:]' <"$work/display")
+export DISPLAY
+
+# Waits for a window of exactly that title; prints its id.
+find_window() {
+    local title=$1 id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[.]/\\./g')\$" 2>/dev/null | head -1 || true)
+        if [[ -n $id ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+shot() { import -window root "$shots/$1.png"; }
+
+# Pixels that differ between two screenshots.
+differing() { compare -metric AE "$shots/$1.png" "$shots/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
+
+# The share of dark pixels in a part of a screenshot, in per mille.
+dark_permille() {
+    convert "$shots/$1.png" -crop "$2" +repage -colorspace Gray -threshold 50% -negate \
+        -format '%[fx:int(mean*1000)]' info:
+}
+
+start_quib() {
+    "$quib" "$@" >"$work/out" 2>"$work/err" &
+    quib_pid=$!
+    pids+=("$quib_pid")
+}
+
+geometry_of() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+}
+
+key() {
+    xdotool windowfocus --sync "$wid"
+    xdotool key --clearmodifiers "$@"
+    sleep 0.3
+}
+
+# A file that cannot be opened: no window at all, the reason, status 1.
+missing=$work/missing.dat
+start_quib "$missing"
+status=0
+wait "$quib_pid" || status=$?
+[[ $status -eq 1 ]] || fail "missing file: status $status, expected 1"
+grep -qx "quib: cannot open '$missing': No such file or directory" "$work/err" ||
+    fail "missing file: stderr was: $(cat "$work/err")"
+[[ -z $(xdotool search --name 'Quib' 2>/dev/null || true) ]] || fail "missing file: a window appeared"
+if [[ -e $settings ]] && grep -q missing "$settings"; then fail "a missing file went to the recent files"; fi
+echo "ok: a missing file gives no window and status 1"
+
+# The window on an example, found by its title, with the picture drawn.
+cp "$examples/run-a.dat" "$work/run-a.dat"
+start_quib "$work/run-a.dat"
+wid=$(find_window "run-a.dat - Quib") || fail "no window titled 'run-a.dat - Quib'"
+xdotool windowsize --sync "$wid" 1100 800
+sleep 0.5
+geometry_of "$wid"
+shot window
+# The lattice: lines, circles and numbers, well beyond a line of text.
+ink=$(dark_permille window "$((win_w - 40))x$((win_h - 120))+$((win_x + 20))+$((win_y + 80))")
+[[ $ink -ge 15 ]] || fail "the picture is missing: $ink per mille dark"
+echo "ok: window 'run-a.dat - Quib' shows the picture ($ink per mille dark)"
+grep -q "File1=.*run-a.dat" "$settings" || fail "run-a.dat is not in the recent files"
+
+# Each menu opens: File by its mnemonic, the others to its right.
+key alt+f
+shot menu-1
+[[ $(differing window menu-1) -gt 500 ]] || fail "the File menu did not open"
+for m in 2 3 4 5; do
+    key Right
+    shot "menu-$m"
+    [[ $(differing "menu-$((m - 1))" "menu-$m") -gt 200 ]] || fail "menu $m did not open"
+done
+key Escape Escape
+echo "ok: all five menus open"
+
+# Caps Lock lights its pane in the status bar.
+# Without --clearmodifiers: that would switch the lock straight back.
+shot caps-off
+xdotool windowfocus --sync "$wid"
+xdotool key Caps_Lock
+sleep 0.5
+shot caps-on
+xdotool key Caps_Lock
+bar="$win_w""x30+$win_x+$((win_y + win_h - 30))"
+convert "$shots/caps-off.png" -crop "$bar" +repage "$work/bar-off.png"
+convert "$shots/caps-on.png" -crop "$bar" +repage "$work/bar-on.png"
+lit=$(compare -metric AE "$work/bar-off.png" "$work/bar-on.png" null: 2>&1 | cut -d' ' -f1 || true)
+[[ $lit -gt 20 ]] || fail "Caps Lock changed nothing in the status bar"
+echo "ok: Caps Lock lights its pane ($lit pixels)"
+
+# The toolbar, dragged by its gripper, docks at the left edge: its buttons
+# then stand where the view's white left margin was.
+strip="28x160+$win_x+$((win_y + 80))"
+before=$(dark_permille window "$strip")
+xdotool mousemove --sync $((win_x + 7)) $((win_y + 32))
+xdotool mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove --sync $((win_x + 7)) $((win_y + 32 + step * 40))
+    sleep 0.05
+done
+xdotool mousemove --sync $((win_x + 3)) $((win_y + 360))
+sleep 0.2
+xdotool mouseup 1
+sleep 0.5
+shot toolbar-left
+after=$(dark_permille toolbar-left "$strip")
+[[ $after -gt $((before + 20)) ]] || fail "the toolbar did not dock at the left edge ($before -> $after)"
+echo "ok: the toolbar docks at the left edge"
+
+# File, Exit ends the program; a second start lists the file among the
+# recent ones again.
+key alt+f x
+for _ in $(seq 50); do kill -0 "$quib_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$quib_pid" 2>/dev/null && fail "File, Exit did not end the program"
+start_quib
+wid=$(find_window "Untitled - Quib") || fail "no window titled 'Untitled - Quib'"
+sleep 0.3
+shot empty
+key alt+f
+shot recent
+[[ $(differing empty recent) -gt 500 ]] || fail "the File menu did not open on the second start"
+key Escape
+# The recent entry opens the file as File Open does.
+key alt+f 1
+find_window "run-a.dat - Quib" >/dev/null || fail "the recent-file entry did not open run-a.dat"
+echo "ok: the recent file survives a second start and opens"
+key alt+f x
