@@ -72,10 +72,13 @@ void DrawChevron(QPainter& p, int x, int direction) {
 
 } // namespace
 
-QPixmap DrawToolbarBitmap() {
-    QImage strip(8 * kButtonWidth, kButtonHeight, QImage::Format_ARGB32);
+QPixmap DrawToolbarBitmap(qreal devicePixelRatio) {
+    QImage strip(qRound(8 * kButtonWidth * devicePixelRatio),
+                 qRound(kButtonHeight * devicePixelRatio), QImage::Format_ARGB32);
+    strip.setDevicePixelRatio(devicePixelRatio);
     strip.fill(Qt::transparent);
     QPainter p(&strip);
+    p.setRenderHint(QPainter::Antialiasing, devicePixelRatio > 1.0);
     const auto button = [&p](int index, auto draw) {
         p.save();
         p.translate(index * kButtonWidth, 0);
@@ -94,15 +97,10 @@ QPixmap DrawToolbarBitmap() {
     return QPixmap::fromImage(strip);
 }
 
-namespace {
-
-// A diamond of crossing diagonal lines with a vertical axis, on white.
-QPixmap DrawIcon(int size) {
-    QImage image(size, size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    // Crisp one-pixel lines, as in a 16-colour icon.
-    p.setPen(QPen(Qt::black, 0));
+void PaintApplicationIcon(QPainter& p, int size) {
+    p.fillRect(QRect(0, 0, size, size), Qt::white);
+    // Crisp one-pixel lines, as in a 16-colour icon; wider where there is room.
+    p.setPen(QPen(Qt::black, size >= 48 ? size / 32.0 : 0));
     const double m = size > 16 ? 1.5 : 0.5; // margin
     const QPointF top(size / 2.0, m), right(size - m, size / 2.0), bottom(size / 2.0, size - m),
         left(m, size / 2.0);
@@ -114,15 +112,21 @@ QPixmap DrawIcon(int size) {
         p.drawLine(top + (left - top) * t, right + (bottom - right) * t);
     }
     p.drawLine(top, bottom);
-    p.end();
-    return QPixmap::fromImage(image);
 }
 
-} // namespace
+QImage DrawApplicationIconImage(int size) {
+    QImage image(size, size, QImage::Format_RGB32);
+    QPainter p(&image);
+    if (size >= 48)
+        p.setRenderHint(QPainter::Antialiasing);
+    PaintApplicationIcon(p, size);
+    p.end();
+    return image;
+}
 
 QIcon DrawApplicationIcon() {
     QIcon icon;
-    icon.addPixmap(DrawIcon(16));
-    icon.addPixmap(DrawIcon(32));
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addPixmap(QPixmap::fromImage(DrawApplicationIconImage(size)));
     return icon;
 }

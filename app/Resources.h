@@ -8,6 +8,10 @@
 #include "AfxRes.h"
 #include "AfxResources.h"
 
+#include <QImage>
+
+class QPainter;
+
 constexpr UINT IDR_MAINFRAME = 128;
 constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT IDD_RECORD_NUMBER = 130;
@@ -32,6 +36,9 @@ inline constexpr const char* kNoticeLine = "Copyright (C) the Quib authors";
 extern const AfxResourceTables kQuibResources;
 
 // The eight toolbar button images side by side, 16 x 15 pixels each.
-QPixmap DrawToolbarBitmap();
+QPixmap DrawToolbarBitmap(qreal devicePixelRatio);
 // The application icon at 16 x 16 and 32 x 32.
 QIcon DrawApplicationIcon();
+// The icon at one size, and its drawing on any painter (a PNG, an SVG).
+QImage DrawApplicationIconImage(int size);
+void PaintApplicationIcon(QPainter& painter, int size);

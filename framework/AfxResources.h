@@ -66,7 +66,7 @@ struct AfxResourceTables {
     std::span<const Accelerator> accelerators;
     std::span<const UINT> toolbar; // ID_SEPARATOR between groups
     std::span<const DialogTemplate> dialogs;
-    QPixmap (*toolbarBitmap)(); // button images side by side
+    QPixmap (*toolbarBitmap)(qreal devicePixelRatio); // button images side by side
     QSize toolbarButtonSize;
     QIcon (*mainIcon)();
 };

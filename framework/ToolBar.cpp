@@ -25,9 +25,12 @@ bool CToolBar::LoadToolBar(UINT) {
     const AfxResourceTables& resources = AfxGetResources();
     if (m_pFrame == nullptr || resources.toolbarBitmap == nullptr)
         return false;
-    const QPixmap strip = resources.toolbarBitmap();
+    // Drawn for ordinary and for doubled pixel density, so that the buttons
+    // stay sharp on high-resolution screens.
+    const QPixmap strip = resources.toolbarBitmap(1.0);
+    const QPixmap sharpStrip = resources.toolbarBitmap(2.0);
     const QSize button = resources.toolbarButtonSize;
-    if (strip.isNull() || button.isEmpty())
+    if (strip.isNull() || sharpStrip.isNull() || button.isEmpty())
         return false;
     setIconSize(button);
     int image = 0;
@@ -39,8 +42,12 @@ bool CToolBar::LoadToolBar(UINT) {
         QAction* action = m_pFrame->FindAction(id);
         if (action == nullptr)
             return false;
-        action->setIcon(
-            QIcon(strip.copy(image * button.width(), 0, button.width(), button.height())));
+        QIcon icon(strip.copy(image * button.width(), 0, button.width(), button.height()));
+        QPixmap sharp =
+            sharpStrip.copy(2 * image * button.width(), 0, 2 * button.width(), 2 * button.height());
+        sharp.setDevicePixelRatio(2.0);
+        icon.addPixmap(sharp);
+        action->setIcon(icon);
         // Menus show the stored labels alone.
         action->setIconVisibleInMenu(false);
         ++image;

@@ -1,38 +1,37 @@
-// Renders the scalable application icon to PNG files of the given sizes,
-// so that the installed icon theme sizes all come from one drawing.
+// Writes the application icon for the desktop's icon theme: PNG files of the
+// given sizes and a scalable SVG, all from the drawing the window uses.
+#include "Resources.h"
+
 #include <QGuiApplication>
-#include <QImage>
 #include <QPainter>
-#include <QSvgRenderer>
+#include <QSvgGenerator>
 
 #include <cstdio>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: quib-render-icon SVG OUTDIR SIZE...\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: quib-render-icon OUTDIR SIZE...\n");
         return 2;
     }
-    QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
-    if (!renderer.isValid()) {
-        std::fprintf(stderr, "quib-render-icon: cannot read %s\n", argv[1]);
-        return 1;
-    }
-    for (int k = 3; k < argc; ++k) {
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    for (int k = 2; k < argc; ++k) {
         const int size = QByteArray(argv[k]).toInt();
-        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter);
-        painter.end();
-        const QString path =
-            QStringLiteral("%1/quib-%2.png").arg(QString::fromLocal8Bit(argv[2])).arg(size);
-        if (!image.save(path)) {
+        const QString path = QStringLiteral("%1/quib-%2.png").arg(folder).arg(size);
+        if (size <= 0 || !DrawApplicationIconImage(size).save(path)) {
             std::fprintf(stderr, "quib-render-icon: cannot write %s\n", qPrintable(path));
             return 1;
         }
     }
-    return 0;
+    constexpr int kScalableSize = 64;
+    QSvgGenerator svg;
+    svg.setFileName(folder + QStringLiteral("/quib.svg"));
+    svg.setSize(QSize(kScalableSize, kScalableSize));
+    svg.setViewBox(QRect(0, 0, kScalableSize, kScalableSize));
+    svg.setTitle(QStringLiteral("Quib"));
+    QPainter painter(&svg);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintApplicationIcon(painter, kScalableSize);
+    return painter.end() ? 0 : 1;
 }
