@@ -4,10 +4,38 @@
 
 #include <QApplication>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
+
+// 0 when the file can be opened and read, else why not. Tells a bad FILE
+// before any window or display is involved.
+int ReadProbe(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    char byte;
+    const int error = read(fd, &byte, 1) < 0 ? errno : 0;
+    close(fd);
+    return error;
+}
+
+bool HasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return true;
+    }
+    return false;
+}
 
 int RunWindow(int argc, char** argv, const std::string& file) {
     QApplication application(argc, argv);
@@ -27,7 +55,20 @@ int main(int argc, char** argv) {
     const ParsedArguments parsed = ParseArguments(args);
     if (!parsed.ok)
         return ReportUsageError(parsed.error, stderr);
-    if (parsed.arguments.mode == Arguments::Mode::Window)
-        return RunWindow(argc, argv, parsed.arguments.file);
+    if (parsed.arguments.mode == Arguments::Mode::Window) {
+        const std::string& file = parsed.arguments.file;
+        if (const int error = file.empty() ? 0 : ReadProbe(file)) {
+            std::fprintf(stderr, "quib: cannot open '%s': %s\n", file.c_str(),
+                         std::strerror(error));
+            return 1;
+        }
+        if (!HasDisplay()) {
+            std::fputs("quib: no display to show the window on (DISPLAY is not set); "
+                       "--export writes pictures without one\n",
+                       stderr);
+            return 1;
+        }
+        return RunWindow(argc, argv, file);
+    }
     return RunConsoleMode(parsed.arguments, stdout, stderr);
 }

@@ -107,6 +107,22 @@ TEST_F(CommandLine, UsageErrorsExitWithTwo) {
     }
 }
 
+TEST_F(CommandLine, WindowModeWithoutADisplayFailsCleanly) {
+    const std::vector<std::string> noDisplay = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
+    // A FILE that cannot be opened is told first, whatever the display.
+    ProcessResult r = RunProcess(QUIB_EXECUTABLE, {m_dir.Path() + "/missing"}, noDisplay);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "quib: cannot open '" + m_dir.Path() + "/missing': No such file or directory\n");
+    r = RunProcess(QUIB_EXECUTABLE, {m_dir.Path()}, noDisplay);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quib: cannot open '" + m_dir.Path() + "': Is a directory\n");
+    r = RunProcess(QUIB_EXECUTABLE, {m_dir.Write("d", "(1) 1\n")}, noDisplay);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no display"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
 TEST_F(CommandLine, HelpAndVersion) {
     ProcessResult r = Quib({"--version"});
     EXPECT_EQ(r.status, 0);

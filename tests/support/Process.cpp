@@ -25,10 +25,20 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
 
+    const auto changed = [&](const std::string& entry) {
+        const std::string name = entry.substr(0, entry.find('='));
+        for (const std::string& change : environment)
+            if (change.substr(0, change.find('=')) == name)
+                return true;
+        return false;
+    };
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e)
-        env.emplace_back(*e);
-    env.insert(env.end(), environment.begin(), environment.end());
+        if (!changed(*e))
+            env.emplace_back(*e);
+    for (const std::string& change : environment)
+        if (change.find('=') != std::string::npos)
+            env.push_back(change);
     std::vector<char*> envp;
     for (std::string& e : env)
         envp.push_back(e.data());

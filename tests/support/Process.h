@@ -9,7 +9,8 @@ struct ProcessResult {
     std::string err;
 };
 
-// Runs a program with the given arguments and environment additions
-// ("NAME=value"), standard input from /dev/null, and collects its output.
+// Runs a program with the given arguments and environment changes
+// ("NAME=value" sets, a bare "NAME" removes), standard input from /dev/null,
+// and collects its output.
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args,
                          const std::vector<std::string>& environment = {});
