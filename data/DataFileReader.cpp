@@ -245,10 +245,11 @@ class DatasetFiller {
                     // The first non-digit's flag is bit 8 * length + 7.
                     const int flagBit = __builtin_ctzll(flags);
                     std::uint64_t v = digits << (71 - flagBit);
-                    v = (v * 2561) >> 8;
-                    v = ((v & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+                    v = v * 10 + (v >> 8);
                     const auto magnitude = static_cast<std::int32_t>(
-                        ((v & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32);
+                        ((v & 0x000000FF000000FFull) * (100 + (1000000ull << 32)) +
+                         ((v >> 16) & 0x000000FF000000FFull) * (1 + (10000ull << 32))) >>
+                        32);
                     value = negative ? -magnitude : magnitude;
                 } else {
                     q += sign;
