@@ -15,9 +15,9 @@ desktop-file-validate "$root/share/applications/quib.desktop" || fail "desktop e
 grep -qx 'Exec=quib %f' "$root/share/applications/quib.desktop" || fail "Exec line"
 ! grep -q '^MimeType=' "$root/share/applications/quib.desktop" || fail "claims a MIME type"
 
-warnings=$(MANWIDTH=80 man --warnings -l "$root/share/man/man1/quib.1" 2>&1 >/dev/null)
+warnings=$(MANWIDTH=80 man --warnings -l "$root/share/man/man1/quib.1.gz" 2>&1 >/dev/null)
 [[ -z $warnings ]] || fail "man page warnings: $warnings"
-MANWIDTH=80 man -l "$root/share/man/man1/quib.1" | grep -q 'last record' || fail "man page lacks the keys"
+MANWIDTH=80 man -l "$root/share/man/man1/quib.1.gz" | grep -q 'last record' || fail "man page lacks the keys"
 
 for size in 16 22 24 32 48 64 128 256; do
     icon=$root/share/icons/hicolor/${size}x${size}/apps/quib.png
