@@ -2,7 +2,9 @@
 
 #include "AfxResources.h"
 #include "DialogUnits.h"
+#include "FrameWnd.h"
 #include "MessageBox.h"
+#include "WinApp.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +114,10 @@ bool CDialog::CreateFromTemplate() {
 }
 
 int CDialog::DoModal() {
+    // Without a parent of its own the dialog belongs to the main window, so
+    // that it is modal to it and stands over it.
+    if (parentWidget() == nullptr && AfxGetApp() != nullptr && AfxGetApp()->m_pMainWnd != nullptr)
+        setParent(AfxGetApp()->m_pMainWnd, windowFlags());
     if (!m_bCreated) {
         if (!CreateFromTemplate())
             return IDCANCEL;
@@ -124,10 +130,13 @@ int CDialog::DoModal() {
 
 bool CDialog::OnInitDialog() {
     UpdateData(false);
-    // The first control that takes the keyboard has it.
+    // The first control that takes the keyboard has it; an edit box with
+    // its text selected, so that typing replaces it.
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         if (child->focusPolicy() & Qt::TabFocus) {
             child->setFocus();
+            if (auto* edit = qobject_cast<QLineEdit*>(child))
+                edit->selectAll();
             break;
         }
     return true;

@@ -2,6 +2,7 @@
 
 #include "LatticeDocument.h"
 #include "MyQuibDoc.h"
+#include "Resources.h"
 #include "SummaryText.h"
 
 #include <string>
@@ -12,6 +13,16 @@ CMyQuibView::CMyQuibView() : m_nRecordIndex(0), m_nScale(4), m_bHighlight(false)
     MapCommand(ID_FILE_PRINT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_DIRECT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_PREVIEW, &CMyQuibView::OnFilePrintPreview);
+    MapCommand(ID_NAVIGATE_DOWN, &CMyQuibView::OnNavigateDown);
+    MapCommand(ID_NAVIGATE_UP, &CMyQuibView::OnNavigateUp);
+    MapCommand(ID_NAVIGATE_FIRST, &CMyQuibView::OnNavigateFirst);
+    MapCommand(ID_NAVIGATE_LAST, &CMyQuibView::OnNavigateLast);
+    MapCommand(ID_NAVIGATE_GOTO, &CMyQuibView::OnNavigateGoto);
+    MapCommand(ID_OPTIONS_HIGHLIGHT, &CMyQuibView::OnOptionsHighlight);
+    MapUpdateCommandUI(ID_OPTIONS_HIGHLIGHT, &CMyQuibView::OnUpdateOptionsHighlight);
+    MapCommand(ID_OPTIONS_SCALE_LARGER, &CMyQuibView::OnOptionsScaleLarger);
+    MapCommand(ID_OPTIONS_SCALE_SMALLER, &CMyQuibView::OnOptionsScaleSmaller);
+    MapCommand(ID_OPTIONS_FONT, &CMyQuibView::OnOptionsFont);
 }
 
 CMyQuibDoc* CMyQuibView::GetDocument() const {

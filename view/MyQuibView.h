@@ -4,6 +4,7 @@
 #include "LatticeTables.h"
 #include "View.h"
 
+class CCmdUI;
 class CLatticeDocument;
 class CMyQuibDoc;
 class CPrintInfo;
@@ -32,6 +33,19 @@ class CMyQuibView : public CView {
     void DrawDataset(CDC* pDC, int dataset, int xOrigin);
     bool IsMinimalNode(int node) const;
 
+    // The commands. Each one that changes the picture repaints the whole
+    // view before it returns; a refusal at a limit beeps.
+    void OnNavigateDown();
+    void OnNavigateUp();
+    void OnNavigateFirst();
+    void OnNavigateLast();
+    void OnNavigateGoto();
+    void OnOptionsHighlight();
+    void OnUpdateOptionsHighlight(CCmdUI* pCmdUI);
+    void OnOptionsScaleLarger();
+    void OnOptionsScaleSmaller();
+    void OnOptionsFont();
+
     // Display state; the geometry is recomputed from m_nScale at every paint.
     int m_nXOrigin = 0;
     int m_nRadius = 0;
@@ -49,6 +63,10 @@ class CMyQuibView : public CView {
     virtual int NodeValue(int recordIndex, int node, int dataset) const;
 
   private:
+    // N: the primary dataset's record count, as it is now.
+    int PrimaryRecordCount() const;
+    // Keeps the index on a record of the primary dataset, or at 0 without one.
+    void ClampToLastRecord();
     const int* PrimaryRecordNumber() const;
     void DrawSummaryLine(CDC* pDC, int dataset);
 

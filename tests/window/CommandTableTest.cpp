@@ -16,8 +16,7 @@ struct Expectation {
     bool enabledLoaded;
 };
 
-// The view's own commands come with their handlers; until then nothing
-// handles them and they stay greyed.
+// The view's own commands are always offered, with or without data.
 const std::map<UINT, Expectation> kExpected = {
     {ID_FILE_NEW, {Target::Application, true, true}},
     {ID_FILE_OPEN, {Target::Application, true, true}},
@@ -32,15 +31,15 @@ const std::map<UINT, Expectation> kExpected = {
     {ID_FILE_MRU_FILE3, {Target::Application, false, false}},
     {ID_FILE_MRU_FILE4, {Target::Application, false, false}},
     {ID_APP_EXIT, {Target::Application, true, true}},
-    {ID_NAVIGATE_UP, {Target::None, false, false}},
-    {ID_NAVIGATE_DOWN, {Target::None, false, false}},
-    {ID_NAVIGATE_FIRST, {Target::None, false, false}},
-    {ID_NAVIGATE_LAST, {Target::None, false, false}},
-    {ID_NAVIGATE_GOTO, {Target::None, false, false}},
-    {ID_OPTIONS_HIGHLIGHT, {Target::None, false, false}},
-    {ID_OPTIONS_SCALE_LARGER, {Target::None, false, false}},
-    {ID_OPTIONS_SCALE_SMALLER, {Target::None, false, false}},
-    {ID_OPTIONS_FONT, {Target::None, false, false}},
+    {ID_NAVIGATE_UP, {Target::View, true, true}},
+    {ID_NAVIGATE_DOWN, {Target::View, true, true}},
+    {ID_NAVIGATE_FIRST, {Target::View, true, true}},
+    {ID_NAVIGATE_LAST, {Target::View, true, true}},
+    {ID_NAVIGATE_GOTO, {Target::View, true, true}},
+    {ID_OPTIONS_HIGHLIGHT, {Target::View, true, true}},
+    {ID_OPTIONS_SCALE_LARGER, {Target::View, true, true}},
+    {ID_OPTIONS_SCALE_SMALLER, {Target::View, true, true}},
+    {ID_OPTIONS_FONT, {Target::View, true, true}},
     {ID_VIEW_TOOLBAR, {Target::Frame, true, true}},
     {ID_VIEW_STATUS_BAR, {Target::Frame, true, true}},
     {ID_APP_ABOUT, {Target::Application, true, true}},

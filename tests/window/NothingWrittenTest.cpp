@@ -55,9 +55,10 @@ TEST_F(NothingWrittenTest, NoCommandOrKeyWritesAFile) {
         Press(accelerator.key.key(), accelerator.key.keyboardModifiers());
         dialogs += cancel.Ran();
     }
-    // Open, Print, Print Preview, Print Setup and About, then Ctrl+O and
-    // Ctrl+P; Import is greyed by then, New having emptied the document.
-    EXPECT_EQ(dialogs, 7);
+    // Open, Print, Print Preview, Print Setup, Goto, Font and About, then
+    // Ctrl+G, Ctrl+O and Ctrl+P; Import is greyed by then, New having
+    // emptied the document.
+    EXPECT_EQ(dialogs, 10);
     Frame()->SendCommand(ID_APP_EXIT);
     EXPECT_FALSE(Frame()->isVisible());
 

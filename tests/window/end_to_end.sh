@@ -114,6 +114,76 @@ ink=$(dark_permille window "$((win_w - 40))x$((win_h - 120))+$((win_x + 20))+$((
 echo "ok: window 'run-a.dat - Quib' shows the picture ($ink per mille dark)"
 grep -q "File1=.*run-a.dat" "$settings" || fail "run-a.dat is not in the recent files"
 
+# The view commands, by key and by toolbar button: after each one the view
+# shows exactly the picture that --export draws of the expected record.
+# The view's place in the window is found once, on the first record.
+export_record() {
+    [[ -s $work/record-$1.png ]] ||
+        QT_QPA_PLATFORM=offscreen "$quib" --export "$work/record-$1.png" --record "$1" \
+            "$work/run-a.dat" 2>>"$work/err"
+}
+# Pixels that differ between the view at (dx, dy) in a screenshot and
+# record K's picture.
+view_differs_from() {
+    local shot=$1 k=$2 dx=$3 dy=$4 size
+    export_record "$k"
+    size=$(identify -format '%wx%h' "$work/record-$k.png")
+    convert "$shots/$shot.png" -crop "$size+$((win_x + dx))+$((win_y + dy))" +repage png:- |
+        compare -metric AE - "$work/record-$k.png" null: 2>&1 | cut -d' ' -f1 || true
+}
+view_dy=""
+for dy in $(seq 20 120); do
+    if [[ $(view_differs_from window 1 0 "$dy") == 0 ]]; then view_dy=$dy; break; fi
+done
+[[ -n $view_dy ]] || fail "the window does not show the first record as --export draws it"
+shows_record() {
+    local shot=$1 k=$2 other=$3 same different
+    same=$(view_differs_from "$shot" "$k" 0 "$view_dy")
+    different=$(view_differs_from "$shot" "$other" 0 "$view_dy")
+    [[ $same == 0 ]] || fail "$shot: the view is not record $k ($same pixels differ)"
+    [[ $different -gt 100 ]] || fail "$shot: record $other looks the same as record $k"
+}
+last=$(grep -c '^(' "$work/run-a.dat")
+step=0
+expect_record() {
+    step=$((step + 1))
+    shot "command-$step"
+    shows_record "command-$step" "$1" "$2"
+    echo "ok: $3 shows record $1"
+}
+expect_record 1 2 "the start"
+key Right
+expect_record 2 1 "Right"
+key Right
+expect_record 3 2 "Right again"
+key Left
+expect_record 2 3 "Left"
+key Up
+expect_record "$last" 1 "Up (Last)"
+key Down
+expect_record 1 "$last" "Down (First)"
+# Goto: the box offers the position plus one, selected, so typing replaces it.
+key ctrl+g
+goto=$(find_window "Record Number Selection Dialog") || fail "Ctrl+G opened no record number dialog"
+xdotool windowfocus --sync "$goto"
+xdotool type --delay 50 17
+xdotool key Return
+sleep 0.5
+expect_record 17 1 "Ctrl+G, 17, Return"
+click() {
+    xdotool mousemove --sync $((win_x + $1)) $((win_y + 33)) click 1
+    sleep 0.3
+}
+click 220
+expect_record "$last" 17 "the Last button"
+click 171
+expect_record $((last - 1)) "$last" "the Previous button"
+click 146
+expect_record 1 2 "the First button"
+click 195
+expect_record 2 1 "the Next button"
+xdotool mousemove --sync $((win_x + 600)) $((win_y + 400))
+
 # Each menu opens: File by its mnemonic, the others to its right.
 key alt+f
 shot menu-1
