@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -85,6 +86,10 @@ struct MinimalCase {
     std::vector<int> minimal;                // expected minimal nodes
     int others = 0;                          // value of the nodes not listed
 };
+
+void PrintTo(const MinimalCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class MinimalNodes : public Lattice, public ::testing::WithParamInterface<MinimalCase> {};
 

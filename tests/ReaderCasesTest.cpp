@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,11 @@ std::map<int, int> Run(int firstNode, int count, int first = 1) {
     for (int k = 0; k < count; ++k)
         values[firstNode + k] = first + k;
     return values;
+}
+
+// Test listings name a case instead of dumping its bytes.
+void PrintTo(const ReaderCase& c, std::ostream* out) {
+    *out << c.name;
 }
 
 class ReaderCases : public ::testing::TestWithParam<ReaderCase> {};
