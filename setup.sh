@@ -13,7 +13,7 @@ fi
 
 packages=(
     cmake ninja-build g++ pkgconf
-    qt6-base-dev qt6-svg-dev libgl-dev libpulse-dev
+    qt6-base-dev qt6-svg-dev libgl-dev libx11-dev libpulse-dev dpkg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool imagemagick x11-apps poppler-utils
