@@ -70,26 +70,27 @@ CFont* CRecordingDC::SelectObject(CFont* font) {
     return std::exchange(m_selectedFont, font);
 }
 
-std::unique_ptr<CGdiObject::Handle> CRecordingDC::CreatePenHandle(const LOGPEN& logPen) {
-    const std::vector<int> args{int(logPen.lopnStyle), logPen.lopnWidth.x};
-    if (++m_penCreations == m_failPen) {
-        Record(Op::CreatePen, args);
+template <typename Description>
+std::unique_ptr<CGdiObject::Handle>
+CRecordingDC::CreateHandle(Op create, Op release, std::vector<int> args, int& creations, int failAt,
+                           std::map<int, Description>& descriptions,
+                           const Description& description) {
+    if (++creations == failAt) {
+        Record(create, args);
         return nullptr;
     }
     const int id = m_nextId++;
-    m_pens[id] = logPen;
-    Record(Op::CreatePen, args, {}, id);
-    return std::make_unique<RecordedObject>(*this, Op::DeletePen, id);
+    descriptions[id] = description;
+    Record(create, args, {}, id);
+    return std::make_unique<RecordedObject>(*this, release, id);
+}
+
+std::unique_ptr<CGdiObject::Handle> CRecordingDC::CreatePenHandle(const LOGPEN& logPen) {
+    return CreateHandle(Op::CreatePen, Op::DeletePen, {int(logPen.lopnStyle), logPen.lopnWidth.x},
+                        m_penCreations, m_failPen, m_pens, logPen);
 }
 
 std::unique_ptr<CGdiObject::Handle> CRecordingDC::CreateFontHandle(const LOGFONT& logFont) {
-    const std::vector<int> args{logFont.lfHeight};
-    if (++m_fontCreations == m_failFont) {
-        Record(Op::CreateFont, args);
-        return nullptr;
-    }
-    const int id = m_nextId++;
-    m_fonts[id] = logFont;
-    Record(Op::CreateFont, args, {}, id);
-    return std::make_unique<RecordedObject>(*this, Op::DeleteFont, id);
+    return CreateHandle(Op::CreateFont, Op::DeleteFont, {logFont.lfHeight}, m_fontCreations,
+                        m_failFont, m_fonts, logFont);
 }

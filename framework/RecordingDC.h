@@ -68,6 +68,12 @@ class CRecordingDC : public CDC {
   protected:
     std::unique_ptr<CGdiObject::Handle> CreatePenHandle(const LOGPEN& logPen) override;
     std::unique_ptr<CGdiObject::Handle> CreateFontHandle(const LOGFONT& logFont) override;
+    // Creates a pen or font handle, or fails on the creation asked to fail.
+    template <typename Description>
+    std::unique_ptr<CGdiObject::Handle>
+    CreateHandle(RecordedCall::Op create, RecordedCall::Op release, std::vector<int> args,
+                 int& creations, int failAt, std::map<int, Description>& descriptions,
+                 const Description& description);
 
   private:
     struct RecordedObject;
