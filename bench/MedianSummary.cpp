@@ -78,7 +78,8 @@ void MedianSummaryReporter::PrintReading(std::ostream& out) const {
     }
     for (const std::string& key : files) {
         out << "reading " << key << ", MB/s:";
-        for (const char* r : {"fast", "reference", "fgets_sscanf", "line_end_scan"}) {
+        for (const char* r :
+             {"fast", "fast_portable", "reference", "fgets_sscanf", "line_end_scan"}) {
             if (const Figures* f = Find("read/" + std::string(r) + "/" + key))
                 out << "  " << r << " " << Format("%.1f", f->bytesPerSecond / 1e6);
         }

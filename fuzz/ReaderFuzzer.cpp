@@ -1,5 +1,6 @@
 #include "DataFileReader.h"
 #include "ReaderComparison.h"
+#include "ValueScan.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -12,12 +13,19 @@ namespace {
 constexpr std::size_t kWholeInputChunk = std::size_t{1} << 16;
 
 void Compare(const std::string& bytes, int existing, std::size_t chunkBytes) {
-    const std::string difference = CompareDescriptorRead(bytes, existing, chunkBytes);
-    if (difference.empty())
-        return;
-    std::fprintf(stderr, "reader differs from the reference: %s\n(%d records before, chunk %zu)\n",
-                 difference.c_str(), existing, chunkBytes);
-    __builtin_trap();
+    for (ValueScanner scanner : kValueScanners) {
+        if (!IsValueScannerAvailable(scanner))
+            continue;
+        UseValueScanner(scanner);
+        const std::string difference = CompareDescriptorRead(bytes, existing, chunkBytes);
+        if (difference.empty())
+            continue;
+        std::fprintf(stderr,
+                     "reader differs from the reference: %s\n(%s scanner, %d records before, "
+                     "chunk %zu)\n",
+                     difference.c_str(), ValueScannerName(scanner), existing, chunkBytes);
+        __builtin_trap();
+    }
 }
 
 } // namespace

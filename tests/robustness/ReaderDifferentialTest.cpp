@@ -2,9 +2,11 @@
 #include "ReaderComparison.h"
 #include "ReferenceReader.h"
 #include "TempDir.h"
+#include "ValueScan.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -110,7 +112,7 @@ class RandomDataFile {
     std::string Token() {
         switch (Below(10)) {
         case 0:
-            return Pick(kTokens);
+            return Below(8) == 0 ? Digits(40 + Below(100)) + Pick(kTokens) : Pick(kTokens);
         case 1:
             return std::string(1, static_cast<char>(Below(256)));
         case 2:
@@ -217,14 +219,42 @@ constexpr std::uint64_t kFirstSeed = 20240601;
 constexpr int kCases = 4000;
 constexpr int kMaxReported = 5;
 
+bool HasTokenLongerThan(const std::string& bytes, std::size_t length) {
+    std::size_t run = 0;
+    for (char c : bytes) {
+        run = std::isspace(static_cast<unsigned char>(c)) ? 0 : run + 1;
+        if (run > length)
+            return true;
+    }
+    return false;
+}
+
 std::string Reproduce(const ReadingCase& c, const char* how) {
     return std::string("seed ") + std::to_string(c.seed) + ", " + how + ", " +
            std::to_string(c.existing) + " records before, input \"" + EscapeBytes(c.bytes) + "\"";
 }
 
+// The comparisons run with each way of scanning values the processor has.
+class ReaderDifferentialTest : public ::testing::TestWithParam<ValueScanner> {
+  protected:
+    void SetUp() override {
+        if (!IsValueScannerAvailable(GetParam()))
+            GTEST_SKIP() << "this processor lacks the scanner's instructions";
+        UseValueScanner(GetParam());
+    }
+    void TearDown() override { UseValueScanner(FastestValueScanner()); }
+};
+
+std::string ScannerName(const ::testing::TestParamInfo<ValueScanner>& info) {
+    return ValueScannerName(info.param);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scanners, ReaderDifferentialTest, ::testing::ValuesIn(kValueScanners),
+                         ScannerName);
+
 // Every generated file, read through a descriptor in small chunks, so that
 // lines straddle reads, and in one read, agrees with the reference.
-TEST(ReaderDifferentialTest, DescriptorReadsAgreeWithReference) {
+TEST_P(ReaderDifferentialTest, DescriptorReadsAgreeWithReference) {
     int reported = 0;
     for (int k = 0; k < kCases && reported < kMaxReported; ++k) {
         const ReadingCase c = MakeCase(kFirstSeed + static_cast<std::uint64_t>(k));
@@ -243,7 +273,7 @@ TEST(ReaderDifferentialTest, DescriptorReadsAgreeWithReference) {
 }
 
 // The path-based reading of the same files, from real files on disk.
-TEST(ReaderDifferentialTest, FileReadsAgreeWithReference) {
+TEST_P(ReaderDifferentialTest, FileReadsAgreeWithReference) {
     TempDir dir;
     int reported = 0;
     for (int k = 0; k < kCases && reported < kMaxReported; k += 4) {
@@ -259,8 +289,9 @@ TEST(ReaderDifferentialTest, FileReadsAgreeWithReference) {
 
 // The generator must reach what it claims to mix in, or the comparisons
 // above prove less than they seem to.
-TEST(ReaderDifferentialTest, GeneratedFilesCoverTheFeatures) {
-    int longLines = 0, withNul = 0, withHighBytes = 0, withCrLf = 0, withExisting = 0;
+TEST(ReaderDifferentialCoverage, GeneratedFilesCoverTheFeatures) {
+    int longLines = 0, longTokens = 0, withNul = 0, withHighBytes = 0, withCrLf = 0,
+        withExisting = 0;
     int withRecords = 0, withWarnings = 0;
     for (int k = 0; k < kCases; ++k) {
         const ReadingCase c = MakeCase(kFirstSeed + static_cast<std::uint64_t>(k));
@@ -272,6 +303,7 @@ TEST(ReaderDifferentialTest, GeneratedFilesCoverTheFeatures) {
             lineStart = lf + 1;
         }
         longLines += longLine;
+        longTokens += HasTokenLongerThan(c.bytes, 63);
         withNul += c.bytes.find('\0') != std::string::npos;
         withHighBytes += c.bytes.find_first_of("\x80\xff") != std::string::npos;
         withCrLf += c.bytes.find("\r\n") != std::string::npos;
@@ -281,6 +313,7 @@ TEST(ReaderDifferentialTest, GeneratedFilesCoverTheFeatures) {
         withWarnings += expected.warnings > 0;
     }
     EXPECT_GE(longLines, 3);
+    EXPECT_GE(longTokens, kCases / 10);
     EXPECT_GE(withNul, kCases / 4);
     EXPECT_GE(withHighBytes, kCases / 10);
     EXPECT_GE(withCrLf, kCases / 4);
