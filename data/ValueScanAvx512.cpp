@@ -46,6 +46,37 @@ QUIB_AVX512_SCAN inline std::uint64_t InRange(__m512i bytes, char low, char high
                                   _mm512_set1_epi8(static_cast<char>(high - low)));
 }
 
+// The numbers of one chunk: where each starts and ends (just past its last
+// digit), in order, the chunk's bytes as digit values, and which are negative.
+struct ChunkNumbers {
+    __m512i starts;
+    __m512i ends;
+    __m512i digitValues;
+    std::uint64_t negatives;
+};
+
+// Converts numbers first to first + 7 of the chunk, each from its last eight
+// digits, and stores those below `taking` into slots[first...].
+QUIB_AVX512_SCAN inline void StoreEight(const ChunkNumbers& found, int first, int taking,
+                                        std::int32_t* slots) {
+    const __m512i lane =
+        _mm512_add_epi8(LoadTable(kNumberOfLane), _mm512_set1_epi8(static_cast<char>(first)));
+    const __m512i source =
+        _mm512_add_epi8(_mm512_permutexvar_epi8(lane, found.ends), LoadTable(kOffsetInLane));
+    const __mmask64 inNumber =
+        _mm512_cmpge_epi8_mask(source, _mm512_permutexvar_epi8(lane, found.starts));
+    const __m512i laneDigits = _mm512_maskz_permutexvar_epi8(inNumber, source, found.digitValues);
+    const __m512i digitPairs = _mm512_maddubs_epi16(laneDigits, _mm512_set1_epi16(0x010A));
+    const __m512i quads = _mm512_madd_epi16(digitPairs, _mm512_set1_epi32(0x00010064));
+    __m512i values = _mm512_add_epi64(_mm512_mul_epu32(quads, _mm512_set1_epi64(10000)),
+                                      _mm512_srli_epi64(quads, 32));
+    values = _mm512_mask_sub_epi64(values, static_cast<__mmask8>(found.negatives >> first),
+                                   _mm512_setzero_si512(), values);
+    const int take = std::clamp(taking - first, 0, 8);
+    _mm256_mask_storeu_epi32(slots + first, static_cast<__mmask8>((1u << take) - 1),
+                             _mm512_cvtepi64_epi32(values));
+}
+
 } // namespace
 
 // The line is cut into chunks of at most 64 bytes that end at a blank, so that
@@ -57,11 +88,6 @@ QUIB_AVX512_SCAN inline std::uint64_t InRange(__m512i bytes, char low, char high
 QUIB_AVX512_SCAN int ScanValuesAvx512(const Byte* p, const Byte* e, std::int32_t* slots,
                                       int limit) {
     const __m512i positions = LoadTable(kPositions);
-    const __m512i numberOfLane = LoadTable(kNumberOfLane);
-    const __m512i offsetInLane = LoadTable(kOffsetInLane);
-    const __m512i digitPairWeights = _mm512_set1_epi16(0x010A);    // 10, 1
-    const __m512i pairPairWeights = _mm512_set1_epi32(0x00010064); // 100, 1
-    const __m512i zero = _mm512_setzero_si512();
     int count = 0;
     for (const Byte* chunk = p; chunk < e;) {
         const __m512i bytes = _mm512_loadu_si512(chunk);
@@ -98,37 +124,25 @@ QUIB_AVX512_SCAN int ScanValuesAvx512(const Byte* p, const Byte* e, std::int32_t
         const __m512i ends = _mm512_maskz_compress_epi8(numberEnds, positions);
         const std::uint64_t longNumbers =
             _mm512_cmpgt_epu8_mask(_mm512_sub_epi8(ends, starts), _mm512_set1_epi8(8));
-        const __m512i digitValues = _mm512_sub_epi8(bytes, _mm512_set1_epi8('0'));
-        const int numbers = __builtin_popcountll(numberStarts);
-        for (int first = 0; first < numbers; first += 8) {
-            const __m512i lane =
-                _mm512_add_epi8(numberOfLane, _mm512_set1_epi8(static_cast<char>(first)));
-            const __m512i source =
-                _mm512_add_epi8(_mm512_permutexvar_epi8(lane, ends), offsetInLane);
-            const __mmask64 inNumber =
-                _mm512_cmpge_epi8_mask(source, _mm512_permutexvar_epi8(lane, starts));
-            const __m512i laneDigits = _mm512_maskz_permutexvar_epi8(inNumber, source, digitValues);
-            const __m512i quads = _mm512_madd_epi16(
-                _mm512_maddubs_epi16(laneDigits, digitPairWeights), pairPairWeights);
-            __m512i values = _mm512_add_epi64(_mm512_mul_epu32(quads, _mm512_set1_epi64(10000)),
-                                              _mm512_srli_epi64(quads, 32));
-            const auto negative = static_cast<__mmask8>(negatives >> first);
-            values = _mm512_mask_sub_epi64(values, negative, zero, values);
-            const int take = std::min({8, numbers - first, limit - count});
-            const auto taken = static_cast<__mmask8>((1u << take) - 1);
-            _mm256_mask_storeu_epi32(slots + count, taken, _mm512_cvtepi64_epi32(values));
-            for (auto longs = static_cast<unsigned>((longNumbers >> first) & taken); longs != 0;
-                 longs &= longs - 1) {
-                const int k = __builtin_ctz(longs);
-                const Byte* q = chunk + __builtin_ctzll(_pdep_u64(std::uint64_t{1} << (first + k),
-                                                                  numberStarts));
-                const std::int64_t magnitude = ReadMagnitude(q);
-                slots[count + k] = Saturate((negative >> k) & 1 ? -magnitude : magnitude);
-            }
-            count += take;
-            if (count == limit)
-                return count;
+        const ChunkNumbers found{starts, ends, _mm512_sub_epi8(bytes, _mm512_set1_epi8('0')),
+                                 negatives};
+        const int taking = std::min(__builtin_popcountll(numberStarts), limit - count);
+        // Two groups cover nearly every chunk; converting both whatever the
+        // count spares the loop an exit that is hard to predict.
+        StoreEight(found, 0, taking, slots + count);
+        StoreEight(found, 8, taking, slots + count);
+        for (int first = 16; first < taking; first += 8)
+            StoreEight(found, first, taking, slots + count);
+        for (std::uint64_t longs = longNumbers & ((std::uint64_t{1} << taking) - 1); longs != 0;
+             longs &= longs - 1) {
+            const int k = __builtin_ctzll(longs);
+            const Byte* q = chunk + __builtin_ctzll(_pdep_u64(std::uint64_t{1} << k, numberStarts));
+            const std::int64_t magnitude = ReadMagnitude(q);
+            slots[count + k] = Saturate((negatives >> k) & 1 ? -magnitude : magnitude);
         }
+        count += taking;
+        if (count == limit)
+            return count;
         chunk = next;
     }
     return count;
