@@ -10,6 +10,8 @@ using namespace number_scan;
 // converting one number never waits for the end of the one before it.
 int ScanValuesPortable(const Byte* p, const Byte* e, std::int32_t* slots, int limit) {
     int count = 0;
+    if (limit <= 0)
+        return count;
     std::uint64_t blankBefore = 1; // the cursor starts a token, whatever precedes it
     for (const Byte* block = p; block < e; block += 64) {
         std::uint64_t blanks = WhitespaceMask(block);

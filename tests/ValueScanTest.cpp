@@ -92,7 +92,7 @@ TEST_P(ValueScanTest, LimitStopsTheScan) {
     std::string line;
     for (int k = 1; k <= 70; ++k)
         line += std::to_string(k) + " ";
-    for (int limit : {1, 7, 8, 9, 16, 26, 32}) {
+    for (int limit : {0, 1, 7, 8, 9, 16, 17, 26, 32}) {
         std::vector<std::int32_t> expected;
         for (int k = 1; k <= limit; ++k)
             expected.push_back(k);
