@@ -13,14 +13,31 @@ cleanup() {
 }
 trap cleanup EXIT
 
+fail() {
+    echo "with-null-sink: $1" >&2
+    tail -n 20 "$runtime"/*.log >&2 || true
+    exit 1
+}
+
+# Under load the server may take seconds to open its socket, and a client
+# started before that gives up at once: start each only when it can connect.
 pipewire >"$runtime/pipewire.log" 2>&1 & pids+=($!)
-sleep 0.2
+for _ in $(seq 300); do
+    [[ -S $runtime/pipewire-0 ]] && break
+    sleep 0.1
+done
+[[ -S $runtime/pipewire-0 ]] || fail "pipewire did not open its socket"
 wireplumber >"$runtime/wireplumber.log" 2>&1 & pids+=($!)
-pipewire-pulse >"$runtime/pipewire-pulse.log" 2>&1 & pids+=($!)
-for _ in $(seq 100); do
+pulse=""
+for _ in $(seq 300); do
+    if [[ -z $pulse ]] || ! kill -0 "$pulse" 2>/dev/null; then
+        pipewire-pulse >>"$runtime/pipewire-pulse.log" 2>&1 & pulse=$!
+        pids+=("$pulse")
+    fi
     pactl info >/dev/null 2>&1 && break
     sleep 0.1
 done
+pactl info >/dev/null 2>&1 || fail "pipewire-pulse did not answer"
 pactl load-module module-null-sink sink_name=quib_capture >/dev/null
 pactl set-default-sink quib_capture
 for _ in $(seq 50); do
