@@ -55,8 +55,8 @@ constexpr MenuItem kFileMenu[] = {
 constexpr MenuItem kNavigateMenu[] = {
     {ID_NAVIGATE_UP, "&Up\tArrow-Left"},
     {ID_NAVIGATE_DOWN, "&Down\tArrow-Right"},
-    {ID_NAVIGATE_FIRST, "&First\tArrow-Up"},
-    {ID_NAVIGATE_LAST, "&Last\tArrow-Down"},
+    {ID_NAVIGATE_FIRST, "&First\tArrow-Down"},
+    {ID_NAVIGATE_LAST, "&Last\tArrow-Up"},
     {ID_SEPARATOR, nullptr},
     {ID_NAVIGATE_GOTO, "&Goto Record\tCtrl-G"},
 };
