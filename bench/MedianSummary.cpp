@@ -65,7 +65,7 @@ void MedianSummaryReporter::Finalize() {
     std::ostream& out = GetOutputStream();
     out << "\nSummary (medians)\n";
     PrintReading(out);
-    PrintMemoryAndAlignment(out);
+    PrintMemoryAndPairing(out);
 }
 
 void MedianSummaryReporter::PrintReading(std::ostream& out) const {
@@ -98,15 +98,15 @@ void MedianSummaryReporter::PrintReading(std::ostream& out) const {
     }
 }
 
-void MedianSummaryReporter::PrintMemoryAndAlignment(std::ostream& out) const {
+void MedianSummaryReporter::PrintMemoryAndPairing(std::ostream& out) const {
     std::string what, rest;
     for (const std::string& name : m_order) {
         const Figures& figures = m_figures.at(name);
         if (Split(name, "memory/", what, rest))
             out << "peak memory " << what << " " << rest << ": "
                 << Format("%.1f", figures.bytesPerRecord) << " bytes per record\n";
-        else if (Split(name, "align/", what, rest))
-            out << "alignment " << what << " " << rest << ": "
-                << Format("%.3f", figures.milliseconds) << " ms CPU\n";
+        else if (Split(name, "pair/", what, rest))
+            out << "pairing " << what << " " << rest << ": " << Format("%.3f", figures.milliseconds)
+                << " ms CPU\n";
     }
 }

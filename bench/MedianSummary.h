@@ -8,7 +8,7 @@
 
 // The console report, followed by a summary of the medians (or of the single
 // runs when there are no repetitions): reading speeds in MB/s with the budget
-// ratios, peak memory per record, and alignment times. Rates and times are
+// ratios, peak memory per record, and pairing times. Rates and times are
 // per CPU second, as the library counts rates, so that other load on the
 // machine does not skew the ratios.
 class MedianSummaryReporter : public benchmark::ConsoleReporter {
@@ -25,7 +25,7 @@ class MedianSummaryReporter : public benchmark::ConsoleReporter {
     };
 
     void PrintReading(std::ostream& out) const;
-    void PrintMemoryAndAlignment(std::ostream& out) const;
+    void PrintMemoryAndPairing(std::ostream& out) const;
     const Figures* Find(const std::string& name) const;
 
     std::map<std::string, Figures> m_figures;

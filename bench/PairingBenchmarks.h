@@ -2,9 +2,9 @@
 
 #include <vector>
 
-// Registers the alignment pass on primary records numbered 1 to N and the
-// imported ones in reversed and in shuffled order: the indexed pass beside
-// the literal one for `comparedSizes`, the indexed pass alone for
-// `indexedOnlySizes` ("align/<pass>/<order>/N").
-void RegisterAlignmentBenchmarks(const std::vector<int>& comparedSizes,
-                                 const std::vector<int>& indexedOnlySizes);
+// Registers the pairing of primary records numbered 1 to N with imported ones
+// in reversed order, shuffled, and shuffled with every 17th number missing:
+// the indexed pairing beside the literal search for `comparedSizes`, the
+// indexed one alone for `indexedOnlySizes` ("pair/<pass>/<order>/N").
+void RegisterPairingBenchmarks(const std::vector<int>& comparedSizes,
+                               const std::vector<int>& indexedOnlySizes);

@@ -1,6 +1,6 @@
-#include "AlignmentBenchmarks.h"
 #include "DataFileCase.h"
 #include "MedianSummary.h"
+#include "PairingBenchmarks.h"
 #include "ReadingBenchmarks.h"
 #include "TempDir.h"
 
@@ -14,8 +14,8 @@ namespace {
 struct Sizes {
     std::vector<int> dimensions{26, 32};
     std::vector<int> fileRecords;
-    std::vector<int> alignmentCompared;
-    std::vector<int> alignmentIndexedOnly;
+    std::vector<int> pairingCompared;
+    std::vector<int> pairingIndexedOnly;
 };
 
 // --quick: tiny sizes that run every benchmark in a moment, so that they
@@ -44,12 +44,12 @@ int main(int argc, char** argv) {
     Sizes sizes;
     if (quick) {
         sizes.fileRecords = {300, 2000};
-        sizes.alignmentCompared = {100, 1000};
-        sizes.alignmentIndexedOnly = {5000};
+        sizes.pairingCompared = {100, 1000};
+        sizes.pairingIndexedOnly = {5000};
     } else {
         sizes.fileRecords = {100000, 1000000};
-        sizes.alignmentCompared = {10000, 100000};
-        sizes.alignmentIndexedOnly = {1000000};
+        sizes.pairingCompared = {10000, 100000};
+        sizes.pairingIndexedOnly = {1000000};
     }
 
     const TempDir folder;
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
     }
 
     RegisterReadingBenchmarks(files);
-    RegisterAlignmentBenchmarks(sizes.alignmentCompared, sizes.alignmentIndexedOnly);
+    RegisterPairingBenchmarks(sizes.pairingCompared, sizes.pairingIndexedOnly);
     MedianSummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -1,7 +1,5 @@
 #include "LatticeDocument.h"
 
-#include "ImportAlignment.h"
-
 #include <cerrno>
 
 int CLatticeDocument::ReadDataFile(const std::string& path, int& dimension,
@@ -23,10 +21,11 @@ void CLatticeDocument::ResetDatasets() {
     m_primaryRecords.RemoveAll();
     m_nImportedDim = -1;
     m_importedRecords.RemoveAll();
+    m_partners.clear();
 }
 
-void CLatticeDocument::AlignImportedRecords() {
-    AlignRecordsByNumber(m_primaryRecords, m_importedRecords);
+bool CLatticeDocument::AlignImportedRecords() {
+    return PairRecordsByNumber(m_primaryRecords, m_importedRecords, m_partners);
 }
 
 int CLatticeDocument::OpenDataFile(const std::string& path) {
@@ -35,9 +34,17 @@ int CLatticeDocument::OpenDataFile(const std::string& path) {
 }
 
 int CLatticeDocument::ImportDataFile(const std::string& path) {
+    const int dimension = m_nImportedDim;
+    const int count = m_importedRecords.GetSize();
     const int result = ReadDataFile(path, m_nImportedDim, m_importedRecords);
     const int error = errno;
-    AlignImportedRecords();
-    errno = error;
-    return result;
+    if (AlignImportedRecords()) {
+        errno = error;
+        return result;
+    }
+    // The earlier pairs still hold for the records that were there before.
+    m_nImportedDim = dimension;
+    m_importedRecords.SetSize(count);
+    errno = ENOMEM;
+    return 0;
 }

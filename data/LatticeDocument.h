@@ -2,9 +2,12 @@
 
 #include "DataFileReader.h"
 #include "LatticeRecordArray.h"
+#include "RecordPairing.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The document's data: the primary dataset and the imported one, each a
 // dimension (-1: no data) beside its records, and what is done with them.
@@ -21,14 +24,27 @@ class CLatticeDocument {
     CLatticeRecordArray m_importedRecords;
 
     // A node value of a record; dataset 0 is the primary one, any other the
-    // imported one. NO_RECORD_VALUE where no such record or node exists.
+    // imported record paired with primary record `recordIndex`.
+    // NO_RECORD_VALUE where no such record or node exists.
     int GetNodeValue(int recordIndex, int nodeNumber, int whichDataset) const {
-        const CLatticeRecordArray& records =
-            whichDataset == 0 ? m_primaryRecords : m_importedRecords;
-        if (recordIndex < 0 || recordIndex >= records.GetSize() || nodeNumber < 0 ||
-            nodeNumber >= NODE_COUNT)
+        if (nodeNumber < 0 || nodeNumber >= NODE_COUNT)
             return NO_RECORD_VALUE;
-        return records[recordIndex].m_nNodeValue[nodeNumber];
+        if (whichDataset == 0)
+            return recordIndex >= 0 && recordIndex < m_primaryRecords.GetSize()
+                       ? m_primaryRecords[recordIndex].m_nNodeValue[nodeNumber]
+                       : NO_RECORD_VALUE;
+        const int partner = ImportedPartner(recordIndex);
+        return partner != kNoPartner ? m_importedRecords[partner].m_nNodeValue[nodeNumber]
+                                     : NO_RECORD_VALUE;
+    }
+
+    // The index in m_importedRecords of primary record `primaryIndex`'s
+    // partner, or kNoPartner.
+    int ImportedPartner(int primaryIndex) const {
+        if (primaryIndex < 0 || static_cast<std::size_t>(primaryIndex) >= m_partners.size())
+            return kNoPartner;
+        const int partner = m_partners[static_cast<std::size_t>(primaryIndex)];
+        return partner < m_importedRecords.GetSize() ? partner : kNoPartner;
     }
 
     // Appends a file's records to a dataset: 1 when read, 0 when the file
@@ -37,11 +53,16 @@ class CLatticeDocument {
     int ReadDataFile(const std::string& path, int& dimension, CLatticeRecordArray& records);
 
     void ResetDatasets();
-    void AlignImportedRecords();
+    // Pairs every primary record with its imported partner, if any (see
+    // PairRecordsByNumber). False when memory runs out: the pairs stay as
+    // they were.
+    bool AlignImportedRecords();
 
     // File Open: both datasets reset, then the file read into the primary one.
     int OpenDataFile(const std::string& path);
-    // File Import: the file appended to the imported dataset, then aligned.
+    // File Import: the file appended to the imported dataset, then the
+    // records paired. A file that cannot be paired for want of memory is
+    // taken out again and reported as unread.
     int ImportDataFile(const std::string& path);
 
     // Receives the reader's warning together with the path being read.
@@ -49,5 +70,6 @@ class CLatticeDocument {
     void SetWarningHook(WarningHook hook) { m_warningHook = std::move(hook); }
 
   private:
+    std::vector<int> m_partners;
     WarningHook m_warningHook;
 };

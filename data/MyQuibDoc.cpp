@@ -24,7 +24,7 @@ CMyQuibDoc::CMyQuibDoc() {
     SetWarningHook([](const std::string&, const char* message) {
         // The busy cursor of the read does not belong over the box.
         QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
-        AfxMessageBox(QString::fromUtf8(message), MB_ICONEXCLAMATION);
+        AfxMessageBox(QString::fromUtf8(message), MB_OK);
         QGuiApplication::restoreOverrideCursor();
     });
 }

@@ -42,7 +42,7 @@ TEST_F(CommandLine, SummaryPrintsTheDrawnLinesAndMinimalNodes) {
                          "Minimal nodes:\n");
 }
 
-TEST_F(CommandLine, SummaryWithImportsAlignsAndPadsThePairedLine) {
+TEST_F(CommandLine, SummaryWithSeveralImportsPairsAndPadsThePairedLine) {
     const std::string primary = m_dir.Write("p", "DIM=32\n(1) 1\n(2) 2\n(3) 3\n");
     const std::string first = m_dir.Write("a", "DIM=32\n(2) 20\n");
     const std::string second = m_dir.Write("b", "DIM=32\n(1) 10\n");
@@ -57,6 +57,20 @@ TEST_F(CommandLine, SummaryWithImportsAlignsAndPadsThePairedLine) {
                          ">\n" + "Record nr 2 < 2" + Zeros(31) + ">\n" + "Record nr 2 < 20" +
                          Zeros(31) + ">\n" + "Record nr 3 < 3" + Zeros(31) + ">\n" +
                          "Record nr 3 <" + pad + ">\n");
+}
+
+// A missing record leaves its neighbours their own partners.
+TEST_F(CommandLine, SummaryPairsImportedRecordsByNumber) {
+    const std::string primary = m_dir.Write("p", "DIM=32\n(1) 1\n(2) 2\n(3) 3\n");
+    const std::string import = m_dir.Write("a", "DIM=32\n(2) 20\n(3) 30\n");
+    const ProcessResult r = Quib({"--summary", "--import", import, primary});
+    EXPECT_EQ(r.status, 0);
+    std::string pad;
+    for (int k = 0; k < 32; ++k)
+        pad += " -32001";
+    EXPECT_EQ(r.out, "Record nr 1 < 1" + Zeros(31) + ">\nRecord nr 1 <" + pad + ">\n" +
+                         "Record nr 2 < 2" + Zeros(31) + ">\nRecord nr 2 < 20" + Zeros(31) + ">\n" +
+                         "Record nr 3 < 3" + Zeros(31) + ">\nRecord nr 3 < 30" + Zeros(31) + ">\n");
 }
 
 TEST_F(CommandLine, WrongDimensionWarnsOnStandardErrorWithThePath) {

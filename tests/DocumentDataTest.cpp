@@ -26,10 +26,14 @@ class DocumentData : public ::testing::Test {
         }
     }
 
-    std::vector<int> ImportedNumbers() const {
+    // The number of each primary record's partner, -1 for none.
+    std::vector<int> PartnerNumbers() const {
         std::vector<int> numbers;
-        for (int k = 0; k < m_doc.m_importedRecords.GetSize(); ++k)
-            numbers.push_back(m_doc.m_importedRecords[k].m_nRecordNumber);
+        for (int i = 0; i < m_doc.m_primaryRecords.GetSize(); ++i) {
+            const int partner = m_doc.ImportedPartner(i);
+            numbers.push_back(
+                partner == kNoPartner ? -1 : m_doc.m_importedRecords[partner].m_nRecordNumber);
+        }
         return numbers;
     }
 
@@ -50,11 +54,17 @@ TEST_F(DocumentData, GetNodeValueNeverReadsOutsideADataset) {
     EXPECT_EQ(m_doc.GetNodeValue(-1, 0, 0), NO_RECORD_VALUE);
     EXPECT_EQ(m_doc.GetNodeValue(0, -1, 0), NO_RECORD_VALUE);
     EXPECT_EQ(m_doc.GetNodeValue(0, 32, 0), NO_RECORD_VALUE);
-    // Any dataset other than 0 is the imported one.
-    EXPECT_EQ(m_doc.GetNodeValue(0, 0, 1), 7);
-    EXPECT_EQ(m_doc.GetNodeValue(0, 0, 2), 7);
-    EXPECT_EQ(m_doc.GetNodeValue(0, 0, -1), 7);
+    // Any dataset other than 0 is the imported one, read at the partner of
+    // the primary record; records 1 and 2 have none.
+    EXPECT_EQ(m_doc.GetNodeValue(2, 0, 1), 7);
+    EXPECT_EQ(m_doc.GetNodeValue(2, 0, 2), 7);
+    EXPECT_EQ(m_doc.GetNodeValue(2, 0, -1), 7);
+    EXPECT_EQ(m_doc.GetNodeValue(2, 1, 1), 0);
+    EXPECT_EQ(m_doc.GetNodeValue(2, 32, 1), NO_RECORD_VALUE);
+    EXPECT_EQ(m_doc.GetNodeValue(0, 0, 1), NO_RECORD_VALUE);
     EXPECT_EQ(m_doc.GetNodeValue(1, 0, 1), NO_RECORD_VALUE);
+    EXPECT_EQ(m_doc.GetNodeValue(3, 0, 1), NO_RECORD_VALUE);
+    EXPECT_EQ(m_doc.GetNodeValue(-1, 0, 1), NO_RECORD_VALUE);
 }
 
 TEST_F(DocumentData, OpenResetsBothDatasetsAndAFailedOpenLeavesThemEmpty) {
@@ -70,18 +80,21 @@ TEST_F(DocumentData, OpenResetsBothDatasetsAndAFailedOpenLeavesThemEmpty) {
     ExpectEmpty();
 }
 
-TEST_F(DocumentData, ImportsAppendAndAlignAfterEachFile) {
+TEST_F(DocumentData, ImportsAppendAndPairAfterEachFile) {
     ASSERT_EQ(m_doc.OpenDataFile(File("p", "(1) 1\n(2) 2\n(3) 3\n(4) 4\n")), 1);
     ASSERT_EQ(m_doc.ImportDataFile(File("a", "DIM=32\n(4) 40\n(2) 20\n")), 1);
     EXPECT_EQ(m_doc.m_nImportedDim, 32);
+    EXPECT_EQ(PartnerNumbers(), (std::vector<int>{-1, 2, -1, 4}));
     ASSERT_EQ(m_doc.ImportDataFile(File("b", "(3) 30\n(1) 10\n")), 1);
     EXPECT_EQ(m_doc.m_nImportedDim, 26);
-    EXPECT_EQ(ImportedNumbers(), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(PartnerNumbers(), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(m_doc.GetNodeValue(0, 6, 1), 10);
+    EXPECT_EQ(m_doc.GetNodeValue(3, 0, 1), 40);
     // A file that cannot be opened changes nothing, yet the pass runs.
     EXPECT_EQ(m_doc.ImportDataFile(m_dir.Path()), 0);
     EXPECT_EQ(errno, EISDIR);
     EXPECT_EQ(m_doc.m_nImportedDim, 26);
-    EXPECT_EQ(ImportedNumbers(), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(PartnerNumbers(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(m_doc.m_nPrimaryDim, 26);
     EXPECT_EQ(m_doc.m_primaryRecords[0].m_nRecordNumber, 1);
 }

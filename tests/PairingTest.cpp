@@ -1,119 +1,125 @@
-#include "ImportAlignment.h"
-#include "LiteralAlignment.h"
+#include "LatticeDocument.h"
+#include "LiteralPairing.h"
+#include "RecordPairing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
 
-void Fill(CLatticeRecordArray& records, const std::vector<int>& numbers, int tag) {
-    for (std::size_t k = 0; k < numbers.size(); ++k) {
+using V = std::vector<int>;
+
+void Append(CLatticeRecordArray& records, const V& numbers) {
+    for (const int number : numbers) {
         CLatticeRecord record;
-        record.m_nRecordNumber = numbers[k];
-        // Tell apart records with equal numbers by where they came from.
-        record.m_nNodeValue[0] = tag;
-        record.m_nNodeValue[1] = static_cast<int>(k);
+        record.m_nRecordNumber = number;
         records.Add(record);
     }
 }
 
-std::vector<int> Numbers(const CLatticeRecordArray& records) {
-    std::vector<int> numbers;
-    for (int k = 0; k < records.GetSize(); ++k)
-        numbers.push_back(records[k].m_nRecordNumber);
-    return numbers;
-}
-
-// Imported numbers after the indexed pass; also checks the literal pass
-// moves every record, not only every number, the same way.
-std::vector<int> Align(const std::vector<int>& primaryNumbers,
-                       const std::vector<std::vector<int>>& imports) {
-    CLatticeRecordArray primary, indexed, literal;
-    Fill(primary, primaryNumbers, 0);
-    int tag = 1;
-    for (const std::vector<int>& numbers : imports) {
-        Fill(indexed, numbers, tag);
-        Fill(literal, numbers, tag);
-        ++tag;
-        AlignRecordsByNumber(primary, indexed);
-        LiteralAlignment(primary, literal);
-    }
-    EXPECT_EQ(indexed.GetSize(), literal.GetSize());
-    for (int k = 0; k < indexed.GetSize() && k < literal.GetSize(); ++k) {
-        EXPECT_EQ(indexed[k].m_nRecordNumber, literal[k].m_nRecordNumber) << k;
-        EXPECT_EQ(indexed[k].m_nNodeValue[0], literal[k].m_nNodeValue[0]) << k;
-        EXPECT_EQ(indexed[k].m_nNodeValue[1], literal[k].m_nNodeValue[1]) << k;
-    }
-    return Numbers(indexed);
-}
-
-using V = std::vector<int>;
-
-TEST(Alignment, KnownCases) {
-    EXPECT_EQ(Align({1, 2, 3}, {{3, 1, 2}}), (V{1, 2, 3}));
-    // Record 1 has no partner, so position 0 keeps record 2 for good.
-    EXPECT_EQ(Align({1, 2, 3}, {{2, 3}}), (V{2, 3}));
-    EXPECT_EQ(Align({5, 5}, {{5, 5}}), (V{5, 5}));
-    EXPECT_EQ(Align({5, 5}, {{5}}), (V{5}));
-    // Surplus imported records stay behind the primary ones.
-    EXPECT_EQ(Align({2, 1}, {{1, 9, 2, 8}}), (V{2, 1, 9, 8}));
-    EXPECT_EQ(Align({}, {{3, 1}}), (V{3, 1}));
-    EXPECT_EQ(Align({1, 2}, {{}}), V{});
-}
-
-TEST(Alignment, RepeatedImportsAppendThenAlign) {
-    // Two files that together hold every primary number once.
-    EXPECT_EQ(Align({1, 2, 3, 4}, {{4, 2}, {3, 1}}), (V{1, 2, 3, 4}));
-    // The same file twice: the first copies pair up, the second stay behind.
+// Each primary record's partner as an index into the imported records read
+// in order (-1: none), imports appended one after the other.
+V Pair(const V& primaryNumbers, const std::vector<V>& imports) {
     CLatticeRecordArray primary, imported;
-    Fill(primary, {3, 1, 2}, 0);
-    Fill(imported, {1, 2, 3}, 1);
-    AlignRecordsByNumber(primary, imported);
-    Fill(imported, {1, 2, 3}, 2);
-    AlignRecordsByNumber(primary, imported);
-    ASSERT_EQ(Numbers(imported), (V{3, 1, 2, 1, 2, 3}));
-    for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(imported[k].m_nNodeValue[0], k < 3 ? 1 : 2) << k;
+    Append(primary, primaryNumbers);
+    for (const V& numbers : imports)
+        Append(imported, numbers);
+    V partners = {999};
+    EXPECT_TRUE(PairRecordsByNumber(primary, imported, partners));
+    EXPECT_EQ(partners, LiteralPairing(primary, imported));
+    return partners;
 }
 
-TEST(Alignment, AgreesWithTheLiteralPassOnRandomCases) {
+TEST(Pairing, WhereEveryRecordMeetsItsOwnNumberAsBefore) {
+    EXPECT_EQ(Pair({1, 2, 3}, {{3, 1, 2}}), (V{1, 2, 0}));
+    EXPECT_EQ(Pair({5, 5}, {{5, 5}}), (V{0, 1}));
+    EXPECT_EQ(Pair({5, 5}, {{5}}), (V{0, -1}));
+    // Two files without common numbers that together hold every number.
+    EXPECT_EQ(Pair({1, 2, 3, 4}, {{4, 2}, {3, 1}}), (V{3, 1, 2, 0}));
+    // The same numbers twice: the first file's copies, the rest left over.
+    EXPECT_EQ(Pair({3, 1, 2}, {{1, 2, 3}, {1, 2, 3}}), (V{2, 0, 1}));
+    // Surplus imported records are never anyone's partner.
+    EXPECT_EQ(Pair({2, 1}, {{1, 9, 2, 8}}), (V{2, 0}));
+    EXPECT_EQ(Pair({}, {{3, 1}}), V{});
+    EXPECT_EQ(Pair({1, 2}, {}), (V{-1, -1}));
+}
+
+TEST(Pairing, ARecordWithoutItsNumberLeavesTheOthersTheirOwn) {
+    // Record 1 is missing: nothing beside it, then 2 beside 2 and 3 beside 3.
+    EXPECT_EQ(Pair({1, 2, 3}, {{2, 3}}), (V{-1, 0, 1}));
+    // An imported record without a primary partner, early in its file.
+    EXPECT_EQ(Pair({1, 2, 3}, {{9, 1, 2, 3}}), (V{1, 2, 3}));
+    EXPECT_EQ(Pair({1, 2, 3}, {{3, 9, 2}}), (V{-1, 2, 0}));
+    // Duplicates on either side are served in order.
+    EXPECT_EQ(Pair({7, 7, 7}, {{7, 8, 7}}), (V{0, 2, -1}));
+    EXPECT_EQ(Pair({2, 1, 1}, {{1, 1, 2}}), (V{2, 0, 1}));
+    EXPECT_EQ(Pair({4, 5}, {{4, 4, 5}}), (V{0, 2}));
+    // A second file supplies the partner the first lacked.
+    EXPECT_EQ(Pair({1, 2}, {{2}, {1}}), (V{1, 0}));
+    // Numbers across the whole signed range keep their order.
+    EXPECT_EQ(Pair({INT_MIN, -1, 0, 1, INT_MAX}, {{INT_MAX, 1, 0, -1, INT_MIN}}),
+              (V{4, 3, 2, 1, 0}));
+    EXPECT_EQ(Pair({-256, 256, 65536, -65536}, {{65536, -65536, 256, -256}}), (V{3, 2, 0, 1}));
+}
+
+// The document pairs after every import, from the imported records in the
+// order they were read, and draws nothing beside a record without partner.
+TEST(Pairing, AgreesWithTheLiteralSearchOverRepeatedImports) {
     std::mt19937 random(20261208);
-    for (int round = 0; round < 400; ++round) {
+    for (int round = 0; round < 3000; ++round) {
+        // Small ranges give many duplicates; wide ones exercise every byte.
+        const bool wide = round % 4 == 0;
         const int range = 1 + static_cast<int>(random() % 12);
+        std::vector<int> pool;
+        for (int k = 0; k < range; ++k)
+            pool.push_back(wide ? static_cast<int>(random()) : k - 2);
         const auto numbers = [&](int count) {
             V out;
             for (int k = 0; k < count; ++k)
-                out.push_back(static_cast<int>(random() % range) - 2);
+                out.push_back(pool[random() % pool.size()]);
             return out;
         };
-        const V primary = numbers(static_cast<int>(random() % 15));
-        std::vector<V> imports;
-        const int importCount = 1 + static_cast<int>(random() % 3);
-        for (int k = 0; k < importCount; ++k)
-            imports.push_back(numbers(static_cast<int>(random() % 20)));
-        Align(primary, imports);
-        if (HasFailure()) {
-            ADD_FAILURE() << "round " << round;
-            return;
+        CLatticeDocument doc;
+        doc.m_nPrimaryDim = 26;
+        Append(doc.m_primaryRecords, numbers(static_cast<int>(random() % 15)));
+        const int imports = 1 + static_cast<int>(random() % 3);
+        for (int k = 0; k < imports; ++k) {
+            const int before = doc.m_importedRecords.GetSize();
+            Append(doc.m_importedRecords, numbers(static_cast<int>(random() % 20)));
+            for (int j = before; j < doc.m_importedRecords.GetSize(); ++j)
+                doc.m_importedRecords[j].m_nNodeValue[5] = 1000 + j;
+            ASSERT_TRUE(doc.AlignImportedRecords());
+            const V expected = LiteralPairing(doc.m_primaryRecords, doc.m_importedRecords);
+            for (int i = 0; i < doc.m_primaryRecords.GetSize(); ++i) {
+                ASSERT_EQ(doc.ImportedPartner(i), expected[i])
+                    << "round " << round << " index " << i;
+                ASSERT_EQ(doc.GetNodeValue(i, 5, 1),
+                          expected[i] == kNoPartner ? NO_RECORD_VALUE : 1000 + expected[i]);
+            }
         }
     }
 }
 
-TEST(Alignment, LargeReversedAndShuffledInputsMatch) {
+TEST(Pairing, LargeReversedAndShuffledFilesMatchTheLiteralSearch) {
     std::mt19937 random(7);
-    V primary(3000), reversed(3000);
+    V numbers(3000), reversed(3000);
     for (int k = 0; k < 3000; ++k) {
-        primary[k] = k + 1;
+        numbers[k] = k + 1;
         reversed[k] = 3000 - k;
     }
-    V shuffled = primary;
+    const V partners = Pair(numbers, {reversed});
+    for (int k = 0; k < 3000; ++k)
+        ASSERT_EQ(partners[k], 2999 - k);
+    V shuffled = numbers;
     std::shuffle(shuffled.begin(), shuffled.end(), random);
     shuffled.resize(2500);
-    EXPECT_EQ(Align(primary, {reversed}), primary);
-    Align(primary, {shuffled});
+    const V some = Pair(numbers, {shuffled, shuffled});
+    EXPECT_EQ(std::count(some.begin(), some.end(), -1), 500);
 }
 
 } // namespace

@@ -14,10 +14,11 @@ void DrawingFixture::SetPrimary(std::vector<std::pair<int, Values>> records) {
         AddRecord(m_document.m_primaryRecords, number, values);
 }
 
-void DrawingFixture::SetImported(std::vector<Values> records) {
+void DrawingFixture::SetImported(std::vector<std::pair<int, Values>> records) {
     m_document.m_nImportedDim = 32;
-    for (const Values& values : records)
-        AddRecord(m_document.m_importedRecords, 0, values);
+    for (const auto& [number, values] : records)
+        AddRecord(m_document.m_importedRecords, number, values);
+    m_document.AlignImportedRecords();
 }
 
 std::vector<RecordedCall> DrawingFixture::Paint() {

@@ -35,7 +35,8 @@ class DrawingFixture {
 
     static void AddRecord(CLatticeRecordArray& records, int number, const Values& values);
     void SetPrimary(std::vector<std::pair<int, Values>> records);
-    void SetImported(std::vector<Values> records);
+    // Imported records by number, paired with the primary ones.
+    void SetImported(std::vector<std::pair<int, Values>> records);
 
     // Prepares and paints on m_dc; returns the calls of the paint alone.
     std::vector<RecordedCall> Paint();

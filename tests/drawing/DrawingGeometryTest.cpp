@@ -50,7 +50,7 @@ TEST_F(DrawingGeometry, WorkedExampleAtScaleFour) {
     values[0] = 7;
     values[31] = -32000;
     SetPrimary({{1, values}});
-    SetImported({Filled(0)});
+    SetImported({{1, Filled(0)}});
     const std::vector<Node> nodes = Nodes(Paint());
     ASSERT_EQ(nodes.size(), 64u);
 
@@ -150,7 +150,7 @@ TEST_F(DrawingGeometry, MissingMarkOnlyBelowMinus31999) {
 }
 
 TEST_F(DrawingGeometry, NoDataAvailableAloneWhenThePrimaryDatasetIsEmpty) {
-    SetImported({Filled(3)});
+    SetImported({{1, Filled(3)}});
     m_document.m_nPrimaryDim = -1;
     const std::vector<RecordedCall> calls = Paint();
     ASSERT_EQ(calls.size(), 1u);
@@ -162,7 +162,7 @@ TEST_F(DrawingGeometry, NoDataAvailableAloneWhenThePrimaryDatasetIsEmpty) {
 
 TEST_F(DrawingGeometry, ImportedDimensionZeroDrawsThePrimaryAlone) {
     SetPrimary({{1, Filled(1)}});
-    SetImported({Filled(2)});
+    SetImported({{1, Filled(2)}});
     m_document.m_nImportedDim = 0;
     EXPECT_EQ(Only(Paint(), Op::Ellipse).size(), 32u);
 }
@@ -179,7 +179,7 @@ TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
     EXPECT_EQ(texts.back().text, SummaryText("41", first));
     EXPECT_EQ(texts.back().args, (std::vector<int>{10, 10}));
 
-    SetImported({imported});
+    SetImported({{41, imported}});
     texts = Only(Paint(), Op::TextOut);
     ASSERT_EQ(texts.size(), 2u * 65);
     EXPECT_EQ(texts[64].text, SummaryText("41", first));
@@ -187,7 +187,7 @@ TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
     EXPECT_EQ(texts[129].text, SummaryText("41", imported));
     EXPECT_EQ(texts[129].args, (std::vector<int>{10, 20}));
 
-    // Past the imported dataset's end: its record reads as missing.
+    // Record 42 has no partner: its imported side reads as missing.
     m_view.m_nRecordIndex = 1;
     const std::vector<Node> nodes = Nodes(Paint());
     texts = Only(Paint(), Op::TextOut);

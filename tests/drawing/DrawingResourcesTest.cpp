@@ -34,7 +34,7 @@ TEST_F(DrawingResources, NinetySixValueReadsPerDataset) {
     SetPrimary({{1, Zero()}});
     Paint();
     EXPECT_EQ(m_view.reads, 96);
-    SetImported({Zero()});
+    SetImported({{1, Zero()}});
     m_view.reads = 0;
     Paint();
     EXPECT_EQ(m_view.reads, 192);
@@ -42,7 +42,7 @@ TEST_F(DrawingResources, NinetySixValueReadsPerDataset) {
 
 TEST_F(DrawingResources, OneFontAndThirtyTwoInsideFramePensPerDatasetEachReleased) {
     SetPrimary({{1, Zero()}});
-    SetImported({Zero()});
+    SetImported({{1, Zero()}});
     const std::vector<RecordedCall> calls = Paint();
     EXPECT_EQ(Only(calls, Op::CreateFont).size(), 2u);
     const std::vector<RecordedCall> pens = Only(calls, Op::CreatePen);
@@ -90,7 +90,7 @@ TEST_F(DrawingResources, HeavyOutlinesExactlyOnMinimalNodesWhileHighlighting) {
     imported[2] = 1;  // b
     imported[31] = 9; // abcde, all below 0
     SetPrimary({{1, primary}});
-    SetImported({imported});
+    SetImported({{1, imported}});
 
     std::vector<int> widths = OutlineWidths(Paint());
     EXPECT_EQ(Heavy(widths, 0), (std::set<int>{}));
@@ -110,7 +110,7 @@ class PenFailure : public DrawingResources, public ::testing::WithParamInterface
 TEST_P(PenFailure, StopsThatDatasetAndRestoresItsFont) {
     const int n = GetParam();
     SetPrimary({{1, Zero()}});
-    SetImported({Zero()});
+    SetImported({{1, Zero()}});
     m_dc.FailPenCreation(n + 1);
     const std::vector<RecordedCall> calls = Paint();
 
@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(AtNode, PenFailure, ::testing::Values(0, 1, 17, 31));
 
 TEST_F(DrawingResources, FontFailureWritesInTheSurfacesFontAndRestoresNothing) {
     SetPrimary({{1, Zero()}});
-    SetImported({Zero()});
+    SetImported({{1, Zero()}});
     m_dc.FailFontCreation(1);
     const std::vector<RecordedCall> calls = Paint();
     const std::vector<RecordedCall> texts = Only(calls, Op::TextOut);

@@ -174,6 +174,31 @@ TEST_F(Export, PdfAndSvgHoldRealText) {
     EXPECT_NE(svgText.find(">{}</text>"), std::string::npos);
 }
 
+// Record 101 has no partner in the import, which holds 102 and 103: its
+// imported diagram shows "/" in every node; 103 shows its own partner.
+TEST_F(Export, ImportedRecordsStandBesideTheirOwnNumbers) {
+    const std::string import = m_dir.Write("gap.dat", "DIM=32\n(102) 7\n(103) 9\n");
+    const std::string alone = Out("alone.pdf"), paired = Out("paired.pdf");
+    ASSERT_EQ(Quib({"--export", alone, "--import", import, "--record", "1", m_data}).status, 0);
+    ASSERT_EQ(Quib({"--export", paired, "--import", import, "--record", "3", m_data}).status, 0);
+
+    const PdfText first = ReadPdfText(alone);
+    std::string missing;
+    for (int n = 0; n < 32; ++n)
+        missing += " -32001";
+    ASSERT_NE(first.Find("Record"), nullptr);
+    EXPECT_EQ(first.LineFrom(*first.Find("Record")), "Record nr 101 <" + missing + ">");
+    EXPECT_EQ(std::count_if(first.words.begin(), first.words.end(),
+                            [](const Word& word) { return word.text == "/"; }),
+              32);
+
+    const PdfText third = ReadPdfText(paired);
+    ASSERT_NE(third.Find("Record"), nullptr);
+    EXPECT_EQ(third.LineFrom(*third.Find("Record")),
+              "Record nr 103 < 9 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0>");
+    EXPECT_EQ(third.Find("/"), nullptr);
+}
+
 TEST_F(Export, RecordIsClampedAsGotoClampsIt) {
     const std::pair<const char*, const char*> cases[] = {
         {"0", "101"}, {"1", "101"},  {"2", "102"},          {"3", "103"},

@@ -1,4 +1,5 @@
 #include "DataFileReader.h"
+#include "LatticeDocument.h"
 #include "Process.h"
 #include "ReaderComparison.h"
 #include "TempDir.h"
@@ -57,6 +58,7 @@ enum ChildResult {
     kNotOutOfMemory,
     kDimensionChanged,
     kRecordsChanged,
+    kPairsChanged,
 };
 
 const char* Explain(int status) {
@@ -73,6 +75,8 @@ const char* Explain(int status) {
         return "the failed read changed the dimension";
     case kRecordsChanged:
         return "the failed read changed the records";
+    case kPairsChanged:
+        return "the failed import changed the pairs";
     default:
         return "the child ended abnormally";
     }
@@ -114,10 +118,41 @@ ChildResult ReadUnderLimit(const std::string& largePath, const std::string& smal
     return kAllAsExpected;
 }
 
-int RunInChild(const std::string& largePath, const std::string& smallPath) {
+// Runs in the child: a document whose primary dataset is so large that
+// pairing it needs more than the headroom imports a small file, which reads
+// but cannot be paired. The import must be taken back whole.
+ChildResult ImportUnderLimit(const std::string& importPath, const std::string& smallPath) {
+    CLatticeDocument doc;
+    doc.m_nPrimaryDim = 32;
+    doc.m_primaryRecords.SetSize(2'000'000);
+    for (int i = 0; i < 3; ++i)
+        doc.m_primaryRecords[i].m_nRecordNumber = i + 1;
+    if (doc.ImportDataFile(smallPath) != 1 || doc.ImportedPartner(1) != 1)
+        return kSmallReadFailed;
+
+    const rlimit limit{AddressSpaceBytes() + kHeadroom, RLIM_INFINITY};
+    if (limit.rlim_cur == kHeadroom || setrlimit(RLIMIT_AS, &limit) != 0)
+        return kNoLimit;
+    if (doc.ImportDataFile(importPath) != 0 || errno != ENOMEM)
+        return kNotOutOfMemory;
+    if (doc.m_nImportedDim != 32)
+        return kDimensionChanged;
+    if (doc.m_importedRecords.GetSize() != 3)
+        return kRecordsChanged;
+    for (int i = 0; i < 3; ++i) {
+        if (doc.ImportedPartner(i) != i || doc.GetNodeValue(i, 0, 1) != i + 1)
+            return kPairsChanged;
+    }
+    return kAllAsExpected;
+}
+
+using Child = ChildResult (*)(const std::string&, const std::string&);
+
+int RunInChild(const std::string& largePath, const std::string& smallPath,
+               Child child = ReadUnderLimit) {
     const pid_t pid = fork();
     if (pid == 0)
-        _exit(ReadUnderLimit(largePath, smallPath));
+        _exit(child(largePath, smallPath));
     int wstatus = 0;
     while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
     }
@@ -137,6 +172,12 @@ TEST_F(MemoryExhaustionTest, RecordArrayThatCannotGrowLeavesDatasetAsItWas) {
 
 TEST_F(MemoryExhaustionTest, LineBufferThatCannotGrowLeavesDatasetAsItWas) {
     const int status = RunInChild(m_dir.Write("long.dat", OneLongLine()), m_small);
+    EXPECT_EQ(status, kAllAsExpected) << Explain(status);
+}
+
+TEST_F(MemoryExhaustionTest, ImportThatCannotBePairedIsTakenBackWhole) {
+    const std::string import = m_dir.Write("import.dat", "DIM=26\n(2) 5\n(9) 9\n");
+    const int status = RunInChild(import, m_small, ImportUnderLimit);
     EXPECT_EQ(status, kAllAsExpected) << Explain(status);
 }
 

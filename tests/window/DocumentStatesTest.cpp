@@ -6,6 +6,8 @@
 
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -15,6 +17,20 @@ std::vector<int> RecordNumbers(const CLatticeRecordArray& records) {
     for (int i = 0; i < records.GetSize(); ++i)
         numbers.push_back(records[i].m_nRecordNumber);
     return numbers;
+}
+
+// Each primary record's partner as an index into the imported records in the
+// order they were read, -1 for none; a partner must carry the same number.
+std::vector<int> Partners(const CMyQuibDoc& doc) {
+    std::vector<int> partners;
+    for (int i = 0; i < doc.m_primaryRecords.GetSize(); ++i) {
+        const int partner = doc.ImportedPartner(i);
+        if (partner != kNoPartner && doc.m_importedRecords[partner].m_nRecordNumber !=
+                                         doc.m_primaryRecords[i].m_nRecordNumber)
+            ADD_FAILURE() << "record " << i << " is paired with another number";
+        partners.push_back(partner);
+    }
+    return partners;
 }
 
 ModalDriver ChooseFile(const QString& path) {
@@ -64,20 +80,20 @@ TEST_F(DocumentStatesTest, OpenImportAndNewMoveBetweenTheStates) {
     EXPECT_EQ(Document()->m_importedRecords.GetSize(), 0);
     EXPECT_EQ(Frame()->windowTitle(), "run-a.dat - Quib");
 
-    // Loaded -> Loaded with import, aligned as the data logic aligns it.
-    CLatticeDocument reference;
-    reference.OpenDataFile(QUIB_EXAMPLES "/run-a.dat");
-    reference.ImportDataFile(QUIB_EXAMPLES "/run-b.dat");
+    // Loaded -> Loaded with import. run-a holds records 1 to 320, run-b
+    // 101 to 360 in order: records 1 to 100 have no partner.
+    const std::vector<int> primaryNumbers = RecordNumbers(Document()->m_primaryRecords);
     {
         ModalDriver import = ChooseFile(Example("run-b.dat"));
         Frame()->SendCommand(ID_FILE_IMPORT);
         ASSERT_TRUE(import.Ran());
     }
-    EXPECT_EQ(Document()->m_nImportedDim, reference.m_nImportedDim);
-    EXPECT_EQ(RecordNumbers(Document()->m_importedRecords),
-              RecordNumbers(reference.m_importedRecords));
-    EXPECT_EQ(RecordNumbers(Document()->m_primaryRecords),
-              RecordNumbers(reference.m_primaryRecords));
+    EXPECT_EQ(Document()->m_nImportedDim, 32);
+    std::vector<int> expected(320, -1);
+    for (int i = 100; i < 320; ++i)
+        expected[i] = i - 100;
+    EXPECT_EQ(Partners(*Document()), expected);
+    EXPECT_EQ(RecordNumbers(Document()->m_primaryRecords), primaryNumbers);
 
     // A cancelled import changes nothing.
     const std::vector<int> imported = RecordNumbers(Document()->m_importedRecords);
@@ -87,16 +103,24 @@ TEST_F(DocumentStatesTest, OpenImportAndNewMoveBetweenTheStates) {
         ASSERT_TRUE(cancel.Ran());
     }
     EXPECT_EQ(RecordNumbers(Document()->m_importedRecords), imported);
+    EXPECT_EQ(Partners(*Document()), expected);
 
-    // A second import appends, then aligns again.
-    reference.ImportDataFile(QUIB_EXAMPLES "/run-a-repeat.dat");
+    // A second import appends, then pairs again: run-a-repeat lacks every
+    // 17th number and gives partners to the records run-b lacked; run-b's
+    // records, read first, keep theirs.
     {
         ModalDriver import = ChooseFile(Example("run-a-repeat.dat"));
         Frame()->SendCommand(ID_FILE_IMPORT);
         ASSERT_TRUE(import.Ran());
     }
-    EXPECT_EQ(RecordNumbers(Document()->m_importedRecords),
-              RecordNumbers(reference.m_importedRecords));
+    ASSERT_EQ(Document()->m_importedRecords.GetSize(), 260 + 302);
+    const std::vector<int> partners = Partners(*Document());
+    for (int i = 0; i < 320; ++i) {
+        if (i < 100)
+            EXPECT_EQ(partners[i] >= 260, (i + 1) % 17 != 0) << i;
+        else
+            EXPECT_EQ(partners[i], expected[i]) << i;
+    }
 
     // Loaded with import -> Empty, by Ctrl+N.
     Press(Qt::Key_N, Qt::ControlModifier);
@@ -143,16 +167,26 @@ TEST_F(DocumentStatesTest, WrongDimensionWarnsInABoxCaptionedByTheApplication) {
     Start();
     const QString path = WriteDataFile("dim30.dat", 30, 2);
     QString caption, text;
+    QMessageBox::Icon icon = QMessageBox::Critical;
+    QStringList buttons;
     ModalDriver read([&](QWidget* w) {
         caption = w->windowTitle();
-        if (auto* box = w->findChild<QLabel*>("qt_msgbox_label"))
-            text = box->text();
+        if (auto* label = w->findChild<QLabel*>("qt_msgbox_label"))
+            text = label->text();
+        if (auto* box = qobject_cast<QMessageBox*>(w)) {
+            icon = box->icon();
+            for (const QAbstractButton* button : box->buttons())
+                buttons << button->text();
+        }
         CancelDialog(w);
     });
     ASSERT_NE(theApp.OpenDocumentFile(path), nullptr);
     ASSERT_TRUE(read.Ran());
     EXPECT_EQ(caption, "Quib");
     EXPECT_EQ(text, "This file has the wrong dimension. Should be 26 or 32");
+    // A plain box: an OK button and no icon.
+    EXPECT_EQ(icon, QMessageBox::NoIcon);
+    EXPECT_EQ(buttons, QStringList{"OK"});
 }
 
 } // namespace
