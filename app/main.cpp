@@ -1,4 +1,6 @@
 #include "CommandLine.h"
+#include "DataFileReader.h"
+#include "MessageBox.h"
 #include "MyQuibApp.h"
 #include "Resources.h"
 
@@ -28,13 +30,31 @@ int ReadProbe(const std::string& path) {
     return error;
 }
 
-bool HasDisplay() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+bool AnySet(std::initializer_list<const char*> names) {
+    for (const char* name : names) {
         const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0')
             return true;
     }
     return false;
+}
+
+bool HasDisplay() {
+    return AnySet({"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+}
+
+// Started from a launcher or a file manager, nobody reads standard error:
+// the reason goes into a box as well, where there is a screen to show it on.
+void ShowStartupFailure(int argc, char** argv, const std::string& message) {
+    if (isatty(STDERR_FILENO) || !AnySet({"DISPLAY", "WAYLAND_DISPLAY"}))
+        return;
+    QApplication application(argc, argv);
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") ||
+        QGuiApplication::platformName() == QLatin1String("minimal"))
+        return;
+    QString text = QString::fromLocal8Bit(message.c_str());
+    text[0] = text[0].toUpper();
+    AfxMessageBox(text + '.', MB_ICONEXCLAMATION);
 }
 
 int RunWindow(int argc, char** argv, const std::string& file) {
@@ -58,8 +78,9 @@ int main(int argc, char** argv) {
     if (parsed.arguments.mode == Arguments::Mode::Window) {
         const std::string& file = parsed.arguments.file;
         if (const int error = file.empty() ? 0 : ReadProbe(file)) {
-            std::fprintf(stderr, "quib: cannot open '%s': %s\n", file.c_str(),
-                         std::strerror(error));
+            const std::string message = CannotOpenMessage(file, error);
+            std::fprintf(stderr, "quib: %s\n", message.c_str());
+            ShowStartupFailure(argc, argv, message);
             return 1;
         }
         if (!HasDisplay()) {

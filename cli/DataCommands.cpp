@@ -10,7 +10,7 @@
 namespace {
 
 void ReportCannotOpen(std::FILE* err, const std::string& path, int error) {
-    std::fprintf(err, "quib: cannot open '%s': %s\n", path.c_str(), std::strerror(error));
+    std::fprintf(err, "quib: %s\n", CannotOpenMessage(path, error).c_str());
 }
 
 void ValuesAt(const CLatticeDocument& document, int index, int dataset, int values[LATTICE_NODES]) {

@@ -203,3 +203,7 @@ ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRec
     close(fd);
     return outcome;
 }
+
+std::string CannotOpenMessage(const std::string& path, int error) {
+    return "cannot open '" + path + "': " + std::strerror(error);
+}

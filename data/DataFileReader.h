@@ -19,6 +19,10 @@ struct ReadOutcome {
     int error = 0;     // errno describing why, when not read
 };
 
+// How a file that could not be read is told, wherever it is told:
+// "cannot open 'PATH': REASON", REASON the system's description of `error`.
+std::string CannotOpenMessage(const std::string& path, int error);
+
 // Reads a data file into one dataset, appending its records. On failure
 // (cannot open, cannot read, out of memory) the dimension and the records are
 // exactly as they were before the call.

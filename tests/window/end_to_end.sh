@@ -88,17 +88,30 @@ key() {
     sleep 0.3
 }
 
-# A file that cannot be opened: no window at all, the reason, status 1.
+# A file that cannot be opened: no main window, the reason and status 1.
+# Started as from a launcher (standard error is not a terminal), the reason
+# is shown in a box captioned "Quib" as well.
 missing=$work/missing.dat
 start_quib "$missing"
+box=$(find_window "Quib") || fail "missing file: no message box captioned 'Quib'"
+shot missing-file-box
+xdotool windowfocus --sync "$box"
+xdotool key Return
 status=0
 wait "$quib_pid" || status=$?
 [[ $status -eq 1 ]] || fail "missing file: status $status, expected 1"
 grep -qx "quib: cannot open '$missing': No such file or directory" "$work/err" ||
     fail "missing file: stderr was: $(cat "$work/err")"
-[[ -z $(xdotool search --name 'Quib' 2>/dev/null || true) ]] || fail "missing file: a window appeared"
+[[ -z $(xdotool search --name ' - Quib$' 2>/dev/null || true) ]] || fail "missing file: a main window appeared"
 if [[ -e $settings ]] && grep -q missing "$settings"; then fail "a missing file went to the recent files"; fi
-echo "ok: a missing file gives no window and status 1"
+echo "ok: a missing file gives no main window, a box captioned Quib, and status 1"
+# From a terminal the line alone tells it: no box waits for a click.
+status=0
+timeout 20 script -qec "$quib $missing" /dev/null >"$work/tty" 2>&1 || status=$?
+[[ $status -eq 1 ]] || fail "missing file from a terminal: status $status, expected 1"
+grep -q "quib: cannot open '$missing': No such file or directory" "$work/tty" ||
+    fail "missing file from a terminal: it printed $(cat "$work/tty")"
+echo "ok: from a terminal a missing file is told on standard error alone"
 
 # The window on an example, found by its title, with the picture drawn.
 cp "$examples/run-a.dat" "$work/run-a.dat"
@@ -247,4 +260,62 @@ key Escape
 key alt+f 1
 find_window "run-a.dat - Quib" >/dev/null || fail "the recent-file entry did not open run-a.dat"
 echo "ok: the recent file survives a second start and opens"
+
+# Two runs side by side, imported through File, Import: run-a-repeat lacks
+# every 17th record. At scale 3 both diagrams fit the window; beside record
+# 17 the imported diagram is all "/", beside 18 it is record 18's own, each
+# exactly as --export draws them (whose text the export tests read back).
+xdotool windowsize --sync "$wid" 1100 800
+sleep 0.5
+geometry_of "$wid"
+cp "$examples/run-a-repeat.dat" "$work/run-a-repeat.dat"
+key alt+f i
+dialog=$(find_window "Open") || fail "File, Import opened no file dialog"
+xdotool windowfocus --sync "$dialog"
+xdotool type --delay 20 "$work/run-a-repeat.dat"
+xdotool key Return
+sleep 0.5
+key alt+o s
+export_paired() {
+    [[ -s $work/paired-$1.png ]] ||
+        QT_QPA_PLATFORM=offscreen "$quib" --export "$work/paired-$1.png" --record "$1" --scale 3 \
+            --import "$work/run-a-repeat.dat" "$work/run-a.dat" 2>>"$work/err"
+}
+# The summary line of a record without partner runs past the window's
+# right edge: the part of the picture that the view shows is compared.
+shows_pair() {
+    local width height same other
+    export_paired "$1"
+    export_paired "$2"
+    width=$(identify -format '%w' "$work/paired-$1.png")
+    height=$(identify -format '%h' "$work/paired-$1.png")
+    ((width > win_w)) && width=$win_w
+    area="$width""x$height"
+    convert "$shots/$3.png" -crop "$area+$win_x+$((win_y + view_dy))" +repage "$work/view.png"
+    for k in "$1" "$2"; do
+        convert "$work/paired-$k.png" -crop "$area+0+0" +repage "$work/export-$k.png"
+    done
+    same=$(compare -metric AE "$work/view.png" "$work/export-$1.png" null: 2>&1 | cut -d' ' -f1 || true)
+    other=$(compare -metric AE "$work/view.png" "$work/export-$2.png" null: 2>&1 | cut -d' ' -f1 || true)
+    [[ $same == 0 ]] || fail "$3: the view is not record $1 beside its partner ($same pixels differ)"
+    [[ $other -gt 100 ]] || fail "$3: record $2 looks the same as record $1"
+}
+key ctrl+g
+goto=$(find_window "Record Number Selection Dialog") || fail "Ctrl+G opened no record number dialog"
+xdotool windowfocus --sync "$goto"
+xdotool type --delay 50 17
+xdotool key Return
+sleep 0.5
+shot paired-17
+shows_pair 17 18 paired-17
+key Right
+shot paired-18
+shows_pair 18 17 paired-18
+echo "ok: record 17 stands beside '/', record 18 beside its own partner"
+
+# The Navigate menu, for a person to read its labels.
+key alt+n
+shot navigate-menu
+[[ $(differing paired-18 navigate-menu) -gt 200 ]] || fail "the Navigate menu did not open"
+key Escape Escape
 key alt+f x
