@@ -13,7 +13,7 @@ void ReportCannotOpen(std::FILE* err, const std::string& path, int error) {
     std::fprintf(err, "quib: %s\n", CannotOpenMessage(path, error).c_str());
 }
 
-void ValuesAt(const CLatticeDocument& document, int index, int dataset, int values[LATTICE_NODES]) {
+void ValuesAt(const LatticeDocument& document, int index, int dataset, int values[LATTICE_NODES]) {
     for (int n = 0; n < LATTICE_NODES; ++n)
         values[n] = document.GetNodeValue(index, n, dataset);
 }
@@ -22,13 +22,13 @@ constexpr std::size_t kFlushBytes = std::size_t{1} << 16;
 
 } // namespace
 
-void ReportWarningsOn(CLatticeDocument& document, std::FILE* err) {
+void ReportWarningsOn(LatticeDocument& document, std::FILE* err) {
     document.SetWarningHook([err](const std::string& path, const char* message) {
         std::fprintf(err, "quib: %s: %s\n", path.c_str(), message);
     });
 }
 
-bool LoadDocument(CLatticeDocument& document, const Arguments& arguments, std::FILE* err) {
+bool LoadDocument(LatticeDocument& document, const Arguments& arguments, std::FILE* err) {
     ReportWarningsOn(document, err);
     if (document.OpenDataFile(arguments.file) == 0) {
         ReportCannotOpen(err, arguments.file, errno);
@@ -46,7 +46,7 @@ bool LoadDocument(CLatticeDocument& document, const Arguments& arguments, std::F
 }
 
 int RunInfo(const Arguments& arguments, std::FILE* out, std::FILE* err) {
-    CLatticeDocument document;
+    LatticeDocument document;
     if (!LoadDocument(document, arguments, err))
         return 1;
     std::fprintf(out, "dimension: %d\nrecords: %d\n", document.m_nPrimaryDim,
@@ -55,7 +55,7 @@ int RunInfo(const Arguments& arguments, std::FILE* out, std::FILE* err) {
 }
 
 int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
-    CLatticeDocument document;
+    LatticeDocument document;
     if (!LoadDocument(document, arguments, err))
         return 1;
     BuildOrderMatrix();

@@ -9,9 +9,9 @@ int RunInfo(const Arguments& arguments, std::FILE* out, std::FILE* err);
 int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err);
 
 // Reports the reader's warning on `err` as "quib: PATH: MESSAGE".
-class CLatticeDocument;
-void ReportWarningsOn(CLatticeDocument& document, std::FILE* err);
+class LatticeDocument;
+void ReportWarningsOn(LatticeDocument& document, std::FILE* err);
 
 // Opens FILE and each import as the window's File Open and File Import do;
 // reports a FILE that cannot be read and returns false.
-bool LoadDocument(CLatticeDocument& document, const Arguments& arguments, std::FILE* err);
+bool LoadDocument(LatticeDocument& document, const Arguments& arguments, std::FILE* err);

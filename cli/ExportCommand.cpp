@@ -1,14 +1,12 @@
 #include "ExportCommand.h"
 
 #include "DataCommands.h"
-#include "DrawingExtent.h"
 #include "LatticeDocument.h"
-#include "MyQuibView.h"
+#include "LatticePicture.h"
 #include "PainterDC.h"
-#include "RecordingDC.h"
 
-#include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -48,32 +46,26 @@ int DotsPerMeter(int dpi) {
 }
 
 // The page starts at the logical point (0, 25) and ends a margin beyond the
-// farthest figure or text the view draws.
-PictureSize MeasurePicture(CMyQuibView& view, int dpi) {
-    CRecordingDC recording(dpi);
-    view.OnPrepareDC(&recording);
-    view.OnDraw(&recording);
-
+// farthest figure or text of the picture.
+PictureSize MeasurePicture(LatticePicture& picture, int dpi) {
     QImage probe(1, 1, QImage::Format_RGB32);
     probe.setDotsPerMeterX(DotsPerMeter(dpi));
     probe.setDotsPerMeterY(DotsPerMeter(dpi));
     QPainter painter(&probe);
     CPainterDC surface(painter);
-    view.OnPrepareDC(&surface);
-    const LogicalBounds bounds = DrawingExtent(recording, surface);
-    const double right = std::max(bounds.maxX, 0.0) + kMarginUnits;
-    const double bottom = std::min(bounds.minY, 25.0) - kMarginUnits;
-    return {right / 100, (25 - bottom) / 100};
+    picture.Prepare(&surface);
+    const PictureCorner corner = picture.MeasureCorner(&surface);
+    return {(corner.right + kMarginUnits) / 100, (25 - (corner.bottom - kMarginUnits)) / 100};
 }
 
-void Paint(CMyQuibView& view, QPainter& painter, const QRect& page) {
-    painter.fillRect(page, Qt::white);
-    CPainterDC surface(painter);
-    view.OnPrepareDC(&surface);
-    view.OnDraw(&surface);
+void Paint(LatticePicture& picture, QPainter& painter, const QRect& page) {
+    PaintOnWhite(painter, page, [&picture](CDC* dc) {
+        picture.Prepare(dc);
+        picture.Draw(dc);
+    });
 }
 
-bool WritePng(CMyQuibView& view, const Arguments& arguments, PictureSize size, QFile& file) {
+bool WritePng(LatticePicture& picture, const Arguments& arguments, PictureSize size, QFile& file) {
     const int dpi = arguments.dpi;
     QImage image(int(std::ceil(size.widthInches * dpi)), int(std::ceil(size.heightInches * dpi)),
                  QImage::Format_RGB32);
@@ -81,12 +73,12 @@ bool WritePng(CMyQuibView& view, const Arguments& arguments, PictureSize size, Q
     image.setDotsPerMeterY(DotsPerMeter(dpi));
     {
         QPainter painter(&image);
-        Paint(view, painter, image.rect());
+        Paint(picture, painter, image.rect());
     }
     return image.save(&file, "PNG");
 }
 
-bool WriteSvg(CMyQuibView& view, PictureSize size, QFile& file) {
+bool WriteSvg(LatticePicture& picture, PictureSize size, QFile& file) {
     const QSize pixels(int(std::ceil(size.widthInches * kSvgResolution)),
                        int(std::ceil(size.heightInches * kSvgResolution)));
     QSvgGenerator generator;
@@ -98,11 +90,11 @@ bool WriteSvg(CMyQuibView& view, PictureSize size, QFile& file) {
     QPainter painter;
     if (!painter.begin(&generator))
         return false;
-    Paint(view, painter, QRect(QPoint(0, 0), pixels));
+    Paint(picture, painter, QRect(QPoint(0, 0), pixels));
     return painter.end();
 }
 
-bool WritePdf(CMyQuibView& view, PictureSize size, QFile& file) {
+bool WritePdf(LatticePicture& picture, PictureSize size, QFile& file) {
     QPdfWriter writer(&file);
     writer.setResolution(kPdfResolution);
     writer.setPageSize(QPageSize(QSizeF(size.widthInches, size.heightInches), QPageSize::Inch,
@@ -112,19 +104,19 @@ bool WritePdf(CMyQuibView& view, PictureSize size, QFile& file) {
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
-    Paint(view, painter, QRect(0, 0, writer.width(), writer.height()));
+    Paint(picture, painter, QRect(0, 0, writer.width(), writer.height()));
     return painter.end();
 }
 
-bool WritePicture(CMyQuibView& view, const Arguments& arguments, QFile& file) {
-    const PictureSize size = MeasurePicture(view, ResolutionOf(arguments));
+bool WritePicture(LatticePicture& picture, const Arguments& arguments, QFile& file) {
+    const PictureSize size = MeasurePicture(picture, ResolutionOf(arguments));
     switch (arguments.format) {
     case Arguments::Format::Png:
-        return WritePng(view, arguments, size, file);
+        return WritePng(picture, arguments, size, file);
     case Arguments::Format::Svg:
-        return WriteSvg(view, size, file);
+        return WriteSvg(picture, size, file);
     case Arguments::Format::Pdf:
-        return WritePdf(view, size, file);
+        return WritePdf(picture, size, file);
     }
     return false;
 }
@@ -132,27 +124,28 @@ bool WritePicture(CMyQuibView& view, const Arguments& arguments, QFile& file) {
 } // namespace
 
 int RunExport(const Arguments& arguments, std::FILE* err) {
-    CLatticeDocument document;
+    LatticeDocument document;
     if (!LoadDocument(document, arguments, err))
         return 1;
 
     // The picture needs fonts but no screen: whatever platform the
-    // environment names, this mode draws offscreen. The view is a widget, so
-    // the application is a widget application.
-    std::unique_ptr<QApplication> application;
-    if (QApplication::instance() == nullptr) {
+    // environment names, this mode draws offscreen. Qt's remarks on the
+    // environment (no runtime folder, as over ssh) are not the user's
+    // concern: this mode prints its own messages only.
+    std::unique_ptr<QGuiApplication> application;
+    if (QGuiApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         static int argc = 1;
         static char name[] = "quib";
         static char* argv[] = {name, nullptr};
-        application = std::make_unique<QApplication>(argc, argv);
+        application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    CMyQuibView view;
-    view.SetDocument(&document);
+    LatticePicture picture(&document);
     const long long last = std::max(document.m_primaryRecords.GetSize() - 1, 0);
-    view.m_nRecordIndex = int(std::clamp(arguments.record - 1LL, 0LL, last));
-    view.m_nScale = arguments.scale;
-    view.m_bHighlight = arguments.highlight;
+    picture.m_nRecordIndex = int(std::clamp(arguments.record - 1LL, 0LL, last));
+    picture.m_nScale = arguments.scale;
+    picture.m_bHighlight = arguments.highlight;
 
     QFile file(QString::fromLocal8Bit(arguments.output.c_str()));
     const auto cannotWrite = [&] {
@@ -162,7 +155,7 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return cannotWrite();
-    const bool written = WritePicture(view, arguments, file) && file.flush();
+    const bool written = WritePicture(picture, arguments, file) && file.flush();
     file.close();
     if (!written || file.error() != QFileDevice::NoError) {
         const int status = cannotWrite();

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-int CLatticeDocument::ReadDataFile(const std::string& path, int& dimension,
+int LatticeDocument::ReadDataFile(const std::string& path, int& dimension,
                                    CLatticeRecordArray& records) {
     const ReaderWarning warn = [&](const char* message) {
         if (m_warningHook)
@@ -16,7 +16,7 @@ int CLatticeDocument::ReadDataFile(const std::string& path, int& dimension,
     return 1;
 }
 
-void CLatticeDocument::ResetDatasets() {
+void LatticeDocument::ResetDatasets() {
     m_nPrimaryDim = -1;
     m_primaryRecords.RemoveAll();
     m_nImportedDim = -1;
@@ -24,16 +24,16 @@ void CLatticeDocument::ResetDatasets() {
     m_partners.clear();
 }
 
-bool CLatticeDocument::AlignImportedRecords() {
+bool LatticeDocument::AlignImportedRecords() {
     return PairRecordsByNumber(m_primaryRecords, m_importedRecords, m_partners);
 }
 
-int CLatticeDocument::OpenDataFile(const std::string& path) {
+int LatticeDocument::OpenDataFile(const std::string& path) {
     ResetDatasets();
     return ReadDataFile(path, m_nPrimaryDim, m_primaryRecords);
 }
 
-int CLatticeDocument::ImportDataFile(const std::string& path) {
+int LatticeDocument::ImportDataFile(const std::string& path) {
     const int dimension = m_nImportedDim;
     const int count = m_importedRecords.GetSize();
     const int result = ReadDataFile(path, m_nImportedDim, m_importedRecords);

@@ -12,11 +12,11 @@
 // The document's data: the primary dataset and the imported one, each a
 // dimension (-1: no data) beside its records, and what is done with them.
 // Knows nothing of windows; the application's document builds on it.
-class CLatticeDocument {
+class LatticeDocument {
   public:
-    CLatticeDocument() = default;
-    CLatticeDocument(const CLatticeDocument&) = delete;
-    CLatticeDocument& operator=(const CLatticeDocument&) = delete;
+    LatticeDocument() = default;
+    LatticeDocument(const LatticeDocument&) = delete;
+    LatticeDocument& operator=(const LatticeDocument&) = delete;
 
     int m_nPrimaryDim = -1;
     CLatticeRecordArray m_primaryRecords;

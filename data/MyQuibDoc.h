@@ -1,12 +1,12 @@
 #pragma once
 
 // The document's window side: New, Open and Import as the framework calls
-// them, on the datasets of CLatticeDocument. Nothing is ever saved.
+// them, on the datasets of LatticeDocument. Nothing is ever saved.
 
 #include "Document.h"
 #include "LatticeDocument.h"
 
-class CMyQuibDoc : public CDocument, public CLatticeDocument {
+class CMyQuibDoc : public CDocument, public LatticeDocument {
   public:
     CMyQuibDoc();
 

@@ -2,7 +2,7 @@
 
 // The drawing surface: the device context, its pen and its font, with just the
 // operations the view's drawing uses. Coordinates are logical units of the
-// current mapping; CPainterDC draws on a QPainter, CRecordingDC records.
+// current mapping; CPainterDC draws on a QPainter.
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +48,12 @@ struct LOGFONT {
     unsigned char lfQuality = 0;
     unsigned char lfPitchAndFamily = 0;
     char lfFaceName[LF_FACESIZE] = {};
+};
+
+// A text's width and height in logical units, fractions kept.
+struct TextExtent {
+    double cx = 0;
+    double cy = 0;
 };
 
 class CDC;
@@ -104,6 +110,8 @@ class CDC {
     virtual void LineTo(int x, int y) = 0;
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
     virtual void TextOut(int x, int y, const char* text, int length) = 0;
+    // The size the text would take in the selected font.
+    virtual TextExtent GetTextExtent(const char* text, int length) const = 0;
 
     // Each returns the pen or font it replaces: nullptr stands for the
     // surface's own, which selecting nullptr brings back.

@@ -6,8 +6,6 @@
 #include "AfxRes.h"
 #include "DC.h"
 
-#include <QFont>
-
 class QWidget;
 
 constexpr DWORD CF_SCREENFONTS = 0x0001;
@@ -26,7 +24,3 @@ class CFontDialog {
     LOGFONT m_logFont;
     QWidget* m_parent;
 };
-
-// The two conversions, with the screen's vertical resolution.
-QFont FontFromLogFont(const LOGFONT& logFont, double pixelsPerInch);
-LOGFONT LogFontFromFont(const QFont& font, double pixelsPerInch);

@@ -1,5 +1,7 @@
 #include "PainterDC.h"
 
+#include "LogFont.h"
+
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -150,30 +152,25 @@ CFont* CPainterDC::SelectObject(CFont* font) {
     return previous;
 }
 
-QPaintDevice* CPainterDC::Device() const {
-    return m_painter.device();
+TextExtent CPainterDC::GetTextExtent(const char* text, int length) const {
+    const QFontMetricsF metrics(m_font.font, m_painter.device());
+    const double unitsPerPixel = m_font.scale / LogicalToDeviceY(1);
+    return {metrics.horizontalAdvance(QString::fromLatin1(text, std::max(length, 0))) *
+                unitsPerPixel,
+            metrics.height() * unitsPerPixel};
 }
 
-QSizeF CPainterDC::TextSize(const LOGFONT* logFont, const QString& text) const {
-    const SizedFont sized = FontFor(logFont ? *logFont : LOGFONT{});
-    const QFontMetricsF metrics(sized.font, m_painter.device());
-    const double unitsPerPixel = sized.scale / LogicalToDeviceY(1);
-    return {metrics.horizontalAdvance(text) * unitsPerPixel, metrics.height() * unitsPerPixel};
+void PaintOnWhite(QPainter& painter, const QRect& area, const std::function<void(CDC*)>& paint) {
+    painter.fillRect(area, Qt::white);
+    CPainterDC surface(painter);
+    paint(&surface);
 }
 
 CPainterDC::SizedFont CPainterDC::FontFor(const LOGFONT& logFont) const {
-    QFont font;
+    QFont font = FontOfLogFont(logFont);
     // Unhinted glyphs keep their advance at every resolution, so a text is
     // as wide on paper as on the screen.
     font.setHintingPreference(QFont::PreferNoHinting);
-    const char* faceEnd = std::find(logFont.lfFaceName, logFont.lfFaceName + LF_FACESIZE, '\0');
-    if (faceEnd != logFont.lfFaceName)
-        font.setFamily(QString::fromLatin1(logFont.lfFaceName, faceEnd - logFont.lfFaceName));
-    if (logFont.lfWeight > 0)
-        font.setWeight(QFont::Weight(std::clamp(logFont.lfWeight, 1, 1000)));
-    font.setItalic(logFont.lfItalic != 0);
-    font.setUnderline(logFont.lfUnderline != 0);
-    font.setStrikeOut(logFont.lfStrikeOut != 0);
 
     double pixels = 0;
     if (logFont.lfHeight == 0) {

@@ -15,13 +15,13 @@
 
 #include <QFont>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
-#include <QSizeF>
 #include <QTransform>
 
-class QPaintDevice;
+#include <functional>
+
 class QPainter;
-class QString;
 
 class CPainterDC : public CDC {
   public:
@@ -45,13 +45,7 @@ class CPainterDC : public CDC {
     CPen* SelectObject(CPen* pen) override;
     CFont* SelectObject(CFont* font) override;
 
-    QPaintDevice* Device() const;
-    // Width and height, in logical units under the current mapping, of a
-    // text written in the font that logFont describes on this surface
-    // (nullptr: the surface's own font).
-    QSizeF TextSize(const LOGFONT* logFont, const QString& text) const;
-    // Logical units to device pixels along y under the current mapping.
-    double LogicalToDeviceY(double units) const;
+    TextExtent GetTextExtent(const char* text, int length) const override;
 
     // Size of the font that LOGFONT height 0 stands for.
     static constexpr double kDefaultFontPointSize = 8.0;
@@ -71,6 +65,8 @@ class CPainterDC : public CDC {
 
     QTransform Mapping() const;
     void ApplyMapping();
+    // Logical units to device pixels along y under the current mapping.
+    double LogicalToDeviceY(double units) const;
     double PenWidthInLogicalUnits() const;
 
     QPainter& m_painter;
@@ -85,3 +81,7 @@ class CPainterDC : public CDC {
     LOGPEN m_pen;
     SizedFont m_font;
 };
+
+// The one way a device is painted: the area erased to white, then `paint`
+// given a surface over the painter to prepare and draw on.
+void PaintOnWhite(QPainter& painter, const QRect& area, const std::function<void(CDC*)>& paint);

@@ -58,10 +58,10 @@ void CView::RedrawWindow(UINT flags) {
 
 void CView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    CPainterDC dc(painter);
-    OnPrepareDC(&dc);
-    OnDraw(&dc);
+    PaintOnWhite(painter, rect(), [this](CDC* dc) {
+        OnPrepareDC(dc);
+        OnDraw(dc);
+    });
 }
 
 bool CView::DoPreparePrinting(CPrintInfo* info) {

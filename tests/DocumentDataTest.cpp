@@ -38,7 +38,7 @@ class DocumentData : public ::testing::Test {
     }
 
     TempDir m_dir;
-    CLatticeDocument m_doc;
+    LatticeDocument m_doc;
 };
 
 TEST_F(DocumentData, StartsEmpty) {

@@ -84,7 +84,7 @@ TEST(Pairing, AgreesWithTheLiteralSearchOverRepeatedImports) {
                 out.push_back(pool[random() % pool.size()]);
             return out;
         };
-        CLatticeDocument doc;
+        LatticeDocument doc;
         doc.m_nPrimaryDim = 26;
         Append(doc.m_primaryRecords, numbers(static_cast<int>(random() % 15)));
         const int imports = 1 + static_cast<int>(random() % 3);

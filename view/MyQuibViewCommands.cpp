@@ -3,7 +3,6 @@
 #include "Beep.h"
 #include "CmdTarget.h"
 #include "FontDialog.h"
-#include "LatticeDocument.h"
 #include "RecordNumberDialog.h"
 
 #include <algorithm>
@@ -22,10 +21,6 @@ constexpr int kSmallestScale = 1;
 constexpr int kLargestScale = 4;
 
 } // namespace
-
-int CMyQuibView::PrimaryRecordCount() const {
-    return Data()->m_primaryRecords.GetSize();
-}
 
 void CMyQuibView::ClampToLastRecord() {
     if (m_nRecordIndex >= PrimaryRecordCount())

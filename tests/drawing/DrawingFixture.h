@@ -1,9 +1,9 @@
 #pragma once
 
-// A view over an in-memory document, drawn on a recording surface.
+// The picture of an in-memory document, drawn on a recording surface.
 
 #include "LatticeDocument.h"
-#include "MyQuibView.h"
+#include "LatticePicture.h"
 #include "RecordingDC.h"
 
 #include <array>
@@ -12,15 +12,16 @@
 
 using Values = std::array<int, 32>;
 
-// The view, counting the values it reads from its document.
-class CountingView : public CMyQuibView {
+// The picture, counting the values it reads from its document.
+class CountingPicture : public LatticePicture {
   public:
+    using LatticePicture::LatticePicture;
     mutable int reads = 0;
 
   protected:
     int NodeValue(int recordIndex, int node, int dataset) const override {
         ++reads;
-        return CMyQuibView::NodeValue(recordIndex, node, dataset);
+        return LatticePicture::NodeValue(recordIndex, node, dataset);
     }
 };
 
@@ -31,8 +32,6 @@ struct DrawnNode {
 
 class DrawingFixture {
   protected:
-    DrawingFixture() { m_view.SetDocument(&m_document); }
-
     static void AddRecord(CLatticeRecordArray& records, int number, const Values& values);
     void SetPrimary(std::vector<std::pair<int, Values>> records);
     // Imported records by number, paired with the primary ones.
@@ -45,7 +44,7 @@ class DrawingFixture {
                                           RecordedCall::Op op);
     static std::string SummaryText(const std::string& number, const Values& values);
 
-    CLatticeDocument m_document;
-    CountingView m_view;
-    CRecordingDC m_dc;
+    LatticeDocument m_document;
+    CountingPicture m_picture{&m_document};
+    RecordingDC m_dc;
 };

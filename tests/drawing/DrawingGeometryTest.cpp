@@ -32,8 +32,8 @@ class DrawingGeometry : public DrawingFixture, public ::testing::Test {
 };
 
 TEST_F(DrawingGeometry, PrepareSetsHundredthsOfAnInchWithYUpwards) {
-    CRecordingDC dc(300);
-    m_view.OnPrepareDC(&dc);
+    RecordingDC dc(300);
+    m_picture.Prepare(&dc);
     ASSERT_EQ(dc.Calls().size(), 4u);
     EXPECT_EQ(dc.Calls()[0].op, Op::SetMapMode);
     EXPECT_EQ(dc.Calls()[0].args, (std::vector<int>{MM_ANISOTROPIC}));
@@ -79,7 +79,7 @@ TEST_F(DrawingGeometry, WorkedExampleAtScaleTwo) {
     Values values = Filled(0);
     values[31] = 12;
     SetPrimary({{1, values}});
-    m_view.m_nScale = 2;
+    m_picture.m_nScale = 2;
     const std::vector<Node> nodes = Nodes(Paint());
     ASSERT_EQ(nodes.size(), 32u);
     EXPECT_EQ(nodes[31].circle.args, (std::vector<int>{168, -28, 184, -12}));
@@ -96,7 +96,7 @@ TEST_P(LabelOffsets, LabelsAndValuesSitAtTheScalesOffset) {
     Values values = Filled(5);
     values[3] = -32001;
     SetPrimary({{1, values}});
-    m_view.m_nScale = s;
+    m_picture.m_nScale = s;
     const std::vector<Node> nodes = Nodes(Paint());
     ASSERT_EQ(nodes.size(), 32u);
     for (int n = 0; n < 32; ++n) {
@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(EveryScale, LabelOffsets, ::testing::Values(1, 2, 3, 4)
 
 TEST_F(DrawingGeometry, LinesFollowTheEdgeTableBeforeAnyCircle) {
     SetPrimary({{1, Filled(1)}});
-    m_view.m_nScale = 3;
+    m_picture.m_nScale = 3;
     const std::vector<RecordedCall> calls = Paint();
     ASSERT_GE(calls.size(), 160u);
     for (int e = 0; e < LATTICE_EDGES; ++e) {
@@ -188,7 +188,7 @@ TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
     EXPECT_EQ(texts[129].args, (std::vector<int>{10, 20}));
 
     // Record 42 has no partner: its imported side reads as missing.
-    m_view.m_nRecordIndex = 1;
+    m_picture.m_nRecordIndex = 1;
     const std::vector<Node> nodes = Nodes(Paint());
     texts = Only(Paint(), Op::TextOut);
     EXPECT_EQ(texts[64].text, SummaryText("42", second));
@@ -197,10 +197,40 @@ TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
         EXPECT_EQ(nodes[n].value.text, "/");
 
     // Past the primary dataset's end: no record number to show.
-    m_view.m_nRecordIndex = 2;
+    m_picture.m_nRecordIndex = 2;
     texts = Only(Paint(), Op::TextOut);
     EXPECT_EQ(texts[64].text, SummaryText("-", Filled(NO_RECORD_VALUE)));
     EXPECT_EQ(texts[129].text, SummaryText("-", Filled(NO_RECORD_VALUE)));
+}
+
+// Texts measure 6 units a character by 12 on the recording surface. At scale
+// 4 the label "cde" of node 25 reaches farthest right (circle centre 640,
+// label at 652, 18 wide) and the label "{}" lowest (at -448, 12 high); the
+// imported diagram lies 640 units further right.
+TEST_F(DrawingGeometry, CornerIsWhereTheFarthestTextsEnd) {
+    SetPrimary({{1, Filled(0)}});
+    RecordingDC dc;
+    m_picture.Prepare(&dc);
+    PictureCorner corner = m_picture.MeasureCorner(&dc);
+    EXPECT_EQ(corner.right, 670);
+    EXPECT_EQ(corner.bottom, -460);
+
+    SetImported({{1, Filled(0)}});
+    corner = m_picture.MeasureCorner(&dc);
+    EXPECT_EQ(corner.right, 1310);
+    EXPECT_EQ(corner.bottom, -460);
+
+    // Without a partner the imported summary line, 13 + 32 * 7 + 1
+    // characters from x = 10, reaches beyond the diagrams.
+    m_document.m_importedRecords.RemoveAll();
+    m_document.AlignImportedRecords();
+    corner = m_picture.MeasureCorner(&dc);
+    EXPECT_EQ(corner.right, 10 + 6 * (13 + 32 * 7 + 1));
+
+    m_document.m_nPrimaryDim = -1;
+    corner = m_picture.MeasureCorner(&dc);
+    EXPECT_EQ(corner.right, 10 + 6 * 17);
+    EXPECT_EQ(corner.bottom, 10 - 12);
 }
 
 } // namespace

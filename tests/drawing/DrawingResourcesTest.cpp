@@ -33,11 +33,11 @@ class DrawingResources : public DrawingFixture, public ::testing::Test {
 TEST_F(DrawingResources, NinetySixValueReadsPerDataset) {
     SetPrimary({{1, Zero()}});
     Paint();
-    EXPECT_EQ(m_view.reads, 96);
+    EXPECT_EQ(m_picture.reads, 96);
     SetImported({{1, Zero()}});
-    m_view.reads = 0;
+    m_picture.reads = 0;
     Paint();
-    EXPECT_EQ(m_view.reads, 192);
+    EXPECT_EQ(m_picture.reads, 192);
 }
 
 TEST_F(DrawingResources, OneFontAndThirtyTwoInsideFramePensPerDatasetEachReleased) {
@@ -96,7 +96,7 @@ TEST_F(DrawingResources, HeavyOutlinesExactlyOnMinimalNodesWhileHighlighting) {
     EXPECT_EQ(Heavy(widths, 0), (std::set<int>{}));
     EXPECT_EQ(Heavy(widths, 32), (std::set<int>{}));
 
-    m_view.m_bHighlight = true;
+    m_picture.m_bHighlight = true;
     widths = OutlineWidths(Paint());
     ASSERT_EQ(widths.size(), 64u);
     EXPECT_EQ(Heavy(widths, 0), (std::set<int>{1, 13}));
@@ -158,14 +158,14 @@ TEST_F(DrawingResources, FontFailureWritesInTheSurfacesFontAndRestoresNothing) {
 
 TEST_F(DrawingResources, TheViewsFontDescriptionIsUsedAsStored) {
     SetPrimary({{1, Zero()}});
-    m_view.m_logFont.lfHeight = -14;
-    m_view.m_logFont.lfWeight = 700;
+    m_picture.m_logFont.lfHeight = -14;
+    m_picture.m_logFont.lfWeight = 700;
     const std::vector<RecordedCall> calls = Paint();
     const std::vector<RecordedCall> fonts = Only(calls, Op::CreateFont);
     ASSERT_EQ(fonts.size(), 1u);
     EXPECT_EQ(m_dc.FontDescription(fonts[0].object).lfHeight, -14);
     EXPECT_EQ(m_dc.FontDescription(fonts[0].object).lfWeight, 700);
-    m_view.m_nScale = 1;
+    m_picture.m_nScale = 1;
     EXPECT_EQ(m_dc.FontDescription(Only(Paint(), Op::CreateFont)[0].object).lfHeight, -14);
 }
 

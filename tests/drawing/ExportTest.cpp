@@ -325,4 +325,43 @@ TEST_F(Export, NoDataShowsTheMessageAlone) {
     EXPECT_NEAR(text.words[0].yMin, 0.15 * 72, 1.0);
 }
 
+// A few records, scales, resolutions and imports, as the program drew them
+// when the drawing lived in the window's view: the same to the pixel.
+TEST_F(Export, PicturesStayTheSameToThePixel) {
+    const std::string examples = QUIB_EXAMPLES, stored = QUIB_PICTURES;
+    const std::string runA = examples + "/run-a.dat", repeat = examples + "/run-a-repeat.dat";
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"run-a-1", {runA}},
+        {"run-a-17-paired-highlight-s3",
+         {"--record", "17", "--scale", "3", "--highlight", "--import", repeat, runA}},
+        {"run-b-5-import-s2",
+         {"--record", "5", "--scale", "2", "--import", runA, examples + "/run-b.dat"}},
+        {"run-a-2-twice-s1-192dpi",
+         {"--record", "2", "--scale", "1", "--dpi", "192", "--import", repeat, "--import", repeat,
+          runA}},
+        {"no-data", {stored + "/no-data.dat"}},
+    };
+    for (const auto& [name, args] : cases) {
+        SCOPED_TRACE(name);
+        std::vector<std::string> command = {"--export", Out(name + ".png")};
+        command.insert(command.end(), args.begin(), args.end());
+        ASSERT_EQ(Quib(command).status, 0);
+        const QImage drawn(QString::fromStdString(Out(name + ".png")));
+        const QImage expected(QString::fromStdString(stored + "/" + name + ".png"));
+        ASSERT_FALSE(expected.isNull());
+        EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
+                  expected.convertToFormat(QImage::Format_RGB32));
+    }
+}
+
+// Over ssh or from a script there may be no runtime folder: Qt's remarks on
+// it are not the user's concern.
+TEST_F(Export, PrintsNothingButItsOwnMessages) {
+    const ProcessResult r =
+        RunProcess(QUIB_EXECUTABLE, {"--export", Out("quiet.png"), m_data}, {"XDG_RUNTIME_DIR"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "");
+}
+
 } // namespace

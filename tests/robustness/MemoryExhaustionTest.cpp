@@ -122,7 +122,7 @@ ChildResult ReadUnderLimit(const std::string& largePath, const std::string& smal
 // pairing it needs more than the headroom imports a small file, which reads
 // but cannot be paired. The import must be taken back whole.
 ChildResult ImportUnderLimit(const std::string& importPath, const std::string& smallPath) {
-    CLatticeDocument doc;
+    LatticeDocument doc;
     doc.m_nPrimaryDim = 32;
     doc.m_primaryRecords.SetSize(2'000'000);
     for (int i = 0; i < 3; ++i)

@@ -2,10 +2,9 @@
 // measured on the null sink: Next on the last record, Scale larger at 4.
 
 #include "ExpectedTones.h"
-#include "LatticeDocument.h"
 #include "MonitorRecording.h"
+#include "MyQuibDoc.h"
 #include "MyQuibView.h"
-#include "Resources.h"
 #include "TempDir.h"
 
 #include <QApplication>
@@ -21,12 +20,12 @@ namespace {
 TEST(ViewTones, RefusalsSoundTheirTones) {
     ASSERT_NE(std::getenv("QUIB_TONE_MONITOR"), nullptr) << "run under with-null-sink.sh";
     TempDir dir;
-    CLatticeDocument document;
+    CMyQuibDoc document;
     ASSERT_EQ(
         document.OpenDataFile(dir.Write("two.dat", "DIM=26\nCONV_SECTION\n(1) 1\n(2) 2\nEND\n")),
         1);
     CMyQuibView view;
-    view.SetDocument(&document);
+    document.AddView(&view);
     view.resize(800, 600);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -34,11 +33,11 @@ TEST(ViewTones, RefusalsSoundTheirTones) {
     MonitorRecording recording(dir.Path() + "/capture.raw");
     ASSERT_TRUE(recording.Running());
     // Steps to the last record in silence, then once past it.
-    ASSERT_TRUE(view.OnCmdMsg(ID_NAVIGATE_DOWN, CN_COMMAND, nullptr));
-    ASSERT_TRUE(view.OnCmdMsg(ID_NAVIGATE_DOWN, CN_COMMAND, nullptr));
+    view.OnNavigateDown();
+    view.OnNavigateDown();
     EXPECT_EQ(view.m_nRecordIndex, 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    ASSERT_TRUE(view.OnCmdMsg(ID_OPTIONS_SCALE_LARGER, CN_COMMAND, nullptr));
+    view.OnOptionsScaleLarger();
     EXPECT_EQ(view.m_nScale, 4);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
 

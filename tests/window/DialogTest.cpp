@@ -4,6 +4,7 @@
 #include "AboutDialog.h"
 #include "DialogUnits.h"
 #include "FontDialog.h"
+#include "LogFont.h"
 #include "MessageBox.h"
 #include "ModalDriver.h"
 #include "Resources.h"
@@ -11,6 +12,7 @@
 #include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -170,6 +172,52 @@ TEST_F(DialogTest, CancelledFontDialogKeepsTheFont) {
     LOGFONT after;
     dialog.GetCurrentFont(&after);
     EXPECT_EQ(after.lfHeight, -11);
+}
+
+// With the all-zero description the picture is drawn in the surfaces' 8
+// point default font: the dialog opens on it. Qt's dialog, given another
+// family that lacks the style's name, falls back to the family's first style
+// (DejaVu Serif's is Condensed Italic); the regular one is kept instead.
+TEST_F(DialogTest, FontDialogOpensOnThePicturesFontAndKeepsARegularStyle) {
+    const LOGFONT initial;
+    CFontDialog dialog(&initial);
+    double shownSize = 0;
+    QFont afterFamily;
+    ModalDriver driver([&](QWidget* w) {
+        auto* fonts = qobject_cast<QFontDialog*>(w);
+        ASSERT_NE(fonts, nullptr);
+        shownSize = fonts->currentFont().pointSizeF();
+        // The first list of Qt's dialog is the families'.
+        auto* families = fonts->findChild<QListView*>();
+        ASSERT_NE(families, nullptr);
+        const QModelIndexList serif = families->model()->match(
+            families->model()->index(0, 0), Qt::DisplayRole, "DejaVu Serif", 1, Qt::MatchExactly);
+        ASSERT_EQ(serif.size(), 1);
+        families->setCurrentIndex(serif[0]);
+        afterFamily = fonts->currentFont();
+        fonts->accept();
+    });
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    ASSERT_TRUE(driver.Ran());
+    EXPECT_EQ(shownSize, 8.0);
+    EXPECT_EQ(afterFamily.family().toStdString(), "DejaVu Serif");
+    EXPECT_EQ(afterFamily.styleName().toStdString(), "Book");
+    LOGFONT chosen;
+    dialog.GetCurrentFont(&chosen);
+    EXPECT_STREQ(chosen.lfFaceName, "DejaVu Serif");
+    EXPECT_EQ(chosen.lfItalic, 0);
+    EXPECT_EQ(chosen.lfWeight, 400);
+}
+
+// Face names are UTF-8 both ways, and cut to whole characters.
+TEST_F(DialogTest, FaceNamesKeepTheirCharacters) {
+    LOGFONT logFont;
+    SetLogFontFace(logFont, QFont(QStringLiteral("Schrift Ωμέγα")));
+    EXPECT_EQ(FontOfLogFont(logFont).family().toStdString(), "Schrift Ωμέγα");
+    // Thirty Greek letters are sixty bytes: fifteen of them fit.
+    SetLogFontFace(logFont, QFont(QString(30, QChar(0x03A9))));
+    EXPECT_EQ(FontOfLogFont(logFont).family().toStdString(),
+              QString(15, QChar(0x03A9)).toStdString());
 }
 
 } // namespace

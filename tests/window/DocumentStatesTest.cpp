@@ -58,7 +58,7 @@ TEST_F(DocumentStatesTest, StartWithoutFileIsEmptyAndUntitled) {
 
 TEST_F(DocumentStatesTest, StartWithFileShowsItLoaded) {
     Start(Example("run-a.dat"));
-    CLatticeDocument reference;
+    LatticeDocument reference;
     ASSERT_EQ(reference.OpenDataFile(QUIB_EXAMPLES "/run-a.dat"), 1);
     EXPECT_EQ(Document()->m_nPrimaryDim, reference.m_nPrimaryDim);
     EXPECT_EQ(RecordNumbers(Document()->m_primaryRecords),

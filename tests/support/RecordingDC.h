@@ -2,7 +2,8 @@
 
 // A CDC that draws nothing and records every call with its arguments in
 // logical units, for checking a drawing to the unit. Pens and fonts get ids
-// from 1 in order of creation; 0 stands for the surface's own.
+// from 1 in order of creation; 0 stands for the surface's own. Every text
+// measures kCharWidth units a character by kTextHeight, whatever its font.
 
 #include "DC.h"
 
@@ -37,9 +38,12 @@ struct RecordedCall {
     int font = 0;
 };
 
-class CRecordingDC : public CDC {
+class RecordingDC : public CDC {
   public:
-    explicit CRecordingDC(int pixelsPerInch = 96) : m_pixelsPerInch(pixelsPerInch) {}
+    explicit RecordingDC(int pixelsPerInch = 96) : m_pixelsPerInch(pixelsPerInch) {}
+
+    static constexpr double kCharWidth = 6;
+    static constexpr double kTextHeight = 12;
 
     // The n-th creation (counting from 1) of a pen or of a font is refused.
     void FailPenCreation(int n) { m_failPen = n; }
@@ -61,6 +65,7 @@ class CRecordingDC : public CDC {
     void LineTo(int x, int y) override;
     void Ellipse(int left, int top, int right, int bottom) override;
     void TextOut(int x, int y, const char* text, int length) override;
+    TextExtent GetTextExtent(const char* text, int length) const override;
 
     CPen* SelectObject(CPen* pen) override;
     CFont* SelectObject(CFont* font) override;

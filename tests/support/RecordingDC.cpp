@@ -1,70 +1,75 @@
 #include "RecordingDC.h"
 
+#include <algorithm>
 #include <utility>
 
 using Op = RecordedCall::Op;
 
-struct CRecordingDC::RecordedObject : CGdiObject::Handle {
-    RecordedObject(CRecordingDC& dc, Op deleteOp, int id) : dc(dc), deleteOp(deleteOp), id(id) {}
+struct RecordingDC::RecordedObject : CGdiObject::Handle {
+    RecordedObject(RecordingDC& dc, Op deleteOp, int id) : dc(dc), deleteOp(deleteOp), id(id) {}
     ~RecordedObject() override { dc.Record(deleteOp, {}, {}, id); }
 
-    CRecordingDC& dc;
+    RecordingDC& dc;
     Op deleteOp;
     int id;
 };
 
-int CRecordingDC::IdOf(const CGdiObject* object) {
+int RecordingDC::IdOf(const CGdiObject* object) {
     return object ? static_cast<const RecordedObject*>(object->GetHandle())->id : 0;
 }
 
-void CRecordingDC::Record(Op op, std::vector<int> args, std::string text, int object) {
+void RecordingDC::Record(Op op, std::vector<int> args, std::string text, int object) {
     m_calls.push_back({op, std::move(args), std::move(text), object, m_pen, m_font});
 }
 
-int CRecordingDC::SetMapMode(int mode) {
+int RecordingDC::SetMapMode(int mode) {
     Record(Op::SetMapMode, {mode});
     return std::exchange(m_mapMode, mode);
 }
 
-void CRecordingDC::SetWindowExt(int cx, int cy) {
+void RecordingDC::SetWindowExt(int cx, int cy) {
     Record(Op::SetWindowExt, {cx, cy});
 }
 
-void CRecordingDC::SetViewportExt(int cx, int cy) {
+void RecordingDC::SetViewportExt(int cx, int cy) {
     Record(Op::SetViewportExt, {cx, cy});
 }
 
-void CRecordingDC::OffsetWindowOrg(int dx, int dy) {
+void RecordingDC::OffsetWindowOrg(int dx, int dy) {
     Record(Op::OffsetWindowOrg, {dx, dy});
 }
 
-int CRecordingDC::GetDeviceCaps(int index) const {
+int RecordingDC::GetDeviceCaps(int index) const {
     return index == LOGPIXELSX || index == LOGPIXELSY ? m_pixelsPerInch : 0;
 }
 
-void CRecordingDC::MoveTo(int x, int y) {
+void RecordingDC::MoveTo(int x, int y) {
     Record(Op::MoveTo, {x, y});
 }
 
-void CRecordingDC::LineTo(int x, int y) {
+void RecordingDC::LineTo(int x, int y) {
     Record(Op::LineTo, {x, y});
 }
 
-void CRecordingDC::Ellipse(int left, int top, int right, int bottom) {
+void RecordingDC::Ellipse(int left, int top, int right, int bottom) {
     Record(Op::Ellipse, {left, top, right, bottom});
 }
 
-void CRecordingDC::TextOut(int x, int y, const char* text, int length) {
+void RecordingDC::TextOut(int x, int y, const char* text, int length) {
     Record(Op::TextOut, {x, y}, std::string(text, length > 0 ? length : 0));
 }
 
-CPen* CRecordingDC::SelectObject(CPen* pen) {
+TextExtent RecordingDC::GetTextExtent(const char*, int length) const {
+    return {kCharWidth * std::max(length, 0), kTextHeight};
+}
+
+CPen* RecordingDC::SelectObject(CPen* pen) {
     m_pen = IdOf(pen);
     Record(Op::SelectPen, {}, {}, m_pen);
     return std::exchange(m_selectedPen, pen);
 }
 
-CFont* CRecordingDC::SelectObject(CFont* font) {
+CFont* RecordingDC::SelectObject(CFont* font) {
     m_font = IdOf(font);
     Record(Op::SelectFont, {}, {}, m_font);
     return std::exchange(m_selectedFont, font);
@@ -72,9 +77,9 @@ CFont* CRecordingDC::SelectObject(CFont* font) {
 
 template <typename Description>
 std::unique_ptr<CGdiObject::Handle>
-CRecordingDC::CreateHandle(Op create, Op release, std::vector<int> args, int& creations, int failAt,
-                           std::map<int, Description>& descriptions,
-                           const Description& description) {
+RecordingDC::CreateHandle(Op create, Op release, std::vector<int> args, int& creations, int failAt,
+                          std::map<int, Description>& descriptions,
+                          const Description& description) {
     if (++creations == failAt) {
         Record(create, args);
         return nullptr;
@@ -85,12 +90,12 @@ CRecordingDC::CreateHandle(Op create, Op release, std::vector<int> args, int& cr
     return std::make_unique<RecordedObject>(*this, release, id);
 }
 
-std::unique_ptr<CGdiObject::Handle> CRecordingDC::CreatePenHandle(const LOGPEN& logPen) {
+std::unique_ptr<CGdiObject::Handle> RecordingDC::CreatePenHandle(const LOGPEN& logPen) {
     return CreateHandle(Op::CreatePen, Op::DeletePen, {int(logPen.lopnStyle), logPen.lopnWidth.x},
                         m_penCreations, m_failPen, m_pens, logPen);
 }
 
-std::unique_ptr<CGdiObject::Handle> CRecordingDC::CreateFontHandle(const LOGFONT& logFont) {
+std::unique_ptr<CGdiObject::Handle> RecordingDC::CreateFontHandle(const LOGFONT& logFont) {
     return CreateHandle(Op::CreateFont, Op::DeleteFont, {logFont.lfHeight}, m_fontCreations,
                         m_failFont, m_fonts, logFont);
 }
