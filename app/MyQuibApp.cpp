@@ -1,12 +1,17 @@
 #include "MyQuibApp.h"
 
 #include "AboutDialog.h"
+#include "DataFileReader.h"
 #include "DocTemplate.h"
 #include "FrameWnd.h"
 #include "MainFrame.h"
+#include "MessageBox.h"
 #include "MyQuibDoc.h"
 #include "MyQuibView.h"
+#include "OpenFailure.h"
 #include "Resources.h"
+
+#include <QFile>
 
 CMyQuibApp theApp;
 
@@ -30,6 +35,16 @@ bool CMyQuibApp::InitInstance() {
     m_pMainWnd->show();
     m_pMainWnd->repaint();
     return true;
+}
+
+void CMyQuibApp::ReportOpenFailure(const QString& pathName, int error) {
+    const std::string message =
+        error != 0 ? CannotOpenMessage(QFile::encodeName(pathName).toStdString(), error)
+                   : "the window cannot be created";
+    if (m_pMainWnd != nullptr && m_pMainWnd->isVisible())
+        AfxMessageBox(AsSentence(message), MB_ICONEXCLAMATION);
+    else
+        ReportStartupFailure(message);
 }
 
 void CMyQuibApp::OnAppAbout() {

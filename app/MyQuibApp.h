@@ -9,6 +9,9 @@ class CMyQuibApp : public CWinApp {
     CMyQuibApp();
 
     bool InitInstance() override;
+    // In the window a message box; at start-up standard error, and a box
+    // where nobody reads that.
+    void ReportOpenFailure(const QString& pathName, int error) override;
 
   protected:
     void OnAppAbout();

@@ -1,60 +1,25 @@
 #include "CommandLine.h"
 #include "DataFileReader.h"
-#include "MessageBox.h"
 #include "MyQuibApp.h"
+#include "OpenFailure.h"
 #include "Resources.h"
 
 #include <QApplication>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-// 0 when the file can be opened and read, else why not. Tells a bad FILE
-// before any window or display is involved.
-int ReadProbe(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    char byte;
-    const int error = read(fd, &byte, 1) < 0 ? errno : 0;
-    close(fd);
-    return error;
-}
-
-bool AnySet(std::initializer_list<const char*> names) {
-    for (const char* name : names) {
+bool HasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0')
             return true;
     }
     return false;
-}
-
-bool HasDisplay() {
-    return AnySet({"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
-}
-
-// Started from a launcher or a file manager, nobody reads standard error:
-// the reason goes into a box as well, where there is a screen to show it on.
-void ShowStartupFailure(int argc, char** argv, const std::string& message) {
-    if (isatty(STDERR_FILENO) || !AnySet({"DISPLAY", "WAYLAND_DISPLAY"}))
-        return;
-    QApplication application(argc, argv);
-    if (QGuiApplication::platformName() == QLatin1String("offscreen") ||
-        QGuiApplication::platformName() == QLatin1String("minimal"))
-        return;
-    QString text = QString::fromLocal8Bit(message.c_str());
-    text[0] = text[0].toUpper();
-    AfxMessageBox(text + '.', MB_ICONEXCLAMATION);
 }
 
 int RunWindow(int argc, char** argv, const std::string& file) {
@@ -77,11 +42,12 @@ int main(int argc, char** argv) {
         return ReportUsageError(parsed.error, stderr);
     if (parsed.arguments.mode == Arguments::Mode::Window) {
         const std::string& file = parsed.arguments.file;
-        if (const int error = file.empty() ? 0 : ReadProbe(file)) {
-            const std::string message = CannotOpenMessage(file, error);
-            std::fprintf(stderr, "quib: %s\n", message.c_str());
-            ShowStartupFailure(argc, argv, message);
-            return 1;
+        // A bad FILE is told before any window or display is involved.
+        if (!file.empty()) {
+            if (const ReadOutcome probe = ProbeLatticeFile(file); !probe.read) {
+                ReportStartupFailure(CannotOpenMessage(file, probe.error));
+                return 1;
+            }
         }
         if (!HasDisplay()) {
             std::fputs("quib: no display to show the window on (DISPLAY is not set); "

@@ -30,14 +30,15 @@ void ReportWarningsOn(LatticeDocument& document, std::FILE* err) {
 
 bool LoadDocument(LatticeDocument& document, const Arguments& arguments, std::FILE* err) {
     ReportWarningsOn(document, err);
-    if (document.OpenDataFile(arguments.file) == 0) {
-        ReportCannotOpen(err, arguments.file, errno);
+    if (const ReadOutcome opened = document.OpenDataFile(arguments.file); !opened.read) {
+        ReportCannotOpen(err, arguments.file, opened.error);
         return false;
     }
     for (const std::string& path : arguments.imports) {
         // An import that cannot be opened is skipped, as in the window; one
         // that ran out of memory is a failure of the whole run.
-        if (document.ImportDataFile(path) == 0 && errno == ENOMEM) {
+        if (const ReadOutcome imported = document.ImportDataFile(path);
+            !imported.read && imported.error == ENOMEM) {
             ReportCannotOpen(err, path, ENOMEM);
             return false;
         }

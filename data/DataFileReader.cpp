@@ -204,6 +204,17 @@ ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRec
     return outcome;
 }
 
+ReadOutcome ProbeLatticeFile(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return {false, errno};
+    char byte;
+    const ReadOutcome outcome =
+        read(fd, &byte, 1) < 0 ? ReadOutcome{false, errno} : ReadOutcome{true};
+    close(fd);
+    return outcome;
+}
+
 std::string CannotOpenMessage(const std::string& path, int error) {
     return "cannot open '" + path + "': " + std::strerror(error);
 }

@@ -29,6 +29,10 @@ std::string CannotOpenMessage(const std::string& path, int error);
 ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
                             const ReaderWarning& warn);
 
+// Whether the file can be opened and read, from its first byte: a bad file
+// is told before anything else is started.
+ReadOutcome ProbeLatticeFile(const std::string& path);
+
 // The same from an open descriptor, reading `chunkBytes` at a time; the
 // descriptor stays open. Small chunks exercise lines that straddle reads.
 inline constexpr std::size_t kDefaultReadChunk = std::size_t{1} << 20;

@@ -47,10 +47,9 @@ class LatticeDocument {
         return partner < m_importedRecords.GetSize() ? partner : kNoPartner;
     }
 
-    // Appends a file's records to a dataset: 1 when read, 0 when the file
-    // cannot be opened or read, which leaves the dataset as it was and errno
-    // telling why.
-    int ReadDataFile(const std::string& path, int& dimension, CLatticeRecordArray& records);
+    // Appends a file's records to a dataset: read, or why it could not be
+    // opened or read, which leaves the dataset as it was.
+    ReadOutcome ReadDataFile(const std::string& path, int& dimension, CLatticeRecordArray& records);
 
     void ResetDatasets();
     // Pairs every primary record with its imported partner, if any (see
@@ -59,11 +58,11 @@ class LatticeDocument {
     bool AlignImportedRecords();
 
     // File Open: both datasets reset, then the file read into the primary one.
-    int OpenDataFile(const std::string& path);
+    ReadOutcome OpenDataFile(const std::string& path);
     // File Import: the file appended to the imported dataset, then the
     // records paired. A file that cannot be paired for want of memory is
     // taken out again and reported as unread.
-    int ImportDataFile(const std::string& path);
+    ReadOutcome ImportDataFile(const std::string& path);
 
     // Receives the reader's warning together with the path being read.
     using WarningHook = std::function<void(const std::string& path, const char* message)>;

@@ -4,13 +4,13 @@
 #include "MessageBox.h"
 #include "Resources.h"
 #include "WaitCursor.h"
+#include "WinApp.h"
 
 #include <QCursor>
 #include <QFile>
 #include <QGuiApplication>
 
 #include <cerrno>
-#include <cstring>
 
 namespace {
 std::string LocalPath(const QString& pathName) {
@@ -37,25 +37,24 @@ bool CMyQuibDoc::OnNewDocument() {
     return CDocument::OnNewDocument();
 }
 
-bool CMyQuibDoc::OnOpenDocument(const QString& pathName) {
-    return OpenDataFile(LocalPath(pathName)) != 0;
+OpenResult CMyQuibDoc::OnOpenDocument(const QString& pathName) {
+    const ReadOutcome outcome = OpenDataFile(LocalPath(pathName));
+    return {outcome.read, outcome.error};
 }
 
 void CMyQuibDoc::OnImport() {
     CFileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
     if (dialog.DoModal() != IDOK)
         return;
-    int read;
+    ReadOutcome outcome;
     {
-        CWaitCursor busy;
-        read = ImportDataFile(LocalPath(dialog.GetPathName()));
+        const CWaitCursor busy;
+        outcome = ImportDataFile(LocalPath(dialog.GetPathName()));
     }
     // A file that cannot be opened is passed over in silence; running out of
     // memory is not.
-    if (read == 0 && errno == ENOMEM)
-        AfxMessageBox(QStringLiteral("Cannot import '%1': %2.")
-                          .arg(dialog.GetPathName(), QString::fromLocal8Bit(std::strerror(ENOMEM))),
-                      MB_ICONEXCLAMATION);
+    if (!outcome.read && outcome.error == ENOMEM)
+        AfxGetApp()->ReportOpenFailure(dialog.GetPathName(), outcome.error);
     UpdateAllViews(nullptr);
 }
 

@@ -12,8 +12,7 @@ class CMyQuibDoc : public CDocument, public LatticeDocument {
 
     void Serialize(CArchive& ar) override;
     bool OnNewDocument() override;
-    // Leaves errno telling why when the file cannot be read.
-    bool OnOpenDocument(const QString& pathName) override;
+    OpenResult OnOpenDocument(const QString& pathName) override;
 
     void OnImport();
     void OnUpdateImport(CCmdUI* cmdUI);

@@ -6,8 +6,6 @@
 #include "View.h"
 #include "WaitCursor.h"
 
-#include <cerrno>
-
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass docClass, CRuntimeClass frameClass,
                            CRuntimeClass viewClass)
     : m_nIDResource(nIDResource), m_docClass(docClass), m_frameClass(frameClass),
@@ -56,17 +54,15 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const QString& pathName, int* er
         return nullptr;
     }
     CDocument* document = m_pOnlyDoc.get();
-    bool opened;
+    OpenResult result;
     if (pathName.isEmpty()) {
         SetDefaultTitle(document);
-        opened = document->OnNewDocument();
-        errno = 0;
+        result.opened = document->OnNewDocument();
     } else {
-        CWaitCursor busy;
-        opened = document->OnOpenDocument(pathName);
+        const CWaitCursor busy;
+        result = document->OnOpenDocument(pathName);
     }
-    const int reason = errno;
-    if (!opened) {
+    if (!result.opened) {
         if (created) {
             m_pFrame.reset();
             m_pOnlyDoc.reset();
@@ -76,7 +72,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const QString& pathName, int* er
             document->UpdateAllViews(nullptr);
         }
         if (error != nullptr)
-            *error = reason;
+            *error = result.error;
         return nullptr;
     }
     if (!pathName.isEmpty())

@@ -48,9 +48,9 @@ class CSingleDocTemplate : public CDocTemplate {
     // An empty path makes the document new and empty; otherwise the file is
     // opened into it. The document, frame and view are made on the first
     // call. Null when that fails or the file cannot be opened; then `error`
-    // tells why (an errno value) and the document is left empty and
-    // untitled; 0 when the frame could not be made. A frame made by this call
-    // goes again when it fails.
+    // tells why (the document's reason, or 0 when the frame could not be
+    // made) and the document is left empty and untitled. A frame made by
+    // this call goes again when it fails.
     CDocument* OpenDocumentFile(const QString& pathName, int* error = nullptr);
 
     CDocument* GetDocument() const { return m_pOnlyDoc.get(); }

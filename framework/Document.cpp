@@ -7,14 +7,16 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
+
 bool CDocument::OnNewDocument() {
     DeleteContents();
     m_strPathName.clear();
     return true;
 }
 
-bool CDocument::OnOpenDocument(const QString&) {
-    return false;
+OpenResult CDocument::OnOpenDocument(const QString&) {
+    return {false, ENOSYS};
 }
 
 void CDocument::Serialize(CArchive&) {}

@@ -13,6 +13,13 @@
 class CDocTemplate;
 class CView;
 
+// What File Open came to: the file opened, or the reason it was not (an
+// errno value).
+struct OpenResult {
+    bool opened = false;
+    int error = 0;
+};
+
 // What Serialize is given: here only whether it would store or load, since
 // documents read their files themselves and nothing is ever stored.
 class CArchive {
@@ -35,9 +42,8 @@ class CDocument : public CCmdTarget {
 
     // File New: false when the document cannot start empty.
     virtual bool OnNewDocument();
-    // File Open: false when the file cannot be read. The base knows no file
-    // format and reads nothing.
-    virtual bool OnOpenDocument(const QString& pathName);
+    // File Open. The base knows no file format and opens nothing.
+    virtual OpenResult OnOpenDocument(const QString& pathName);
     virtual void Serialize(CArchive& ar);
     virtual void DeleteContents() {}
 

@@ -5,26 +5,15 @@
 #include "Document.h"
 #include "FileDialog.h"
 #include "FrameWnd.h"
-#include "MessageBox.h"
 #include "RecentFileList.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 
-#include <cstdio>
-#include <cstring>
-
 namespace {
 CWinApp* g_app = nullptr;
-
-QString Reason(int error) {
-    return error != 0 ? QString::fromLocal8Bit(std::strerror(error))
-                      : QStringLiteral("the window cannot be created");
-}
 } // namespace
 
 CWinApp* AfxGetApp() {
@@ -84,20 +73,9 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info) const {
 bool CWinApp::ProcessShellCommand(const CCommandLineInfo& info) {
     if (m_pDocTemplate == nullptr)
         return false;
-    int error = 0;
     const QString path =
         info.m_nShellCommand == CCommandLineInfo::FileOpen ? info.m_strFileName : QString();
-    const CDocument* document = m_pDocTemplate->OpenDocumentFile(path, &error);
-    UpdateMainWindow();
-    if (document != nullptr)
-        return true;
-    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    if (path.isEmpty())
-        std::fprintf(stderr, "%s: %s\n", qPrintable(program), qPrintable(Reason(error)));
-    else
-        std::fprintf(stderr, "%s: cannot open '%s': %s\n", qPrintable(program),
-                     path.toLocal8Bit().constData(), qPrintable(Reason(error)));
-    return false;
+    return OpenDocumentFile(path) != nullptr;
 }
 
 void CWinApp::UpdateMainWindow() {
@@ -111,10 +89,11 @@ CDocument* CWinApp::OpenDocumentFile(const QString& pathName) {
     CDocument* document = m_pDocTemplate->OpenDocumentFile(pathName, &error);
     UpdateMainWindow();
     if (document == nullptr)
-        AfxMessageBox(QStringLiteral("Cannot open '%1': %2.").arg(pathName, Reason(error)),
-                      MB_ICONEXCLAMATION);
+        ReportOpenFailure(pathName, error);
     return document;
 }
+
+void CWinApp::ReportOpenFailure(const QString&, int) {}
 
 void CWinApp::AddToRecentFileList(const QString& pathName) {
     if (m_pRecentFileList != nullptr)

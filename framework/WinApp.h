@@ -48,13 +48,16 @@ class CWinApp : public CCmdTarget {
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
 
     void ParseCommandLine(CCommandLineInfo& info) const;
-    // New or Open as the command line asks; a file that cannot be opened is
-    // reported on standard error. False when there is no window to show.
+    // New or Open as the command line asks. False when there is no window to
+    // show; a file that cannot be opened is reported.
     bool ProcessShellCommand(const CCommandLineInfo& info);
 
-    // File Open of a path, with a message box naming the file and the
-    // reason when it fails.
+    // File Open of a path; a failure is reported.
     CDocument* OpenDocumentFile(const QString& pathName);
+    // Tells the user that a file could not be opened or read: `error` is the
+    // reason (an errno value), 0 when the window could not be made. The
+    // framework has no words of its own for it.
+    virtual void ReportOpenFailure(const QString& pathName, int error);
     void AddToRecentFileList(const QString& pathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
     const QString& GetRegistryKey() const { return m_strRegistryKey; }

@@ -127,13 +127,14 @@ ChildResult ImportUnderLimit(const std::string& importPath, const std::string& s
     doc.m_primaryRecords.SetSize(2'000'000);
     for (int i = 0; i < 3; ++i)
         doc.m_primaryRecords[i].m_nRecordNumber = i + 1;
-    if (doc.ImportDataFile(smallPath) != 1 || doc.ImportedPartner(1) != 1)
+    if (!doc.ImportDataFile(smallPath).read || doc.ImportedPartner(1) != 1)
         return kSmallReadFailed;
 
     const rlimit limit{AddressSpaceBytes() + kHeadroom, RLIM_INFINITY};
     if (limit.rlim_cur == kHeadroom || setrlimit(RLIMIT_AS, &limit) != 0)
         return kNoLimit;
-    if (doc.ImportDataFile(importPath) != 0 || errno != ENOMEM)
+    const ReadOutcome outcome = doc.ImportDataFile(importPath);
+    if (outcome.read || outcome.error != ENOMEM)
         return kNotOutOfMemory;
     if (doc.m_nImportedDim != 32)
         return kDimensionChanged;

@@ -1,0 +1,47 @@
+#include "OpenFailure.h"
+
+#include "MessageBox.h"
+
+#include <QApplication>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+bool HasScreen() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString AsSentence(const std::string& message) {
+    QString text = QString::fromLocal8Bit(message.c_str());
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text + QLatin1Char('.');
+}
+
+void ReportStartupFailure(const std::string& message) {
+    std::fprintf(stderr, "quib: %s\n", message.c_str());
+    if (isatty(STDERR_FILENO) || !HasScreen())
+        return;
+    std::unique_ptr<QApplication> application;
+    if (QApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "quib";
+        static char* argv[] = {name, nullptr};
+        application = std::make_unique<QApplication>(argc, argv);
+    }
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
+        AfxMessageBox(AsSentence(message), MB_ICONEXCLAMATION);
+}
