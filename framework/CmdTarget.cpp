@@ -2,20 +2,17 @@
 
 #include <algorithm>
 
-bool CCmdTarget::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) {
-    if (code == CN_UPDATE_COMMAND_UI) {
-        const auto entry = std::find_if(m_updates.rbegin(), m_updates.rend(),
-                                        [id](const UpdateEntry& e) { return e.id == id; });
-        if (entry == m_updates.rend())
-            return false;
-        entry->handler(cmdUI);
-        return true;
-    }
-    const auto entry = std::find_if(m_commands.rbegin(), m_commands.rend(),
-                                    [id](const CommandEntry& e) { return e.id == id; });
-    if (entry == m_commands.rend())
-        return false;
-    if (code == CN_COMMAND)
-        entry->handler();
-    return true;
+template <class Handler>
+const Handler* CCmdTarget::Find(const std::vector<Entry<Handler>>& entries, UINT id) {
+    const auto entry = std::find_if(entries.rbegin(), entries.rend(),
+                                    [id](const Entry<Handler>& e) { return e.id == id; });
+    return entry == entries.rend() ? nullptr : &entry->handler;
+}
+
+const CommandHandler* CCmdTarget::FindCommandHandler(UINT id) const {
+    return Find(m_commands, id);
+}
+
+const UpdateHandler* CCmdTarget::FindUpdateHandler(UINT id) const {
+    return Find(m_updates, id);
 }

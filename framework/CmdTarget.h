@@ -3,7 +3,7 @@
 // Command targets and their message maps. A target binds command ids to a
 // handler and, optionally, to an update handler that enables, checks or
 // renames the item that offers the command. Routing between targets is the
-// frame's job (CFrameWnd::OnCmdMsg).
+// frame's job: it finds each command's handlers once, when it is built.
 
 #include "AfxRes.h"
 
@@ -48,16 +48,14 @@ class CCmdUI {
     const UINT m_nID;
 };
 
-// The message kinds a target answers.
-constexpr int CN_COMMAND = 0;           // run the command's handler
-constexpr int CN_UPDATE_COMMAND_UI = 1; // run its update handler
-constexpr int CN_QUERY_HANDLER = 2;     // only tell whether a handler exists
+using CommandHandler = std::function<void()>;
+using UpdateHandler = std::function<void(CCmdUI*)>;
 
 class CCmdTarget : public CObject {
   public:
-    // True when this target's map holds the id for that kind of message;
-    // then the handler has run (except for CN_QUERY_HANDLER).
-    virtual bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI);
+    // This target's own handlers of the command; null when its map has none.
+    const CommandHandler* FindCommandHandler(UINT id) const;
+    const UpdateHandler* FindUpdateHandler(UINT id) const;
 
   protected:
     // The message map. An entry made later (by a derived class's
@@ -70,22 +68,21 @@ class CCmdTarget : public CObject {
         T* target = static_cast<T*>(this);
         m_updates.push_back({id, [target, handler](CCmdUI* ui) { (target->*handler)(ui); }});
     }
-    void MapCommand(UINT id, std::function<void()> handler) {
+    void MapCommand(UINT id, CommandHandler handler) {
         m_commands.push_back({id, std::move(handler)});
     }
-    void MapUpdateCommandUI(UINT id, std::function<void(CCmdUI*)> handler) {
+    void MapUpdateCommandUI(UINT id, UpdateHandler handler) {
         m_updates.push_back({id, std::move(handler)});
     }
 
   private:
-    struct CommandEntry {
+    template <class Handler> struct Entry {
         UINT id;
-        std::function<void()> handler;
+        Handler handler;
     };
-    struct UpdateEntry {
-        UINT id;
-        std::function<void(CCmdUI*)> handler;
-    };
-    std::vector<CommandEntry> m_commands;
-    std::vector<UpdateEntry> m_updates;
+    template <class Handler>
+    static const Handler* Find(const std::vector<Entry<Handler>>& entries, UINT id);
+
+    std::vector<Entry<CommandHandler>> m_commands;
+    std::vector<Entry<UpdateHandler>> m_updates;
 };

@@ -20,18 +20,6 @@ class CActionCmdUI : public CCmdUI {
     QAction* m_action;
 };
 
-// Only records what the handler asked for.
-class CTestCmdUI : public CCmdUI {
-  public:
-    explicit CTestCmdUI(UINT id) : CCmdUI(id) {}
-    void Enable(bool on) override { m_bEnabled = on; }
-    void SetCheck(int) override {}
-    void SetText(const QString&) override {}
-    void Show(bool) override {}
-
-    bool m_bEnabled = true;
-};
-
 // A status bar pane: shows its text while enabled.
 class CPaneCmdUI : public CCmdUI {
   public:

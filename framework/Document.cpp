@@ -45,9 +45,3 @@ void CDocument::UpdateAllViews(CView* sender) {
         if (view != sender)
             view->OnUpdate(sender);
 }
-
-bool CDocument::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) {
-    if (CCmdTarget::OnCmdMsg(id, code, cmdUI))
-        return true;
-    return m_pDocTemplate != nullptr && m_pDocTemplate->OnCmdMsg(id, code, cmdUI);
-}

@@ -63,9 +63,6 @@ class CDocument : public CCmdTarget {
     // Repaints every view but the sender.
     void UpdateAllViews(CView* sender);
 
-    // Routes to the document's own map, then to its template.
-    bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) override;
-
   private:
     friend class CDocTemplate;
     friend class CSingleDocTemplate;

@@ -9,9 +9,9 @@
 #include "View.h"
 #include "WinApp.h"
 
-#include <QAbstractEventDispatcher>
 #include <QAction>
-#include <QGuiApplication>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -78,9 +78,34 @@ bool CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* context) {
     m_pContext = nullptr;
     if (created == -1)
         return false;
-    connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this,
-            &CFrameWnd::OnIdleUpdateCmdUI);
+    FindHandlers();
+    UpdateCommandUI();
+    qApp->installEventFilter(this);
     return true;
+}
+
+void CFrameWnd::FindHandlers() {
+    CView* view = GetActiveView();
+    const CCmdTarget* targets[] = {view, view != nullptr ? view->GetDocument() : nullptr, this,
+                                   AfxGetApp()};
+    const auto handlersOf = [&](UINT id) {
+        Handlers found;
+        for (const CCmdTarget* target : targets) {
+            if (target == nullptr)
+                continue;
+            if (!found.command)
+                if (const CommandHandler* command = target->FindCommandHandler(id))
+                    found.command = *command;
+            if (!found.update)
+                if (const UpdateHandler* update = target->FindUpdateHandler(id))
+                    found.update = *update;
+        }
+        return found;
+    };
+    for (const auto& [id, action] : m_actions)
+        m_handlers[id] = handlersOf(id);
+    for (UINT indicator : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL})
+        m_handlers[indicator] = handlersOf(indicator);
 }
 
 int CFrameWnd::OnCreate(CREATESTRUCT* cs) {
@@ -147,7 +172,7 @@ void CFrameWnd::BuildMenu() {
         connect(menu, &QMenu::aboutToShow, this, [this, menu] {
             for (QAction* action : menu->actions())
                 if (!action->isSeparator())
-                    UpdateCommandUI(action->data().toUInt(), action);
+                    UpdateAction(action->data().toUInt(), action);
         });
     }
 }
@@ -167,47 +192,62 @@ void CFrameWnd::OnUpdateFrameTitle() {
                                        : m_strTitle);
 }
 
-bool CFrameWnd::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) {
-    if (m_pActiveView != nullptr && m_pActiveView->OnCmdMsg(id, code, cmdUI))
-        return true;
-    if (CCmdTarget::OnCmdMsg(id, code, cmdUI))
-        return true;
-    return AfxGetApp() != nullptr && AfxGetApp()->OnCmdMsg(id, code, cmdUI);
+bool CFrameWnd::HandlesCommand(UINT id) const {
+    const auto found = m_handlers.find(id);
+    return found != m_handlers.end() && found->second.command;
 }
 
-bool CFrameWnd::IsCommandEnabled(UINT id) {
-    if (!OnCmdMsg(id, CN_QUERY_HANDLER, nullptr))
+bool CFrameWnd::UpdateCmdUI(UINT id, CCmdUI* ui) const {
+    const auto found = m_handlers.find(id);
+    if (found == m_handlers.end() || !found->second.update)
         return false;
-    CTestCmdUI test(id);
-    OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &test);
-    return test.m_bEnabled;
+    found->second.update(ui);
+    return true;
 }
 
+// The action's state is kept up to date, so a disabled action stands for a
+// command that may not run now.
 void CFrameWnd::SendCommand(UINT id) {
-    // The state may have changed since the last update of the item.
-    if (!IsCommandEnabled(id))
+    const QAction* action = FindAction(id);
+    if (!HandlesCommand(id) || (action != nullptr && !action->isEnabled()))
         return;
     const UINT outer = m_nCurrentCommand;
     m_nCurrentCommand = id;
-    OnCmdMsg(id, CN_COMMAND, nullptr);
+    m_handlers.at(id).command();
     m_nCurrentCommand = outer;
+    UpdateCommandUI();
 }
 
-void CFrameWnd::UpdateCommandUI(UINT id, QAction* action) {
+void CFrameWnd::UpdateAction(UINT id, QAction* action) {
     CActionCmdUI ui(id, action);
-    ui.Enable(OnCmdMsg(id, CN_QUERY_HANDLER, nullptr));
-    OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui);
+    ui.Enable(HandlesCommand(id));
+    UpdateCmdUI(id, &ui);
 }
 
-void CFrameWnd::OnIdleUpdateCmdUI() {
-    if (m_bUpdating)
-        return;
-    m_bUpdating = true;
-    for (const auto& [id, action] : m_actions)
-        UpdateCommandUI(id, action);
+void CFrameWnd::UpdatePanes() {
     if (auto* bar = dynamic_cast<CStatusBar*>(GetControlBar(AFX_IDW_STATUS_BAR)))
         bar->OnUpdateCmdUI(this);
-    m_bUpdating = false;
+}
+
+void CFrameWnd::UpdateCommandUI() {
+    for (const auto& [id, action] : m_actions)
+        UpdateAction(id, action);
+    UpdatePanes();
+}
+
+bool CFrameWnd::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock)
+            UpdatePanes();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CFrameWnd::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange)
+        UpdatePanes();
+    QMainWindow::changeEvent(event);
 }
 
 void CFrameWnd::EnableDocking(DWORD dockStyle) {

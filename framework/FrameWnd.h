@@ -1,10 +1,11 @@
 #pragma once
 
 // The frame: a main window whose menu and keys are built from the resource
-// tables, one action per command. It routes every command to the active
-// view (then its document), then to itself, then to the application, and
-// keeps each action's enabled, checked and text state from the update
-// handlers whenever a menu opens and whenever the program is idle.
+// tables, one action per command. When it is built it finds each command's
+// handlers in the active view, its document, itself and the application, in
+// that order, and it keeps each action's enabled, checked and text state from
+// the update handlers whenever that state can change: a menu about to show,
+// after a command, after the document changes, after a lock key.
 
 #include "CmdTarget.h"
 
@@ -72,8 +73,11 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
     void SendCommand(UINT id);
     // The command being run, 0 between commands.
     UINT GetCurrentCommand() const { return m_nCurrentCommand; }
-    // Brings every action and status pane up to date, as the idle time does.
-    void OnIdleUpdateCmdUI();
+    bool HandlesCommand(UINT id) const;
+    // Runs the command's update handler on ui; false when it has none.
+    bool UpdateCmdUI(UINT id, CCmdUI* ui) const;
+    // Brings every action and status pane up to date.
+    void UpdateCommandUI();
 
     void EnableDocking(DWORD dockStyle);
     void DockControlBar(CToolBar* bar);
@@ -81,8 +85,6 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
     // commands that show and hide them.
     void AddControlBar(UINT id, QWidget* bar) { m_controlBars[id] = bar; }
     QWidget* GetControlBar(UINT id) const;
-
-    bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) override;
 
   protected:
     // Called once the actions and the menu exist; -1 makes the creation fail.
@@ -93,18 +95,28 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
     void OnUpdateControlBarMenu(CCmdUI* cmdUI);
     void OnUpdateKeyIndicator(CCmdUI* cmdUI);
 
+    // A lock key pressed anywhere in the program, or state that changed while
+    // another window had the keyboard, shows in the lock panes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
   private:
+    struct Handlers {
+        CommandHandler command;
+        UpdateHandler update;
+    };
     void CreateActions();
     void BuildMenu();
-    void UpdateCommandUI(UINT id, QAction* action);
-    bool IsCommandEnabled(UINT id);
+    void FindHandlers();
+    void UpdateAction(UINT id, QAction* action);
+    void UpdatePanes();
 
     CCreateContext* m_pContext = nullptr;
     CView* m_pActiveView = nullptr;
     QString m_strTitle;
     UINT m_nCurrentCommand = 0;
     DWORD m_dwDockStyle = 0;
-    bool m_bUpdating = false;
     std::map<UINT, QAction*> m_actions;
+    std::map<UINT, Handlers> m_handlers;
     std::map<UINT, QWidget*> m_controlBars;
 };

@@ -35,10 +35,10 @@ bool CStatusBar::SetIndicators(const UINT* ids, int count) {
     return true;
 }
 
-void CStatusBar::OnUpdateCmdUI(CFrameWnd* target) {
+void CStatusBar::OnUpdateCmdUI(const CFrameWnd* target) {
     for (const Pane& pane : m_panes) {
         CPaneCmdUI ui(pane.id, pane.label, pane.text);
-        if (!target->OnCmdMsg(pane.id, CN_UPDATE_COMMAND_UI, &ui))
+        if (!target->UpdateCmdUI(pane.id, &ui))
             ui.Enable(false);
     }
 }

@@ -19,8 +19,8 @@ class CStatusBar : public QStatusBar {
     bool Create(CFrameWnd* parent, DWORD style, UINT id);
     // ID_SEPARATOR is the message pane; every other id names a string.
     bool SetIndicators(const UINT* ids, int count);
-    // Runs the panes' update handlers through the frame's routing.
-    void OnUpdateCmdUI(CFrameWnd* target);
+    // Runs the panes' update handlers as the frame found them.
+    void OnUpdateCmdUI(const CFrameWnd* target);
 
     // The message pane's resting text, or the prompt shown over it.
     QString GetMessageText() const;

@@ -47,6 +47,8 @@ void CView::OnInitialUpdate() {
 }
 void CView::OnUpdate(CView*) {
     update();
+    if (CFrameWnd* frame = GetParentFrame())
+        frame->UpdateCommandUI();
 }
 
 void CView::RedrawWindow(UINT flags) {
@@ -118,10 +120,4 @@ void CView::OnFilePrintPreview() {
         PrintPages(painter, info);
     });
     preview.exec();
-}
-
-bool CView::OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) {
-    if (CCmdTarget::OnCmdMsg(id, code, cmdUI))
-        return true;
-    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(id, code, cmdUI);
 }

@@ -37,7 +37,8 @@ class CView : public QWidget, public CCmdTarget {
     virtual void OnPrint(CDC* dc, CPrintInfo* info);
 
     virtual void OnInitialUpdate();
-    // The document changed: repaint when the event loop next gets to it.
+    // The document changed: repaint when the event loop next gets to it, and
+    // bring the frame's commands up to date.
     virtual void OnUpdate(CView* sender);
 
     // Invalidates the whole view, and with RDW_UPDATENOW paints it before
@@ -49,9 +50,6 @@ class CView : public QWidget, public CCmdTarget {
     bool DoPreparePrinting(CPrintInfo* info);
     void OnFilePrint();
     void OnFilePrintPreview();
-
-    // The view's own map, then its document's.
-    bool OnCmdMsg(UINT id, int code, CCmdUI* cmdUI) override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -48,7 +48,6 @@ CMyQuibDoc* AppFixture::Document() const {
 }
 
 bool AppFixture::Enabled(UINT id) const {
-    Frame()->OnIdleUpdateCmdUI();
     return Action(id)->isEnabled();
 }
 

@@ -33,7 +33,7 @@ class AppFixture : public testing::Test {
     // A key on the view, the window made active again first: closing a
     // dialog need not give it back its focus.
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    // The action's state once the idle update has run.
+    // The action's state as it stands: it is kept up to date.
     bool Enabled(UINT id) const;
 
     // A data file in the test's folder: DIM=dim, then `records` records.

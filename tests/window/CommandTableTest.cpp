@@ -59,7 +59,7 @@ class CommandTableTest : public AppFixture {
         const Target names[] = {Target::View, Target::Document, Target::Frame, Target::Application};
         Target found = Target::None;
         for (int i = 0; i < 4; ++i)
-            if (targets[i]->CCmdTarget::OnCmdMsg(id, CN_QUERY_HANDLER, nullptr)) {
+            if (targets[i]->FindCommandHandler(id) != nullptr) {
                 EXPECT_EQ(found, Target::None) << "handled twice: " << id;
                 found = names[i];
             }
@@ -75,8 +75,7 @@ TEST_F(CommandTableTest, EveryCommandHasItsHandlerAndEnabledState) {
         const auto expected = kExpected.find(command.id);
         ASSERT_NE(expected, kExpected.end());
         EXPECT_EQ(HandlerOf(command.id), expected->second.target);
-        EXPECT_EQ(Frame()->OnCmdMsg(command.id, CN_QUERY_HANDLER, nullptr),
-                  expected->second.target != Target::None);
+        EXPECT_EQ(Frame()->HandlesCommand(command.id), expected->second.target != Target::None);
         EXPECT_EQ(Enabled(command.id), expected->second.enabledEmpty);
     }
     ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("loaded.dat", 26, 3)), nullptr);

@@ -12,10 +12,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -32,6 +34,7 @@ class CRecordingView : public CView {
             const UINT id = accelerator.id;
             MapCommand(id, [this, id] { m_received.push_back(id); });
         }
+        MapUpdateCommandUI(ID_NAVIGATE_GOTO, [this](CCmdUI*) { ++m_gotoUpdates; });
     }
     void OnPrepareDC(CDC* dc, CPrintInfo* info) override {
         CView::OnPrepareDC(dc, info);
@@ -41,6 +44,7 @@ class CRecordingView : public CView {
 
     std::vector<UINT> m_received;
     std::vector<std::string> m_paintSteps;
+    int m_gotoUpdates = 0;
 };
 
 QString Prompt(UINT id) {
@@ -62,7 +66,6 @@ class FrameTest : public testing::Test {
         m_frame->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
         m_view->setFocus();
-        m_frame->OnIdleUpdateCmdUI();
     }
 
     QAction* Action(UINT id) const { return m_frame->FindAction(id); }
@@ -213,14 +216,32 @@ TEST_F(FrameTest, ViewMenuTogglesTheBarsAndTheirCheckMarks) {
         QAction* toggle = Action(id);
         EXPECT_TRUE(toggle->isChecked());
         toggle->trigger();
-        m_frame->OnIdleUpdateCmdUI();
         EXPECT_TRUE(bar->isHidden());
         EXPECT_FALSE(toggle->isChecked());
         toggle->trigger();
-        m_frame->OnIdleUpdateCmdUI();
         EXPECT_FALSE(bar->isHidden());
         EXPECT_TRUE(toggle->isChecked());
     }
+}
+
+// Not on every pass of the event loop: after a command, when a menu is about
+// to show, when the document changes.
+TEST_F(FrameTest, CommandStatesAreUpdatedWhenTheyCanChange) {
+    const int atRest = m_view->m_gotoUpdates;
+    // An event loop that waits, as the program's does between inputs.
+    QEventLoop idle;
+    QTimer::singleShot(200, &idle, &QEventLoop::quit);
+    idle.exec();
+    EXPECT_EQ(m_view->m_gotoUpdates, atRest);
+    m_frame->SendCommand(ID_NAVIGATE_UP);
+    EXPECT_EQ(m_view->m_gotoUpdates, atRest + 1);
+    QMenu* navigate = m_frame->menuBar()->actions().value(1)->menu();
+    ASSERT_NE(navigate, nullptr);
+    ASSERT_TRUE(navigate->actions().contains(Action(ID_NAVIGATE_GOTO)));
+    emit navigate->aboutToShow();
+    EXPECT_EQ(m_view->m_gotoUpdates, atRest + 2);
+    m_view->GetDocument()->UpdateAllViews(nullptr);
+    EXPECT_EQ(m_view->m_gotoUpdates, atRest + 3);
 }
 
 TEST_F(FrameTest, CommandsNoTargetHandlesAreDisabledAndDoNothing) {

@@ -31,7 +31,6 @@ class RecentFilesTest : public AppFixture {
     }
     // The labels of the File menu's recent-file items that show.
     QStringList MenuLabels() const {
-        Frame()->OnIdleUpdateCmdUI();
         QStringList labels;
         for (UINT id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE4; ++id)
             if (Action(id)->isVisible())

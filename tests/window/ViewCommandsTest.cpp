@@ -193,7 +193,6 @@ TEST_F(ViewCommandsTest, HighlightTogglesWithItsCheckMark) {
         EXPECT_EQ(View()->m_bHighlight, on);
         EXPECT_EQ(effect.paints, 1);
         EXPECT_TRUE(effect.tones.empty());
-        Frame()->OnIdleUpdateCmdUI();
         EXPECT_TRUE(item->isEnabled());
         EXPECT_EQ(item->isChecked(), on);
     }
