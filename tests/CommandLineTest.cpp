@@ -101,23 +101,26 @@ TEST_F(CommandLine, FileThatCannotBeOpenedExitsWithOne) {
     }
 }
 
-TEST_F(CommandLine, UsageErrorsExitWithTwo) {
+// Each refusal names what was wrong, then gives the usage.
+TEST_F(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
     const std::string path = m_dir.Write("d", "(1) 1\n");
-    const std::vector<std::vector<std::string>> refused = {
-        {"--info"},
-        {"--summary"},
-        {"--info", path, path},
-        {"--summary", "--import"},
-        {"--summary", "--bogus", path},
-        {"--info", "--highlight", path},
-        {"--version", "x"},
+    const std::string usage = Quib({"--help"}).out;
+    ASSERT_EQ(usage.rfind("usage: quib", 0), 0u);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"--info"}, "missing FILE"},
+        {{"--summary"}, "missing FILE"},
+        {{"--info", path, path}, "unexpected argument '" + path + "'"},
+        {{"--summary", "--import"}, "option '--import' needs a file"},
+        {{"--summary", "--bogus", path}, "unknown option '--bogus'"},
+        {{"--info", "--highlight", path}, "unknown option '--highlight'"},
+        {{"--version", "x"}, "unexpected argument 'x'"},
     };
-    for (const auto& args : refused) {
+    for (const auto& [args, reason] : refused) {
+        SCOPED_TRACE(args[0]);
         const ProcessResult r = Quib(args);
-        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("usage: quib"), std::string::npos) << r.err;
-        EXPECT_EQ(r.err.rfind("quib: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.err, "quib: " + reason + "\n" + usage);
     }
 }
 

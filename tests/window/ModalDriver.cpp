@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -24,13 +25,19 @@ void Poll(const std::shared_ptr<ModalDriver::State>& state, int left) {
 
 } // namespace
 
-ModalDriver::ModalDriver(std::function<void(QWidget*)> act)
-    : m_state(std::make_shared<State>(State{std::move(act)})) {
+ModalDriver::ModalDriver(std::function<void(QWidget*)> act, Expect expect,
+                         std::source_location where)
+    : m_state(std::make_shared<State>(State{std::move(act)})), m_expect(expect), m_where(where) {
     QTimer::singleShot(0, [state = m_state] { Poll(state, kGiveUpAfterPolls); });
 }
 
 ModalDriver::~ModalDriver() {
+    if (m_state == nullptr)
+        return;
     m_state->active = false;
+    if (m_expect == Expect::Dialog && !m_state->ran)
+        ADD_FAILURE_AT(m_where.file_name(), int(m_where.line()))
+            << "the dialog this driver waited for never came up";
 }
 
 void CancelDialog(QWidget* dialog) {
@@ -38,4 +45,12 @@ void CancelDialog(QWidget* dialog) {
         modal->reject();
     else
         dialog->close();
+}
+
+testing::AssertionResult TextBecomes(const std::function<QString()>& text,
+                                     const QString& expected) {
+    if (QTest::qWaitFor([&] { return text() == expected; }, 5000))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the text reads \"" << text().toStdString()
+                                       << "\", not \"" << expected.toStdString() << "\"";
 }
