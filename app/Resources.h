@@ -28,7 +28,6 @@ constexpr UINT ID_OPTIONS_SCALE_SMALLER = 0x800C;
 constexpr UINT ID_OPTIONS_FONT = 0x800D;
 constexpr UINT ID_FILE_IMPORT = 0x800E;
 
-inline constexpr const char* kFileVersion = "1.0.0.1";
 // The About box's notice line, also the About command's tooltip.
 inline constexpr const char* kNoticeLine = "Copyright (C) the Quib authors";
 

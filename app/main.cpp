@@ -3,6 +3,7 @@
 #include "MyQuibApp.h"
 #include "OpenFailure.h"
 #include "Resources.h"
+#include "Version.h"
 
 #include <QApplication>
 
@@ -24,7 +25,7 @@ bool HasDisplay() {
 
 int RunWindow(int argc, char** argv, const std::string& file) {
     QApplication application(argc, argv);
-    QApplication::setApplicationVersion(QString::fromLatin1(kFileVersion));
+    QApplication::setApplicationVersion(QString::fromLatin1(kQuibVersion));
     theApp.SetCommandLineFile(QString::fromLocal8Bit(file.c_str()));
     int status = 1;
     if (theApp.InitInstance())

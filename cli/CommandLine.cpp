@@ -2,6 +2,7 @@
 
 #include "DataCommands.h"
 #include "ExportCommand.h"
+#include "Version.h"
 
 int ReportUsageError(const std::string& error, std::FILE* err) {
     std::fprintf(err, "quib: %s\n%s", error.c_str(), kUsageText);
@@ -14,7 +15,7 @@ int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         std::fputs(kUsageText, out);
         return 0;
     case Arguments::Mode::Version:
-        std::fprintf(out, "%s\n", kVersionText);
+        std::fprintf(out, "Quib %s\n", kQuibVersion);
         return 0;
     case Arguments::Mode::Info:
         return RunInfo(arguments, out, err);

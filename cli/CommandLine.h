@@ -4,8 +4,6 @@
 
 #include <cstdio>
 
-inline constexpr const char* kVersionText = "Quib 1.0.0.1";
-
 // Runs a mode that needs no window and returns the exit status.
 int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err);
 

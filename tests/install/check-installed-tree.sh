@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a staging folder and checks what a desktop gets:
 # the program, the desktop entry, the icons, the manual page, the examples.
+#   check-installed-tree.sh BUILD VERSION
 set -euo pipefail
 build=$1
+version=$2
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -26,7 +28,8 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 identify "$root/share/icons/hicolor/scalable/apps/quib.svg" >/dev/null || fail "scalable icon unreadable"
 
-[[ $("$root/bin/quib" --version) == "Quib 1.0.0.1" ]] || fail "--version"
+[[ $("$root/bin/quib" --version) == "Quib $version" ]] || fail "--version"
+zcat "$root/share/man/man1/quib.1.gz" | sed -n 1p | grep -qF "\"Quib $version\"" || fail "man page version"
 example=$root/share/quib/examples/run-a.dat
 [[ -f $example ]] || fail "examples missing"
 "$root/bin/quib" --summary "$example" >"$stage/summary.txt" || fail "--summary failed"
