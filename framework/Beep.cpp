@@ -4,16 +4,16 @@
 
 namespace {
 
-CToneOutput* g_override = nullptr;
+ToneOutput* g_override = nullptr;
 
 } // namespace
 
-void SetToneOutput(CToneOutput* output) {
+void SetToneOutput(ToneOutput* output) {
     g_override = output;
 }
 
 void Beep(int frequencyHz, int durationMs) {
-    static CPulseToneOutput pulse;
-    CToneOutput& output = g_override != nullptr ? *g_override : pulse;
+    static PulseToneOutput pulse;
+    ToneOutput& output = g_override != nullptr ? *g_override : pulse;
     output.Play(frequencyHz, durationMs);
 }

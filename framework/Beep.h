@@ -2,16 +2,16 @@
 
 // Where tones go. The default plays them on the desktop's sound server; tests
 // put a recorder in its place.
-class CToneOutput {
+class ToneOutput {
   public:
-    virtual ~CToneOutput() = default;
+    virtual ~ToneOutput() = default;
     // Plays a tone and returns when it has ended.
     virtual void Play(int frequencyHz, int durationMs) = 0;
 };
 
 // Replaces the tone output; nullptr restores the sound server's. The caller
 // keeps ownership.
-void SetToneOutput(CToneOutput* output);
+void SetToneOutput(ToneOutput* output);
 
 // Plays a tone of that frequency and duration and returns when it has ended.
 // Without a sound server it is silent and returns at once; it never takes

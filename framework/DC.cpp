@@ -9,11 +9,6 @@ bool CPen::CreatePenIndirect(CDC* dc, const LOGPEN* logPen) {
     return Attach(dc->CreatePenHandle(*logPen));
 }
 
-bool CPen::CreatePen(CDC* dc, int style, int width, COLORREF color) {
-    const LOGPEN logPen{static_cast<unsigned>(style), {width, width}, color};
-    return CreatePenIndirect(dc, &logPen);
-}
-
 bool CFont::CreateFontIndirect(CDC* dc, const LOGFONT* logFont) {
     return Attach(dc->CreateFontHandle(*logFont));
 }

@@ -74,7 +74,6 @@ class CGdiObject {
 
     bool IsCreated() const { return m_handle != nullptr; }
     Handle* GetHandle() const { return m_handle.get(); }
-    void DeleteObject() { m_handle.reset(); }
 
   protected:
     bool Attach(std::unique_ptr<Handle> handle);
@@ -85,9 +84,8 @@ class CGdiObject {
 
 class CPen : public CGdiObject {
   public:
-    // Both create the pen on dc; false when the surface refuses.
+    // Creates the pen on dc; false when the surface refuses.
     bool CreatePenIndirect(CDC* dc, const LOGPEN* logPen);
-    bool CreatePen(CDC* dc, int style, int width, COLORREF color);
 };
 
 class CFont : public CGdiObject {

@@ -68,7 +68,7 @@ bool CDialog::CreateFromTemplate() {
         return false;
     setWindowTitle(QString::fromUtf8(resource->caption));
     setFont(QFont(QString::fromUtf8(resource->fontName), resource->pointSize));
-    const CDialogUnits units(font());
+    const DialogUnits units(font());
     setFixedSize(units.ToPixels(resource->cx, resource->cy));
     for (const DialogControl& control : resource->controls) {
         const QString text = QString::fromUtf8(control.text != nullptr ? control.text : "");

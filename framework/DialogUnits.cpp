@@ -8,7 +8,7 @@ int Scale(int units, int base, int divisor) {
 }
 } // namespace
 
-CDialogUnits::CDialogUnits(const QFont& font) {
+DialogUnits::DialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
     const int alphabet = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
@@ -16,11 +16,7 @@ CDialogUnits::CDialogUnits(const QFont& font) {
     m_baseY = metrics.height();
 }
 
-QRect CDialogUnits::ToPixels(int x, int y, int cx, int cy) const {
+QRect DialogUnits::ToPixels(int x, int y, int cx, int cy) const {
     return {Scale(x, m_baseX, 4), Scale(y, m_baseY, 8), Scale(cx, m_baseX, 4),
             Scale(cy, m_baseY, 8)};
-}
-
-QSize CDialogUnits::ToPixels(int cx, int cy) const {
-    return {Scale(cx, m_baseX, 4), Scale(cy, m_baseY, 8)};
 }

@@ -6,15 +6,12 @@
 #include <QFont>
 #include <QRect>
 
-class CDialogUnits {
+class DialogUnits {
   public:
-    explicit CDialogUnits(const QFont& font);
+    explicit DialogUnits(const QFont& font);
 
     QRect ToPixels(int x, int y, int cx, int cy) const;
-    QSize ToPixels(int cx, int cy) const;
-
-    int BaseUnitX() const { return m_baseX; }
-    int BaseUnitY() const { return m_baseY; }
+    QSize ToPixels(int cx, int cy) const { return ToPixels(0, 0, cx, cy).size(); }
 
   private:
     int m_baseX;

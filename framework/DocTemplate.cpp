@@ -6,16 +6,16 @@
 #include "View.h"
 #include "WaitCursor.h"
 
-CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass docClass, CRuntimeClass frameClass,
-                           CRuntimeClass viewClass)
+CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, CRuntimeClass docClass,
+                                       CRuntimeClass frameClass, CRuntimeClass viewClass)
     : m_nIDResource(nIDResource), m_docClass(docClass), m_frameClass(frameClass),
       m_viewClass(viewClass) {}
 
-QString CDocTemplate::GetDocString(DocStringIndex index) const {
+QString CSingleDocTemplate::GetDocString(DocStringIndex index) const {
     return AfxLoadString(m_nIDResource).section(QLatin1Char('\n'), index, index);
 }
 
-void CDocTemplate::SetDefaultTitle(CDocument* document) const {
+void CSingleDocTemplate::SetDefaultTitle(CDocument* document) const {
     const QString name = GetDocString(docName);
     document->SetTitle(name.isEmpty() ? QStringLiteral("Untitled") : name);
 }
@@ -36,7 +36,6 @@ bool CSingleDocTemplate::CreateDocumentAndFrame() {
     docObject.release();
     frameObject.release();
     m_pOnlyDoc.reset(document);
-    m_pOnlyDoc->m_pDocTemplate = this;
     m_pFrame.reset(frame);
     CCreateContext context{&m_viewClass, document};
     if (m_pFrame->LoadFrame(m_nIDResource, &context))

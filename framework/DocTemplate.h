@@ -1,7 +1,7 @@
 #pragma once
 
-// The document template: it makes the one document, frame and view of the
-// program from their run-time classes and reuses them for every New and
+// The single-document template: it makes the one document, frame and view of
+// the program from their run-time classes and reuses them for every New and
 // Open.
 
 #include "CmdTarget.h"
@@ -13,7 +13,7 @@
 class CDocument;
 class CFrameWnd;
 
-class CDocTemplate : public CCmdTarget {
+class CSingleDocTemplate : public CObject {
   public:
     // The fields of the template's string resource, in their order.
     enum DocStringIndex {
@@ -26,24 +26,11 @@ class CDocTemplate : public CCmdTarget {
         regFileTypeName
     };
 
-    CDocTemplate(UINT nIDResource, CRuntimeClass docClass, CRuntimeClass frameClass,
-                 CRuntimeClass viewClass);
+    CSingleDocTemplate(UINT nIDResource, CRuntimeClass docClass, CRuntimeClass frameClass,
+                       CRuntimeClass viewClass);
+    ~CSingleDocTemplate() override;
 
     QString GetDocString(DocStringIndex index) const;
-    // The title of a document that has no file yet.
-    void SetDefaultTitle(CDocument* document) const;
-
-  protected:
-    const UINT m_nIDResource;
-    const CRuntimeClass m_docClass;
-    const CRuntimeClass m_frameClass;
-    const CRuntimeClass m_viewClass;
-};
-
-class CSingleDocTemplate : public CDocTemplate {
-  public:
-    using CDocTemplate::CDocTemplate;
-    ~CSingleDocTemplate() override;
 
     // An empty path makes the document new and empty; otherwise the file is
     // opened into it. The document, frame and view are made on the first
@@ -58,7 +45,13 @@ class CSingleDocTemplate : public CDocTemplate {
 
   private:
     bool CreateDocumentAndFrame();
+    // The title of a document that has no file yet.
+    void SetDefaultTitle(CDocument* document) const;
 
+    const UINT m_nIDResource;
+    const CRuntimeClass m_docClass;
+    const CRuntimeClass m_frameClass;
+    const CRuntimeClass m_viewClass;
     std::unique_ptr<CDocument> m_pOnlyDoc;
     std::unique_ptr<CFrameWnd> m_pFrame;
 };

@@ -10,7 +10,6 @@
 
 #include <vector>
 
-class CDocTemplate;
 class CView;
 
 // What File Open came to: the file opened, or the reason it was not (an
@@ -20,19 +19,9 @@ struct OpenResult {
     int error = 0;
 };
 
-// What Serialize is given: here only whether it would store or load, since
-// documents read their files themselves and nothing is ever stored.
-class CArchive {
-  public:
-    enum Mode { load, store };
-    explicit CArchive(Mode mode) : m_mode(mode) {}
-
-    bool IsLoading() const { return m_mode == load; }
-    bool IsStoring() const { return m_mode == store; }
-
-  private:
-    Mode m_mode;
-};
+// What Serialize would be given. Documents read their files themselves and
+// nothing is ever stored, so it carries nothing.
+class CArchive {};
 
 class CDocument : public CCmdTarget {
   public:
@@ -55,18 +44,11 @@ class CDocument : public CCmdTarget {
     virtual void SetPathName(const QString& pathName, bool addToMRU = true);
     void ClearPathName() { m_strPathName.clear(); }
 
-    bool IsModified() const { return false; }
-
-    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
     void AddView(CView* view);
-    CView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
     // Repaints every view but the sender.
     void UpdateAllViews(CView* sender);
 
   private:
-    friend class CDocTemplate;
-    friend class CSingleDocTemplate;
-    CDocTemplate* m_pDocTemplate = nullptr;
     QString m_strTitle;
     QString m_strPathName;
     std::vector<CView*> m_views;

@@ -12,18 +12,18 @@ namespace {
 // Qt's file dialog keeps its own history in a settings file of its own, and
 // nothing but the recent-file list may be written; while the dialog lives,
 // settings go to a folder where no file can be made.
-class CDialogSettingsAside {
+class DialogSettingsAside {
   public:
-    CDialogSettingsAside() {
+    DialogSettingsAside() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QStringLiteral("/dev/null"));
     }
-    ~CDialogSettingsAside() {
+    ~DialogSettingsAside() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
     }
-    CDialogSettingsAside(const CDialogSettingsAside&) = delete;
-    CDialogSettingsAside& operator=(const CDialogSettingsAside&) = delete;
+    DialogSettingsAside(const DialogSettingsAside&) = delete;
+    DialogSettingsAside& operator=(const DialogSettingsAside&) = delete;
 };
 
 } // namespace
@@ -37,7 +37,7 @@ int CFileDialog::DoModal() {
     QWidget* owner = m_parent != nullptr                                 ? m_parent
                      : AfxGetApp() != nullptr && AfxGetApp()->m_pMainWnd ? AfxGetApp()->m_pMainWnd
                                                                          : nullptr;
-    const CDialogSettingsAside aside;
+    const DialogSettingsAside aside;
     QFileDialog dialog(owner);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(m_bOpenFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);

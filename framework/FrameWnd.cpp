@@ -1,7 +1,6 @@
 #include "FrameWnd.h"
 
 #include "AfxResources.h"
-#include "CmdUI.h"
 #include "Document.h"
 #include "LockKeys.h"
 #include "StatusBar.h"
@@ -18,13 +17,32 @@
 
 namespace {
 
+// A command's action: its menu item, toolbar button and keys at once.
+class ActionCmdUI : public CCmdUI {
+  public:
+    ActionCmdUI(UINT id, QAction* action) : CCmdUI(id), m_action(action) {}
+    void Enable(bool on) override { m_action->setEnabled(on); }
+    void SetCheck(int check) override {
+        m_action->setCheckable(true);
+        m_action->setChecked(check != 0);
+    }
+    void SetText(const QString& text) override { m_action->setText(text); }
+    void Show(bool on) override { m_action->setVisible(on); }
+
+  private:
+    QAction* m_action;
+};
+
+constexpr std::pair<DWORD, Qt::ToolBarArea> kAreas[] = {{CBRS_ALIGN_LEFT, Qt::LeftToolBarArea},
+                                                        {CBRS_ALIGN_RIGHT, Qt::RightToolBarArea},
+                                                        {CBRS_ALIGN_BOTTOM, Qt::BottomToolBarArea},
+                                                        {CBRS_ALIGN_TOP, Qt::TopToolBarArea}};
+
+// The edge a bar's style puts it at: the top unless it names another.
 Qt::ToolBarArea AreaOf(DWORD style) {
-    if (style & CBRS_ALIGN_LEFT)
-        return Qt::LeftToolBarArea;
-    if (style & CBRS_ALIGN_RIGHT)
-        return Qt::RightToolBarArea;
-    if (style & CBRS_ALIGN_BOTTOM)
-        return Qt::BottomToolBarArea;
+    for (const auto& [bit, area] : kAreas)
+        if (style & bit)
+            return area;
     return Qt::TopToolBarArea;
 }
 
@@ -32,14 +50,9 @@ Qt::ToolBarArea AreaOf(DWORD style) {
 
 Qt::ToolBarAreas DockAreas(DWORD dockStyle) {
     Qt::ToolBarAreas areas;
-    if (dockStyle & CBRS_ALIGN_LEFT)
-        areas |= Qt::LeftToolBarArea;
-    if (dockStyle & CBRS_ALIGN_TOP)
-        areas |= Qt::TopToolBarArea;
-    if (dockStyle & CBRS_ALIGN_RIGHT)
-        areas |= Qt::RightToolBarArea;
-    if (dockStyle & CBRS_ALIGN_BOTTOM)
-        areas |= Qt::BottomToolBarArea;
+    for (const auto& [bit, area] : kAreas)
+        if (dockStyle & bit)
+            areas |= area;
     return areas;
 }
 
@@ -219,7 +232,7 @@ void CFrameWnd::SendCommand(UINT id) {
 }
 
 void CFrameWnd::UpdateAction(UINT id, QAction* action) {
-    CActionCmdUI ui(id, action);
+    ActionCmdUI ui(id, action);
     ui.Enable(HandlesCommand(id));
     UpdateCmdUI(id, &ui);
 }

@@ -131,7 +131,7 @@ class ToneSession {
 
 } // namespace
 
-void CPulseToneOutput::Play(int frequencyHz, int durationMs) {
+void PulseToneOutput::Play(int frequencyHz, int durationMs) {
     if (durationMs <= 0)
         return;
     const Clock::time_point deadline =

@@ -4,7 +4,7 @@
 
 // Tones synthesized and played through the sound server's asynchronous API,
 // one connection per tone, every wait bounded by a deadline.
-class CPulseToneOutput : public CToneOutput {
+class PulseToneOutput : public ToneOutput {
   public:
     void Play(int frequencyHz, int durationMs) override;
 };

@@ -1,9 +1,30 @@
 #include "StatusBar.h"
 
 #include "AfxResources.h"
-#include "CmdUI.h"
 
 #include <QLabel>
+
+namespace {
+
+// A lock pane: shows its text while enabled.
+class PaneCmdUI : public CCmdUI {
+  public:
+    PaneCmdUI(UINT id, QLabel* pane, QString text)
+        : CCmdUI(id), m_pane(pane), m_text(std::move(text)) {}
+    void Enable(bool on) override { m_pane->setText(on ? m_text : QString()); }
+    void SetCheck(int) override {}
+    void SetText(const QString& text) override {
+        m_text = text;
+        m_pane->setText(text);
+    }
+    void Show(bool) override {}
+
+  private:
+    QLabel* m_pane;
+    QString m_text;
+};
+
+} // namespace
 
 bool CStatusBar::Create(CFrameWnd* parent, DWORD, UINT id) {
     if (parent == nullptr)
@@ -37,7 +58,7 @@ bool CStatusBar::SetIndicators(const UINT* ids, int count) {
 
 void CStatusBar::OnUpdateCmdUI(const CFrameWnd* target) {
     for (const Pane& pane : m_panes) {
-        CPaneCmdUI ui(pane.id, pane.label, pane.text);
+        PaneCmdUI ui(pane.id, pane.label, pane.text);
         if (!target->UpdateCmdUI(pane.id, &ui))
             ui.Enable(false);
     }

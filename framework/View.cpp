@@ -29,7 +29,7 @@ CFrameWnd* CView::GetParentFrame() const {
 }
 
 void CView::OnPrepareDC(CDC*, CPrintInfo* info) {
-    if (info != nullptr && info->GetMaxPage() == CPrintInfo::kNoPageCount)
+    if (info != nullptr)
         info->m_bContinuePrinting = info->m_nCurPage == 1;
 }
 
@@ -77,14 +77,13 @@ bool CView::DoPreparePrinting(CPrintInfo* info) {
 void CView::PrintPages(QPainter& painter, CPrintInfo& info) {
     CPainterDC jobDC(painter);
     OnBeginPrinting(&jobDC, &info);
-    for (info.m_nCurPage = info.GetMinPage(); info.m_nCurPage <= info.GetMaxPage();
-         ++info.m_nCurPage) {
+    for (info.m_nCurPage = 1;; ++info.m_nCurPage) {
         // A fresh surface per page: the mapping a page sets starts from scratch.
         CPainterDC pageDC(painter);
         OnPrepareDC(&pageDC, &info);
         if (!info.m_bContinuePrinting)
             break;
-        if (info.m_nCurPage != info.GetMinPage())
+        if (info.m_nCurPage != 1)
             info.m_pPrinter->newPage();
         OnPrint(&pageDC, &info);
     }

@@ -60,7 +60,6 @@ class CWinApp : public CCmdTarget {
     virtual void ReportOpenFailure(const QString& pathName, int error);
     void AddToRecentFileList(const QString& pathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
-    const QString& GetRegistryKey() const { return m_strRegistryKey; }
 
     // The printer that Print, Print Preview and Print Setup share.
     QPrinter& GetPrinter();

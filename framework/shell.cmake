@@ -5,7 +5,6 @@ find_package(X11)
 add_library(quib_framework STATIC
     ${CMAKE_CURRENT_LIST_DIR}/AfxResources.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CmdTarget.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/CmdUI.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialogUnits.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DocTemplate.cpp

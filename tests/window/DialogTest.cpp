@@ -23,16 +23,16 @@ namespace {
 
 // The record number dialog's template with its exchange, as a dialog of
 // the program would write it.
-class CNumberDialog : public CDialog {
+class NumberDialog : public CDialog {
   public:
-    CNumberDialog() : CDialog(IDD_RECORD_NUMBER) {}
-    int m_nNumber = 7;
+    NumberDialog() : CDialog(IDD_RECORD_NUMBER) {}
+    int number = 7;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override {
         CDialog::DoDataExchange(pDX);
-        DDX_Text(pDX, IDC_RECORD_NUMBER, m_nNumber);
-        DDV_MinMaxInt(pDX, m_nNumber, 0, 1319);
+        DDX_Text(pDX, IDC_RECORD_NUMBER, number);
+        DDV_MinMaxInt(pDX, number, 0, 1319);
     }
 };
 
@@ -57,7 +57,7 @@ QPushButton* Button(QWidget* dialog, const QString& text) {
 }
 
 TEST_F(DialogTest, OkKeepsTheDialogOpenUntilTheTextPassesItsChecks) {
-    CNumberDialog dialog;
+    NumberDialog dialog;
     QStringList seen;
     bool stillOpen = true;
     ModalDriver driver([&](QWidget* w) {
@@ -78,7 +78,7 @@ TEST_F(DialogTest, OkKeepsTheDialogOpenUntilTheTextPassesItsChecks) {
     ASSERT_TRUE(driver.Ran());
     EXPECT_EQ(seen, QStringList{"7"});
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(dialog.m_nNumber, 12);
+    EXPECT_EQ(dialog.number, 12);
     EXPECT_EQ(
         m_messages,
         (QStringList{"Please enter an integer.", "Please enter an integer between 0 and 1319.",
@@ -86,14 +86,14 @@ TEST_F(DialogTest, OkKeepsTheDialogOpenUntilTheTextPassesItsChecks) {
 }
 
 TEST_F(DialogTest, CancelExchangesNothing) {
-    CNumberDialog dialog;
+    NumberDialog dialog;
     ModalDriver driver([](QWidget* w) {
         w->findChild<QLineEdit*>()->setText("300");
         Button(w, "Cancel")->click();
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     ASSERT_TRUE(driver.Ran());
-    EXPECT_EQ(dialog.m_nNumber, 7);
+    EXPECT_EQ(dialog.number, 7);
 }
 
 TEST_F(DialogTest, AboutBoxIsLaidOutFromItsTemplateInDialogUnits) {
@@ -114,7 +114,7 @@ TEST_F(DialogTest, AboutBoxIsLaidOutFromItsTemplateInDialogUnits) {
         ASSERT_NE(ok, nullptr);
         okIsDefault = ok->isDefault();
         okGeometry = ok->geometry();
-        expectedOk = CDialogUnits(w->font()).ToPixels(178, 7, 50, 14);
+        expectedOk = DialogUnits(w->font()).ToPixels(178, 7, 50, 14);
         ok->click();
     });
     EXPECT_EQ(about.DoModal(), IDOK);

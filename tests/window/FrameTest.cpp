@@ -29,9 +29,9 @@
 namespace {
 
 // Takes every command that a key sends, so that each key can be followed.
-class CRecordingView : public CView {
+class RecordingView : public CView {
   public:
-    CRecordingView() {
+    RecordingView() {
         for (const Accelerator& accelerator : kQuibResources.accelerators) {
             const UINT id = accelerator.id;
             MapCommand(id, [this, id] { m_received.push_back(id); });
@@ -61,7 +61,7 @@ class FrameTest : public testing::Test {
     void SetUp() override {
         ASSERT_NE(m_template.OpenDocumentFile(QString()), nullptr);
         m_frame = m_template.GetFrame();
-        m_view = dynamic_cast<CRecordingView*>(m_frame->GetActiveView());
+        m_view = dynamic_cast<RecordingView*>(m_frame->GetActiveView());
         ASSERT_NE(m_view, nullptr);
         m_frame->resize(900, 700);
         m_frame->show();
@@ -75,9 +75,9 @@ class FrameTest : public testing::Test {
     CStatusBar* StatusBar() const { return m_frame->findChild<CStatusBar*>(); }
 
     CSingleDocTemplate m_template{IDR_MAINFRAME, RUNTIME_CLASS(CMyQuibDoc),
-                                  RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CRecordingView)};
+                                  RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(RecordingView)};
     CFrameWnd* m_frame = nullptr;
-    CRecordingView* m_view = nullptr;
+    RecordingView* m_view = nullptr;
 };
 
 TEST_F(FrameTest, EveryCommandIsOneActionWithTheTablesTexts) {

@@ -180,7 +180,7 @@ TEST_F(GotoDialogTest, TheDialogIsLaidOutFromItsTemplate) {
     });
     Run(ID_NAVIGATE_GOTO);
     ASSERT_TRUE(driver.Ran());
-    const CDialogUnits units(font);
+    const DialogUnits units(font);
     EXPECT_EQ(title, "Record Number Selection Dialog");
     EXPECT_EQ(owner, Frame());
     EXPECT_EQ(size, units.ToPixels(186, 95));

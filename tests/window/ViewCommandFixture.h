@@ -30,7 +30,7 @@ class PaintCounter : public QObject {
     int m_loopLevel;
 };
 
-class ToneRecorder : public CToneOutput {
+class ToneRecorder : public ToneOutput {
   public:
     void Play(int frequencyHz, int durationMs) override {
         m_tones.emplace_back(frequencyHz, durationMs);

@@ -176,12 +176,15 @@ expect_record "$last" 1 "Up (Last)"
 key Down
 expect_record 1 "$last" "Down (First)"
 # Goto: the box offers the position plus one, selected, so typing replaces it.
-key ctrl+g
-goto=$(find_window "Record Number Selection Dialog") || fail "Ctrl+G opened no record number dialog"
-xdotool windowfocus --sync "$goto"
-xdotool type --delay 50 17
-xdotool key Return
-sleep 0.5
+goto_record() {
+    key ctrl+g
+    goto=$(find_window "Record Number Selection Dialog") || fail "Ctrl+G opened no record number dialog"
+    xdotool windowfocus --sync "$goto"
+    xdotool type --delay 50 "$1"
+    xdotool key Return
+    sleep 0.5
+}
+goto_record 17
 expect_record 17 1 "Ctrl+G, 17, Return"
 click() {
     xdotool mousemove --sync $((win_x + $1)) $((win_y + 33)) click 1
@@ -300,12 +303,7 @@ shows_pair() {
     [[ $same == 0 ]] || fail "$3: the view is not record $1 beside its partner ($same pixels differ)"
     [[ $other -gt 100 ]] || fail "$3: record $2 looks the same as record $1"
 }
-key ctrl+g
-goto=$(find_window "Record Number Selection Dialog") || fail "Ctrl+G opened no record number dialog"
-xdotool windowfocus --sync "$goto"
-xdotool type --delay 50 17
-xdotool key Return
-sleep 0.5
+goto_record 17
 shot paired-17
 shows_pair 17 18 paired-17
 key Right
