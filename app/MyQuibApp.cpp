@@ -12,6 +12,7 @@
 #include "Resources.h"
 
 #include <QFile>
+#include <QScreen>
 
 CMyQuibApp theApp;
 
@@ -32,9 +33,30 @@ bool CMyQuibApp::InitInstance() {
     ParseCommandLine(cmdInfo);
     if (!ProcessShellCommand(cmdInfo))
         return false;
+    if (auto* document = dynamic_cast<CMyQuibDoc*>(m_pMainWnd->GetActiveDocument()))
+        for (const QString& path : m_imports)
+            document->ImportFile(path);
     m_pMainWnd->show();
+    SizeToPicture();
     m_pMainWnd->repaint();
     return true;
+}
+
+// The frame grows by what the view lacks of the whole picture, up to the
+// screen's free area.
+void CMyQuibApp::SizeToPicture() {
+    const QWidget* view = m_pMainWnd->GetActiveView();
+    const QWidget* viewport = view != nullptr ? view->parentWidget() : nullptr;
+    if (viewport == nullptr)
+        return;
+    const QSize missing = (view->minimumSize() - viewport->size()).expandedTo(QSize(0, 0));
+    if (missing.width() == 0 && missing.height() == 0)
+        return;
+    QSize size = m_pMainWnd->size() + missing;
+    if (const QScreen* screen = m_pMainWnd->screen())
+        size = size.boundedTo(screen->availableGeometry().size() -
+                              (m_pMainWnd->frameGeometry().size() - m_pMainWnd->size()));
+    m_pMainWnd->resize(size);
 }
 
 void CMyQuibApp::ReportOpenFailure(const QString& pathName, int error) {
@@ -42,7 +64,7 @@ void CMyQuibApp::ReportOpenFailure(const QString& pathName, int error) {
         error != 0 ? CannotOpenMessage(QFile::encodeName(pathName).toStdString(), error)
                    : "the window cannot be created";
     if (m_pMainWnd != nullptr && m_pMainWnd->isVisible())
-        AfxMessageBox(AsSentence(message), MB_ICONEXCLAMATION);
+        AfxMessageBox(AsSentence(QString::fromLocal8Bit(message.c_str())), MB_ICONEXCLAMATION);
     else
         ReportStartupFailure(message);
 }

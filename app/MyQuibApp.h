@@ -2,11 +2,16 @@
 
 #include "WinApp.h"
 
+#include <QStringList>
+
 // The application: configures the framework, registers the one document
 // template and opens what the command line names.
 class CMyQuibApp : public CWinApp {
   public:
     CMyQuibApp();
+
+    // The files the command line imports beside its FILE, in order.
+    void SetCommandLineImports(const QStringList& pathNames) { m_imports = pathNames; }
 
     bool InitInstance() override;
     // In the window a message box; at start-up standard error, and a box
@@ -15,6 +20,12 @@ class CMyQuibApp : public CWinApp {
 
   protected:
     void OnAppAbout();
+
+  private:
+    // Large enough for the whole picture, where the screen allows.
+    void SizeToPicture();
+
+    QStringList m_imports;
 };
 
 extern CMyQuibApp theApp;

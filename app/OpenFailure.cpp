@@ -23,13 +23,6 @@ bool HasScreen() {
 
 } // namespace
 
-QString AsSentence(const std::string& message) {
-    QString text = QString::fromLocal8Bit(message.c_str());
-    if (!text.isEmpty())
-        text[0] = text[0].toUpper();
-    return text + QLatin1Char('.');
-}
-
 void ReportStartupFailure(const std::string& message) {
     std::fprintf(stderr, "quib: %s\n", message.c_str());
     if (isatty(STDERR_FILENO) || !HasScreen())
@@ -43,5 +36,5 @@ void ReportStartupFailure(const std::string& message) {
     }
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
-        AfxMessageBox(AsSentence(message), MB_ICONEXCLAMATION);
+        AfxMessageBox(AsSentence(QString::fromLocal8Bit(message.c_str())), MB_ICONEXCLAMATION);
 }

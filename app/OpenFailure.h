@@ -1,14 +1,9 @@
 #pragma once
 
-#include <QString>
-
 #include <string>
 
 // Where the program tells that a file could not be opened: the one wording
 // (CannotOpenMessage) in the one form each place needs.
-
-// The message as a sentence for a message box.
-QString AsSentence(const std::string& message);
 
 // At start-up: on standard error, prefixed "quib: ". Started from a launcher
 // or a file manager (standard error is not a terminal) nobody reads that, so

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,7 +15,11 @@
 
 namespace {
 
-bool HasDisplay() {
+// A screen named by the environment, or a platform by Qt's own option.
+bool HasDisplay(const Arguments& arguments) {
+    const std::vector<std::string>& options = arguments.qtOptions;
+    if (std::find(options.begin(), options.end(), "-platform") != options.end())
+        return true;
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0')
@@ -23,10 +28,21 @@ bool HasDisplay() {
     return false;
 }
 
-int RunWindow(int argc, char** argv, const std::string& file) {
-    QApplication application(argc, argv);
+// Qt sees its own options alone: the program's name, then those options.
+int RunWindow(char* program, const Arguments& arguments) {
+    std::vector<std::string> qtArguments = arguments.qtOptions;
+    std::vector<char*> qtArgv = {program};
+    for (std::string& option : qtArguments)
+        qtArgv.push_back(option.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = int(qtArgv.size()) - 1;
+    QApplication application(qtArgc, qtArgv.data());
     QApplication::setApplicationVersion(QString::fromLatin1(kQuibVersion));
-    theApp.SetCommandLineFile(QString::fromLocal8Bit(file.c_str()));
+    theApp.SetCommandLineFile(QString::fromLocal8Bit(arguments.file.c_str()));
+    QStringList imports;
+    for (const std::string& path : arguments.imports)
+        imports << QString::fromLocal8Bit(path.c_str());
+    theApp.SetCommandLineImports(imports);
     int status = 1;
     if (theApp.InitInstance())
         status = QApplication::exec();
@@ -50,13 +66,13 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        if (!HasDisplay()) {
+        if (!HasDisplay(parsed.arguments)) {
             std::fputs("quib: no display to show the window on (DISPLAY is not set); "
                        "--export writes pictures without one\n",
                        stderr);
             return 1;
         }
-        return RunWindow(argc, argv, file);
+        return RunWindow(argv[0], parsed.arguments);
     }
     return RunConsoleMode(parsed.arguments, stdout, stderr);
 }

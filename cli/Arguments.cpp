@@ -1,15 +1,14 @@
 #include "Arguments.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 
 const char* const kUsageText =
-    "usage: quib [FILE]\n"
+    "usage: quib [--import FILE2]... [FILE]\n"
     "       quib --info FILE\n"
     "       quib --summary [--highlight] [--import FILE2]... FILE\n"
-    "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K] [--scale S]\n"
-    "                    [--highlight] [--dpi N] [--import FILE2]... FILE\n"
+    "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K | --records A-B|all]\n"
+    "                    [--scale S] [--highlight] [--dpi N] [--import FILE2]... FILE\n"
     "       quib --help | --version\n";
 
 namespace {
@@ -43,29 +42,48 @@ bool ParseInteger(const std::string& text, int& value) {
     return true;
 }
 
-bool FormatOf(const std::string& path, Arguments::Format& format) {
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos)
-        return false;
-    std::string extension = path.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
-    if (extension == "png")
-        format = Arguments::Format::Png;
-    else if (extension == "svg")
-        format = Arguments::Format::Svg;
-    else if (extension == "pdf")
-        format = Arguments::Format::Pdf;
-    else
-        return false;
-    return true;
+// Qt's own options, which the window hands to Qt: those that take a value,
+// and those that stand alone.
+bool IsQtOptionWithValue(const std::string& arg) {
+    static const char* const kOptions[] = {"-platform",        "-platformpluginpath",
+                                           "-platformtheme",   "-plugin",
+                                           "-style",           "-stylesheet",
+                                           "-qwindowgeometry", "-geometry",
+                                           "-qwindowtitle",    "-title",
+                                           "-qwindowicon",     "-icon",
+                                           "-display",         "-name",
+                                           "-session"};
+    return std::find(std::begin(kOptions), std::end(kOptions), arg) != std::end(kOptions);
+}
+
+bool IsQtFlag(const std::string& arg) {
+    static const char* const kFlags[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+    const std::string name = arg.substr(0, arg.find('='));
+    return std::find(std::begin(kFlags), std::end(kFlags), arg) != std::end(kFlags) ||
+           (name != arg && IsQtOptionWithValue(name));
+}
+
+// "A-B" of two positions, A not above B, or "all".
+bool ParseRange(const std::string& text, Arguments& out) {
+    if (text == "all") {
+        out.allRecords = true;
+        return true;
+    }
+    const std::size_t dash = text.find('-', 1);
+    return dash != std::string::npos && ParseInteger(text.substr(0, dash), out.record) &&
+           ParseInteger(text.substr(dash + 1), out.lastRecord) && out.record <= out.lastRecord;
 }
 
 // The export mode's options that take a number; "" when accepted.
 std::string ParseExportNumber(const std::string& option, const std::string& text, Arguments& out) {
     int value = 0;
     const bool isNumber = ParseInteger(text, value);
-    if (option == "--record") {
+    if (option == "--records") {
+        if (!ParseRange(text, out))
+            return "records '" + text +
+                   "' is not a range A-B of positions, A not above B, or 'all'";
+        out.recordRange = true;
+    } else if (option == "--record") {
         if (!isNumber)
             return "record '" + text + "' is not a number";
         out.record = value;
@@ -113,14 +131,14 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         if (args.size() < 2)
             return Refuse("option '--export' needs an output file");
         out.output = args[1];
-        if (!FormatOf(out.output, out.format))
+        if (!PictureFormatOf(out.output, out.format))
             return Refuse("cannot tell the picture format of '" + out.output +
                           "': use .png, .svg or .pdf");
         k = 2;
     }
 
-    const bool takesImports =
-        out.mode == Arguments::Mode::Summary || out.mode == Arguments::Mode::Export;
+    const bool takesImports = out.mode != Arguments::Mode::Info;
+    bool recordGiven = false;
     bool onlyFiles = false;
     std::vector<std::string> files;
     for (; k < args.size(); ++k) {
@@ -129,16 +147,30 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             files.push_back(arg);
         } else if (arg == "--") {
             onlyFiles = true;
-        } else if (takesImports && arg == "--highlight") {
+        } else if (out.mode == Arguments::Mode::Window && IsQtOptionWithValue(arg)) {
+            if (k + 1 == args.size())
+                return Refuse("option '" + arg + "' needs a value");
+            out.qtOptions.push_back(arg);
+            out.qtOptions.push_back(args[++k]);
+        } else if (out.mode == Arguments::Mode::Window && IsQtFlag(arg)) {
+            out.qtOptions.push_back(arg);
+        } else if (takesImports && out.mode != Arguments::Mode::Window && arg == "--highlight") {
             out.highlight = true;
         } else if (takesImports && arg == "--import") {
             if (k + 1 == args.size())
                 return Refuse("option '--import' needs a file");
             out.imports.push_back(args[++k]);
         } else if (out.mode == Arguments::Mode::Export &&
-                   (arg == "--record" || arg == "--scale" || arg == "--dpi")) {
+                   (arg == "--record" || arg == "--records" || arg == "--scale" ||
+                    arg == "--dpi")) {
             if (k + 1 == args.size())
-                return Refuse("option '" + arg + "' needs a number");
+                return Refuse("option '" + arg + "' needs " +
+                              (arg == "--records" ? "a range" : "a number"));
+            if (arg == "--record" || arg == "--records") {
+                if (recordGiven)
+                    return Refuse("give one of '--record' and '--records', once");
+                recordGiven = true;
+            }
             const std::string error = ParseExportNumber(arg, args[++k], out);
             if (!error.empty())
                 return Refuse(error);
@@ -149,6 +181,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
     if (files.size() > 1)
         return Refuse("unexpected argument '" + files[1] + "'");
+    const bool severalRecords = out.recordRange && (out.allRecords || out.record < out.lastRecord);
+    if (severalRecords && out.format != PictureFormat::Pdf &&
+        out.output.find("%d") == std::string::npos)
+        return Refuse("several records need a PDF, or '%d' in the name of '" + out.output + "'");
+    if (out.mode == Arguments::Mode::Window && files.empty() && !out.imports.empty())
+        return Refuse("imports need a FILE to import beside");
     if (files.empty() && out.mode != Arguments::Mode::Window)
         return Refuse("missing FILE");
     if (!files.empty())

@@ -1,23 +1,32 @@
 #pragma once
 
+#include "PictureFormat.h"
+
 #include <string>
 #include <vector>
 
 // What the command line asks for.
 struct Arguments {
     enum class Mode { Window, Info, Summary, Export, Help, Version };
-    enum class Format { Png, Svg, Pdf };
     Mode mode = Mode::Window;
     std::string file; // empty in the window mode without a file
     std::vector<std::string> imports;
     bool highlight = false;
 
-    // The export mode's picture.
+    // The export mode's pictures.
     std::string output;
-    Format format = Format::Png;
-    int record = 1; // 1-based position, clamped when drawn
+    PictureFormat format = PictureFormat::Png;
+    // 1-based positions, clamped when drawn: one record, or with --records a
+    // range (every record for "all").
+    int record = 1;
+    bool recordRange = false;
+    bool allRecords = false;
+    int lastRecord = 1;
     int scale = 4;
     int dpi = 96;
+
+    // Qt's own options (-platform, -style, ...), for the window.
+    std::vector<std::string> qtOptions;
 };
 
 struct ParsedArguments {

@@ -3,122 +3,98 @@
 #include "DataCommands.h"
 #include "LatticeDocument.h"
 #include "LatticePicture.h"
-#include "PainterDC.h"
+#include "PictureFile.h"
 
-#include <QFile>
 #include <QGuiApplication>
-#include <QImage>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
+
+#include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
+#include <chrono>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
-// Blank space kept beyond the drawing's right and bottom edges, 1/100 inch.
-constexpr double kMarginUnits = 10;
-constexpr int kPdfResolution = 1200;
-constexpr int kSvgResolution = 96;
+using Clock = std::chrono::steady_clock;
 
-struct PictureSize {
-    double widthInches;
-    double heightInches;
+// The 0-based positions asked for, each clamped as Goto clamps it.
+std::vector<int> Positions(const Arguments& arguments, int recordCount) {
+    const long long last = std::max(recordCount - 1, 0);
+    const auto clamp = [last](long long position) {
+        return int(std::clamp(position - 1, 0LL, last));
+    };
+    if (arguments.allRecords)
+        return [last] {
+            std::vector<int> all(std::size_t(last) + 1);
+            for (std::size_t k = 0; k < all.size(); ++k)
+                all[k] = int(k);
+            return all;
+        }();
+    const int first = clamp(arguments.record);
+    const int end = arguments.recordRange ? clamp(arguments.lastRecord) : first;
+    std::vector<int> positions;
+    for (int k = first; k <= end; ++k)
+        positions.push_back(k);
+    return positions;
+}
+
+// OUT with "%d" replaced by the 1-based position, zero-padded to the digits
+// of the last position.
+std::string NameFor(const std::string& pattern, int position, int lastPosition) {
+    const std::size_t at = pattern.find("%d");
+    std::string number = std::to_string(position);
+    number.insert(0, std::to_string(lastPosition).size() - number.size(), '0');
+    return pattern.substr(0, at) + number + pattern.substr(at + 2);
+}
+
+// A line on a terminal that tells how far a long export has come, from its
+// second second on; cleared at the end.
+class ProgressLine {
+  public:
+    ProgressLine(std::FILE* err, int total)
+        : m_err(err), m_total(total), m_shown(isatty(fileno(err)) != 0) {}
+    ~ProgressLine() {
+        if (m_written)
+            std::fputs("\r\033[K", m_err);
+    }
+    ProgressLine(const ProgressLine&) = delete;
+    ProgressLine& operator=(const ProgressLine&) = delete;
+
+    void Done(int pages) {
+        if (!m_shown || Clock::now() - m_start < std::chrono::seconds(1))
+            return;
+        std::fprintf(m_err, "\rquib: %d of %d pages", pages, m_total);
+        std::fflush(m_err);
+        m_written = true;
+    }
+
+  private:
+    std::FILE* m_err;
+    int m_total;
+    bool m_shown;
+    bool m_written = false;
+    Clock::time_point m_start = Clock::now();
 };
 
-int ResolutionOf(const Arguments& arguments) {
-    switch (arguments.format) {
-    case Arguments::Format::Png:
-        return arguments.dpi;
-    case Arguments::Format::Svg:
-        return kSvgResolution;
-    case Arguments::Format::Pdf:
-        return kPdfResolution;
-    }
-    return arguments.dpi;
+QString Local(const std::string& path) {
+    return QString::fromLocal8Bit(path.c_str());
 }
 
-int DotsPerMeter(int dpi) {
-    return int(std::lround(dpi / 0.0254));
-}
-
-// The page starts at the logical point (0, 25) and ends a margin beyond the
-// farthest figure or text of the picture.
-PictureSize MeasurePicture(LatticePicture& picture, int dpi) {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    probe.setDotsPerMeterX(DotsPerMeter(dpi));
-    probe.setDotsPerMeterY(DotsPerMeter(dpi));
-    QPainter painter(&probe);
-    CPainterDC surface(painter);
-    picture.Prepare(&surface);
-    const PictureCorner corner = picture.MeasureCorner(&surface);
-    return {(corner.right + kMarginUnits) / 100, (25 - (corner.bottom - kMarginUnits)) / 100};
-}
-
-void Paint(LatticePicture& picture, QPainter& painter, const QRect& page) {
-    PaintOnWhite(painter, page, [&picture](CDC* dc) {
-        picture.Prepare(dc);
-        picture.Draw(dc);
-    });
-}
-
-bool WritePng(LatticePicture& picture, const Arguments& arguments, PictureSize size, QFile& file) {
-    const int dpi = arguments.dpi;
-    QImage image(int(std::ceil(size.widthInches * dpi)), int(std::ceil(size.heightInches * dpi)),
-                 QImage::Format_RGB32);
-    image.setDotsPerMeterX(DotsPerMeter(dpi));
-    image.setDotsPerMeterY(DotsPerMeter(dpi));
-    {
-        QPainter painter(&image);
-        Paint(picture, painter, image.rect());
-    }
-    return image.save(&file, "PNG");
-}
-
-bool WriteSvg(LatticePicture& picture, PictureSize size, QFile& file) {
-    const QSize pixels(int(std::ceil(size.widthInches * kSvgResolution)),
-                       int(std::ceil(size.heightInches * kSvgResolution)));
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setResolution(kSvgResolution);
-    generator.setSize(pixels);
-    generator.setViewBox(QRect(QPoint(0, 0), pixels));
-    generator.setTitle(QStringLiteral("Quib"));
-    QPainter painter;
-    if (!painter.begin(&generator))
-        return false;
-    Paint(picture, painter, QRect(QPoint(0, 0), pixels));
-    return painter.end();
-}
-
-bool WritePdf(LatticePicture& picture, PictureSize size, QFile& file) {
-    QPdfWriter writer(&file);
-    writer.setResolution(kPdfResolution);
-    writer.setPageSize(QPageSize(QSizeF(size.widthInches, size.heightInches), QPageSize::Inch,
-                                 QString(), QPageSize::ExactMatch));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setTitle(QStringLiteral("Quib"));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return false;
-    Paint(picture, painter, QRect(0, 0, writer.width(), writer.height()));
-    return painter.end();
-}
-
-bool WritePicture(LatticePicture& picture, const Arguments& arguments, QFile& file) {
-    const PictureSize size = MeasurePicture(picture, ResolutionOf(arguments));
-    switch (arguments.format) {
-    case Arguments::Format::Png:
-        return WritePng(picture, arguments, size, file);
-    case Arguments::Format::Svg:
-        return WriteSvg(picture, size, file);
-    case Arguments::Format::Pdf:
-        return WritePdf(picture, size, file);
-    }
-    return false;
+// Nothing ever writes over a data file, even one named like a picture.
+int Save(LatticePicture& picture, const PictureJob& job, const std::string& output,
+         const Arguments& arguments, std::FILE* err) {
+    QStringList dataFiles = {Local(arguments.file)};
+    for (const std::string& path : arguments.imports)
+        dataFiles << Local(path);
+    const QString reason = IsDataFile(Local(output), dataFiles)
+                               ? QString::fromLatin1(kOpenDataFileReason)
+                               : SavePictures(picture, job, Local(output));
+    if (reason.isEmpty())
+        return 0;
+    std::fprintf(err, "quib: %s\n", qPrintable(CannotWriteMessage(Local(output), reason)));
+    return 1;
 }
 
 } // namespace
@@ -142,25 +118,23 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
     LatticePicture picture(&document);
-    const long long last = std::max(document.m_primaryRecords.GetSize() - 1, 0);
-    picture.m_nRecordIndex = int(std::clamp(arguments.record - 1LL, 0LL, last));
     picture.m_nScale = arguments.scale;
     picture.m_bHighlight = arguments.highlight;
+    const std::vector<int> positions = Positions(arguments, document.m_primaryRecords.GetSize());
+    ProgressLine progress(err, int(positions.size()));
 
-    QFile file(QString::fromLocal8Bit(arguments.output.c_str()));
-    const auto cannotWrite = [&] {
-        std::fprintf(err, "quib: cannot write '%s': %s\n", arguments.output.c_str(),
-                     qPrintable(file.errorString()));
-        return 1;
-    };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return cannotWrite();
-    const bool written = WritePicture(picture, arguments, file) && file.flush();
-    file.close();
-    if (!written || file.error() != QFileDevice::NoError) {
-        const int status = cannotWrite();
-        file.remove();
-        return status;
+    PictureJob job{arguments.format, arguments.dpi, positions, {}};
+    if (arguments.format == PictureFormat::Pdf || !arguments.recordRange) {
+        job.progress = [&progress](int pages) { progress.Done(pages); };
+        return Save(picture, job, arguments.output, arguments, err);
+    }
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+        job.records = {positions[k]};
+        const std::string output =
+            NameFor(arguments.output, positions[k] + 1, positions.back() + 1);
+        if (const int status = Save(picture, job, output, arguments, err))
+            return status;
+        progress.Done(int(k + 1));
     }
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include <QCursor>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
 #include <cerrno>
@@ -34,27 +35,34 @@ void CMyQuibDoc::Serialize(CArchive&) {}
 
 bool CMyQuibDoc::OnNewDocument() {
     ResetDatasets();
+    m_importedPaths.clear();
     return CDocument::OnNewDocument();
 }
 
 OpenResult CMyQuibDoc::OnOpenDocument(const QString& pathName) {
+    m_importedPaths.clear();
     const ReadOutcome outcome = OpenDataFile(LocalPath(pathName));
     return {outcome.read, outcome.error};
 }
 
 void CMyQuibDoc::OnImport() {
     CFileDialog dialog(true, QString(), QString(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
-    if (dialog.DoModal() != IDOK)
-        return;
+    if (dialog.DoModal() == IDOK)
+        ImportFile(dialog.GetPathName());
+}
+
+void CMyQuibDoc::ImportFile(const QString& pathName) {
     ReadOutcome outcome;
     {
         const CWaitCursor busy;
-        outcome = ImportDataFile(LocalPath(dialog.GetPathName()));
+        outcome = ImportDataFile(LocalPath(pathName));
     }
+    if (outcome.read)
+        m_importedPaths << QFileInfo(pathName).absoluteFilePath();
     // A file that cannot be opened is passed over in silence; running out of
     // memory is not.
     if (!outcome.read && outcome.error == ENOMEM)
-        AfxGetApp()->ReportOpenFailure(dialog.GetPathName(), outcome.error);
+        AfxGetApp()->ReportOpenFailure(pathName, outcome.error);
     UpdateAllViews(nullptr);
 }
 

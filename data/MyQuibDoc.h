@@ -6,6 +6,8 @@
 #include "Document.h"
 #include "LatticeDocument.h"
 
+#include <QStringList>
+
 class CMyQuibDoc : public CDocument, public LatticeDocument {
   public:
     CMyQuibDoc();
@@ -16,4 +18,11 @@ class CMyQuibDoc : public CDocument, public LatticeDocument {
 
     void OnImport();
     void OnUpdateImport(CCmdUI* cmdUI);
+    // File Import of a path, without the dialog.
+    void ImportFile(const QString& pathName);
+    // The files read into the imported dataset since the last New or Open.
+    const QStringList& ImportedPaths() const { return m_importedPaths; }
+
+  private:
+    QStringList m_importedPaths;
 };

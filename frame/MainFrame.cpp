@@ -1,6 +1,8 @@
 #include "MainFrame.h"
 
+#include "MyQuibDoc.h"
 #include "Resources.h"
+#include "WinApp.h"
 
 const UINT indicators[4] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -25,5 +27,14 @@ int CMainFrame::OnCreate(CREATESTRUCT* cs) {
     m_wndToolBar->EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(m_wndToolBar);
+    DragAcceptFiles();
     return 0;
+}
+
+void CMainFrame::OnDropFiles(const QStringList& pathNames) {
+    if (AfxGetApp()->OpenDocumentFile(pathNames.front()) == nullptr)
+        return;
+    if (auto* document = dynamic_cast<CMyQuibDoc*>(GetActiveDocument()))
+        for (qsizetype k = 1; k < pathNames.size(); ++k)
+            document->ImportFile(pathNames[k]);
 }

@@ -15,6 +15,9 @@ class CMainFrame : public CFrameWnd {
 
   protected:
     int OnCreate(CREATESTRUCT* cs) override;
+    // The first file opened as File Open does, the others imported beside it
+    // in order.
+    void OnDropFiles(const QStringList& pathNames) override;
 
   private:
     // Children of the frame.

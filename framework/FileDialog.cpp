@@ -1,9 +1,12 @@
 #include "FileDialog.h"
 
+#include "Document.h"
 #include "FrameWnd.h"
+#include "RecentFileList.h"
 #include "WinApp.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -25,6 +28,27 @@ class DialogSettingsAside {
     DialogSettingsAside(const DialogSettingsAside&) = delete;
     DialogSettingsAside& operator=(const DialogSettingsAside&) = delete;
 };
+
+// The folder a dialog was last left in with a file chosen, in this run.
+QString g_lastFolder;
+
+// Where a dialog starts: the folder of the file open now (the second run
+// usually sits beside the first), else the last folder chosen, else that of
+// the most recent file.
+QString StartFolder() {
+    const CWinApp* app = AfxGetApp();
+    const CDocument* document = app != nullptr && app->m_pMainWnd != nullptr
+                                    ? app->m_pMainWnd->GetActiveDocument()
+                                    : nullptr;
+    if (document != nullptr && !document->GetPathName().isEmpty())
+        return QFileInfo(document->GetPathName()).absolutePath();
+    if (!g_lastFolder.isEmpty())
+        return g_lastFolder;
+    const CRecentFileList* recent = app != nullptr ? app->GetRecentFileList() : nullptr;
+    if (recent != nullptr && recent->GetSize() > 0)
+        return QFileInfo((*recent)[0]).absolutePath();
+    return {};
+}
 
 } // namespace
 
@@ -48,8 +72,12 @@ int CFileDialog::DoModal() {
         dialog.setNameFilter(m_filter);
     if (!m_pathName.isEmpty())
         dialog.selectFile(m_pathName);
+    else if (const QString folder = StartFolder(); !folder.isEmpty())
+        dialog.setDirectory(folder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;
     m_pathName = dialog.selectedFiles().constFirst();
+    m_selectedFilter = dialog.selectedNameFilter();
+    g_lastFolder = QFileInfo(m_pathName).absolutePath();
     return IDOK;
 }

@@ -13,7 +13,8 @@ constexpr DWORD OFN_HIDEREADONLY = 0x0004;
 
 class CFileDialog {
   public:
-    // No filter: every file is listed. No caption: the dialog's own.
+    // No filter: every file is listed; several filters are separated by ";;".
+    // No caption: the dialog's own.
     explicit CFileDialog(bool openFileDialog, const QString& defaultExt = QString(),
                          const QString& fileName = QString(),
                          DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
@@ -22,6 +23,8 @@ class CFileDialog {
     // IDOK with a file chosen, IDCANCEL otherwise.
     int DoModal();
     QString GetPathName() const { return m_pathName; }
+    // The filter the file was chosen under.
+    QString GetSelectedFilter() const { return m_selectedFilter; }
 
   private:
     bool m_bOpenFileDialog;
@@ -29,5 +32,6 @@ class CFileDialog {
     QString m_pathName;
     DWORD m_flags;
     QString m_filter;
+    QString m_selectedFilter;
     QWidget* m_parent;
 };

@@ -10,10 +10,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
+#include <QScrollArea>
 
 namespace {
 
@@ -134,7 +138,14 @@ bool CFrameWnd::OnCreateClient(CREATESTRUCT*, CCreateContext* context) {
         delete object;
         return false;
     }
-    setCentralWidget(view);
+    // Scroll bars show when the view asks for more room (its minimum size)
+    // than the window gives it; the keys stay the view's.
+    auto* scroller = new QScrollArea;
+    scroller->setWidget(view);
+    scroller->setWidgetResizable(true);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setFocusPolicy(Qt::NoFocus);
+    setCentralWidget(scroller);
     if (context->m_pCurrentDoc != nullptr)
         context->m_pCurrentDoc->AddView(view);
     m_pActiveView = view;
@@ -246,6 +257,41 @@ void CFrameWnd::UpdateCommandUI() {
     for (const auto& [id, action] : m_actions)
         UpdateAction(id, action);
     UpdatePanes();
+}
+
+void CFrameWnd::DragAcceptFiles(bool accept) {
+    setAcceptDrops(accept);
+}
+
+void CFrameWnd::OnDropFiles(const QStringList& pathNames) {
+    if (AfxGetApp() != nullptr)
+        AfxGetApp()->OpenDocumentFile(pathNames.front());
+}
+
+namespace {
+// The local files a drag carries; empty when it carries anything else too.
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+} // namespace
+
+void CFrameWnd::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CFrameWnd::dropEvent(QDropEvent* event) {
+    const QStringList paths = DroppedFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OnDropFiles(paths);
 }
 
 bool CFrameWnd::eventFilter(QObject* watched, QEvent* event) {

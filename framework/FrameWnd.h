@@ -79,6 +79,10 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
     // Brings every action and status pane up to date.
     void UpdateCommandUI();
 
+    // Files dragged from a file manager may be dropped on the frame; a drop
+    // goes to OnDropFiles.
+    void DragAcceptFiles(bool accept = true);
+
     void EnableDocking(DWORD dockStyle);
     void DockControlBar(CToolBar* bar);
     // The bars register under their child ids, which are the View menu's
@@ -94,6 +98,12 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
     void OnBarCheck(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* cmdUI);
     void OnUpdateKeyIndicator(CCmdUI* cmdUI);
+
+    // Local files dropped on the frame, in the order dragged; by default the
+    // first is opened.
+    virtual void OnDropFiles(const QStringList& pathNames);
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     // A lock key pressed anywhere in the program, or state that changed while
     // another window had the keyboard, shows in the lock panes.

@@ -16,6 +16,8 @@ QMessageBox::Icon IconFor(UINT type) {
     switch (type & 0xF0) {
     case MB_ICONSTOP:
         return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
     case MB_ICONEXCLAMATION:
         return QMessageBox::Warning;
     case MB_ICONINFORMATION:
@@ -30,10 +32,19 @@ QMessageBox::Icon IconFor(UINT type) {
 int AfxMessageBox(const QString& text, UINT type) {
     if (Hook())
         return Hook()(text, type);
-    QMessageBox box(IconFor(type), AfxGetAppName(), text, QMessageBox::Ok,
+    const bool yesNo = (type & 0x0F) == MB_YESNO;
+    QMessageBox box(IconFor(type), AfxGetAppName(), text,
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     QApplication::activeWindow());
-    box.exec();
-    return IDOK;
+    const int answer = box.exec();
+    return !yesNo ? IDOK : answer == QMessageBox::Yes ? IDYES : IDNO;
+}
+
+QString AsSentence(const QString& message) {
+    QString text = message;
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text + QLatin1Char('.');
 }
 
 MessageBoxHook AfxSetMessageBoxHook(MessageBoxHook hook) {

@@ -140,6 +140,24 @@ TEST_F(CommandLine, WindowModeWithoutADisplayFailsCleanly) {
     EXPECT_EQ(r.out, "");
 }
 
+// Qt's own options belong to Qt: with one the window starts (and runs until
+// it is ended), where an unknown option would be a usage error.
+TEST_F(CommandLine, WindowModeHandsQtItsOwnOptions) {
+    const std::string path = m_dir.Write("d", "(1) 1\n");
+    ProcessResult r = RunProcess(
+        "/usr/bin/timeout",
+        {"2", QUIB_EXECUTABLE, "-platform", "offscreen", "-reverse", "--import", path, path},
+        {"XDG_RUNTIME_DIR=" + m_dir.Path()});
+    EXPECT_EQ(r.status, 124) << r.err;
+    EXPECT_EQ(r.err.find("quib:"), std::string::npos) << r.err;
+    r = Quib({"-platform"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "quib: option '-platform' needs a value");
+    r = Quib({"--import", path});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "quib: imports need a FILE to import beside");
+}
+
 TEST_F(CommandLine, HelpAndVersion) {
     ProcessResult r = Quib({"--version"});
     EXPECT_EQ(r.status, 0);

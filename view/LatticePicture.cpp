@@ -149,6 +149,14 @@ std::string LatticePicture::SummaryLine(int dataset) const {
     return line;
 }
 
+std::vector<std::string> LatticePicture::SummaryLines() const {
+    if (HasNoData())
+        return {};
+    if (!DrawsImported())
+        return {SummaryLine(0)};
+    return {SummaryLine(0), SummaryLine(1)};
+}
+
 PictureCorner LatticePicture::MeasureCorner(CDC* pDC) {
     SetGeometry();
     PictureCorner corner{0, 25};

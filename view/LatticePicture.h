@@ -4,6 +4,7 @@
 #include "LatticeTables.h"
 
 #include <string>
+#include <vector>
 
 class LatticeDocument;
 
@@ -36,6 +37,9 @@ class LatticePicture {
     // Where the picture Draw would draw ends, its texts measured on pDC
     // (set up by Prepare) in the fonts they are drawn in.
     PictureCorner MeasureCorner(CDC* pDC);
+    // The summary lines Draw writes: none without data, then the primary
+    // record's and, with an import shown, its partner's.
+    std::vector<std::string> SummaryLines() const;
 
     // Geometry, recomputed from m_nScale at every paint, and display state.
     int m_nXOrigin = 0;

@@ -1,9 +1,35 @@
 #include "MyQuibView.h"
 
+#include "FileDialog.h"
+#include "MessageBox.h"
 #include "MyQuibDoc.h"
+#include "PictureFile.h"
 #include "Resources.h"
 
-CMyQuibView::CMyQuibView() {
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+
+#include <cmath>
+
+namespace {
+
+// The resolution of a picture written to a file, as the command line's.
+constexpr int kFileResolution = 96;
+
+const char kExportFilters[] = "PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)";
+
+} // namespace
+
+CMyQuibView::CMyQuibView()
+    : m_copyPicture(new QAction(QStringLiteral("Copy Picture"), this)),
+      m_copySummary(new QAction(QStringLiteral("Copy Summary"), this)),
+      m_exportPicture(new QAction(QStringLiteral("Export Picture..."), this)) {
     MapCommand(ID_FILE_PRINT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_DIRECT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_PREVIEW, &CMyQuibView::OnFilePrintPreview);
@@ -17,6 +43,13 @@ CMyQuibView::CMyQuibView() {
     MapCommand(ID_OPTIONS_SCALE_LARGER, &CMyQuibView::OnOptionsScaleLarger);
     MapCommand(ID_OPTIONS_SCALE_SMALLER, &CMyQuibView::OnOptionsScaleSmaller);
     MapCommand(ID_OPTIONS_FONT, &CMyQuibView::OnOptionsFont);
+
+    m_copyPicture->setObjectName(QStringLiteral("copyPicture"));
+    m_copySummary->setObjectName(QStringLiteral("copySummary"));
+    m_exportPicture->setObjectName(QStringLiteral("exportPicture"));
+    connect(m_copyPicture, &QAction::triggered, this, &CMyQuibView::OnCopyPicture);
+    connect(m_copySummary, &QAction::triggered, this, &CMyQuibView::OnCopySummary);
+    connect(m_exportPicture, &QAction::triggered, this, &CMyQuibView::OnExportPicture);
 }
 
 CMyQuibDoc* CMyQuibView::GetDocument() const {
@@ -42,4 +75,106 @@ void CMyQuibView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
 
 void CMyQuibView::OnDraw(CDC* pDC) {
     Draw(pDC);
+}
+
+void CMyQuibView::OnUpdate(CView* sender) {
+    FitToPicture();
+    CView::OnUpdate(sender);
+}
+
+void CMyQuibView::Repaint() {
+    FitToPicture();
+    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CMyQuibView::FitToPicture() {
+    if (Data() == nullptr)
+        return;
+    const QSizeF inches = PageInches(*this, {m_nRecordIndex}, logicalDpiY());
+    setMinimumSize(int(std::ceil(inches.width() * logicalDpiX())),
+                   int(std::ceil(inches.height() * logicalDpiY())));
+}
+
+void CMyQuibView::contextMenuEvent(QContextMenuEvent* event) {
+    ShowContextMenu(event->globalPos());
+}
+
+void CMyQuibView::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu ||
+                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (!menuKey)
+        return CView::keyPressEvent(event);
+    event->accept();
+    ShowContextMenu(mapToGlobal(QPoint(width() / 4, height() / 4)));
+}
+
+void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
+    const bool hasData = Data()->m_nPrimaryDim >= 0;
+    for (QAction* action : {m_copyPicture, m_copySummary, m_exportPicture})
+        action->setEnabled(hasData);
+    QMenu menu(this);
+    menu.addActions({m_copyPicture, m_copySummary, m_exportPicture});
+    menu.addSeparator();
+    menu.exec(globalPos);
+}
+
+QString CMyQuibView::SummaryText() const {
+    QString text;
+    for (const std::string& line : SummaryLines())
+        text += QString::fromStdString(line) + QLatin1Char('\n');
+    return text;
+}
+
+void CMyQuibView::OnCopyPicture() {
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("image/png"),
+                  PictureBytes(*this, PictureFormat::Png, logicalDpiX()));
+    data->setData(QStringLiteral("image/svg+xml"),
+                  PictureBytes(*this, PictureFormat::Svg, logicalDpiX()));
+    data->setText(SummaryText());
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void CMyQuibView::OnCopySummary() {
+    QGuiApplication::clipboard()->setText(SummaryText());
+}
+
+// Offered beside the data file, named after it and the record; never over a
+// data file that is open, and another file only when the user says so.
+void CMyQuibView::OnExportPicture() {
+    const CMyQuibDoc* document = GetDocument();
+    const QFileInfo data(document->GetPathName());
+    const CLatticeRecordArray& records = document->m_primaryRecords;
+    const int number = m_nRecordIndex < records.GetSize() ? records[m_nRecordIndex].m_nRecordNumber
+                                                          : m_nRecordIndex + 1;
+    const QString base =
+        data.fileName().isEmpty() ? QStringLiteral("picture") : data.completeBaseName();
+    CFileDialog dialog(false, QString(),
+                       QStringLiteral("%1/%2-%3.png").arg(data.absolutePath(), base).arg(number),
+                       OFN_HIDEREADONLY, QString::fromLatin1(kExportFilters), this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    QString path = dialog.GetPathName();
+    PictureFormat format;
+    if (!PictureFormatOf(path.toStdString(), format)) {
+        // A name without a picture's extension takes the chosen filter's.
+        const QString filter = dialog.GetSelectedFilter();
+        path += filter.mid(filter.indexOf(QLatin1String("*.")) + 1).chopped(1);
+        PictureFormatOf(path.toStdString(), format);
+    }
+    QStringList dataFiles = document->ImportedPaths();
+    dataFiles << document->GetPathName();
+    const auto refuse = [&path](const QString& reason) {
+        AfxMessageBox(AsSentence(CannotWriteMessage(path, reason)), MB_ICONEXCLAMATION);
+    };
+    if (IsDataFile(path, dataFiles))
+        return refuse(QString::fromLatin1(kOpenDataFileReason));
+    if (QFileInfo::exists(path) &&
+        AfxMessageBox(QStringLiteral("'%1' already exists. Replace it?").arg(path),
+                      MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    if (const QString reason =
+            SavePictures(*this, {format, kFileResolution, {m_nRecordIndex}, {}}, path);
+        !reason.isEmpty())
+        refuse(reason);
 }

@@ -6,10 +6,12 @@
 class CCmdUI;
 class CMyQuibDoc;
 class CPrintInfo;
+class QAction;
 
 // The window's view of the document: the lattice picture of its current
 // record on the screen and on paper, and the commands that change which
-// record is shown and how.
+// record is shown and how. Its context menu copies and exports the picture;
+// it asks for room for the whole picture, which its scroll bars give.
 class CMyQuibView : public CView, public LatticePicture {
   public:
     CMyQuibView();
@@ -22,6 +24,7 @@ class CMyQuibView : public CView, public LatticePicture {
     bool OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnUpdate(CView* sender) override;
 
     // The commands. Each one that changes the picture repaints the whole
     // view before it returns; a refusal at a limit beeps.
@@ -36,10 +39,29 @@ class CMyQuibView : public CView, public LatticePicture {
     void OnOptionsScaleSmaller();
     void OnOptionsFont();
 
+    // The context menu's: the picture on the clipboard as PNG at the
+    // screen's resolution, as SVG and as its summary lines; the summary
+    // lines alone; the picture to a file, as the command line writes it.
+    void OnCopyPicture();
+    void OnCopySummary();
+    void OnExportPicture();
+
   protected:
     const LatticeDocument* Data() const override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // The Menu key and Shift+F10 open the context menu too.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     // Keeps the index on a record of the primary dataset, or at 0 without one.
     void ClampToLastRecord();
+    // Asks for room for the whole picture, then repaints it at once.
+    void Repaint();
+    void FitToPicture();
+    QString SummaryText() const;
+    void ShowContextMenu(const QPoint& globalPos);
+
+    QAction* m_copyPicture;
+    QAction* m_copySummary;
+    QAction* m_exportPicture;
 };

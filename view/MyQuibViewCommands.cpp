@@ -33,7 +33,7 @@ void CMyQuibView::OnNavigateDown() {
         ClampToLastRecord();
         BeepAtDataEnd();
     }
-    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Repaint();
 }
 
 // Only the lower end is checked: an index left beyond the end of a shorter
@@ -44,17 +44,17 @@ void CMyQuibView::OnNavigateUp() {
         m_nRecordIndex = 0;
         BeepAtDataEnd();
     }
-    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Repaint();
 }
 
 void CMyQuibView::OnNavigateFirst() {
     m_nRecordIndex = 0;
-    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Repaint();
 }
 
 void CMyQuibView::OnNavigateLast() {
     m_nRecordIndex = std::max(PrimaryRecordCount() - 1, 0);
-    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Repaint();
 }
 
 void CMyQuibView::OnNavigateGoto() {
@@ -66,12 +66,12 @@ void CMyQuibView::OnNavigateGoto() {
     if (m_nRecordIndex < 0)
         m_nRecordIndex = 0;
     ClampToLastRecord();
-    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Repaint();
 }
 
 void CMyQuibView::OnOptionsHighlight() {
     m_bHighlight = !m_bHighlight;
-    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Repaint();
 }
 
 void CMyQuibView::OnUpdateOptionsHighlight(CCmdUI* pCmdUI) {
@@ -84,7 +84,7 @@ void CMyQuibView::OnOptionsScaleLarger() {
         return;
     }
     ++m_nScale;
-    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Repaint();
 }
 
 void CMyQuibView::OnOptionsScaleSmaller() {
@@ -93,7 +93,7 @@ void CMyQuibView::OnOptionsScaleSmaller() {
         return;
     }
     --m_nScale;
-    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Repaint();
 }
 
 // Only the LOGFONT is kept: a colour chosen in the dialog has no effect.
@@ -102,5 +102,5 @@ void CMyQuibView::OnOptionsFont() {
     if (dialog.DoModal() != IDOK)
         return;
     dialog.GetCurrentFont(&m_logFont);
-    RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Repaint();
 }

@@ -368,4 +368,100 @@ TEST_F(Export, PrintsNothingButItsOwnMessages) {
     EXPECT_EQ(r.err, "");
 }
 
+// Several records: one PDF page each, all the same size, large enough for
+// the widest (record 101's summary line with its three-digit values).
+TEST_F(Export, RecordsGoToOnePdfPageEach) {
+    const std::string pdf = Out("all.pdf");
+    ASSERT_EQ(Quib({"--export", pdf, "--records", "all", m_data}).status, 0);
+    const ProcessResult info = RunProcess("/usr/bin/pdfinfo", {"-f", "1", "-l", "3", pdf});
+    ASSERT_EQ(info.status, 0);
+    EXPECT_NE(info.out.find("Pages:           3\n"), std::string::npos) << info.out;
+    std::smatch size;
+    std::vector<std::string> sizes;
+    for (auto it = info.out.cbegin();
+         std::regex_search(it, info.out.cend(), size, std::regex("Page +[0-9] size: +([^\n]*)"));
+         it = size.suffix().first)
+        sizes.push_back(size[1]);
+    ASSERT_EQ(sizes.size(), 3u);
+    EXPECT_EQ(sizes[0], sizes[1]);
+    EXPECT_EQ(sizes[1], sizes[2]);
+    for (int page = 1; page <= 3; ++page) {
+        const ProcessResult text = RunProcess(
+            kPdfToText, {"-f", std::to_string(page), "-l", std::to_string(page), pdf, "-"});
+        EXPECT_EQ(text.out.rfind("Record nr " + std::to_string(100 + page) + " <", 0), 0u)
+            << text.out;
+    }
+    // A range is clamped at both ends as Goto clamps.
+    ASSERT_EQ(Quib({"--export", pdf, "--records", "2-9", m_data}).status, 0);
+    const ProcessResult clamped = RunProcess("/usr/bin/pdfinfo", {pdf});
+    EXPECT_NE(clamped.out.find("Pages:           2\n"), std::string::npos) << clamped.out;
+}
+
+TEST_F(Export, RecordsToPicturesNamedByTheirPositions) {
+    std::string many = "DIM=32\n";
+    for (int k = 1; k <= 12; ++k)
+        many += "(" + std::to_string(k) + ") " + std::to_string(k) + "\n";
+    const std::string data = m_dir.Write("twelve.dat", many);
+    ASSERT_EQ(Quib({"--export", Out("p-%d.svg"), "--records", "8-all", data}).status, 2);
+    ASSERT_EQ(Quib({"--export", Out("p-%d.svg"), "--records", "8-12", data}).status, 0);
+    for (int k = 8; k <= 12; ++k) {
+        const std::string name =
+            Out("p-" + std::string(k < 10 ? "0" : "") + std::to_string(k) + ".svg");
+        EXPECT_NE(ReadWholeFile(name).find(">Record nr " + std::to_string(k) + " &lt;"),
+                  std::string::npos)
+            << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Out("p-07.svg")));
+    EXPECT_FALSE(std::filesystem::exists(Out("p-13.svg")));
+    ASSERT_EQ(Quib({"--export", Out("all-%d.png"), "--records", "all", data}).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(Out("all-01.png")));
+    EXPECT_TRUE(std::filesystem::exists(Out("all-12.png")));
+}
+
+TEST_F(Export, RecordRangesThatCannotBeDrawnAreUsageErrors) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--export", Out("one.png"), "--records", "1-2", m_data},
+         "several records need a PDF, or '%d' in the name of '" + Out("one.png") + "'"},
+        {{"--export", Out("one.svg"), "--records", "all", m_data},
+         "several records need a PDF, or '%d' in the name of '" + Out("one.svg") + "'"},
+        {{"--export", Out("r.pdf"), "--records", "3-1", m_data},
+         "records '3-1' is not a range A-B of positions, A not above B, or 'all'"},
+        {{"--export", Out("r.pdf"), "--records", "1:3", m_data},
+         "records '1:3' is not a range A-B of positions, A not above B, or 'all'"},
+        {{"--export", Out("r.pdf"), "--records", "1-", m_data},
+         "records '1-' is not a range A-B of positions, A not above B, or 'all'"},
+        {{"--export", Out("r.pdf"), "--record", "1", "--records", "1-2", m_data},
+         "give one of '--record' and '--records', once"},
+        {{"--export", Out("r.pdf"), "--records"}, "option '--records' needs a range"},
+    };
+    for (const auto& [args, reason] : cases) {
+        SCOPED_TRACE(reason);
+        const ProcessResult r = Quib(args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), "quib: " + reason + "\n");
+    }
+    for (const char* name : {"one.png", "one.svg", "r.pdf"})
+        EXPECT_FALSE(std::filesystem::exists(Out(name))) << name;
+}
+
+// Nothing writes over a data file, whatever its name; a full device or a
+// place that takes no file is told.
+TEST_F(Export, FailedWritesLeaveNothingBehind) {
+    const std::string named = m_dir.Write("data.pdf", ReadWholeFile(m_data));
+    ProcessResult r = Quib({"--export", named, named});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quib: cannot write '" + named + "': it is an open data file\n");
+    EXPECT_EQ(ReadWholeFile(named), ReadWholeFile(m_data));
+
+    const std::string full = Out("full.png");
+    std::filesystem::create_symlink("/dev/full", full);
+    r = Quib({"--export", full, m_data});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quib: cannot write '" + full + "': No space left on device\n");
+
+    r = Quib({"--export", "/proc/self/quib.png", m_data});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.rfind("quib: cannot write '/proc/self/quib.png': ", 0), 0u) << r.err;
+}
+
 } // namespace

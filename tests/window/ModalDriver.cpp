@@ -13,7 +13,10 @@ constexpr int kGiveUpAfterPolls = 1000;
 void Poll(const std::shared_ptr<ModalDriver::State>& state, int left) {
     if (!state->active)
         return;
+    // A dialog, or a popup menu that runs its own loop.
     QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr)
+        modal = QApplication::activePopupWidget();
     if (modal != nullptr && modal->isVisible()) {
         state->ran = true;
         state->act(modal);

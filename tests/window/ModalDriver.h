@@ -1,6 +1,6 @@
 #pragma once
 
-// Drives the next modal dialog: once one is up, `act` runs on it from the
+// Drives the next modal dialog or popup menu: once one is up, `act` runs on it from the
 // event loop. A driver that expects a dialog fails the test by itself when
 // none came up before it goes out of scope; one made with IfAny only acts
 // on a dialog that comes. The driver stops looking when it goes out of scope.

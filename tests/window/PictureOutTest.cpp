@@ -1,0 +1,289 @@
+// The picture out of the window: the view's context menu, the clipboard,
+// Export Picture, and files dropped on the window.
+
+#include "AppFixture.h"
+#include "ModalDriver.h"
+#include "MyQuibView.h"
+#include "Process.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QUrl>
+
+#include <filesystem>
+
+namespace {
+
+class PictureOutTest : public AppFixture {
+  protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        AfxSetMessageBoxHook([this](const QString& text, UINT type) {
+            m_messages << text;
+            return type & MB_YESNO ? m_answer : IDOK;
+        });
+    }
+
+    CMyQuibView* View() const { return dynamic_cast<CMyQuibView*>(Frame()->GetActiveView()); }
+    QAction* ViewAction(const char* name) const { return View()->findChild<QAction*>(name); }
+    QString Example(const char* name) const { return QStringLiteral(QUIB_EXAMPLES "/") + name; }
+    std::string Out(const std::string& name) const { return m_dir.Path() + "/" + name; }
+
+    // What `quib --export` writes for the same state.
+    std::string Exported(const std::string& name, std::vector<std::string> args) const {
+        std::vector<std::string> command = {"--export", Out(name)};
+        command.insert(command.end(), args.begin(), args.end());
+        EXPECT_EQ(RunProcess(QUIB_EXECUTABLE, command).status, 0);
+        return ReadWholeFile(Out(name));
+    }
+
+    // Runs Export Picture, choosing `name` in the save dialog.
+    QString ExportAs(const QString& name) {
+        QString offered;
+        ModalDriver save([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            offered = dialog->selectedFiles().value(0);
+            dialog->selectFile(name);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        ViewAction("exportPicture")->trigger();
+        return offered;
+    }
+
+    void Drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(Frame(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Frame(), &drop);
+    }
+
+    int m_answer = IDYES;
+};
+
+QImage Pixels(const QByteArray& png) {
+    return QImage::fromData(png, "PNG").convertToFormat(QImage::Format_RGB32);
+}
+
+// By the right button and by the keyboard's Menu key and Shift+F10.
+TEST_F(PictureOutTest, ContextMenuOffersCopyAndExport) {
+    Start(Example("run-a.dat"));
+    const auto openMenu = [this](const std::function<void()>& ask) {
+        QStringList items;
+        ModalDriver read(
+            [&](QWidget*) {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                ASSERT_NE(menu, nullptr);
+                for (const QAction* action : menu->actions())
+                    items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+                menu->close();
+            },
+            ModalDriver::Expect::Dialog);
+        ask();
+        return items.join('|').toStdString();
+    };
+    const std::string expected = "Copy Picture|Copy Summary|Export Picture...|-";
+    EXPECT_EQ(openMenu([this] {
+                  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40),
+                                          View()->mapToGlobal(QPoint(40, 40)));
+                  QApplication::sendEvent(View(), &event);
+              }),
+              expected);
+    EXPECT_EQ(openMenu([this] { QTest::keyClick(View(), Qt::Key_Menu); }), expected);
+    EXPECT_EQ(openMenu([this] { QTest::keyClick(View(), Qt::Key_F10, Qt::ShiftModifier); }),
+              expected);
+}
+
+TEST_F(PictureOutTest, CopyPicturePutsPngSvgAndTextOnTheClipboard) {
+    Start(Example("run-a.dat"));
+    Document()->ImportFile(Example("run-a-repeat.dat"));
+    Press(Qt::Key_Right);
+    ViewAction("copyPicture")->trigger();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    const std::vector<std::string> same = {"--record", "2", "--import",
+                                           Example("run-a-repeat.dat").toStdString(),
+                                           Example("run-a.dat").toStdString()};
+    const QImage png = Pixels(copied->data("image/png"));
+    ASSERT_FALSE(png.isNull());
+    EXPECT_EQ(png, Pixels(QByteArray::fromStdString(Exported("same.png", same))));
+    EXPECT_EQ(copied->data("image/svg+xml").toStdString(), Exported("same.svg", same));
+    // The record's two lines, as --summary prints them.
+    const ProcessResult summary =
+        RunProcess(QUIB_EXECUTABLE, {"--summary", "--import", same[3], same[4]});
+    const std::size_t second = summary.out.find("Record nr 2 ");
+    EXPECT_EQ(copied->text().toStdString(),
+              summary.out.substr(second, summary.out.find("Record nr 3 ") - second));
+}
+
+TEST_F(PictureOutTest, CopySummaryCopiesTheLinesShown) {
+    Start(Example("run-b.dat"));
+    ViewAction("copySummary")->trigger();
+    const ProcessResult summary =
+        RunProcess(QUIB_EXECUTABLE, {"--summary", Example("run-b.dat").toStdString()});
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              summary.out.substr(0, summary.out.find('\n') + 1));
+}
+
+// Offered beside the data file, named after it and the record, and written
+// as the command line writes it.
+TEST_F(PictureOutTest, ExportPictureWritesWhatTheCommandLineWrites) {
+    const std::string data = Out("run.dat");
+    std::filesystem::copy_file(QUIB_EXAMPLES "/run-b.dat", data);
+    Start(QString::fromStdString(data));
+    Press(Qt::Key_Right);
+    View()->m_bHighlight = true;
+    const QString offered = ExportAs(QString::fromStdString(Out("window.svg")));
+    EXPECT_EQ(offered.toStdString(), Out("run-102.png"));
+    EXPECT_EQ(ReadWholeFile(Out("window.svg")),
+              Exported("command.svg", {"--record", "2", "--highlight", data}));
+    // A name without a picture's extension takes the chosen filter's.
+    ExportAs(QString::fromStdString(Out("window")));
+    Exported("command.png", {"--record", "2", "--highlight", data});
+    const QImage drawn(QString::fromStdString(Out("window.png")));
+    ASSERT_FALSE(drawn.isNull());
+    EXPECT_EQ(drawn, QImage(QString::fromStdString(Out("command.png"))));
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+}
+
+// Data files may have any name, a picture's too.
+TEST_F(PictureOutTest, ExportNeverWritesOverADataFileAndAsksBeforeReplacing) {
+    const std::string data = Out("run.svg"), imported = Out("other.png");
+    std::filesystem::copy_file(QUIB_EXAMPLES "/run-a.dat", data);
+    std::filesystem::copy_file(QUIB_EXAMPLES "/run-a-repeat.dat", imported);
+    Start(QString::fromStdString(data));
+    Document()->ImportFile(QString::fromStdString(imported));
+    for (const std::string& path : {data, imported}) {
+        m_messages.clear();
+        const std::string before = ReadWholeFile(path);
+        ExportAs(QString::fromStdString(path));
+        ASSERT_EQ(m_messages.size(), 1);
+        EXPECT_EQ(m_messages[0].toStdString(),
+                  "Cannot write '" + path + "': it is an open data file.");
+        EXPECT_EQ(ReadWholeFile(path), before);
+    }
+    // A data file's own name, under the PNG filter, becomes a new name.
+    m_messages.clear();
+    const std::string dat = m_dir.Write("plain.dat", ReadWholeFile(data));
+    ExportAs(QString::fromStdString(dat));
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(ReadWholeFile(dat), ReadWholeFile(data));
+    EXPECT_TRUE(std::filesystem::exists(dat + ".png"));
+
+    const std::string picture = m_dir.Write("kept.png", "an earlier picture");
+    m_messages.clear();
+    m_answer = IDNO;
+    ExportAs(QString::fromStdString(picture));
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0].toStdString(), "'" + picture + "' already exists. Replace it?");
+    EXPECT_EQ(ReadWholeFile(picture), "an earlier picture");
+    m_answer = IDYES;
+    ExportAs(QString::fromStdString(picture));
+    EXPECT_EQ(ReadWholeFile(picture).substr(1, 3), "PNG");
+}
+
+TEST_F(PictureOutTest, AFailedExportIsToldAndLeavesNothing) {
+    Start(Example("run-a.dat"));
+    const std::string full = Out("full.png");
+    std::filesystem::create_symlink("/dev/full", full);
+    ExportAs(QString::fromStdString(full));
+    ASSERT_EQ(m_messages.size(), 2);
+    EXPECT_EQ(m_messages[0].toStdString(), "'" + full + "' already exists. Replace it?");
+    EXPECT_EQ(m_messages[1].toStdString(), "Cannot write '" + full + "': No space left on device.");
+    m_messages.clear();
+    ExportAs(QStringLiteral("/proc/self/quib.png"));
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0].left(36).toStdString(), "Cannot write '/proc/self/quib.png': ");
+    EXPECT_FALSE(std::filesystem::exists("/proc/self/quib.png"));
+}
+
+TEST_F(PictureOutTest, DroppedFilesOpenAndImport) {
+    Start();
+    Drop({Example("run-a.dat")});
+    EXPECT_EQ(Frame()->windowTitle(), "run-a.dat - Quib");
+    EXPECT_EQ(Document()->m_nImportedDim, -1);
+    // Several: the first opened, the others imported beside it in order.
+    Drop({Example("run-b.dat"), Example("run-a.dat"), Example("run-a-repeat.dat")});
+    EXPECT_EQ(Frame()->windowTitle(), "run-b.dat - Quib");
+    EXPECT_EQ(Document()->ImportedPaths(),
+              QStringList({Example("run-a.dat"), Example("run-a-repeat.dat")}));
+    EXPECT_EQ(Document()->m_nImportedDim, 26);
+    EXPECT_NE(Document()->ImportedPartner(0), kNoPartner);
+    EXPECT_TRUE(m_messages.isEmpty());
+    // A folder or a missing file fails as File Open fails.
+    for (const QString& bad :
+         {QString::fromStdString(m_dir.Path()), QString::fromStdString(Out("missing.dat"))}) {
+        m_messages.clear();
+        Drop({bad, Example("run-a.dat")});
+        ASSERT_EQ(m_messages.size(), 1);
+        EXPECT_TRUE(m_messages[0].startsWith("Cannot open '" + bad + "': "))
+            << m_messages[0].toStdString();
+        EXPECT_EQ(Frame()->windowTitle(), "Untitled - Quib");
+        EXPECT_EQ(Document()->m_nImportedDim, -1);
+    }
+    // Anything but local files is not taken.
+    QMimeData web;
+    web.setUrls({QUrl(QStringLiteral("https://example.org/run.dat"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Frame(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+}
+
+// At rest the view's top-left corner is the picture's (0, 25), as without
+// scroll bars; the arrow keys step through the records, never scroll.
+TEST_F(PictureOutTest, ScrollBarsGiveRoomAndTheArrowsStillStep) {
+    Start(Example("run-a.dat"));
+    Document()->ImportFile(Example("run-a-repeat.dat"));
+    Frame()->resize(500, 400);
+    QTest::qWait(50);
+    auto* scroller = qobject_cast<QScrollArea*>(Frame()->centralWidget());
+    ASSERT_NE(scroller, nullptr);
+    EXPECT_TRUE(scroller->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(scroller->verticalScrollBar()->isVisible());
+    // Both diagrams side by side at scale 4 need over 12 inches.
+    EXPECT_GT(View()->minimumWidth(), 12 * View()->logicalDpiX());
+    EXPECT_EQ(View()->pos(), QPoint(0, 0));
+    Press(Qt::Key_Right);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_Right);
+    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(scroller->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(scroller->verticalScrollBar()->value(), 0);
+    // A smaller scale needs less room.
+    const int wide = View()->minimumWidth();
+    Frame()->SendCommand(ID_OPTIONS_SCALE_SMALLER);
+    EXPECT_LT(View()->minimumWidth(), wide);
+}
+
+// The second run usually sits beside the first.
+TEST_F(PictureOutTest, FileDialogsStartInTheFolderOfTheOpenFile) {
+    const std::string data = m_dir.Write("here.dat", "(1) 1\n");
+    Start(QString::fromStdString(data));
+    for (const UINT id : {ID_FILE_IMPORT, ID_FILE_OPEN}) {
+        QString folder;
+        ModalDriver look([&](QWidget* w) {
+            folder = qobject_cast<QFileDialog*>(w)->directory().absolutePath();
+            CancelDialog(w);
+        });
+        Frame()->SendCommand(id);
+        EXPECT_EQ(folder.toStdString(), m_dir.Path()) << id;
+    }
+}
+
+} // namespace
