@@ -16,7 +16,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev libx11-dev libpulse-dev dpkg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool imagemagick x11-apps poppler-utils
+    xvfb xauth xdotool xclip imagemagick x11-apps poppler-utils
     pipewire pipewire-pulse wireplumber pulseaudio-utils dbus-daemon sox
     desktop-file-utils man-db librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
 )

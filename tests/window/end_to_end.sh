@@ -279,10 +279,11 @@ xdotool type --delay 20 "$work/run-a-repeat.dat"
 xdotool key Return
 sleep 0.5
 key alt+o s
+pair_scale=3
 export_paired() {
-    [[ -s $work/paired-$1.png ]] ||
-        QT_QPA_PLATFORM=offscreen "$quib" --export "$work/paired-$1.png" --record "$1" --scale 3 \
-            --import "$work/run-a-repeat.dat" "$work/run-a.dat" 2>>"$work/err"
+    [[ -s $work/paired-$pair_scale-$1.png ]] ||
+        QT_QPA_PLATFORM=offscreen "$quib" --export "$work/paired-$pair_scale-$1.png" --record "$1" \
+            --scale "$pair_scale" --import "$work/run-a-repeat.dat" "$work/run-a.dat" 2>>"$work/err"
 }
 # The summary line of a record without partner runs past the window's
 # right edge: the part of the picture that the view shows is compared.
@@ -290,13 +291,14 @@ shows_pair() {
     local width height same other
     export_paired "$1"
     export_paired "$2"
-    width=$(identify -format '%w' "$work/paired-$1.png")
-    height=$(identify -format '%h' "$work/paired-$1.png")
-    ((width > win_w)) && width=$win_w
+    width=$(identify -format '%w' "$work/paired-$pair_scale-$1.png")
+    height=$(identify -format '%h' "$work/paired-$pair_scale-$1.png")
+    ((width > ${4:-$win_w})) && width=${4:-$win_w}
+    ((height > ${5:-$height})) && height=${5:-$height}
     area="$width""x$height"
     convert "$shots/$3.png" -crop "$area+$win_x+$((win_y + view_dy))" +repage "$work/view.png"
     for k in "$1" "$2"; do
-        convert "$work/paired-$k.png" -crop "$area+0+0" +repage "$work/export-$k.png"
+        convert "$work/paired-$pair_scale-$k.png" -crop "$area+0+0" +repage "$work/export-$k.png"
     done
     same=$(compare -metric AE "$work/view.png" "$work/export-$1.png" null: 2>&1 | cut -d' ' -f1 || true)
     other=$(compare -metric AE "$work/view.png" "$work/export-$2.png" null: 2>&1 | cut -d' ' -f1 || true)
@@ -316,4 +318,66 @@ key alt+n
 shot navigate-menu
 [[ $(differing paired-18 navigate-menu) -gt 200 ]] || fail "the Navigate menu did not open"
 key Escape Escape
+key alt+f x
+for _ in $(seq 50); do kill -0 "$quib_pid" 2>/dev/null || break; sleep 0.1; done
+
+# Two runs from the command line: the window opens wide enough for both
+# diagrams at scale 4 and shows them paired.
+start_quib --import "$work/run-a-repeat.dat" "$work/run-a.dat"
+wid=$(find_window "run-a.dat - Quib") || fail "quib --import B A opened no window"
+sleep 0.5
+geometry_of "$wid"
+shot both
+pair_scale=4
+export_paired 1
+[[ $win_w -ge $(identify -format '%w' "$work/paired-4-1.png") ]] ||
+    fail "the window opened $win_w pixels wide, too narrow for the picture"
+shows_pair 1 2 both
+echo "ok: quib --import B A opens a window wide enough for both diagrams, paired"
+
+# Copy Picture from the context menu, the clipboard read by another program
+# while Quib runs: the picture as --export draws it, its SVG and its text.
+menu_item() {
+    xdotool mousemove --sync $((win_x + 300)) $((win_y + 300)) click 3
+    sleep 0.4
+    shot "$1"
+    [[ $(differing both "$1") -gt 200 ]] || fail "the right button opened no menu"
+    xdotool key --delay 80 "${@:2}" Return
+    sleep 0.5
+}
+menu_item context-menu Down
+targets=$(xclip -selection clipboard -o -t TARGETS)
+for target in image/png image/svg+xml UTF8_STRING; do
+    grep -qx "$target" <<<"$targets" || fail "the clipboard lacks $target: $targets"
+done
+xclip -selection clipboard -o -t image/png >"$work/clip.png"
+[[ $(compare -metric AE "$work/clip.png" "$work/paired-4-1.png" null: 2>&1 | cut -d' ' -f1) == 0 ]] ||
+    fail "the copied picture is not the one --export draws"
+xclip -selection clipboard -o -t UTF8_STRING >"$work/clip.txt"
+[[ $(sed -n 1p "$work/clip.txt") == "Record nr 1 <"*">" ]] || fail "the copied text: $(cat "$work/clip.txt")"
+echo "ok: Copy Picture puts PNG, SVG and text on the clipboard; xclip reads the picture --export draws"
+
+# Export Picture...: a name typed in the save dialog, the file as --export
+# writes it.
+menu_item context-menu-2 Down Down Down
+save=$(find_window "Save As") || fail "Export Picture opened no save dialog"
+xdotool windowfocus --sync "$save"
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/exported.png"
+xdotool key Return
+for _ in $(seq 30); do [[ -s $work/exported.png ]] && break; sleep 0.1; done
+[[ $(compare -metric AE "$work/exported.png" "$work/paired-4-1.png" null: 2>&1 | cut -d' ' -f1) == 0 ]] ||
+    fail "Export Picture did not write what --export writes"
+echo "ok: Export Picture writes the picture --export writes"
+
+# A smaller window: scroll bars, the view's top-left still the picture's,
+# and Right still steps to the next record.
+xdotool windowsize --sync "$wid" 640 480
+sleep 0.5
+geometry_of "$wid"
+key Right
+shot scrolled
+[[ $win_w -lt $(identify -format '%w' "$work/paired-4-1.png") ]] || fail "the window did not shrink"
+shows_pair 2 1 scrolled $((win_w - 30)) $((win_h - view_dy - 60))
+echo "ok: in a window smaller than the picture its top-left part shows; Right steps to record 2"
 key alt+f x
