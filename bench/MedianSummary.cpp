@@ -51,6 +51,7 @@ void MedianSummaryReporter::ReportRuns(const std::vector<Run>& runs) {
             run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
         figures.bytesPerSecond = Counter(run, "bytes_per_second");
         figures.bytesPerRecord = Counter(run, "bytes_per_record");
+        figures.pagesPerSecond = Counter(run, "pages/s");
     }
     ConsoleReporter::ReportRuns(runs);
 }
@@ -65,7 +66,7 @@ void MedianSummaryReporter::Finalize() {
     std::ostream& out = GetOutputStream();
     out << "\nSummary (medians)\n";
     PrintReading(out);
-    PrintMemoryAndPairing(out);
+    PrintMemoryPairingAndExport(out);
 }
 
 void MedianSummaryReporter::PrintReading(std::ostream& out) const {
@@ -98,7 +99,7 @@ void MedianSummaryReporter::PrintReading(std::ostream& out) const {
     }
 }
 
-void MedianSummaryReporter::PrintMemoryAndPairing(std::ostream& out) const {
+void MedianSummaryReporter::PrintMemoryPairingAndExport(std::ostream& out) const {
     std::string what, rest;
     for (const std::string& name : m_order) {
         const Figures& figures = m_figures.at(name);
@@ -108,5 +109,8 @@ void MedianSummaryReporter::PrintMemoryAndPairing(std::ostream& out) const {
         else if (Split(name, "pair/", what, rest))
             out << "pairing " << what << " " << rest << ": " << Format("%.3f", figures.milliseconds)
                 << " ms CPU\n";
+        else if (Split(name, "export/", what, rest))
+            out << "export " << what << " " << rest << ": "
+                << Format("%.0f", figures.pagesPerSecond) << " pages per second\n";
     }
 }

@@ -8,7 +8,7 @@
 
 // The console report, followed by a summary of the medians (or of the single
 // runs when there are no repetitions): reading speeds in MB/s with the budget
-// ratios, peak memory per record, and pairing times. Rates and times are
+// ratios, peak memory per record, pairing times and export pages per second. Rates and times are
 // per CPU second, as the library counts rates, so that other load on the
 // machine does not skew the ratios.
 class MedianSummaryReporter : public benchmark::ConsoleReporter {
@@ -21,11 +21,12 @@ class MedianSummaryReporter : public benchmark::ConsoleReporter {
         double milliseconds = 0;
         double bytesPerSecond = 0;
         double bytesPerRecord = 0;
+        double pagesPerSecond = 0;
         bool median = false;
     };
 
     void PrintReading(std::ostream& out) const;
-    void PrintMemoryAndPairing(std::ostream& out) const;
+    void PrintMemoryPairingAndExport(std::ostream& out) const;
     const Figures* Find(const std::string& name) const;
 
     std::map<std::string, Figures> m_figures;

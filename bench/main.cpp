@@ -1,4 +1,6 @@
 #include "DataFileCase.h"
+#include "DataGenerator.h"
+#include "ExportBenchmarks.h"
 #include "MedianSummary.h"
 #include "PairingBenchmarks.h"
 #include "ReadingBenchmarks.h"
@@ -16,6 +18,7 @@ struct Sizes {
     std::vector<int> fileRecords;
     std::vector<int> pairingCompared;
     std::vector<int> pairingIndexedOnly;
+    int exportRecords = 0;
 };
 
 // --quick: tiny sizes that run every benchmark in a moment, so that they
@@ -46,10 +49,12 @@ int main(int argc, char** argv) {
         sizes.fileRecords = {300, 2000};
         sizes.pairingCompared = {100, 1000};
         sizes.pairingIndexedOnly = {5000};
+        sizes.exportRecords = 20;
     } else {
         sizes.fileRecords = {100000, 1000000};
         sizes.pairingCompared = {10000, 100000};
         sizes.pairingIndexedOnly = {1000000};
+        sizes.exportRecords = 10000;
     }
 
     const TempDir folder;
@@ -64,6 +69,10 @@ int main(int argc, char** argv) {
 
     RegisterReadingBenchmarks(files);
     RegisterPairingBenchmarks(sizes.pairingCompared, sizes.pairingIndexedOnly);
+    const std::string generated =
+        folder.Write("export.dat", GenerateDataFile(26, sizes.exportRecords));
+    RegisterExportBenchmarks({{"run-a/320", QUIB_EXAMPLES "/run-a.dat"},
+                              {"generated/" + std::to_string(sizes.exportRecords), generated}});
     MedianSummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
