@@ -464,4 +464,23 @@ TEST_F(Export, FailedWritesLeaveNothingBehind) {
     EXPECT_EQ(r.err.rfind("quib: cannot write '/proc/self/quib.png': ", 0), 0u) << r.err;
 }
 
+// On a terminal a long export tells how far it has come, and clears the
+// line at the end; elsewhere it says nothing.
+TEST_F(Export, LongExportsShowTheirProgressOnATerminal) {
+    std::string many = "DIM=32\n";
+    for (int k = 1; k <= 1500; ++k)
+        many += "(" + std::to_string(k) + ") " + std::to_string(k) + "\n";
+    const std::string data = m_dir.Write("many.dat", many);
+    const std::string command =
+        std::string(QUIB_EXECUTABLE) + " --export " + Out("many.pdf") + " --records all " + data;
+    const ProcessResult tty = RunProcess("/usr/bin/script", {"-qec", command, "/dev/null"},
+                                         {"XDG_RUNTIME_DIR=" + m_dir.Path()});
+    EXPECT_EQ(tty.status, 0) << tty.out;
+    EXPECT_NE(tty.out.find(" of 1500 pages"), std::string::npos) << tty.out;
+    EXPECT_NE(tty.out.find("\r\033[K"), std::string::npos);
+    const ProcessResult piped = Quib({"--export", Out("many.pdf"), "--records", "all", data});
+    EXPECT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.err, "");
+}
+
 } // namespace
