@@ -8,25 +8,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <memory>
 
 namespace {
 
-// Fonts need an application; no screen is needed.
-void NeedGuiApplication() {
-    static std::unique_ptr<QGuiApplication> application;
-    if (QGuiApplication::instance() != nullptr)
-        return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static int argc = 1;
-    static char name[] = "quib_bench";
-    static char* argv[] = {name, nullptr};
-    application = std::make_unique<QGuiApplication>(argc, argv);
-}
-
 void MeasureExport(benchmark::State& state, const std::string& path) {
-    NeedGuiApplication();
+    if (QGuiApplication::instance() == nullptr) {
+        state.SkipWithError("the export needs a QGuiApplication");
+        return;
+    }
     LatticeDocument document;
     if (!document.OpenDataFile(path).read) {
         state.SkipWithError("the file could not be read");

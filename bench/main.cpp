@@ -6,6 +6,8 @@
 #include "ReadingBenchmarks.h"
 #include "TempDir.h"
 
+#include <QGuiApplication>
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -39,6 +41,11 @@ bool TakeQuickFlag(int& argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The export needs fonts, not a screen; Qt's remarks are not figures.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    int qtArgc = 1;
+    QGuiApplication application(qtArgc, argv);
     const bool quick = TakeQuickFlag(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
