@@ -6,9 +6,11 @@
 const char* const kUsageText =
     "usage: quib [--import FILE2]... [FILE]\n"
     "       quib --info FILE\n"
-    "       quib --summary [--highlight] [--import FILE2]... FILE\n"
+    "       quib --summary [--highlight] [--differences] [--import FILE2]... FILE\n"
     "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K | --records A-B|all]\n"
-    "                    [--scale S] [--highlight] [--dpi N] [--import FILE2]... FILE\n"
+    "                    [--scale S] [--highlight] [--differences] [--dpi N]\n"
+    "                    [--import FILE2]... FILE\n"
+    "       quib --check FILE\n"
     "       quib --help | --version\n";
 
 namespace {
@@ -156,6 +158,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.qtOptions.push_back(arg);
         } else if (takesImports && out.mode != Arguments::Mode::Window && arg == "--highlight") {
             out.highlight = true;
+        } else if (takesImports && out.mode != Arguments::Mode::Window && arg == "--differences") {
+            out.differences = true;
         } else if (takesImports && arg == "--import") {
             if (k + 1 == args.size())
                 return Refuse("option '--import' needs a file");

@@ -12,6 +12,7 @@ struct Arguments {
     std::string file; // empty in the window mode without a file
     std::vector<std::string> imports;
     bool highlight = false;
+    bool differences = false;
 
     // The export mode's pictures.
     std::string output;

@@ -62,17 +62,22 @@ int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     BuildOrderMatrix();
     const int datasets = document.m_nImportedDim > 0 ? 2 : 1;
     std::string text;
-    int values[LATTICE_NODES];
+    int values[2][LATTICE_NODES];
     for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k) {
         const int number = document.m_primaryRecords[k].m_nRecordNumber;
         for (int dataset = 0; dataset < datasets; ++dataset) {
-            ValuesAt(document, k, dataset, values);
-            AppendSummaryLine(text, &number, values);
+            ValuesAt(document, k, dataset, values[dataset]);
+            AppendSummaryLine(text, &number, values[dataset]);
             text += '\n';
             if (arguments.highlight) {
-                AppendMinimalNodesLine(text, values);
+                AppendMinimalNodesLine(text, values[dataset]);
                 text += '\n';
             }
+        }
+        if (arguments.differences && datasets == 2) {
+            const bool paired = document.ImportedPartner(k) != kNoPartner;
+            AppendDifferingNodesLine(text, values[0], paired ? values[1] : nullptr);
+            text += '\n';
         }
         if (text.size() >= kFlushBytes) {
             std::fwrite(text.data(), 1, text.size(), out);

@@ -120,6 +120,7 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     LatticePicture picture(&document);
     picture.m_nScale = arguments.scale;
     picture.m_bHighlight = arguments.highlight;
+    picture.m_differences = arguments.differences;
     const std::vector<int> positions = Positions(arguments, document.m_primaryRecords.GetSize());
     ProgressLine progress(err, int(positions.size()));
 

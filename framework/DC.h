@@ -9,6 +9,10 @@
 
 using COLORREF = std::uint32_t;
 
+constexpr COLORREF RGB(int red, int green, int blue) {
+    return COLORREF(red & 0xff) | COLORREF(green & 0xff) << 8 | COLORREF(blue & 0xff) << 16;
+}
+
 constexpr int MM_TEXT = 1;
 constexpr int MM_ANISOTROPIC = 8;
 
@@ -110,6 +114,11 @@ class CDC {
     virtual void TextOut(int x, int y, const char* text, int length) = 0;
     // The size the text would take in the selected font.
     virtual TextExtent GetTextExtent(const char* text, int length) const = 0;
+
+    // The colour inside ellipses, white at first, and the one behind texts,
+    // white at first; each returns the one it replaces.
+    virtual COLORREF SetDCBrushColor(COLORREF color) = 0;
+    virtual COLORREF SetBkColor(COLORREF color) = 0;
 
     // Each returns the pen or font it replaces: nullptr stands for the
     // surface's own, which selecting nullptr brings back.

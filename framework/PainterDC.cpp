@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -150,6 +151,16 @@ CFont* CPainterDC::SelectObject(CFont* font) {
     m_selectedFont = font;
     m_font = FontFor(font ? static_cast<PainterFont*>(font->GetHandle())->logFont : LOGFONT{});
     return previous;
+}
+
+COLORREF CPainterDC::SetDCBrushColor(COLORREF color) {
+    m_painter.setBrush(ColorOf(color));
+    return std::exchange(m_fill, color);
+}
+
+COLORREF CPainterDC::SetBkColor(COLORREF color) {
+    m_painter.setBackground(ColorOf(color));
+    return std::exchange(m_background, color);
 }
 
 TextExtent CPainterDC::GetTextExtent(const char* text, int length) const {

@@ -46,6 +46,8 @@ class CPainterDC : public CDC {
     CFont* SelectObject(CFont* font) override;
 
     TextExtent GetTextExtent(const char* text, int length) const override;
+    COLORREF SetDCBrushColor(COLORREF color) override;
+    COLORREF SetBkColor(COLORREF color) override;
 
     // Size of the font that LOGFONT height 0 stands for.
     static constexpr double kDefaultFontPointSize = 8.0;
@@ -80,6 +82,8 @@ class CPainterDC : public CDC {
     CFont* m_selectedFont = nullptr;
     LOGPEN m_pen;
     SizedFont m_font;
+    COLORREF m_fill = RGB(255, 255, 255);
+    COLORREF m_background = RGB(255, 255, 255);
 };
 
 // The one way a device is painted: the area erased to white, then `paint`

@@ -26,6 +26,21 @@ void AppendSummaryLine(std::string& out, const int* recordNumber, const int valu
     out += '>';
 }
 
+void AppendDifferingNodesLine(std::string& out, const int values[LATTICE_NODES],
+                              const int* partner) {
+    out += "Differing nodes:";
+    if (partner == nullptr) {
+        out += " -";
+        return;
+    }
+    for (int n = 0; n < LATTICE_NODES; ++n) {
+        if (values[n] != partner[n]) {
+            out += ' ';
+            out += DisplayLabel(n);
+        }
+    }
+}
+
 void AppendMinimalNodesLine(std::string& out, const int values[LATTICE_NODES]) {
     out += "Minimal nodes:";
     for (int n = 0; n < LATTICE_NODES; ++n) {

@@ -11,3 +11,8 @@ void AppendSummaryLine(std::string& out, const int* recordNumber, const int valu
 
 // Appends "Minimal nodes:" and " label" for each minimal node in node order.
 void AppendMinimalNodesLine(std::string& out, const int values[LATTICE_NODES]);
+
+// Appends "Differing nodes:" and " label" for each node whose values differ,
+// in node order; without a partner (`partner` null) " -".
+void AppendDifferingNodesLine(std::string& out, const int values[LATTICE_NODES],
+                              const int* partner);

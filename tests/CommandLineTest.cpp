@@ -73,6 +73,30 @@ TEST_F(CommandLine, SummaryPairsImportedRecordsByNumber) {
                          "Record nr 3 < 3" + Zeros(31) + ">\nRecord nr 3 < 30" + Zeros(31) + ">\n");
 }
 
+// After each imported line: the nodes whose values differ, or "-" for a
+// record without partner; nothing without an import.
+TEST_F(CommandLine, SummaryTellsTheDifferingNodes) {
+    const std::string primary = m_dir.Write("p", "DIM=32\n(1) 0 5 0 7\n(2) 1\n");
+    const std::string import = m_dir.Write("a", "DIM=32\n(1) 0 5 1 8\n");
+    ProcessResult r =
+        Quib({"--summary", "--differences", "--highlight", "--import", import, primary});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(
+        r.out, "Record nr 1 < 0 5 0 7" + Zeros(28) + ">\nMinimal nodes: a c\n" +
+                   "Record nr 1 < 0 5 1 8" + Zeros(28) + ">\nMinimal nodes: a b c\n" +
+                   "Differing nodes: b c\n" + "Record nr 2 < 1" + Zeros(31) +
+                   ">\nMinimal nodes: {}\n" + "Record nr 2 <" +
+                   [] {
+                       std::string pad;
+                       for (int k = 0; k < 32; ++k)
+                           pad += " -32001";
+                       return pad;
+                   }() +
+                   ">\nMinimal nodes:\nDiffering nodes: -\n");
+    r = Quib({"--summary", "--differences", primary});
+    EXPECT_EQ(r.out.find("Differing"), std::string::npos);
+}
+
 TEST_F(CommandLine, WrongDimensionWarnsOnStandardErrorWithThePath) {
     const std::string path = m_dir.Write("d", "DIM=30\n(1) 1\n");
     const ProcessResult r = Quib({"--info", path});

@@ -124,15 +124,23 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
         if (!pen.CreatePenIndirect(pDC, &logPen))
             return;
         const Point centre = Centre(n, xOrigin);
+        const bool differs = m_differences && NodeDiffers(n);
         CPen* previousPen = pDC->SelectObject(&pen);
+        const COLORREF fill = differs ? pDC->SetDCBrushColor(kDifferenceFill) : 0;
         pDC->Ellipse(centre.x - r, centre.y - r, centre.x + r, centre.y + r);
+        if (differs)
+            pDC->SetDCBrushColor(fill);
         pDC->SelectObject(previousPen);
 
         const Point label = LabelPosition(centre);
         TextOut(pDC, label.x, label.y, DisplayLabel(n));
         const int value = NodeValue(k, n, dataset);
         const Point at = ValuePosition(centre, value);
+        // The value sits in the filled circle: on the fill, not on white.
+        const COLORREF background = differs ? pDC->SetBkColor(kDifferenceFill) : 0;
         TextOut(pDC, at.x, at.y, NodeValueText(value));
+        if (differs)
+            pDC->SetBkColor(background);
     }
     const Point summary = SummaryPosition(dataset);
     TextOut(pDC, summary.x, summary.y, SummaryLine(dataset));
@@ -185,6 +193,11 @@ PictureCorner LatticePicture::MeasureCorner(CDC* pDC) {
         text(SummaryPosition(dataset), SummaryLine(dataset));
     }
     return corner;
+}
+
+bool LatticePicture::NodeDiffers(int node) const {
+    return DrawsImported() && Data()->ImportedPartner(m_nRecordIndex) != kNoPartner &&
+           NodeValue(m_nRecordIndex, node, 0) != NodeValue(m_nRecordIndex, node, 1);
 }
 
 bool LatticePicture::IsMinimalNode(int node) const {

@@ -53,6 +53,13 @@ class LatticePicture {
     int m_nValues[LATTICE_NODES] = {};
     bool m_bHighlight = false;
 
+    // Fills in both diagrams the nodes whose values differ between the
+    // record and its imported partner.
+    bool m_differences = false;
+    // Whether node `node` differs from its partner: false without an import
+    // shown or without a partner.
+    bool NodeDiffers(int node) const;
+
   protected:
     // The data drawn.
     virtual const LatticeDocument* Data() const { return m_data; }
@@ -79,3 +86,7 @@ class LatticePicture {
 
 // The value as a node shows it: "/" for a missing one.
 std::string NodeValueText(int value);
+
+// The fill of a node that differs from its partner: light enough for the
+// value to stay legible on paper too.
+inline constexpr COLORREF kDifferenceFill = RGB(0xd4, 0xd4, 0xd4);

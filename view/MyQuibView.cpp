@@ -29,7 +29,8 @@ const char kExportFilters[] = "PNG image (*.png);;SVG drawing (*.svg);;PDF docum
 CMyQuibView::CMyQuibView()
     : m_copyPicture(new QAction(QStringLiteral("Copy Picture"), this)),
       m_copySummary(new QAction(QStringLiteral("Copy Summary"), this)),
-      m_exportPicture(new QAction(QStringLiteral("Export Picture..."), this)) {
+      m_exportPicture(new QAction(QStringLiteral("Export Picture..."), this)),
+      m_highlightDifferences(new QAction(QStringLiteral("Highlight Differences"), this)) {
     MapCommand(ID_FILE_PRINT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_DIRECT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_PREVIEW, &CMyQuibView::OnFilePrintPreview);
@@ -47,9 +48,13 @@ CMyQuibView::CMyQuibView()
     m_copyPicture->setObjectName(QStringLiteral("copyPicture"));
     m_copySummary->setObjectName(QStringLiteral("copySummary"));
     m_exportPicture->setObjectName(QStringLiteral("exportPicture"));
+    m_highlightDifferences->setObjectName(QStringLiteral("highlightDifferences"));
+    m_highlightDifferences->setCheckable(true);
     connect(m_copyPicture, &QAction::triggered, this, &CMyQuibView::OnCopyPicture);
     connect(m_copySummary, &QAction::triggered, this, &CMyQuibView::OnCopySummary);
     connect(m_exportPicture, &QAction::triggered, this, &CMyQuibView::OnExportPicture);
+    connect(m_highlightDifferences, &QAction::triggered, this,
+            &CMyQuibView::OnHighlightDifferences);
 }
 
 CMyQuibDoc* CMyQuibView::GetDocument() const {
@@ -112,9 +117,12 @@ void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
     const bool hasData = Data()->m_nPrimaryDim >= 0;
     for (QAction* action : {m_copyPicture, m_copySummary, m_exportPicture})
         action->setEnabled(hasData);
+    m_highlightDifferences->setEnabled(hasData && Data()->m_nImportedDim > 0);
+    m_highlightDifferences->setChecked(m_differences);
     QMenu menu(this);
     menu.addActions({m_copyPicture, m_copySummary, m_exportPicture});
     menu.addSeparator();
+    menu.addAction(m_highlightDifferences);
     menu.exec(globalPos);
 }
 
@@ -123,6 +131,11 @@ QString CMyQuibView::SummaryText() const {
     for (const std::string& line : SummaryLines())
         text += QString::fromStdString(line) + QLatin1Char('\n');
     return text;
+}
+
+void CMyQuibView::OnHighlightDifferences() {
+    m_differences = !m_differences;
+    Repaint();
 }
 
 void CMyQuibView::OnCopyPicture() {

@@ -45,6 +45,9 @@ class CMyQuibView : public CView, public LatticePicture {
     void OnCopyPicture();
     void OnCopySummary();
     void OnExportPicture();
+    // Fills the nodes that differ from the imported partner, while an
+    // import is shown.
+    void OnHighlightDifferences();
 
   protected:
     const LatticeDocument* Data() const override;
@@ -64,4 +67,5 @@ class CMyQuibView : public CView, public LatticePicture {
     QAction* m_copyPicture;
     QAction* m_copySummary;
     QAction* m_exportPicture;
+    QAction* m_highlightDifferences;
 };

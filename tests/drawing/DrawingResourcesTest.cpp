@@ -169,4 +169,48 @@ TEST_F(DrawingResources, TheViewsFontDescriptionIsUsedAsStored) {
     EXPECT_EQ(m_dc.FontDescription(Only(Paint(), Op::CreateFont)[0].object).lfHeight, -14);
 }
 
+// Exactly the nodes whose values differ from the partner's are filled, in
+// both diagrams, their values written on the fill; nothing without a
+// partner or without an import shown, nothing while it is off.
+TEST_F(DrawingResources, DifferingNodesAreFilledInBothDiagrams) {
+    Values primary = Zero(), imported = Zero();
+    primary[3] = 5;
+    imported[3] = 6;
+    primary[20] = -32001;
+    imported[31] = 1;
+    SetPrimary({{1, primary}, {2, primary}});
+    SetImported({{1, imported}});
+    const auto filled = [this] {
+        std::vector<int> nodes;
+        const std::vector<RecordedCall> circles = Only(Paint(), Op::Ellipse);
+        for (std::size_t k = 0; k < circles.size(); ++k)
+            if (circles[k].fill != RGB(255, 255, 255)) {
+                EXPECT_EQ(circles[k].fill, kDifferenceFill);
+                nodes.push_back(int(k));
+            }
+        return nodes;
+    };
+    EXPECT_TRUE(filled().empty());
+    m_picture.m_differences = true;
+    EXPECT_EQ(filled(), (std::vector<int>{3, 20, 31, 32 + 3, 32 + 20, 32 + 31}));
+    // The value inside a filled circle stands on the fill; labels and the
+    // summary line stay on white. Per dataset: label and value of each node,
+    // then the summary line.
+    const std::vector<RecordedCall> texts = Only(Paint(), Op::TextOut);
+    ASSERT_EQ(texts.size(), 130u);
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        const std::size_t inDataset = k % 65;
+        const int node = int(inDataset) / 2;
+        const bool value = inDataset < 64 && inDataset % 2 == 1;
+        const bool differs = node == 3 || node == 20 || node == 31;
+        EXPECT_EQ(texts[k].bk, value && differs ? kDifferenceFill : RGB(255, 255, 255)) << k;
+    }
+    // Record 2 has no partner.
+    m_picture.m_nRecordIndex = 1;
+    EXPECT_TRUE(filled().empty());
+    m_picture.m_nRecordIndex = 0;
+    m_document.m_nImportedDim = 0;
+    EXPECT_TRUE(filled().empty());
+}
+
 } // namespace

@@ -19,7 +19,7 @@ int RecordingDC::IdOf(const CGdiObject* object) {
 }
 
 void RecordingDC::Record(Op op, std::vector<int> args, std::string text, int object) {
-    m_calls.push_back({op, std::move(args), std::move(text), object, m_pen, m_font});
+    m_calls.push_back({op, std::move(args), std::move(text), object, m_pen, m_font, m_fill, m_bk});
 }
 
 int RecordingDC::SetMapMode(int mode) {
@@ -61,6 +61,16 @@ void RecordingDC::TextOut(int x, int y, const char* text, int length) {
 
 TextExtent RecordingDC::GetTextExtent(const char*, int length) const {
     return {kCharWidth * std::max(length, 0), kTextHeight};
+}
+
+COLORREF RecordingDC::SetDCBrushColor(COLORREF color) {
+    Record(Op::SetFill, {int(color)});
+    return std::exchange(m_fill, color);
+}
+
+COLORREF RecordingDC::SetBkColor(COLORREF color) {
+    Record(Op::SetBk, {int(color)});
+    return std::exchange(m_bk, color);
 }
 
 CPen* RecordingDC::SelectObject(CPen* pen) {

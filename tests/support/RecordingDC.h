@@ -27,15 +27,19 @@ struct RecordedCall {
         SelectFont, // object: the font selected
         DeletePen,  // object: the pen released
         DeleteFont, // object: the font released
+        SetFill,    // args: the colour inside ellipses from now on
+        SetBk,      // args: the colour behind texts from now on
     };
 
     Op op;
     std::vector<int> args;
     std::string text;
     int object = 0;
-    // The pen and font selected when the call was made.
+    // The pen, font, fill and text background when the call was made.
     int pen = 0;
     int font = 0;
+    COLORREF fill = RGB(255, 255, 255);
+    COLORREF bk = RGB(255, 255, 255);
 };
 
 class RecordingDC : public CDC {
@@ -66,6 +70,8 @@ class RecordingDC : public CDC {
     void Ellipse(int left, int top, int right, int bottom) override;
     void TextOut(int x, int y, const char* text, int length) override;
     TextExtent GetTextExtent(const char* text, int length) const override;
+    COLORREF SetDCBrushColor(COLORREF color) override;
+    COLORREF SetBkColor(COLORREF color) override;
 
     CPen* SelectObject(CPen* pen) override;
     CFont* SelectObject(CFont* font) override;
@@ -94,6 +100,8 @@ class RecordingDC : public CDC {
     int m_nextId = 1;
     int m_pen = 0;
     int m_font = 0;
+    COLORREF m_fill = RGB(255, 255, 255);
+    COLORREF m_bk = RGB(255, 255, 255);
     CPen* m_selectedPen = nullptr;
     CFont* m_selectedFont = nullptr;
     std::map<int, LOGPEN> m_pens;

@@ -98,7 +98,8 @@ TEST_F(PictureOutTest, ContextMenuOffersCopyAndExport) {
         ask();
         return items.join('|').toStdString();
     };
-    const std::string expected = "Copy Picture|Copy Summary|Export Picture...|-";
+    const std::string expected =
+        "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences";
     EXPECT_EQ(openMenu([this] {
                   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40),
                                           View()->mapToGlobal(QPoint(40, 40)));
@@ -269,6 +270,31 @@ TEST_F(PictureOutTest, ScrollBarsGiveRoomAndTheArrowsStillStep) {
     const int wide = View()->minimumWidth();
     Frame()->SendCommand(ID_OPTIONS_SCALE_SMALLER);
     EXPECT_LT(View()->minimumWidth(), wide);
+}
+
+// Offered while an import is shown; it fills the differing nodes, and the
+// exported picture shows them as --export --differences draws them.
+TEST_F(PictureOutTest, HighlightDifferencesWhileAnImportIsShown) {
+    Start(Example("run-a.dat"));
+    QAction* differences = ViewAction("highlightDifferences");
+    const auto offered = [&] {
+        ModalDriver look([](QWidget* menu) { menu->close(); });
+        QTest::keyClick(View(), Qt::Key_Menu);
+        return differences->isEnabled();
+    };
+    EXPECT_FALSE(offered());
+    Document()->ImportFile(Example("run-a-repeat.dat"));
+    EXPECT_TRUE(offered());
+    EXPECT_FALSE(differences->isChecked());
+    differences->trigger();
+    EXPECT_TRUE(View()->m_differences);
+    ExportAs(QString::fromStdString(Out("window.svg")));
+    EXPECT_EQ(ReadWholeFile(Out("window.svg")),
+              Exported("command.svg",
+                       {"--differences", "--import", Example("run-a-repeat.dat").toStdString(),
+                        Example("run-a.dat").toStdString()}));
+    differences->trigger();
+    EXPECT_FALSE(View()->m_differences);
 }
 
 // The second run usually sits beside the first.
