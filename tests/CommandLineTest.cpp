@@ -188,7 +188,8 @@ TEST_F(CommandLine, HelpAndVersion) {
     EXPECT_EQ(r.out, "Quib 1.0.0.1\n");
     r = Quib({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("--summary [--highlight] [--import FILE2]... FILE"), std::string::npos);
+    EXPECT_NE(r.out.find("--summary [--highlight] [--differences] [--import FILE2]... FILE"),
+              std::string::npos);
 }
 
 TEST_F(CommandLine, DoubleDashEndsOptions) {
