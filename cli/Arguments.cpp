@@ -120,6 +120,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.mode = Arguments::Mode::Summary;
         else if (first == "--export")
             out.mode = Arguments::Mode::Export;
+        else if (first == "--check")
+            out.mode = Arguments::Mode::Check;
         if (out.mode != Arguments::Mode::Window)
             k = 1;
     }
@@ -139,7 +141,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         k = 2;
     }
 
-    const bool takesImports = out.mode != Arguments::Mode::Info;
+    const bool takesImports =
+        out.mode != Arguments::Mode::Info && out.mode != Arguments::Mode::Check;
     bool recordGiven = false;
     bool onlyFiles = false;
     std::vector<std::string> files;

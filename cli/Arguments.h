@@ -7,7 +7,7 @@
 
 // What the command line asks for.
 struct Arguments {
-    enum class Mode { Window, Info, Summary, Export, Help, Version };
+    enum class Mode { Window, Info, Summary, Export, Check, Help, Version };
     Mode mode = Mode::Window;
     std::string file; // empty in the window mode without a file
     std::vector<std::string> imports;

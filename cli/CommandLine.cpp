@@ -21,6 +21,8 @@ int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         return RunInfo(arguments, out, err);
     case Arguments::Mode::Summary:
         return RunSummary(arguments, out, err);
+    case Arguments::Mode::Check:
+        return RunCheck(arguments, out, err);
     case Arguments::Mode::Export:
         return RunExport(arguments, err);
     case Arguments::Mode::Window:

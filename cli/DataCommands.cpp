@@ -1,5 +1,6 @@
 #include "DataCommands.h"
 
+#include "FileCheck.h"
 #include "LatticeDocument.h"
 #include "SummaryText.h"
 
@@ -53,6 +54,20 @@ int RunInfo(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     std::fprintf(out, "dimension: %d\nrecords: %d\n", document.m_nPrimaryDim,
                  document.m_primaryRecords.GetSize());
     return 0;
+}
+
+int RunCheck(const Arguments& arguments, std::FILE* out, std::FILE* err) {
+    std::vector<Finding> findings;
+    if (const ReadOutcome read = CheckDataFile(arguments.file, findings); !read.read) {
+        ReportCannotOpen(err, arguments.file, read.error);
+        return 1;
+    }
+    for (const Finding& finding : findings)
+        std::fprintf(out, "%s:%lld: %s: %s\n", arguments.file.c_str(), finding.line, finding.kind,
+                     finding.explanation.c_str());
+    if (std::fflush(out) != 0)
+        return 1;
+    return findings.empty() ? 0 : 3;
 }
 
 int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {

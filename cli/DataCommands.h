@@ -7,6 +7,9 @@
 // The modes that print what a data file holds. Each returns the exit status.
 int RunInfo(const Arguments& arguments, std::FILE* out, std::FILE* err);
 int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err);
+// Tells where FILE reads in a way its writer may not have meant: 0 when
+// nothing, 3 when findings were printed.
+int RunCheck(const Arguments& arguments, std::FILE* out, std::FILE* err);
 
 // Reports the reader's warning on `err` as "quib: PATH: MESSAGE".
 class LatticeDocument;

@@ -38,8 +38,9 @@ bool ContainsDim(const Byte* b, const Byte* e) {
 // Turns lines into the dimension and records of one dataset.
 class DatasetFiller {
   public:
-    DatasetFiller(CLatticeRecordArray& records, const ReaderWarning& warn)
-        : m_records(records), m_warn(warn) {
+    DatasetFiller(CLatticeRecordArray& records, const ReaderWarning& warn,
+                  const LineObserver* observe)
+        : m_records(records), m_warn(warn), m_observe(observe) {
         SetDimension(kDefaultDimension);
     }
 
@@ -48,27 +49,66 @@ class DatasetFiller {
     // Handles the line [b, e), e lying just past its line end when it has
     // one; *e is readable. Returns false when reading stops after this line.
     bool HandleLine(const Byte* b, const Byte* e) {
-        if (ContainsDim(b, e)) {
-            HandleDimensionLine(b, e);
-            return true;
-        }
-        if (e[-1] == '\n') {
-            const Byte* end = e - 1;
-            if (end > b && end[-1] == '\r')
-                --end;
-            const std::size_t length = static_cast<std::size_t>(end - b);
-            if (length == 0)
-                return false;
-            if (length >= 12 && std::memcmp(end - 12, "CONV_SECTION", 12) == 0)
+        if (m_observe == nullptr)
+            return Read(b, e, nullptr);
+        LineReading reading;
+        reading.line = ++m_line;
+        reading.begin = reinterpret_cast<const char*>(b);
+        reading.end = reinterpret_cast<const char*>(LineEnd(b, e));
+        if (m_stopped) {
+            // Past the end only the first line that is not blank matters.
+            if (std::all_of(b, LineEnd(b, e), IsSpace))
                 return true;
-            if (length == 3 && std::memcmp(b, "END", 3) == 0)
-                return false;
+            reading.kind = LineReading::Kind::Unread;
+            (*m_observe)(reading);
+            return false;
         }
-        HandleRecordLine(b, e);
+        m_stopped = !Read(b, e, &reading);
+        reading.dimension = m_dimension;
+        (*m_observe)(reading);
         return true;
     }
 
   private:
+    static const Byte* LineEnd(const Byte* b, const Byte* e) {
+        if (e[-1] != '\n')
+            return e;
+        return e - 1 > b && e[-2] == '\r' ? e - 2 : e - 1;
+    }
+
+    // The line's kind goes to `reading` when it is given.
+    bool Read(const Byte* b, const Byte* e, LineReading* reading) {
+        using Kind = LineReading::Kind;
+        const auto tell = [reading](Kind kind) {
+            if (reading != nullptr)
+                reading->kind = kind;
+        };
+        if (ContainsDim(b, e)) {
+            HandleDimensionLine(b, e);
+            tell(Kind::Dimension);
+            return true;
+        }
+        if (e[-1] == '\n') {
+            const Byte* end = LineEnd(b, e);
+            const std::size_t length = static_cast<std::size_t>(end - b);
+            if (length == 0) {
+                tell(Kind::Empty);
+                return false;
+            }
+            if (length >= 12 && std::memcmp(end - 12, "CONV_SECTION", 12) == 0) {
+                tell(Kind::Section);
+                return true;
+            }
+            if (length == 3 && std::memcmp(b, "END", 3) == 0) {
+                tell(Kind::End);
+                return false;
+            }
+        }
+        tell(Kind::Record);
+        HandleRecordLine(b, e, reading);
+        return true;
+    }
+
     void SetDimension(std::int32_t dimension) {
         // Slots outside the new span must read 0 from now on.
         m_record = CLatticeRecord{};
@@ -95,7 +135,7 @@ class DatasetFiller {
         return Saturate(static_cast<std::int64_t>(m_records.GetSize()) + 1);
     }
 
-    void HandleRecordLine(const Byte* b, const Byte* e) {
+    void HandleRecordLine(const Byte* b, const Byte* e, LineReading* reading) {
         if (m_valueLimit == 0)
             return;
         const Byte* p = b;
@@ -122,10 +162,19 @@ class DatasetFiller {
         std::fill(slots + count, slots + m_valueLimit, 0);
         m_record.m_nRecordNumber = number;
         m_records.Add(m_record);
+        if (reading != nullptr) {
+            reading->gaveRecord = true;
+            reading->values = reinterpret_cast<const char*>(p);
+            reading->valueCount = count;
+            reading->recordNumber = number;
+        }
     }
 
     CLatticeRecordArray& m_records;
     const ReaderWarning& m_warn;
+    const LineObserver* m_observe;
+    long long m_line = 0;
+    bool m_stopped = false;
     const ValueScanFunction m_scanValues = ActiveValueScan();
     CLatticeRecord m_record;
     std::int32_t m_dimension = 0;
@@ -174,11 +223,12 @@ int FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
 } // namespace
 
 ReadOutcome ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
-                                  const ReaderWarning& warn, std::size_t chunkBytes) {
+                                  const ReaderWarning& warn, std::size_t chunkBytes,
+                                  const LineObserver* observe) {
     const int sizeBefore = records.GetSize();
     int error;
     try {
-        DatasetFiller filler(records, warn);
+        DatasetFiller filler(records, warn, observe);
         error = FeedLines(fd, filler, chunkBytes);
         if (error == 0) {
             dimension = filler.Dimension();
@@ -193,15 +243,30 @@ ReadOutcome ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& r
     return {false, error};
 }
 
-ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
-                            const ReaderWarning& warn) {
+namespace {
+
+ReadOutcome ReadFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
+                     const ReaderWarning& warn, const LineObserver* observe) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return {false, errno};
     posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    const ReadOutcome outcome = ReadLatticeDescriptor(fd, dimension, records, warn);
+    const ReadOutcome outcome =
+        ReadLatticeDescriptor(fd, dimension, records, warn, kDefaultReadChunk, observe);
     close(fd);
     return outcome;
+}
+
+} // namespace
+
+ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
+                            const ReaderWarning& warn) {
+    return ReadFile(path, dimension, records, warn, nullptr);
+}
+
+ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
+                            const ReaderWarning& warn, const LineObserver& observe) {
+    return ReadFile(path, dimension, records, warn, &observe);
 }
 
 ReadOutcome ProbeLatticeFile(const std::string& path) {

@@ -3,6 +3,7 @@
 #include "LatticeRecordArray.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -13,6 +14,32 @@ inline constexpr const char* kWrongDimensionMessage =
     "This file has the wrong dimension. Should be 26 or 32";
 
 using ReaderWarning = std::function<void(const char* message)>;
+
+// What the reader made of one line, for a check of how a file reads. Lines
+// count from 1; a CR LF pair ends one line.
+struct LineReading {
+    enum class Kind {
+        Dimension, // a dimension line
+        Section,   // the section marker
+        End,       // the end line: reading stops
+        Empty,     // an empty line: reading stops
+        Record,    // any other line, whether it gave a record or not
+        Unread,    // the first non-blank line after reading stopped
+    };
+    Kind kind = Kind::Record;
+    long long line = 0;
+    // The line without its line end.
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    std::int32_t dimension = 0; // in force after the line
+    // Record lines that gave a record: where the value tokens start (after
+    // the record number's ")"), how many values were stored, the number.
+    bool gaveRecord = false;
+    const char* values = nullptr;
+    int valueCount = 0;
+    std::int32_t recordNumber = 0;
+};
+using LineObserver = std::function<void(const LineReading&)>;
 
 struct ReadOutcome {
     bool read = false; // false: the file could not be opened or read; nothing changed
@@ -29,6 +56,11 @@ std::string CannotOpenMessage(const std::string& path, int error);
 ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
                             const ReaderWarning& warn);
 
+// The same, telling `observe` of every line read and, once reading has
+// stopped at an end or empty line, of the first non-blank line after it.
+ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
+                            const ReaderWarning& warn, const LineObserver& observe);
+
 // Whether the file can be opened and read, from its first byte: a bad file
 // is told before anything else is started.
 ReadOutcome ProbeLatticeFile(const std::string& path);
@@ -38,4 +70,5 @@ ReadOutcome ProbeLatticeFile(const std::string& path);
 inline constexpr std::size_t kDefaultReadChunk = std::size_t{1} << 20;
 ReadOutcome ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
                                   const ReaderWarning& warn,
-                                  std::size_t chunkBytes = kDefaultReadChunk);
+                                  std::size_t chunkBytes = kDefaultReadChunk,
+                                  const LineObserver* observe = nullptr);

@@ -1,10 +1,17 @@
 #include "DataFileReader.h"
+#include "FileCheck.h"
 #include "ReaderComparison.h"
+#include "ReferenceCheck.h"
 #include "ValueScan.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -28,6 +35,25 @@ void Compare(const std::string& bytes, int existing, std::size_t chunkBytes) {
     }
 }
 
+// The check of how the file reads finds what the plain rules find.
+void CompareCheck(const std::string& bytes, std::size_t chunkBytes) {
+    const int fd = memfd_create("quib-check", MFD_CLOEXEC);
+    if (fd < 0 || write(fd, bytes.data(), bytes.size()) != ssize_t(bytes.size()) ||
+        lseek(fd, 0, SEEK_SET) != 0)
+        __builtin_trap();
+    std::vector<Finding> findings;
+    const bool read = CheckDataDescriptor(fd, findings, chunkBytes).read;
+    close(fd);
+    std::vector<std::string> kinds;
+    for (const Finding& finding : findings)
+        kinds.push_back(std::to_string(finding.line) + " " + finding.kind);
+    std::sort(kinds.begin(), kinds.end());
+    if (read && kinds == ReferenceCheck(bytes))
+        return;
+    std::fprintf(stderr, "the check differs from the reference (chunk %zu)\n", chunkBytes);
+    __builtin_trap();
+}
+
 } // namespace
 
 // The first byte chooses how the bytes after it are read: its low six bits a
@@ -41,5 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data + 1), size - 1);
     Compare(bytes, 0, chunk == 0 ? kWholeInputChunk : chunk);
     Compare(bytes, existing, kWholeInputChunk);
+    CompareCheck(bytes, chunk == 0 ? kWholeInputChunk : chunk);
     return 0;
 }

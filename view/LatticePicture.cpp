@@ -4,6 +4,7 @@
 #include "SummaryText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace {
@@ -193,6 +194,38 @@ PictureCorner LatticePicture::MeasureCorner(CDC* pDC) {
         text(SummaryPosition(dataset), SummaryLine(dataset));
     }
     return corner;
+}
+
+bool LatticePicture::NodeAt(double x, double y, int& dataset, int& node) {
+    SetGeometry();
+    if (HasNoData())
+        return false;
+    for (dataset = 0; dataset < (DrawsImported() ? 2 : 1); ++dataset) {
+        for (node = 0; node < LATTICE_NODES; ++node) {
+            const Point centre = Centre(node, m_nXOrigin - kImportedShift * dataset);
+            if (std::hypot(x - centre.x, y - centre.y) <= m_nRadius)
+                return true;
+        }
+    }
+    return false;
+}
+
+std::string LatticePicture::NodeDescription(int node) const {
+    std::string text = "{";
+    for (const char* letter = NodeTable[node].label; *letter != '\0' && *letter != '}'; ++letter) {
+        if (*letter == '{')
+            continue;
+        text += text.size() > 1 ? ", " : "";
+        text += *letter;
+    }
+    text += "}";
+    const auto value = [this, node](int dataset) {
+        const int v = NodeValue(m_nRecordIndex, node, dataset);
+        return v < -31999 ? std::string("no record") : std::to_string(v);
+    };
+    if (!DrawsImported())
+        return text + "\nvalue: " + value(0);
+    return text + "\nprimary: " + value(0) + "\nimported: " + value(1);
 }
 
 bool LatticePicture::NodeDiffers(int node) const {

@@ -40,6 +40,13 @@ class LatticePicture {
     // The summary lines Draw writes: none without data, then the primary
     // record's and, with an import shown, its partner's.
     std::vector<std::string> SummaryLines() const;
+    // The node whose circle holds the logical point (x, y), and in which
+    // diagram (0 the primary, 1 the imported one); false for none.
+    bool NodeAt(double x, double y, int& dataset, int& node);
+    // What a node holds, for a person: its subset, such as "{A, B, D}", and
+    // its value, or "no record" where it shows "/"; with an import shown,
+    // its value in both diagrams.
+    std::string NodeDescription(int node) const;
 
     // Geometry, recomputed from m_nScale at every paint, and display state.
     int m_nXOrigin = 0;

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -102,6 +103,21 @@ void CMyQuibView::FitToPicture() {
 
 void CMyQuibView::contextMenuEvent(QContextMenuEvent* event) {
     ShowContextMenu(event->globalPos());
+}
+
+bool CMyQuibView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return CView::event(event);
+    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
+    int dataset = 0, node = 0;
+    // Pixels to logical units: 1/100 inch, y upwards from (0, 25).
+    if (Data() != nullptr &&
+        NodeAt(at.x() * 100.0 / logicalDpiX(), 25 - at.y() * 100.0 / logicalDpiY(), dataset, node))
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
+                           QString::fromStdString(NodeDescription(node)), this);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void CMyQuibView::keyPressEvent(QKeyEvent* event) {

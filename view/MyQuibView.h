@@ -54,6 +54,8 @@ class CMyQuibView : public CView, public LatticePicture {
     void contextMenuEvent(QContextMenuEvent* event) override;
     // The Menu key and Shift+F10 open the context menu too.
     void keyPressEvent(QKeyEvent* event) override;
+    // Resting on a node tells its subset and its value.
+    bool event(QEvent* event) override;
 
   private:
     // Keeps the index on a record of the primary dataset, or at 0 without one.

@@ -233,4 +233,28 @@ TEST_F(DrawingGeometry, CornerIsWhereTheFarthestTextsEnd) {
     EXPECT_EQ(corner.bottom, 10 - 12);
 }
 
+// At scale 4 node 0's circle is centred on (352, -440) with radius 16, in
+// the imported diagram on (992, -440).
+TEST_F(DrawingGeometry, NodesAreFoundByTheirCirclesAndTellWhatTheyHold) {
+    Values values = Filled(0);
+    values[17] = 144;
+    values[0] = -32001;
+    SetPrimary({{1, values}});
+    int dataset = -1, node = -1;
+    EXPECT_TRUE(m_picture.NodeAt(352, -440, dataset, node));
+    EXPECT_EQ(std::make_pair(dataset, node), std::make_pair(0, 0));
+    EXPECT_TRUE(m_picture.NodeAt(352 + 11, -440 - 11, dataset, node));
+    EXPECT_FALSE(m_picture.NodeAt(352 + 12, -440 - 12, dataset, node));
+    EXPECT_FALSE(m_picture.NodeAt(992, -440, dataset, node));
+    EXPECT_EQ(m_picture.NodeDescription(0), "{}\nvalue: no record");
+    EXPECT_EQ(m_picture.NodeDescription(17), "{A, B, D}\nvalue: 144");
+
+    SetImported({{1, Filled(7)}});
+    EXPECT_TRUE(m_picture.NodeAt(992, -440, dataset, node));
+    EXPECT_EQ(std::make_pair(dataset, node), std::make_pair(1, 0));
+    EXPECT_EQ(m_picture.NodeDescription(31), "{A, B, C, D, E}\nprimary: 0\nimported: 7");
+    m_document.m_nPrimaryDim = -1;
+    EXPECT_FALSE(m_picture.NodeAt(352, -440, dataset, node));
+}
+
 } // namespace

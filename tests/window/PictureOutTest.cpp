@@ -17,6 +17,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 
 #include <filesystem>
@@ -295,6 +296,27 @@ TEST_F(PictureOutTest, HighlightDifferencesWhileAnImportIsShown) {
                         Example("run-a.dat").toStdString()}));
     differences->trigger();
     EXPECT_FALSE(View()->m_differences);
+}
+
+// Resting the mouse on a node shows its subset and its value in both
+// diagrams; elsewhere nothing.
+TEST_F(PictureOutTest, NodeTooltipsTellSubsetAndValues) {
+    Start(Example("run-a.dat"));
+    Document()->ImportFile(Example("run-a-repeat.dat"));
+    // Node 17 (ABD) at scale 4: grid x -8, level 3, so (128, -200) in 1/100
+    // inch, (128, 225) below the top-left corner.
+    const auto tip = [this](double x, double y) {
+        const QPoint at(int(x * View()->logicalDpiX() / 100), int(y * View()->logicalDpiY() / 100));
+        QHelpEvent help(QEvent::ToolTip, at, View()->mapToGlobal(at));
+        QApplication::sendEvent(View(), &help);
+        // A tip that goes, goes after a moment.
+        QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 600);
+        return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+    };
+    EXPECT_EQ(tip(128, 225), "{A, B, D}\nprimary: 4\nimported: 124");
+    EXPECT_EQ(tip(128 + 640, 225), "{A, B, D}\nprimary: 4\nimported: 124");
+    // Between the circles of ABC and ABD.
+    EXPECT_EQ(tip(96, 225), "");
 }
 
 // The second run usually sits beside the first.

@@ -1,0 +1,249 @@
+#include "FileCheck.h"
+
+#include "NumberScan.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+using namespace number_scan;
+
+// One whitespace-separated token of a line.
+struct Token {
+    std::string_view text;
+    bool givesValue = false; // begins with an optional sign and a digit
+    bool partial = false;    // more follows its digits
+    bool saturated = false;  // its integer does not fit in 32 bits
+    std::int32_t value = 0;
+};
+
+// The integer at the start of `text`, as the reader takes it: an optional
+// sign directly followed by digits; false when there is none. `length`
+// tells how many characters it took.
+bool LeadingInteger(std::string_view text, std::int32_t& value, bool& saturated,
+                    std::size_t& length) {
+    std::size_t k = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (k == text.size() || !IsDigit(Byte(text[k])))
+        return false;
+    std::int64_t magnitude = 0;
+    for (; k < text.size() && IsDigit(Byte(text[k])); ++k)
+        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[k] - '0'), INT64_C(1) << 33);
+    const std::int64_t signedValue = text[0] == '-' ? -magnitude : magnitude;
+    value = Saturate(signedValue);
+    saturated = value != signedValue;
+    length = k;
+    return true;
+}
+
+std::string_view SkipSpace(std::string_view text) {
+    std::size_t k = 0;
+    while (k < text.size() && IsSpace(Byte(text[k])))
+        ++k;
+    return text.substr(k);
+}
+
+void Tokenize(std::string_view text, std::vector<Token>& tokens) {
+    tokens.clear();
+    for (std::size_t k = 0; k < text.size();) {
+        if (IsSpace(Byte(text[k]))) {
+            ++k;
+            continue;
+        }
+        std::size_t end = k;
+        while (end < text.size() && !IsSpace(Byte(text[end])))
+            ++end;
+        Token token{text.substr(k, end - k)};
+        std::size_t length = 0;
+        token.givesValue = LeadingInteger(token.text, token.value, token.saturated, length);
+        token.partial = token.givesValue && length < token.text.size();
+        tokens.push_back(token);
+        k = end;
+    }
+}
+
+// "1 value", "3 values".
+std::string Count(long long count, const char* noun) {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kLongest = 40;
+    return "'" + std::string(text.substr(0, kLongest)) + (text.size() > kLongest ? "...'" : "'");
+}
+
+class Checker {
+  public:
+    explicit Checker(std::vector<Finding>& findings) : m_findings(findings) {}
+
+    void Line(const LineReading& reading) {
+        const std::string_view line(reading.begin, std::size_t(reading.end - reading.begin));
+        switch (reading.kind) {
+        case LineReading::Kind::Dimension:
+            DimensionLine(reading, line);
+            break;
+        case LineReading::Kind::End:
+        case LineReading::Kind::Empty:
+            m_stop = reading;
+            break;
+        case LineReading::Kind::Record:
+            RecordLine(reading, line);
+            break;
+        case LineReading::Kind::Unread:
+            Add(reading.line, "unread",
+                "reading stopped at the " +
+                    std::string(m_stop.kind == LineReading::Kind::End ? "end line" : "empty line") +
+                    " on line " + std::to_string(m_stop.line) +
+                    ": this line and all after it are never read");
+            break;
+        case LineReading::Kind::Section:
+            break;
+        }
+    }
+
+    void Finish() {
+        if (m_records == 0)
+            Add(1, "empty", "the file gives no record");
+        if (m_numbered)
+            for (const auto& [line, number] : m_unnumbered)
+                Add(line, "unnumbered",
+                    "this line gives record " + std::to_string(number) +
+                        " without a number in parentheses, while other records have one");
+        std::stable_sort(m_findings.begin(), m_findings.end(),
+                         [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    }
+
+  private:
+    void Add(long long line, const char* kind, std::string explanation) {
+        m_findings.push_back({line, kind, std::move(explanation)});
+    }
+
+    void DimensionLine(const LineReading& reading, std::string_view line) {
+        const std::size_t equals = line.find('=');
+        std::int32_t value;
+        bool saturated = false;
+        std::size_t length;
+        if (equals != std::string_view::npos &&
+            LeadingInteger(SkipSpace(line.substr(equals + 1)), value, saturated, length) &&
+            saturated)
+            Add(reading.line, "saturated",
+                "the dimension does not fit in 32 bits and reads as " + std::to_string(value));
+        if (reading.dimension != 26 && reading.dimension != 32)
+            Add(reading.line, "dimension",
+                "the dimension is " + std::to_string(reading.dimension) +
+                    " from here on; a record of a correct file has 26 or 32 values");
+    }
+
+    void RecordLine(const LineReading& reading, std::string_view line) {
+        const bool numbered = !line.empty() && line[0] == '(';
+        if (numbered) {
+            std::int32_t number;
+            bool saturated = false;
+            std::size_t length;
+            if (line.find(')', 1) == std::string_view::npos) {
+                Add(reading.line, "bracket", "'(' with no ')' after it: the line gives no record");
+            } else if (!LeadingInteger(SkipSpace(line.substr(1)), number, saturated, length)) {
+                Add(reading.line, "bracket",
+                    "no record number after '(': the record is numbered by its position");
+            } else if (saturated && reading.gaveRecord) {
+                Add(reading.line, "saturated",
+                    "the record number does not fit in 32 bits and reads as " +
+                        std::to_string(number));
+            }
+        }
+        if (!reading.gaveRecord)
+            return;
+        ++m_records;
+        m_numbered = m_numbered || numbered;
+        if (!numbered)
+            m_unnumbered.emplace_back(reading.line, reading.recordNumber);
+        const auto [earlier, fresh] = m_lineOfNumber.emplace(reading.recordNumber, reading.line);
+        if (!fresh)
+            Add(reading.line, "duplicate",
+                "record number " + std::to_string(reading.recordNumber) +
+                    " was given before, on line " + std::to_string(earlier->second));
+        ValueTokens(reading,
+                    std::string_view(reading.values, std::size_t(reading.end - reading.values)));
+    }
+
+    void ValueTokens(const LineReading& reading, std::string_view text) {
+        Tokenize(text, m_tokens);
+        int values = 0;
+        const auto lastValue = std::find_if(m_tokens.rbegin(), m_tokens.rend(),
+                                            [](const Token& t) { return t.givesValue; });
+        const Token* lastValueToken = lastValue == m_tokens.rend() ? nullptr : &*lastValue;
+        for (const Token& token : m_tokens) {
+            if (!token.givesValue) {
+                const bool shifts = lastValueToken != nullptr && &token < lastValueToken;
+                Add(reading.line, "skipped",
+                    Quoted(token.text) + " gives no value" +
+                        (shifts ? "; the values after it land one node earlier" : ""));
+                continue;
+            }
+            ++values;
+            if (token.partial)
+                Add(reading.line, "partial",
+                    Quoted(token.text) + " is read as " + std::to_string(token.value));
+            if (token.saturated)
+                Add(reading.line, "saturated",
+                    Quoted(token.text) + " does not fit in 32 bits and reads as " +
+                        std::to_string(token.value));
+        }
+        const int dimension = reading.dimension;
+        if (dimension < 1 || dimension > 32)
+            return;
+        const std::string record = "record " + std::to_string(reading.recordNumber) + " has " +
+                                   Count(values, "value") + " where the dimension asks for " +
+                                   std::to_string(dimension);
+        if (values < dimension)
+            Add(reading.line, "short",
+                record + "; " + Count(dimension - values, "node") + " more read 0");
+        else if (values > dimension)
+            Add(reading.line, "long",
+                record + "; " + Count(values - dimension, "value") + " past it are ignored");
+    }
+
+    std::vector<Finding>& m_findings;
+    std::vector<Token> m_tokens;
+    std::unordered_map<std::int32_t, long long> m_lineOfNumber;
+    std::vector<std::pair<long long, std::int32_t>> m_unnumbered;
+    LineReading m_stop;
+    long long m_records = 0;
+    bool m_numbered = false;
+};
+
+} // namespace
+
+namespace {
+
+template <class Read> ReadOutcome Check(std::vector<Finding>& findings, Read read) {
+    findings.clear();
+    Checker checker(findings);
+    CLatticeRecordArray records;
+    int dimension = -1;
+    const ReadOutcome outcome =
+        read(dimension, records, [&checker](const LineReading& reading) { checker.Line(reading); });
+    if (outcome.read)
+        checker.Finish();
+    else
+        findings.clear();
+    return outcome;
+}
+
+} // namespace
+
+ReadOutcome CheckDataFile(const std::string& path, std::vector<Finding>& findings) {
+    return Check(findings, [&path](int& dimension, CLatticeRecordArray& records,
+                                   const LineObserver& observe) {
+        return ReadLatticeFile(path, dimension, records, {}, observe);
+    });
+}
+
+ReadOutcome CheckDataDescriptor(int fd, std::vector<Finding>& findings, std::size_t chunkBytes) {
+    return Check(findings, [fd, chunkBytes](int& dimension, CLatticeRecordArray& records,
+                                            const LineObserver& observe) {
+        return ReadLatticeDescriptor(fd, dimension, records, {}, chunkBytes, &observe);
+    });
+}

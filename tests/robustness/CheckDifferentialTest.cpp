@@ -1,0 +1,46 @@
+#include "FileCheck.h"
+#include "RandomDataFile.h"
+#include "ReaderComparison.h"
+#include "ReferenceCheck.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The check's findings as "LINE KIND", sorted like the reference's.
+std::vector<std::string> Kinds(const std::vector<Finding>& findings) {
+    std::vector<std::string> kinds;
+    for (const Finding& finding : findings)
+        kinds.push_back(std::to_string(finding.line) + " " + finding.kind);
+    std::sort(kinds.begin(), kinds.end());
+    return kinds;
+}
+
+// Thousands of files mixing good lines with every kind of trouble: the
+// check finds what the plain reading of the rules finds, line for line.
+TEST(CheckDifferential, FindsWhatThePlainRulesFind) {
+    const TempDir dir;
+    RandomDataFile random(20261209);
+    for (int round = 0; round < 3000; ++round) {
+        const std::string bytes = random.Make();
+        const std::string path = dir.Write("random.dat", bytes);
+        std::vector<Finding> findings;
+        ASSERT_TRUE(CheckDataFile(path, findings).read);
+        EXPECT_TRUE(
+            std::is_sorted(findings.begin(), findings.end(),
+                           [](const Finding& a, const Finding& b) { return a.line < b.line; }));
+        const std::vector<std::string> expected = ReferenceCheck(bytes);
+        if (Kinds(findings) != expected) {
+            ADD_FAILURE() << "round " << round << " of \"" << EscapeBytes(bytes, 2000) << "\"";
+            EXPECT_EQ(Kinds(findings), expected);
+            return;
+        }
+    }
+}
+
+} // namespace
