@@ -25,16 +25,24 @@ struct Token {
 // tells how many characters it took.
 bool LeadingInteger(std::string_view text, std::int32_t& value, bool& saturated,
                     std::size_t& length) {
-    std::size_t k = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (k == text.size() || !IsDigit(Byte(text[k])))
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    const bool negative = p < end && *p == '-';
+    if (p < end && (negative || *p == '+'))
+        ++p;
+    if (p == end || !IsDigit(Byte(*p)))
         return false;
+    // Once past what 32 bits hold with either sign, the magnitude only has
+    // to stay past it.
     std::int64_t magnitude = 0;
-    for (; k < text.size() && IsDigit(Byte(text[k])); ++k)
-        magnitude = std::min<std::int64_t>(magnitude * 10 + (text[k] - '0'), INT64_C(1) << 33);
-    const std::int64_t signedValue = text[0] == '-' ? -magnitude : magnitude;
+    for (; p < end && IsDigit(Byte(*p)); ++p)
+        if (magnitude <= INT64_C(1) << 31)
+            magnitude = magnitude * 10 + (*p - '0');
+    const std::int64_t signedValue = negative ? -magnitude : magnitude;
     value = Saturate(signedValue);
     saturated = value != signedValue;
-    length = k;
+    length = std::size_t(p - begin);
     return true;
 }
 
@@ -45,23 +53,12 @@ std::string_view SkipSpace(std::string_view text) {
     return text.substr(k);
 }
 
-void Tokenize(std::string_view text, std::vector<Token>& tokens) {
-    tokens.clear();
-    for (std::size_t k = 0; k < text.size();) {
-        if (IsSpace(Byte(text[k]))) {
-            ++k;
-            continue;
-        }
-        std::size_t end = k;
-        while (end < text.size() && !IsSpace(Byte(text[end])))
-            ++end;
-        Token token{text.substr(k, end - k)};
-        std::size_t length = 0;
-        token.givesValue = LeadingInteger(token.text, token.value, token.saturated, length);
-        token.partial = token.givesValue && length < token.text.size();
-        tokens.push_back(token);
-        k = end;
-    }
+Token ReadToken(std::string_view text) {
+    Token token{text};
+    std::size_t length = 0;
+    token.givesValue = LeadingInteger(text, token.value, token.saturated, length);
+    token.partial = token.givesValue && length < text.size();
+    return token;
 }
 
 // "1 value", "3 values".
@@ -168,20 +165,27 @@ class Checker {
                     std::string_view(reading.values, std::size_t(reading.end - reading.values)));
     }
 
+    // One pass over the tokens: a token that gives no value waits until it
+    // is known whether a value follows it.
     void ValueTokens(const LineReading& reading, std::string_view text) {
-        Tokenize(text, m_tokens);
         int values = 0;
-        const auto lastValue = std::find_if(m_tokens.rbegin(), m_tokens.rend(),
-                                            [](const Token& t) { return t.givesValue; });
-        const Token* lastValueToken = lastValue == m_tokens.rend() ? nullptr : &*lastValue;
-        for (const Token& token : m_tokens) {
-            if (!token.givesValue) {
-                const bool shifts = lastValueToken != nullptr && &token < lastValueToken;
-                Add(reading.line, "skipped",
-                    Quoted(token.text) + " gives no value" +
-                        (shifts ? "; the values after it land one node earlier" : ""));
+        m_skipped.clear();
+        for (std::size_t k = 0; k < text.size();) {
+            if (IsSpace(Byte(text[k]))) {
+                ++k;
                 continue;
             }
+            std::size_t end = k + 1;
+            while (end < text.size() && !IsSpace(Byte(text[end])))
+                ++end;
+            const Token token = ReadToken(text.substr(k, end - k));
+            k = end;
+            if (!token.givesValue) {
+                m_skipped.push_back(token.text);
+                continue;
+            }
+            if (!m_skipped.empty())
+                SkippedTokens(reading.line, true);
             ++values;
             if (token.partial)
                 Add(reading.line, "partial",
@@ -191,8 +195,9 @@ class Checker {
                     Quoted(token.text) + " does not fit in 32 bits and reads as " +
                         std::to_string(token.value));
         }
+        SkippedTokens(reading.line, false);
         const int dimension = reading.dimension;
-        if (dimension < 1 || dimension > 32)
+        if (dimension < 1 || dimension > 32 || values == dimension)
             return;
         const std::string record = "record " + std::to_string(reading.recordNumber) + " has " +
                                    Count(values, "value") + " where the dimension asks for " +
@@ -200,13 +205,21 @@ class Checker {
         if (values < dimension)
             Add(reading.line, "short",
                 record + "; " + Count(dimension - values, "node") + " more read 0");
-        else if (values > dimension)
+        else
             Add(reading.line, "long",
                 record + "; " + Count(values - dimension, "value") + " past it are ignored");
     }
 
+    void SkippedTokens(long long line, bool beforeValue) {
+        for (const std::string_view text : m_skipped)
+            Add(line, "skipped",
+                Quoted(text) + " gives no value" +
+                    (beforeValue ? "; the values after it land one node earlier" : ""));
+        m_skipped.clear();
+    }
+
     std::vector<Finding>& m_findings;
-    std::vector<Token> m_tokens;
+    std::vector<std::string_view> m_skipped;
     std::unordered_map<std::int32_t, long long> m_lineOfNumber;
     std::vector<std::pair<long long, std::int32_t>> m_unnumbered;
     LineReading m_stop;

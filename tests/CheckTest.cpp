@@ -67,6 +67,11 @@ TEST_F(Check, EachKindOnTheSmallestFileThatShowsIt) {
               "32 values\n2: saturated: the record number does not fit in 32 bits and reads as "
               "-2147483648\n2: saturated: '-99999999999' does not fit in 32 bits and reads as "
               "-2147483648\n");
+    // At the edge: the record number fits, the value does not.
+    EXPECT_EQ(Findings("DIM=1\n(-2147483648) -2147483649\n"),
+              "1: dimension: the dimension is 1 from here on; a record of a correct file has 26 or "
+              "32 values\n2: saturated: '-2147483649' does not fit in 32 bits and reads as "
+              "-2147483648\n");
     EXPECT_EQ(Findings("DIM=1\n(1) 1 2\n"),
               "1: dimension: the dimension is 1 from here on; a record of a correct file has 26 or "
               "32 values\n2: long: record 1 has 2 values where the dimension asks for 1; 1 value "
