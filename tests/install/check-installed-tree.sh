@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a staging folder and checks what a desktop gets:
-# the program, the desktop entry, the icons, the manual page, the examples.
+# the program, the desktop entry, the AppStream metadata, the icons, the
+# manual page, the examples.
 #   check-installed-tree.sh BUILD VERSION
 set -euo pipefail
 build=$1
@@ -14,6 +15,10 @@ root=$stage/usr
 
 [[ -x $root/bin/quib ]] || fail "bin/quib missing"
 desktop-file-validate "$root/share/applications/quib.desktop" || fail "desktop entry invalid"
+metainfo=$root/share/metainfo/io.github.quib.Quib.metainfo.xml
+appstreamcli validate --no-net "$metainfo" >"$stage/appstream.txt" 2>&1 ||
+    fail "AppStream metadata invalid: $(cat "$stage/appstream.txt")"
+grep -qF "<release version=\"$version\"" "$metainfo" || fail "AppStream release is not $version"
 grep -qx 'Exec=quib %f' "$root/share/applications/quib.desktop" || fail "Exec line"
 ! grep -q '^MimeType=' "$root/share/applications/quib.desktop" || fail "claims a MIME type"
 
