@@ -195,14 +195,17 @@ int FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
                 continue;
             return errno;
         }
+        // The bytes kept from the last read hold no line end.
+        const std::size_t kept = length;
         length += static_cast<std::size_t>(got);
         const Byte* b = buffer.data();
         Byte* end = buffer.data() + length;
-        while (const void* lf = std::memchr(b, '\n', static_cast<std::size_t>(end - b))) {
+        const Byte* search = b + kept;
+        while (const void* lf = std::memchr(search, '\n', static_cast<std::size_t>(end - search))) {
             const Byte* e = static_cast<const Byte*>(lf) + 1;
             if (!filler.HandleLine(b, e))
                 return 0;
-            b = e;
+            b = search = e;
         }
         if (got == 0) {
             if (b < end) {
@@ -214,7 +217,9 @@ int FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
         length = static_cast<std::size_t>(end - b);
         std::memmove(buffer.data(), b, length);
         if (length == capacity) {
-            capacity *= 2;
+            if (capacity >= kLongestLine)
+                return EFBIG;
+            capacity = std::min(capacity * 2, kLongestLine);
             buffer.resize(capacity + kPadding);
         }
     }

@@ -68,6 +68,11 @@ ReadOutcome ProbeLatticeFile(const std::string& path);
 // The same from an open descriptor, reading `chunkBytes` at a time; the
 // descriptor stays open. Small chunks exercise lines that straddle reads.
 inline constexpr std::size_t kDefaultReadChunk = std::size_t{1} << 20;
+
+// The longest line read whole (a record line is some hundred bytes): a file
+// whose line runs on past it, such as gigabytes without a line end, fails
+// with EFBIG instead of taking the machine's memory.
+inline constexpr std::size_t kLongestLine = std::size_t{256} << 20;
 ReadOutcome ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
                                   const ReaderWarning& warn,
                                   std::size_t chunkBytes = kDefaultReadChunk,

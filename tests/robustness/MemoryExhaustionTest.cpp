@@ -182,6 +182,43 @@ TEST_F(MemoryExhaustionTest, ImportThatCannotBePairedIsTakenBackWhole) {
     EXPECT_EQ(status, kAllAsExpected) << Explain(status);
 }
 
+std::size_t PeakBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stoull(line.substr(6)) * 1024;
+    }
+    return 0;
+}
+
+// Four gigabytes without a line end (a sparse file, so no disk is spent):
+// the reader stops at its longest line and the read fails as too large,
+// the dataset as it was, the memory taken well below the file's size.
+TEST_F(MemoryExhaustionTest, AnEndlessLineStopsAtTheLongestLine) {
+    const std::string path = m_dir.Path() + "/endless.dat";
+    { std::ofstream create(path); }
+    ASSERT_EQ(truncate(path.c_str(), off_t{4} << 30), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        CLatticeRecordArray records;
+        FillExistingRecords(records, kExistingRecords);
+        int dimension = kExistingDimension;
+        const ReadOutcome outcome = ReadLatticeFile(path, dimension, records, {});
+        const bool asBefore =
+            dimension == kExistingDimension && records.GetSize() == kExistingRecords;
+        const bool small = PeakBytes() < 2 * kLongestLine;
+        _exit(!outcome.read && outcome.error == EFBIG && asBefore && small ? 0 : 1);
+    }
+    int wstatus = 0;
+    while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+    }
+    EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0);
+    const ProcessResult r = RunProcess(QUIB_EXECUTABLE, {"--info", path});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quib: cannot open '" + path + "': File too large\n");
+}
+
 ProcessResult RunQuibInfoLimited(std::size_t limitBytes, const std::string& path) {
     return RunProcess(QUIB_PRLIMIT,
                       {"--as=" + std::to_string(limitBytes), QUIB_EXECUTABLE, "--info", path});
