@@ -46,5 +46,18 @@ if [[ $mode == run ]]; then
     exec build/app/quib examples/run-a.dat
 fi
 
-cd build
-exec ctest --output-on-failure --parallel "$(nproc)"
+# The same program and tests once more under AddressSanitizer (leaks
+# included) and UndefinedBehaviorSanitizer: any report fails its test.
+echo "setup: building the sanitizer tree in build-sanitize"
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIB_SANITIZE=ON >/dev/null
+cmake --build build-sanitize --parallel "$(nproc)"
+
+status=0
+echo "setup: the tests"
+(cd build && ctest --output-on-failure --parallel "$(nproc)") || status=1
+echo "setup: the tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize)"
+export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1
+export LSAN_OPTIONS=suppressions=$(pwd)/tests/sanitize/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+(cd build-sanitize && ctest --output-on-failure --parallel "$(nproc)") || status=1
+exit $status

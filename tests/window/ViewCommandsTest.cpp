@@ -132,7 +132,7 @@ TEST_F(ViewCommandsTest, KeysAndHeldKeysStepOncePerPress) {
         {Qt::Key_Up, 5},    {Qt::Key_Down, 0},
     };
     for (const auto& [key, index] : keys) {
-        SCOPED_TRACE(QTest::toString(key));
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
         const CommandEffect effect = PressKey(key);
         EXPECT_EQ(View()->m_nRecordIndex, index);
         EXPECT_EQ(effect.paints, 1);
