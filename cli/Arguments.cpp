@@ -164,7 +164,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         } else if (takesImports && out.mode != Arguments::Mode::Window && arg == "--differences") {
             out.differences = true;
         } else if (takesImports && arg == "--import") {
-            if (k + 1 == args.size())
+            if (k + 1 == args.size() || args[k + 1].empty())
                 return Refuse("option '--import' needs a file");
             out.imports.push_back(args[++k]);
         } else if (out.mode == Arguments::Mode::Export &&
@@ -188,6 +188,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
     if (files.size() > 1)
         return Refuse("unexpected argument '" + files[1] + "'");
+    if (!files.empty() && files[0].empty())
+        return Refuse("FILE is an empty name");
     const bool severalRecords = out.recordRange && (out.allRecords || out.record < out.lastRecord);
     if (severalRecords && out.format != PictureFormat::Pdf &&
         out.output.find("%d") == std::string::npos)

@@ -1,5 +1,6 @@
-# The reader's fuzz target needs clang's libFuzzer, so it is a project of its
-# own, built with clang whatever compiler builds the rest.
+# The fuzz targets need clang's libFuzzer, so they are a project of their
+# own, built with clang whatever compiler builds the rest. The test command
+# runs each briefly; run them by hand for as long as one likes.
 find_program(QUIB_FUZZ_CXX NAMES clang++-14 clang++)
 if(NOT QUIB_FUZZ_CXX)
     message(STATUS "clang++ not found: the reader fuzz target is skipped")
@@ -15,11 +16,16 @@ ExternalProject_Add(reader_fuzzer
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")
 
-add_test(NAME reader_fuzz
-    COMMAND ${CMAKE_COMMAND}
-        -DFUZZER=${QUIB_FUZZ_BINARY_DIR}/reader_fuzzer
-        -DCORPUS=${QUIB_FUZZ_BINARY_DIR}/corpus
-        -DSEEDS=${PROJECT_SOURCE_DIR}/examples
-        -DRUNS=20000
-        -DMAX_LEN=4096
-        -P ${PROJECT_SOURCE_DIR}/fuzz/RunReaderFuzzer.cmake)
+function(add_fuzz_test name fuzzer seeds runs)
+    add_test(NAME ${name}
+        COMMAND ${CMAKE_COMMAND}
+            -DFUZZER=${QUIB_FUZZ_BINARY_DIR}/${fuzzer}
+            -DCORPUS=${QUIB_FUZZ_BINARY_DIR}/${fuzzer}-corpus
+            -DSEEDS=${seeds}
+            -DRUNS=${runs}
+            -DMAX_LEN=4096
+            -P ${PROJECT_SOURCE_DIR}/fuzz/RunFuzzer.cmake)
+endfunction()
+add_fuzz_test(reader_fuzz reader_fuzzer ${PROJECT_SOURCE_DIR}/examples 20000)
+add_fuzz_test(pipeline_fuzz pipeline_fuzzer ${PROJECT_SOURCE_DIR}/examples 5000)
+add_fuzz_test(arguments_fuzz arguments_fuzzer ${PROJECT_SOURCE_DIR}/fuzz/seeds/arguments 50000)

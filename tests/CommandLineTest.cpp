@@ -138,6 +138,8 @@ TEST_F(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
         {{"--summary", "--bogus", path}, "unknown option '--bogus'"},
         {{"--info", "--highlight", path}, "unknown option '--highlight'"},
         {{"--version", "x"}, "unexpected argument 'x'"},
+        {{"--check", ""}, "FILE is an empty name"},
+        {{"--import", "", path}, "option '--import' needs a file"},
     };
     for (const auto& [args, reason] : refused) {
         SCOPED_TRACE(args[0]);

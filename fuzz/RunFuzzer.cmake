@@ -1,4 +1,4 @@
-# Runs the reader fuzzer for a fixed number of inputs. New inputs go to a
+# Runs a fuzzer for a fixed number of inputs. New inputs go to a
 # fresh corpus folder in the build tree, listed first, so that libFuzzer
 # never writes into the seed folder.
 file(REMOVE_RECURSE ${CORPUS})
@@ -7,5 +7,5 @@ execute_process(
     COMMAND ${FUZZER} -runs=${RUNS} -max_len=${MAX_LEN} -seed=1 -artifact_prefix=${CORPUS}/../ ${CORPUS} ${SEEDS}
     RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
-    message(FATAL_ERROR "the reader fuzzer failed: ${result}")
+    message(FATAL_ERROR "the fuzzer ${FUZZER} failed: ${result}")
 endif()

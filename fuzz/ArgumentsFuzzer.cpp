@@ -1,0 +1,62 @@
+// The command line's parser on arbitrary argument vectors: it never fails
+// in itself, and what it accepts is always something the modes can run.
+
+#include "Arguments.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "the parser accepted %s\n", what);
+    __builtin_trap();
+}
+
+} // namespace
+
+// The input's NUL bytes separate the arguments.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> args;
+    std::string arg;
+    for (std::size_t k = 0; k < size; ++k) {
+        if (data[k] == 0) {
+            args.push_back(arg);
+            arg.clear();
+        } else {
+            arg += char(data[k]);
+        }
+    }
+    if (!arg.empty())
+        args.push_back(arg);
+
+    const ParsedArguments parsed = ParseArguments(args);
+    if (!parsed.ok) {
+        if (parsed.error.empty())
+            Fail("nothing, yet gave no reason");
+        return 0;
+    }
+    const Arguments& a = parsed.arguments;
+    using Mode = Arguments::Mode;
+    const bool needsFile = a.mode == Mode::Info || a.mode == Mode::Summary ||
+                           a.mode == Mode::Export || a.mode == Mode::Check;
+    if (needsFile && a.file.empty())
+        Fail("a mode without its FILE");
+    if (a.mode == Mode::Window && a.file.empty() && !a.imports.empty())
+        Fail("imports without a FILE");
+    if (a.mode == Mode::Export) {
+        PictureFormat format;
+        if (!PictureFormatOf(a.output, format) || format != a.format)
+            Fail("a picture name without its format");
+        if (a.scale < 1 || a.scale > 4 || a.dpi < kMinimumDpi || a.dpi > kMaximumDpi)
+            Fail("a scale or resolution out of range");
+        if (a.recordRange && !a.allRecords && a.record > a.lastRecord)
+            Fail("a range that runs backwards");
+        if (a.recordRange && (a.allRecords || a.record < a.lastRecord) &&
+            a.format != PictureFormat::Pdf && a.output.find("%d") == std::string::npos)
+            Fail("several pictures for one PNG or SVG name");
+    }
+    return 0;
+}
