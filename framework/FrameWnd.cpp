@@ -259,6 +259,18 @@ void CFrameWnd::UpdateCommandUI() {
     UpdatePanes();
 }
 
+bool CFrameWnd::TranslateAccelerator(const QKeyEvent* event) {
+    const QKeyCombination key(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
+    for (const Accelerator& accelerator : AfxGetResources().accelerators) {
+        if (accelerator.key != key)
+            continue;
+        if (QAction* action = FindAction(accelerator.id); action != nullptr && action->isEnabled())
+            action->trigger();
+        return true;
+    }
+    return false;
+}
+
 void CFrameWnd::DragAcceptFiles(bool accept) {
     setAcceptDrops(accept);
 }

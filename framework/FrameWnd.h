@@ -16,6 +16,7 @@
 class CDocument;
 class CView;
 class CToolBar;
+class QKeyEvent;
 class QMenu;
 
 // The frame's size and place before it is created.
@@ -74,6 +75,11 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
     // The command being run, 0 between commands.
     UINT GetCurrentCommand() const { return m_nCurrentCommand; }
     bool HandlesCommand(UINT id) const;
+    // A key of the accelerator table that reached a widget of the frame: its
+    // shortcut did not fire, as where the platform has not told Qt that the
+    // window is active though its keys arrive (some Wayland compositors).
+    // Runs the command as the shortcut would have; true when the key is one.
+    bool TranslateAccelerator(const QKeyEvent* event);
     // Runs the command's update handler on ui; false when it has none.
     bool UpdateCmdUI(UINT id, CCmdUI* ui) const;
     // Brings every action and status pane up to date.

@@ -7,6 +7,7 @@
 #include "PrintInfo.h"
 #include "WinApp.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -64,6 +65,13 @@ void CView::paintEvent(QPaintEvent*) {
         OnPrepareDC(dc);
         OnDraw(dc);
     });
+}
+
+void CView::keyPressEvent(QKeyEvent* event) {
+    if (CFrameWnd* frame = GetParentFrame(); frame != nullptr && frame->TranslateAccelerator(event))
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 bool CView::DoPreparePrinting(CPrintInfo* info) {

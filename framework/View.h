@@ -53,6 +53,8 @@ class CView : public QWidget, public CCmdTarget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // The frame's accelerators, where their shortcuts did not take the key.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     friend class CDocument;

@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -180,6 +181,8 @@ TEST_F(FrameTest, ToolbarHoldsElevenItemsWithImages) {
 }
 
 TEST_F(FrameTest, ButtonShowsItsPromptAndTooltip) {
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+        GTEST_SKIP() << "Wayland lets no client move the pointer: no hover can be made";
     QWidget* first = ToolBar()->widgetForAction(Action(ID_NAVIGATE_FIRST));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(StatusBar()->GetMessageText(), "Ready");

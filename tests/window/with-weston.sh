@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs a command as a Wayland client of its own headless Weston: the
+# compositor's socket in a private runtime folder, Qt on its Wayland platform.
+set -euo pipefail
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+weston_pid=""
+cleanup() {
+    [[ -n $weston_pid ]] && kill "$weston_pid" 2>/dev/null || true
+    wait 2>/dev/null || true
+    rm -rf "$runtime"
+}
+trap cleanup EXIT
+XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket=quib --shell=kiosk-shell.so \
+    --idle-time=0 >"$runtime/weston.log" 2>&1 &
+weston_pid=$!
+for _ in $(seq 100); do
+    [[ -S $runtime/quib ]] && break
+    sleep 0.1
+done
+if [[ ! -S $runtime/quib ]]; then
+    echo "with-weston: Weston did not open its socket" >&2
+    cat "$runtime/weston.log" >&2
+    exit 1
+fi
+QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=$runtime/quib "$@"
