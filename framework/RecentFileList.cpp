@@ -38,20 +38,24 @@ void CRecentFileList::ReadList() {
     }
 }
 
-void CRecentFileList::Add(const QString& pathName) {
+bool CRecentFileList::Add(const QString& pathName) {
     const QString path = QFileInfo(pathName).absoluteFilePath();
     m_files.removeAll(path);
     m_files.prepend(path);
     while (m_files.size() > m_nSize)
         m_files.removeLast();
-    WriteList();
+    return WriteList();
 }
 
-void CRecentFileList::Remove(int index) {
+bool CRecentFileList::Remove(int index) {
     if (index < 0 || index >= m_files.size())
-        return;
+        return true;
     m_files.removeAt(index);
-    WriteList();
+    return WriteList();
+}
+
+QString CRecentFileList::FileName() const {
+    return QSettings(m_organization, m_application).fileName();
 }
 
 QString CRecentFileList::GetMenuLabel(int index) const {
@@ -60,7 +64,7 @@ QString CRecentFileList::GetMenuLabel(int index) const {
     return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
 }
 
-void CRecentFileList::WriteList() const {
+bool CRecentFileList::WriteList() const {
     QSettings settings(m_organization, m_application);
     settings.remove(m_section);
     settings.beginGroup(m_section);
@@ -68,4 +72,5 @@ void CRecentFileList::WriteList() const {
         settings.setValue(EntryKey(i), m_files[i]);
     settings.endGroup();
     settings.sync();
+    return settings.status() == QSettings::NoError;
 }

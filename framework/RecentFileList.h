@@ -16,16 +16,19 @@ class CRecentFileList {
     const QString& operator[](int index) const { return m_files[index]; }
 
     // Puts the path at the top, dropping an older entry for the same file
-    // and the oldest entry when the list is full.
-    void Add(const QString& pathName);
-    void Remove(int index);
+    // and the oldest entry when the list is full. Each change is written at
+    // once, whole or not at all; false when it could not be written.
+    bool Add(const QString& pathName);
+    bool Remove(int index);
+    // Where the list is kept.
+    QString FileName() const;
 
     // The menu label of entry `index`: "&1 name", the path shortened for
     // the menu.
     QString GetMenuLabel(int index) const;
 
   private:
-    void WriteList() const;
+    bool WriteList() const;
 
     QString m_organization;
     QString m_application;

@@ -5,12 +5,15 @@
 #include "Document.h"
 #include "FileDialog.h"
 #include "FrameWnd.h"
+#include "MessageBox.h"
 #include "RecentFileList.h"
 
 #include <QDialogButtonBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -96,8 +99,20 @@ CDocument* CWinApp::OpenDocumentFile(const QString& pathName) {
 void CWinApp::ReportOpenFailure(const QString&, int) {}
 
 void CWinApp::AddToRecentFileList(const QString& pathName) {
-    if (m_pRecentFileList != nullptr)
-        m_pRecentFileList->Add(pathName);
+    if (m_pRecentFileList != nullptr && !m_pRecentFileList->Add(pathName))
+        ReportRecentFilesUnsaved();
+}
+
+// Once a run: the list still works for this run, and the user knows it will
+// not be there next time.
+void CWinApp::ReportRecentFilesUnsaved() {
+    if (std::exchange(m_bRecentFilesReported, true))
+        return;
+    AfxMessageBox(
+        QStringLiteral(
+            "The list of recent files cannot be saved in '%1': it lasts for this run only.")
+            .arg(m_pRecentFileList->FileName()),
+        MB_ICONEXCLAMATION);
 }
 
 QPrinter& CWinApp::GetPrinter() {
@@ -141,8 +156,8 @@ void CWinApp::OnOpenRecentFile(int index) {
         return;
     // A copy: a successful open reorders the list.
     const QString path = (*m_pRecentFileList)[index];
-    if (OpenDocumentFile(path) == nullptr)
-        m_pRecentFileList->Remove(index);
+    if (OpenDocumentFile(path) == nullptr && !m_pRecentFileList->Remove(index))
+        ReportRecentFilesUnsaved();
 }
 
 void CWinApp::OnUpdateRecentFileMenu(CCmdUI* cmdUI) {

@@ -76,12 +76,14 @@ class CWinApp : public CCmdTarget {
 
   private:
     void UpdateMainWindow();
+    void ReportRecentFilesUnsaved();
 
     QString m_strCommandLineFile;
     QString m_strRegistryKey;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
     std::unique_ptr<QPrinter> m_pPrinter;
+    bool m_bRecentFilesReported = false;
 };
 
 CWinApp* AfxGetApp();

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -99,6 +100,25 @@ TEST_F(RecentFilesTest, AFileThatCannotBeOpenedIsNotListed) {
     Start();
     EXPECT_EQ(theApp.OpenDocumentFile(QString::fromStdString(m_dir.Path() + "/none.dat")), nullptr);
     EXPECT_TRUE(Listed().isEmpty());
+    EXPECT_TRUE(Stored().isEmpty());
+}
+
+// Where the settings cannot be written the list still serves this run, and
+// the user is told once; nothing is written anywhere else.
+TEST_F(RecentFilesTest, AListThatCannotBeSavedIsToldOnce) {
+    const QString settings =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStringLiteral("/proc/self/quib-settings"));
+    Start();
+    ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("a.dat", 26, 1)), nullptr);
+    ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("b.dat", 26, 1)), nullptr);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0].toStdString(),
+              "The list of recent files cannot be saved in '/proc/self/quib-settings/Local "
+              "AppWizard-Generated Applications/Quib.conf': it lasts for this run only.");
+    EXPECT_EQ(Listed().size(), 2);
     EXPECT_TRUE(Stored().isEmpty());
 }
 
