@@ -10,10 +10,28 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 
 namespace {
+
+// Reads the file again and again while `change` works on it, handing each
+// reading's records to `check`.
+void ReadWhileChanging(const std::string& path,
+                       const std::function<void(std::atomic<bool>&)>& change,
+                       const std::function<void(const CLatticeRecordArray&)>& check) {
+    std::atomic<bool> done{false};
+    std::thread writer([&] { change(done); });
+    for (int round = 0; round < 30 && !testing::Test::HasFatalFailure(); ++round) {
+        CLatticeRecordArray records;
+        int dimension = -1;
+        EXPECT_TRUE(ReadLatticeFile(path, dimension, records, {}).read);
+        check(records);
+    }
+    done = true;
+    writer.join();
+}
 
 std::string LineOf(int number) {
     std::string line = "(" + std::to_string(number) + ")";
@@ -28,8 +46,7 @@ std::string LineOf(int number) {
 TEST(ChangingFile, AFileThatGrowsWhileItIsRead) {
     const TempDir dir;
     const std::string path = dir.Write("growing.dat", "DIM=26\n");
-    std::atomic<bool> done{false};
-    std::thread writer([&] {
+    const auto grow = [&path](std::atomic<bool>& done) {
         const int fd = open(path.c_str(), O_WRONLY | O_APPEND);
         for (int number = 1; number <= 20000 && !done; ++number) {
             const std::string line = LineOf(number);
@@ -39,18 +56,13 @@ TEST(ChangingFile, AFileThatGrowsWhileItIsRead) {
                 break;
         }
         close(fd);
-    });
-    for (int round = 0; round < 30; ++round) {
-        CLatticeRecordArray records;
-        int dimension = -1;
-        ASSERT_TRUE(ReadLatticeFile(path, dimension, records, {}).read);
+    };
+    ReadWhileChanging(path, grow, [](const CLatticeRecordArray& records) {
         for (int i = 0; i + 1 < records.GetSize(); ++i) {
             ASSERT_EQ(records[i].m_nRecordNumber, i + 1);
             ASSERT_EQ(records[i].m_nNodeValue[31], (i + 1) * 100 + 25);
         }
-    }
-    done = true;
-    writer.join();
+    });
 }
 
 // Cut short and written anew while it is read: the reads end where the file
@@ -61,23 +73,17 @@ TEST(ChangingFile, AFileThatShrinksWhileItIsRead) {
     for (int number = 1; number <= 3000; ++number)
         bytes += LineOf(number);
     const std::string path = dir.Write("shrinking.dat", bytes);
-    std::atomic<bool> done{false};
-    std::thread writer([&] {
+    const auto rewrite = [&](std::atomic<bool>& done) {
         while (!done) {
             const int fd = open(path.c_str(), O_WRONLY | O_TRUNC);
             if (fd < 0 || write(fd, bytes.data(), bytes.size()) < 0)
                 break;
             close(fd);
         }
-    });
-    for (int round = 0; round < 30; ++round) {
-        CLatticeRecordArray records;
-        int dimension = -1;
-        ASSERT_TRUE(ReadLatticeFile(path, dimension, records, {}).read);
+    };
+    ReadWhileChanging(path, rewrite, [](const CLatticeRecordArray& records) {
         ASSERT_LE(records.GetSize(), 3000);
-    }
-    done = true;
-    writer.join();
+    });
 }
 
 } // namespace
