@@ -25,15 +25,10 @@ std::vector<int> Positions(const Arguments& arguments, int recordCount) {
     const auto clamp = [last](long long position) {
         return int(std::clamp(position - 1, 0LL, last));
     };
-    if (arguments.allRecords)
-        return [last] {
-            std::vector<int> all(std::size_t(last) + 1);
-            for (std::size_t k = 0; k < all.size(); ++k)
-                all[k] = int(k);
-            return all;
-        }();
-    const int first = clamp(arguments.record);
-    const int end = arguments.recordRange ? clamp(arguments.lastRecord) : first;
+    const int first = arguments.allRecords ? 0 : clamp(arguments.record);
+    const int end = arguments.allRecords    ? int(last)
+                    : arguments.recordRange ? clamp(arguments.lastRecord)
+                                            : first;
     std::vector<int> positions;
     for (int k = first; k <= end; ++k)
         positions.push_back(k);

@@ -21,6 +21,9 @@
 
 namespace {
 
+// The panes the frame lights while a lock key is on.
+constexpr UINT kLockIndicators[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
 // A command's action: its menu item, toolbar button and keys at once.
 class ActionCmdUI : public CCmdUI {
   public:
@@ -65,7 +68,7 @@ CFrameWnd::CFrameWnd() {
     MapCommand(ID_VIEW_STATUS_BAR, [this] { OnBarCheck(ID_VIEW_STATUS_BAR); });
     MapUpdateCommandUI(ID_VIEW_TOOLBAR, &CFrameWnd::OnUpdateControlBarMenu);
     MapUpdateCommandUI(ID_VIEW_STATUS_BAR, &CFrameWnd::OnUpdateControlBarMenu);
-    for (UINT indicator : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL})
+    for (UINT indicator : kLockIndicators)
         MapUpdateCommandUI(indicator, &CFrameWnd::OnUpdateKeyIndicator);
 }
 
@@ -121,7 +124,7 @@ void CFrameWnd::FindHandlers() {
     };
     for (const auto& [id, action] : m_actions)
         m_handlers[id] = handlersOf(id);
-    for (UINT indicator : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL})
+    for (UINT indicator : kLockIndicators)
         m_handlers[indicator] = handlersOf(indicator);
 }
 

@@ -52,14 +52,19 @@ std::string OneLongLine() {
     return std::string(32 * kMiB, '7') + "\n";
 }
 
-std::size_t AddressSpaceBytes() {
+// A size the kernel tells of this process, such as "VmSize:", in bytes.
+std::size_t StatusBytes(const std::string& field) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmSize:", 0) == 0)
-            return std::stoull(line.substr(7)) * 1024;
+        if (line.rfind(field, 0) == 0)
+            return std::stoull(line.substr(field.size())) * 1024;
     }
     return 0;
+}
+
+std::size_t AddressSpaceBytes() {
+    return StatusBytes("VmSize:");
 }
 
 // What the child found, as its exit status.
@@ -197,16 +202,6 @@ TEST_F(MemoryExhaustionTest, ImportThatCannotBePairedIsTakenBackWhole) {
     EXPECT_EQ(status, kAllAsExpected) << Explain(status);
 }
 
-std::size_t PeakBytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stoull(line.substr(6)) * 1024;
-    }
-    return 0;
-}
-
 // Four gigabytes without a line end (a sparse file, so no disk is spent):
 // the reader stops at its longest line and the read fails as too large,
 // the dataset as it was, the memory taken well below the file's size.
@@ -222,7 +217,7 @@ TEST_F(MemoryExhaustionTest, AnEndlessLineStopsAtTheLongestLine) {
         const ReadOutcome outcome = ReadLatticeFile(path, dimension, records, {});
         const bool asBefore =
             dimension == kExistingDimension && records.GetSize() == kExistingRecords;
-        const bool small = kUnderAddressSanitizer || PeakBytes() < 2 * kLongestLine;
+        const bool small = kUnderAddressSanitizer || StatusBytes("VmHWM:") < 2 * kLongestLine;
         _exit(!outcome.read && outcome.error == EFBIG && asBefore && small ? 0 : 1);
     }
     int wstatus = 0;
