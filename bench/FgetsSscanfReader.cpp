@@ -39,7 +39,7 @@ bool ReadWithFgetsAndSscanf(const std::string& path, int& dimension, CLatticeRec
         while (*cursor != '\0') {
             int value;
             if (std::sscanf(cursor, "%d", &value) == 1 && count < dimension &&
-                offset + count >= 0 && offset + count < NODE_COUNT) {
+                offset + count >= 0 && offset + count < quib::kNodeCount) {
                 record.m_nNodeValue[offset + count] = value;
                 ++count;
             }

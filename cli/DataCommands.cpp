@@ -14,8 +14,8 @@ void ReportCannotOpen(std::FILE* err, const std::string& path, int error) {
     std::fprintf(err, "quib: %s\n", CannotOpenMessage(path, error).c_str());
 }
 
-void ValuesAt(const LatticeDocument& document, int index, int dataset, int values[LATTICE_NODES]) {
-    for (int n = 0; n < LATTICE_NODES; ++n)
+void ValuesAt(const LatticeDocument& document, int index, int dataset, int values[quib::kNodeCount]) {
+    for (int n = 0; n < quib::kNodeCount; ++n)
         values[n] = document.GetNodeValue(index, n, dataset);
 }
 
@@ -77,7 +77,7 @@ int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     BuildOrderMatrix();
     const int datasets = document.m_nImportedDim > 0 ? 2 : 1;
     std::string text;
-    int values[2][LATTICE_NODES];
+    int values[2][quib::kNodeCount];
     for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k) {
         const int number = document.m_primaryRecords[k].m_nRecordNumber;
         for (int dataset = 0; dataset < datasets; ++dataset) {

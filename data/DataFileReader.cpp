@@ -113,8 +113,8 @@ class DatasetFiller {
         // Slots outside the new span must read 0 from now on.
         m_record = CLatticeRecord{};
         m_dimension = dimension;
-        m_valueLimit = std::clamp(dimension, 0, NODE_COUNT);
-        m_slotOffset = NODE_COUNT - m_valueLimit;
+        m_valueLimit = std::clamp(dimension, 0, quib::kNodeCount);
+        m_slotOffset = quib::kNodeCount - m_valueLimit;
     }
 
     void HandleDimensionLine(const Byte* b, const Byte* e) {

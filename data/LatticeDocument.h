@@ -27,7 +27,7 @@ class LatticeDocument {
     // imported record paired with primary record `recordIndex`.
     // NO_RECORD_VALUE where no such record or node exists.
     int GetNodeValue(int recordIndex, int nodeNumber, int whichDataset) const {
-        if (nodeNumber < 0 || nodeNumber >= NODE_COUNT)
+        if (nodeNumber < 0 || nodeNumber >= quib::kNodeCount)
             return NO_RECORD_VALUE;
         if (whichDataset == 0)
             return recordIndex >= 0 && recordIndex < m_primaryRecords.GetSize()

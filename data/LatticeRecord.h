@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "LatticeNodes.h"
 
-inline constexpr int NODE_COUNT = 32;
+#include <cstdint>
 
 // What GetNodeValue answers for a position that holds no record.
 inline constexpr int NO_RECORD_VALUE = -32001;
@@ -11,7 +11,7 @@ inline constexpr int NO_RECORD_VALUE = -32001;
 // size, so that an array of them is one contiguous block that can be copied
 // and grown without touching each element.
 struct CLatticeRecord {
-    std::int32_t m_nNodeValue[NODE_COUNT] = {};
+    std::int32_t m_nNodeValue[quib::kNodeCount] = {};
     std::int32_t m_nRecordNumber = 0;
 };
 

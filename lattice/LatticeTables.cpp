@@ -1,6 +1,6 @@
 #include "LatticeTables.h"
 
-constexpr NodeInfo NodeTable[LATTICE_NODES] = {
+constexpr NodeInfo NodeTable[quib::kNodeCount] = {
     {"{}", -1, 0},  {"A", -9, 1},     {"B", -5, 1},    {"C", -1, 1},    {"D", 3, 1},
     {"E", 7, 1},    {"AB", -10, 2},   {"AC", -8, 2},   {"AD", -6, 2},   {"AE", -4, 2},
     {"BC", -2, 2},  {"BD", 0, 2},     {"BE", 2, 2},    {"CD", 4, 2},    {"CE", 6, 2},
@@ -10,7 +10,7 @@ constexpr NodeInfo NodeTable[LATTICE_NODES] = {
     {"BCDE", 7, 4}, {"ABCDE", -1, 5},
 };
 
-const EdgePair EdgeTable[LATTICE_EDGES + 1] = {
+const EdgePair EdgeTable[quib::kEdgeCount + 1] = {
     {0, 1},   {0, 2},   {0, 3},   {0, 4},   {0, 5},             // {}
     {1, 6},   {1, 7},   {1, 8},   {1, 9},                       // A
     {2, 6},   {2, 10},  {2, 11},  {2, 12},                      // B
@@ -30,7 +30,7 @@ const EdgePair EdgeTable[LATTICE_EDGES + 1] = {
     {-1, -1},
 };
 
-int OrderMatrix[LATTICE_NODES][LATTICE_NODES];
+int OrderMatrix[quib::kNodeCount][quib::kNodeCount];
 
 void BuildOrderMatrix() {
     for (auto& row : OrderMatrix)
@@ -42,8 +42,8 @@ void BuildOrderMatrix() {
     }
 }
 
-bool IsMinimalNodeOf(const int values[LATTICE_NODES], int node) {
-    if (node < 0 || node >= LATTICE_NODES || values[node] <= 0)
+bool IsMinimalNodeOf(const int values[quib::kNodeCount], int node) {
+    if (node < 0 || node >= quib::kNodeCount || values[node] <= 0)
         return false;
     for (int i = 0; i < node; ++i) {
         if (values[i] > 0 && OrderMatrix[i][node] == 1)
@@ -55,12 +55,12 @@ bool IsMinimalNodeOf(const int values[LATTICE_NODES], int node) {
 namespace {
 
 struct LowerCaseLabels {
-    char text[LATTICE_NODES][6] = {};
+    char text[quib::kNodeCount][6] = {};
 };
 
 constexpr LowerCaseLabels MakeLowerCaseLabels() {
     LowerCaseLabels labels;
-    for (int n = 0; n < LATTICE_NODES; ++n) {
+    for (int n = 0; n < quib::kNodeCount; ++n) {
         for (int k = 0; NodeTable[n].label[k] != '\0'; ++k) {
             const char c = NodeTable[n].label[k];
             labels.text[n][k] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -74,5 +74,5 @@ constexpr LowerCaseLabels kDisplayLabels = MakeLowerCaseLabels();
 } // namespace
 
 const char* DisplayLabel(int node) {
-    return node >= 0 && node < LATTICE_NODES ? kDisplayLabels.text[node] : "";
+    return node >= 0 && node < quib::kNodeCount ? kDisplayLabels.text[node] : "";
 }

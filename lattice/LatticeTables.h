@@ -1,10 +1,9 @@
 #pragma once
 
+#include "LatticeNodes.h"
+
 // The subset lattice of the five variables A to E: a node per subset,
 // numbered level by level and alphabetically within a level.
-
-inline constexpr int LATTICE_NODES = 32;
-inline constexpr int LATTICE_EDGES = 80;
 
 struct NodeInfo {
     const char* label; // upper case; "{}" for the empty set
@@ -17,18 +16,18 @@ struct EdgePair {
     int upper;
 };
 
-extern const NodeInfo NodeTable[LATTICE_NODES];
+extern const NodeInfo NodeTable[quib::kNodeCount];
 
 // The covering pairs, sorted by lower then upper node, then (-1, -1).
-extern const EdgePair EdgeTable[LATTICE_EDGES + 1];
+extern const EdgePair EdgeTable[quib::kEdgeCount + 1];
 
 // OrderMatrix[lower][upper] is 1 exactly for the pairs of EdgeTable.
-extern int OrderMatrix[LATTICE_NODES][LATTICE_NODES];
+extern int OrderMatrix[quib::kNodeCount][quib::kNodeCount];
 void BuildOrderMatrix();
 
 // A node is minimal when its value is positive and no node directly below it
 // has a positive value. Reads OrderMatrix, which must have been built.
-bool IsMinimalNodeOf(const int values[LATTICE_NODES], int node);
+bool IsMinimalNodeOf(const int values[quib::kNodeCount], int node);
 
 // The label as drawn: lower case, "{}" for the empty set.
 const char* DisplayLabel(int node);

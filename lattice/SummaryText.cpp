@@ -12,28 +12,28 @@ void AppendInt(std::string& out, int value) {
 
 } // namespace
 
-void AppendSummaryLine(std::string& out, const int* recordNumber, const int values[LATTICE_NODES]) {
+void AppendSummaryLine(std::string& out, const int* recordNumber, const int values[quib::kNodeCount]) {
     out += "Record nr ";
     if (recordNumber != nullptr)
         AppendInt(out, *recordNumber);
     else
         out += '-';
     out += " <";
-    for (int n = 0; n < LATTICE_NODES; ++n) {
+    for (int n = 0; n < quib::kNodeCount; ++n) {
         out += ' ';
         AppendInt(out, values[n]);
     }
     out += '>';
 }
 
-void AppendDifferingNodesLine(std::string& out, const int values[LATTICE_NODES],
+void AppendDifferingNodesLine(std::string& out, const int values[quib::kNodeCount],
                               const int* partner) {
     out += "Differing nodes:";
     if (partner == nullptr) {
         out += " -";
         return;
     }
-    for (int n = 0; n < LATTICE_NODES; ++n) {
+    for (int n = 0; n < quib::kNodeCount; ++n) {
         if (values[n] != partner[n]) {
             out += ' ';
             out += DisplayLabel(n);
@@ -41,9 +41,9 @@ void AppendDifferingNodesLine(std::string& out, const int values[LATTICE_NODES],
     }
 }
 
-void AppendMinimalNodesLine(std::string& out, const int values[LATTICE_NODES]) {
+void AppendMinimalNodesLine(std::string& out, const int values[quib::kNodeCount]) {
     out += "Minimal nodes:";
-    for (int n = 0; n < LATTICE_NODES; ++n) {
+    for (int n = 0; n < quib::kNodeCount; ++n) {
         if (IsMinimalNodeOf(values, n)) {
             out += ' ';
             out += DisplayLabel(n);

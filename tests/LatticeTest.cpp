@@ -23,7 +23,7 @@ class Lattice : public ::testing::Test {
 };
 
 TEST_F(Lattice, NodesAreNumberedByLevelThenAlphabetically) {
-    for (int n = 0; n < LATTICE_NODES; ++n) {
+    for (int n = 0; n < quib::kNodeCount; ++n) {
         EXPECT_EQ(NodeTable[n].level, static_cast<int>(Variables(n).size())) << n;
         if (n > 0 && NodeTable[n].level == NodeTable[n - 1].level) {
             EXPECT_LT(std::string(NodeTable[n - 1].label), std::string(NodeTable[n].label));
@@ -40,8 +40,8 @@ TEST_F(Lattice, NodesAreNumberedByLevelThenAlphabetically) {
 
 TEST_F(Lattice, EdgeTableHoldsEveryCoveringPairOnceInOrder) {
     std::vector<std::pair<int, int>> expected;
-    for (int lower = 0; lower < LATTICE_NODES; ++lower) {
-        for (int upper = 0; upper < LATTICE_NODES; ++upper) {
+    for (int lower = 0; lower < quib::kNodeCount; ++lower) {
+        for (int upper = 0; upper < quib::kNodeCount; ++upper) {
             std::set<char> grown = Variables(lower);
             const std::set<char> target = Variables(upper);
             if (target.size() != grown.size() + 1)
@@ -51,31 +51,31 @@ TEST_F(Lattice, EdgeTableHoldsEveryCoveringPairOnceInOrder) {
                 expected.emplace_back(lower, upper);
         }
     }
-    ASSERT_EQ(expected.size(), static_cast<std::size_t>(LATTICE_EDGES));
-    for (int k = 0; k < LATTICE_EDGES; ++k) {
+    ASSERT_EQ(expected.size(), static_cast<std::size_t>(quib::kEdgeCount));
+    for (int k = 0; k < quib::kEdgeCount; ++k) {
         EXPECT_EQ(EdgeTable[k].lower, expected[k].first) << k;
         EXPECT_EQ(EdgeTable[k].upper, expected[k].second) << k;
     }
-    EXPECT_EQ(EdgeTable[LATTICE_EDGES].lower, -1);
-    EXPECT_EQ(EdgeTable[LATTICE_EDGES].upper, -1);
+    EXPECT_EQ(EdgeTable[quib::kEdgeCount].lower, -1);
+    EXPECT_EQ(EdgeTable[quib::kEdgeCount].upper, -1);
 }
 
 TEST_F(Lattice, OrderMatrixHoldsTheEightyPairsOnly) {
     BuildOrderMatrix(); // a second build gives the same content
     int ones = 0;
-    for (int i = 0; i < LATTICE_NODES; ++i) {
-        for (int j = 0; j < LATTICE_NODES; ++j) {
+    for (int i = 0; i < quib::kNodeCount; ++i) {
+        for (int j = 0; j < quib::kNodeCount; ++j) {
             ones += OrderMatrix[i][j];
             if (j <= i) {
                 EXPECT_EQ(OrderMatrix[i][j], 0);
             }
         }
     }
-    EXPECT_EQ(ones, LATTICE_EDGES);
+    EXPECT_EQ(ones, quib::kEdgeCount);
     EXPECT_EQ(OrderMatrix[0][31], 0);
     EXPECT_EQ(OrderMatrix[3][14], 1);
     int below31 = 0;
-    for (int i = 0; i < LATTICE_NODES; ++i)
+    for (int i = 0; i < quib::kNodeCount; ++i)
         below31 += OrderMatrix[i][31] + OrderMatrix[31][i];
     EXPECT_EQ(below31, 5);
 }
@@ -95,13 +95,13 @@ class MinimalNodes : public Lattice, public ::testing::WithParamInterface<Minima
 
 TEST_P(MinimalNodes, FollowTheDirectLowerNeighboursOnly) {
     const MinimalCase& c = GetParam();
-    int values[LATTICE_NODES];
+    int values[quib::kNodeCount];
     for (int& v : values)
         v = c.others;
     for (const auto& [node, value] : c.values)
         values[node] = value;
     std::vector<int> minimal;
-    for (int n = 0; n < LATTICE_NODES; ++n) {
+    for (int n = 0; n < quib::kNodeCount; ++n) {
         if (IsMinimalNodeOf(values, n))
             minimal.push_back(n);
     }
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LatticeLabels, DisplayLabelsAreLowerCase) {
-    for (int n = 0; n < LATTICE_NODES; ++n) {
+    for (int n = 0; n < quib::kNodeCount; ++n) {
         std::string lower = NodeTable[n].label;
         for (char& c : lower)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -72,7 +72,7 @@ TEST_P(ReaderCases, ReadAsExpected) {
     for (std::size_t k = 0; k < c.records.size(); ++k) {
         const CLatticeRecord& got = records[c.existing + static_cast<int>(k)];
         EXPECT_EQ(got.m_nRecordNumber, c.records[k].number) << "record " << k;
-        for (int n = 0; n < NODE_COUNT; ++n) {
+        for (int n = 0; n < quib::kNodeCount; ++n) {
             const auto it = c.records[k].values.find(n);
             EXPECT_EQ(got.m_nNodeValue[n], it == c.records[k].values.end() ? 0 : it->second)
                 << "record " << k << " node " << n;
@@ -86,7 +86,7 @@ TEST_P(ReaderCases, ReadAsExpected) {
     for (std::size_t k = 0; k < c.records.size(); ++k) {
         const CLatticeRecord& got = records[c.existing + static_cast<int>(k)];
         EXPECT_EQ(reference.records[k].number, got.m_nRecordNumber);
-        for (int n = 0; n < NODE_COUNT; ++n)
+        for (int n = 0; n < quib::kNodeCount; ++n)
             EXPECT_EQ(reference.records[k].values[n], got.m_nNodeValue[n]);
     }
 }

@@ -9,7 +9,7 @@ namespace {
 CLatticeRecord MakeRecord(int number, int firstValue) {
     CLatticeRecord record;
     record.m_nRecordNumber = number;
-    for (int n = 0; n < NODE_COUNT; ++n)
+    for (int n = 0; n < quib::kNodeCount; ++n)
         record.m_nNodeValue[n] = firstValue + n;
     return record;
 }

@@ -40,7 +40,7 @@ void TextOut(CDC* dc, int x, int y, const std::string& text) {
 } // namespace
 
 std::string NodeValueText(int value) {
-    return value < -31999 ? "/" : std::to_string(value);
+    return quib::IsMissing(value) ? "/" : std::to_string(value);
 }
 
 LatticePicture::LatticePicture(const LatticeDocument* data) : m_data(data) {
@@ -95,7 +95,7 @@ LatticePicture::Point LatticePicture::LabelPosition(Point centre) const {
 
 LatticePicture::Point LatticePicture::ValuePosition(Point centre, int value) const {
     const int d = m_nScale == 2 ? -9 : -8;
-    return {value < -31999 ? centre.x - 2 : centre.x - m_nScale - 1, centre.y - d - 1};
+    return {quib::IsMissing(value) ? centre.x - 2 : centre.x - m_nScale - 1, centre.y - d - 1};
 }
 
 LatticePicture::Point LatticePicture::SummaryPosition(int dataset) {
@@ -112,11 +112,11 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
         pDC->LineTo(upper.x, upper.y);
     }
 
-    for (int n = 0; n < LATTICE_NODES; ++n)
+    for (int n = 0; n < quib::kNodeCount; ++n)
         m_nValues[n] = NodeValue(k, n, dataset);
 
     const PictureFont font(pDC, m_logFont);
-    for (int n = 0; n < LATTICE_NODES; ++n) {
+    for (int n = 0; n < quib::kNodeCount; ++n) {
         const int width = m_bHighlight && IsMinimalNode(n) ? 3 : 1;
         const LOGPEN logPen{PS_INSIDEFRAME, {width, width}, 0};
         CPen pen;
@@ -148,8 +148,8 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
 }
 
 std::string LatticePicture::SummaryLine(int dataset) const {
-    int values[LATTICE_NODES];
-    for (int n = 0; n < LATTICE_NODES; ++n)
+    int values[quib::kNodeCount];
+    for (int n = 0; n < quib::kNodeCount; ++n)
         values[n] = NodeValue(m_nRecordIndex, n, dataset);
     const CLatticeRecordArray& records = Data()->m_primaryRecords;
     const bool onRecord = m_nRecordIndex >= 0 && m_nRecordIndex < records.GetSize();
@@ -184,7 +184,7 @@ PictureCorner LatticePicture::MeasureCorner(CDC* pDC) {
     const PictureFont font(pDC, m_logFont);
     for (int dataset = 0; dataset < (DrawsImported() ? 2 : 1); ++dataset) {
         const int xOrigin = m_nXOrigin - kImportedShift * dataset;
-        for (int n = 0; n < LATTICE_NODES; ++n) {
+        for (int n = 0; n < quib::kNodeCount; ++n) {
             const Point centre = Centre(n, xOrigin);
             reach(centre.x + m_nRadius, centre.y - m_nRadius);
             text(LabelPosition(centre), DisplayLabel(n));
@@ -201,7 +201,7 @@ bool LatticePicture::NodeAt(double x, double y, int& dataset, int& node) {
     if (HasNoData())
         return false;
     for (dataset = 0; dataset < (DrawsImported() ? 2 : 1); ++dataset) {
-        for (node = 0; node < LATTICE_NODES; ++node) {
+        for (node = 0; node < quib::kNodeCount; ++node) {
             const Point centre = Centre(node, m_nXOrigin - kImportedShift * dataset);
             if (std::hypot(x - centre.x, y - centre.y) <= m_nRadius)
                 return true;
@@ -221,7 +221,7 @@ std::string LatticePicture::NodeDescription(int node) const {
     text += "}";
     const auto value = [this, node](int dataset) {
         const int v = NodeValue(m_nRecordIndex, node, dataset);
-        return v < -31999 ? std::string("no record") : std::to_string(v);
+        return quib::IsMissing(v) ? std::string("no record") : std::to_string(v);
     };
     if (!DrawsImported())
         return text + "\nvalue: " + value(0);

@@ -57,7 +57,7 @@ class LatticePicture {
     int m_nScale = 4;
     float m_fYOrigin = 0;
     LOGFONT m_logFont{};
-    int m_nValues[LATTICE_NODES] = {};
+    int m_nValues[quib::kNodeCount] = {};
     bool m_bHighlight = false;
 
     // Fills in both diagrams the nodes whose values differ between the

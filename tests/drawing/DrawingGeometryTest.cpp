@@ -119,7 +119,7 @@ TEST_F(DrawingGeometry, LinesFollowTheEdgeTableBeforeAnyCircle) {
     m_picture.m_nScale = 3;
     const std::vector<RecordedCall> calls = Paint();
     ASSERT_GE(calls.size(), 160u);
-    for (int e = 0; e < LATTICE_EDGES; ++e) {
+    for (int e = 0; e < quib::kEdgeCount; ++e) {
         SCOPED_TRACE(e);
         const auto centre = [](int n) {
             return std::vector<int>{(NodeTable[n].gridX + 12) * 24, 60 * NodeTable[n].level - 330};

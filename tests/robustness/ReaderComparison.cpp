@@ -17,7 +17,7 @@ constexpr int kStaleDimension = -7;
 
 CLatticeRecord ExistingRecord(int index) {
     CLatticeRecord record;
-    for (int n = 0; n < NODE_COUNT; ++n)
+    for (int n = 0; n < quib::kNodeCount; ++n)
         record.m_nNodeValue[n] = 1000 * index + n - 500;
     record.m_nRecordNumber = 7 * index - 3;
     return record;
@@ -25,7 +25,7 @@ CLatticeRecord ExistingRecord(int index) {
 
 ReferenceRecord AsReference(const CLatticeRecord& record) {
     ReferenceRecord copy;
-    for (int n = 0; n < NODE_COUNT; ++n)
+    for (int n = 0; n < quib::kNodeCount; ++n)
         copy.values[n] = record.m_nNodeValue[n];
     copy.number = record.m_nRecordNumber;
     return copy;

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quib {
+
+// One node per subset of the five variables A to E.
+inline constexpr int kNodeCount = 32;
+// One line per pair of subsets that differ by one variable.
+inline constexpr int kEdgeCount = 80;
+
+// A value drawn "/": no record there, or one the file marks as missing.
+constexpr bool IsMissing(std::int64_t value) {
+    return value < -31999;
+}
+
+} // namespace quib
