@@ -4,9 +4,6 @@
 
 #include <cstdint>
 
-// What GetNodeValue answers for a position that holds no record.
-inline constexpr int NO_RECORD_VALUE = -32001;
-
 // One record: a value per node and the record's number. A plain value of fixed
 // size, so that an array of them is one contiguous block that can be copied
 // and grown without touching each element.

@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+// What GetNodeValue answers for a position that holds no record.
+inline constexpr int NO_RECORD_VALUE = -32001;
+
 namespace quib {
 
 // One node per subset of the five variables A to E.
