@@ -78,6 +78,11 @@ NodeMask CarriedNodes(int dimension) {
     return kAllNodes << (kNodeCount - dimension);
 }
 
+NodeMask ComparedNodes(int primaryDimension, int importedDimension, bool transformed) {
+    return transformed ? kAllNodes
+                       : CarriedNodes(primaryDimension) & CarriedNodes(importedDimension);
+}
+
 NodeMask DifferingNodes(const std::int64_t values[kNodeCount],
                         const std::int64_t partner[kNodeCount], NodeMask compared) {
     NodeMask differing = 0;

@@ -30,6 +30,10 @@ NodeMask MinimalNodes(const std::int64_t values[kNodeCount]);
 // nodes, every node above 32, none without data. The others read 0.
 NodeMask CarriedNodes(int dimension);
 
+// The nodes whose values two files can differ in: those both give, for the
+// values as read; with a transform every node has a value in both.
+NodeMask ComparedNodes(int primaryDimension, int importedDimension, bool transformed);
+
 // The nodes whose values differ between a record and its partner, of those
 // in `compared`.
 NodeMask DifferingNodes(const std::int64_t values[kNodeCount],
