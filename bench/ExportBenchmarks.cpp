@@ -8,7 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 void MeasureExport(benchmark::State& state, const std::string& path) {
@@ -21,8 +20,7 @@ void MeasureExport(benchmark::State& state, const std::string& path) {
         state.SkipWithError("the file could not be read");
         return;
     }
-    LatticePicture picture(&document);
-    PictureJob job{PictureFormat::Pdf, 96, {}, {}};
+    quib::PictureJob job{PictureFormat::Pdf, 96, {}, {}};
     for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k)
         job.records.push_back(k);
     QByteArray pdf;
@@ -30,7 +28,7 @@ void MeasureExport(benchmark::State& state, const std::string& path) {
         pdf.clear();
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
-        if (!WritePictures(picture, job, buffer)) {
+        if (!quib::WritePictures(document, {}, job, buffer)) {
             state.SkipWithError("the PDF could not be written");
             return;
         }

@@ -78,17 +78,17 @@ QString Local(const std::string& path) {
 }
 
 // Nothing ever writes over a data file, even one named like a picture.
-int Save(LatticePicture& picture, const PictureJob& job, const std::string& output,
-         const Arguments& arguments, std::FILE* err) {
+int Save(const LatticeDocument& document, const quib::PictureOptions& options,
+         const quib::PictureJob& job, const std::string& output, const Arguments& arguments,
+         std::FILE* err) {
     QStringList dataFiles = {Local(arguments.file)};
     for (const std::string& path : arguments.imports)
         dataFiles << Local(path);
-    const QString reason = IsDataFile(Local(output), dataFiles)
-                               ? QString::fromLatin1(kOpenDataFileReason)
-                               : SavePictures(picture, job, Local(output));
-    if (reason.isEmpty())
+    const std::error_code error =
+        quib::SavePictures(document, options, job, Local(output), dataFiles);
+    if (!error)
         return 0;
-    std::fprintf(err, "quib: %s\n", qPrintable(CannotWriteMessage(Local(output), reason)));
+    std::fprintf(err, "quib: %s\n", qPrintable(quib::CannotWriteMessage(Local(output), error)));
     return 1;
 }
 
@@ -112,23 +112,23 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
         static char* argv[] = {name, nullptr};
         application = std::make_unique<QGuiApplication>(argc, argv);
     }
-    LatticePicture picture(&document);
-    picture.m_nScale = arguments.scale;
-    picture.m_bHighlight = arguments.highlight;
-    picture.m_differences = arguments.differences;
+    quib::PictureOptions options;
+    options.scale = arguments.scale;
+    options.highlight = arguments.highlight;
+    options.differences = arguments.differences;
     const std::vector<int> positions = Positions(arguments, document.m_primaryRecords.GetSize());
     ProgressLine progress(err, int(positions.size()));
 
-    PictureJob job{arguments.format, arguments.dpi, positions, {}};
+    quib::PictureJob job{arguments.format, arguments.dpi, positions, {}};
     if (arguments.format == PictureFormat::Pdf || !arguments.recordRange) {
         job.progress = [&progress](int pages) { progress.Done(pages); };
-        return Save(picture, job, arguments.output, arguments, err);
+        return Save(document, options, job, arguments.output, arguments, err);
     }
     for (std::size_t k = 0; k < positions.size(); ++k) {
         job.records = {positions[k]};
         const std::string output =
             NameFor(arguments.output, positions[k] + 1, positions.back() + 1);
-        if (const int status = Save(picture, job, output, arguments, err))
+        if (const int status = Save(document, options, job, output, arguments, err))
             return status;
         progress.Done(int(k + 1));
     }

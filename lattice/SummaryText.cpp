@@ -1,11 +1,12 @@
 #include "SummaryText.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
 
-void AppendInt(std::string& out, int value) {
-    char digits[12];
+void AppendInt(std::string& out, std::int64_t value) {
+    char digits[20];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     out.append(digits, result.ptr);
 }
@@ -14,11 +15,20 @@ void AppendInt(std::string& out, int value) {
 
 void AppendSummaryLine(std::string& out, const int* recordNumber,
                        const int values[quib::kNodeCount]) {
+    std::int64_t wide[quib::kNodeCount];
+    std::copy(values, values + quib::kNodeCount, wide);
+    AppendSummaryLine(out, recordNumber, wide, quib::ValueTransform::Read);
+}
+
+void AppendSummaryLine(std::string& out, const int* recordNumber,
+                       const std::int64_t values[quib::kNodeCount],
+                       quib::ValueTransform transform) {
     out += "Record nr ";
     if (recordNumber != nullptr)
         AppendInt(out, *recordNumber);
     else
         out += '-';
+    out += quib::ValueTransformTitle(transform);
     out += " <";
     for (int n = 0; n < quib::kNodeCount; ++n) {
         out += ' ';

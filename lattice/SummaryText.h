@@ -1,6 +1,9 @@
 #pragma once
 
 #include "LatticeTables.h"
+#include "ValueTransform.h"
+
+#include <cstdint>
 
 #include <string>
 
@@ -9,6 +12,11 @@
 // lies beyond the primary records) the number reads "-".
 void AppendSummaryLine(std::string& out, const int* recordNumber,
                        const int values[quib::kNodeCount]);
+// The same for values as a transform shows them: "Record nr N, Möbius
+// inversion <" and so on.
+void AppendSummaryLine(std::string& out, const int* recordNumber,
+                       const std::int64_t values[quib::kNodeCount],
+                       quib::ValueTransform transform);
 
 // Appends "Minimal nodes:" and " label" for each minimal node in node order.
 void AppendMinimalNodesLine(std::string& out, const int values[quib::kNodeCount]);

@@ -1,7 +1,5 @@
 #include "ValueTransform.h"
 
-#include "NodeSets.h"
-
 namespace quib {
 
 namespace {
@@ -27,12 +25,15 @@ template <class Step> void Butterfly(std::int64_t values[kNodeCount], bool upwar
 
 } // namespace
 
-void TransformValues(ValueTransform transform, const std::int32_t read[kNodeCount],
-                     std::int64_t shown[kNodeCount]) {
+NodeMask TransformValues(ValueTransform transform, const std::int32_t read[kNodeCount],
+                         std::int64_t shown[kNodeCount]) {
+    NodeMask missingNodes = 0;
     if (transform == ValueTransform::Read) {
-        for (int n = 0; n < kNodeCount; ++n)
+        for (int n = 0; n < kNodeCount; ++n) {
             shown[n] = read[n];
-        return;
+            missingNodes |= NodeMask{IsMissing(read[n])} << n;
+        }
+        return missingNodes;
     }
     std::int64_t bySet[kNodeCount];
     std::int64_t missing[kNodeCount];
@@ -46,8 +47,11 @@ void TransformValues(ValueTransform transform, const std::int32_t read[kNodeCoun
     else
         Butterfly(bySet, upward, [](std::int64_t& to, std::int64_t from) { to += from; });
     Butterfly(missing, upward, [](std::int64_t& to, std::int64_t from) { to |= from; });
-    for (int n = 0; n < kNodeCount; ++n)
+    for (int n = 0; n < kNodeCount; ++n) {
         shown[n] = missing[VariablesOf(n)] ? NO_RECORD_VALUE : bySet[VariablesOf(n)];
+        missingNodes |= NodeMask(missing[VariablesOf(n)]) << n;
+    }
+    return missingNodes;
 }
 
 bool ValueTransformOf(std::string_view word, ValueTransform& transform) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LatticeNodes.h"
+#include "NodeSets.h"
 
 #include <cstdint>
 #include <string_view>
@@ -19,8 +20,10 @@ namespace quib {
 enum class ValueTransform { Read, Mobius, Subsets, Supersets };
 
 // `shown` gets the values of `read` as the transform shows them; the nodes a
-// file does not give enter as the 0 they read.
-void TransformValues(ValueTransform transform, const std::int32_t read[kNodeCount],
+// file does not give enter as the 0 they read. Returns the nodes whose values
+// are missing: as read, those drawn "/"; transformed, those a missing value
+// entered (a sum below -31999 is a value like any other).
+NodeMask TransformValues(ValueTransform transform, const std::int32_t read[kNodeCount],
                      std::int64_t shown[kNodeCount]);
 
 // The words of the command line and the titles of the summary lines.

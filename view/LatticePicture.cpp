@@ -1,16 +1,18 @@
 #include "LatticePicture.h"
 
 #include "LatticeDocument.h"
+#include "LatticeTables.h"
 #include "SummaryText.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
+namespace quib {
+
 namespace {
 
 constexpr char kNoData[] = "No data available";
-constexpr int kImportedShift = 20; // grid steps between the two diagrams
 
 // Draws or measures in the picture's font, then gives the surface its own
 // font back. The font may be refused: the surface's own then stays.
@@ -37,14 +39,33 @@ void TextOut(CDC* dc, int x, int y, const std::string& text) {
     dc->TextOut(x, y, text.data(), int(text.size()));
 }
 
-} // namespace
-
-std::string NodeValueText(int value) {
-    return quib::IsMissing(value) ? "/" : std::to_string(value);
+bool Has(NodeMask mask, int node) {
+    return (mask >> node) & 1;
 }
 
-LatticePicture::LatticePicture(const LatticeDocument* data) : m_data(data) {
-    BuildOrderMatrix();
+} // namespace
+
+PictureGeometry PictureGeometry::AtScale(int scale) {
+    return {-12, 4 * scale, 8 * scale, 20 * scale, 5.5f};
+}
+
+LatticePicture::LatticePicture(const LatticeDocument& data, const PictureOptions& options)
+    : m_data(data), m_options(options), m_geometry(PictureGeometry::AtScale(options.scale)),
+      m_hasData(data.m_nPrimaryDim >= 0), m_showsImported(m_hasData && data.m_nImportedDim > 0),
+      m_hasPartner(m_showsImported && data.ImportedPartner(options.record) != kNoPartner),
+      m_shown{}, m_differing(0) {
+    for (int dataset = 0; dataset < DatasetCount(); ++dataset) {
+        std::int32_t read[kNodeCount];
+        for (int n = 0; n < kNodeCount; ++n)
+            read[n] = data.GetNodeValue(options.record, n, dataset);
+        Shown& shown = m_shown[dataset];
+        shown.missing = TransformValues(options.values, read, shown.values);
+        shown.minimal = MinimalNodes(shown.values);
+    }
+    if (m_hasPartner)
+        m_differing = DifferingNodes(m_shown[0].values, m_shown[1].values,
+                                     ComparedNodes(data.m_nPrimaryDim, data.m_nImportedDim,
+                                                   options.values != ValueTransform::Read));
 }
 
 void LatticePicture::Prepare(CDC* pDC) const {
@@ -54,57 +75,44 @@ void LatticePicture::Prepare(CDC* pDC) const {
     pDC->OffsetWindowOrg(0, 25);
 }
 
-void LatticePicture::SetGeometry() {
-    m_nXOrigin = -12;
-    m_fYOrigin = 5.5f;
-    m_nRadius = 4 * m_nScale;
-    m_nXUnit = 8 * m_nScale;
-    m_nYUnit = 20 * m_nScale;
-}
-
-bool LatticePicture::HasNoData() const {
-    return Data()->m_nPrimaryDim < 0;
-}
-
-bool LatticePicture::DrawsImported() const {
-    return Data()->m_nImportedDim > 0;
-}
-
-void LatticePicture::Draw(CDC* pDC) {
-    SetGeometry();
-    if (HasNoData()) {
+void LatticePicture::Draw(CDC* pDC) const {
+    if (!m_hasData) {
         TextOut(pDC, 10, 10, kNoData);
         return;
     }
-    DrawDataset(pDC, 0, m_nXOrigin);
-    if (DrawsImported())
-        DrawDataset(pDC, 1, m_nXOrigin - kImportedShift);
+    DrawDataset(pDC, 0, m_geometry.xOrigin);
+    if (m_showsImported)
+        DrawDataset(pDC, 1, m_geometry.xOrigin - kImportedShift);
 }
 
 LatticePicture::Point LatticePicture::Centre(int node, int xOrigin) const {
-    return {(NodeTable[node].gridX - xOrigin) * m_nXUnit,
-            int((NodeTable[node].level - m_fYOrigin) * m_nYUnit)};
+    return {(NodeTable[node].gridX - xOrigin) * m_geometry.xUnit,
+            int((NodeTable[node].level - m_geometry.yOrigin) * m_geometry.yUnit)};
 }
 
 // The label stands at the circle's lower right, the value over its centre;
 // at scale 2 both sit one unit further out.
 LatticePicture::Point LatticePicture::LabelPosition(Point centre) const {
-    const int d = m_nScale == 2 ? -9 : -8;
-    return {centre.x + m_nRadius - m_nScale, centre.y + d};
+    const int d = m_options.scale == 2 ? -9 : -8;
+    return {centre.x + m_geometry.radius - m_options.scale, centre.y + d};
 }
 
-LatticePicture::Point LatticePicture::ValuePosition(Point centre, int value) const {
-    const int d = m_nScale == 2 ? -9 : -8;
-    return {quib::IsMissing(value) ? centre.x - 2 : centre.x - m_nScale - 1, centre.y - d - 1};
+LatticePicture::Point LatticePicture::ValuePosition(Point centre, bool missing) const {
+    const int d = m_options.scale == 2 ? -9 : -8;
+    return {missing ? centre.x - 2 : centre.x - m_options.scale - 1, centre.y - d - 1};
 }
 
 LatticePicture::Point LatticePicture::SummaryPosition(int dataset) {
     return {10, 10 + 10 * dataset};
 }
 
-void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
-    const int r = m_nRadius;
-    const int k = m_nRecordIndex;
+std::string LatticePicture::ValueText(int dataset, int node) const {
+    const Shown& shown = m_shown[dataset];
+    return Has(shown.missing, node) ? "/" : std::to_string(shown.values[node]);
+}
+
+void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) const {
+    const int r = m_geometry.radius;
     for (const EdgePair* edge = EdgeTable; edge->lower >= 0; ++edge) {
         const Point lower = Centre(edge->lower, xOrigin);
         const Point upper = Centre(edge->upper, xOrigin);
@@ -112,12 +120,9 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
         pDC->LineTo(upper.x, upper.y);
     }
 
-    for (int n = 0; n < quib::kNodeCount; ++n)
-        m_nValues[n] = NodeValue(k, n, dataset);
-
-    const PictureFont font(pDC, m_logFont);
-    for (int n = 0; n < quib::kNodeCount; ++n) {
-        const int width = m_bHighlight && IsMinimalNode(n) ? 3 : 1;
+    const PictureFont font(pDC, m_options.font);
+    for (int n = 0; n < kNodeCount; ++n) {
+        const int width = m_options.highlight && IsMinimalNode(dataset, n) ? 3 : 1;
         const LOGPEN logPen{PS_INSIDEFRAME, {width, width}, 0};
         CPen pen;
         // Without its pen a node cannot be drawn: the rest of the dataset
@@ -125,7 +130,7 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
         if (!pen.CreatePenIndirect(pDC, &logPen))
             return;
         const Point centre = Centre(n, xOrigin);
-        const bool differs = m_differences && NodeDiffers(n);
+        const bool differs = m_options.differences && NodeDiffers(n);
         CPen* previousPen = pDC->SelectObject(&pen);
         const COLORREF fill = differs ? pDC->SetDCBrushColor(kDifferenceFill) : 0;
         pDC->Ellipse(centre.x - r, centre.y - r, centre.x + r, centre.y + r);
@@ -135,11 +140,10 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
 
         const Point label = LabelPosition(centre);
         TextOut(pDC, label.x, label.y, DisplayLabel(n));
-        const int value = NodeValue(k, n, dataset);
-        const Point at = ValuePosition(centre, value);
+        const Point at = ValuePosition(centre, Has(m_shown[dataset].missing, n));
         // The value sits in the filled circle: on the fill, not on white.
         const COLORREF background = differs ? pDC->SetBkColor(kDifferenceFill) : 0;
-        TextOut(pDC, at.x, at.y, NodeValueText(value));
+        TextOut(pDC, at.x, at.y, ValueText(dataset, n));
         if (differs)
             pDC->SetBkColor(background);
     }
@@ -148,26 +152,23 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
 }
 
 std::string LatticePicture::SummaryLine(int dataset) const {
-    int values[quib::kNodeCount];
-    for (int n = 0; n < quib::kNodeCount; ++n)
-        values[n] = NodeValue(m_nRecordIndex, n, dataset);
-    const CLatticeRecordArray& records = Data()->m_primaryRecords;
-    const bool onRecord = m_nRecordIndex >= 0 && m_nRecordIndex < records.GetSize();
+    const CLatticeRecordArray& records = m_data.m_primaryRecords;
+    const int k = m_options.record;
+    const bool onRecord = k >= 0 && k < records.GetSize();
     std::string line;
-    AppendSummaryLine(line, onRecord ? &records[m_nRecordIndex].m_nRecordNumber : nullptr, values);
+    AppendSummaryLine(line, onRecord ? &records[k].m_nRecordNumber : nullptr,
+                      m_shown[dataset].values, m_options.values);
     return line;
 }
 
 std::vector<std::string> LatticePicture::SummaryLines() const {
-    if (HasNoData())
-        return {};
-    if (!DrawsImported())
-        return {SummaryLine(0)};
-    return {SummaryLine(0), SummaryLine(1)};
+    std::vector<std::string> lines;
+    for (int dataset = 0; m_hasData && dataset < DatasetCount(); ++dataset)
+        lines.push_back(SummaryLine(dataset));
+    return lines;
 }
 
-PictureCorner LatticePicture::MeasureCorner(CDC* pDC) {
-    SetGeometry();
+PictureCorner LatticePicture::MeasureCorner(CDC* pDC) const {
     PictureCorner corner{0, 25};
     const auto reach = [&](double x, double y) {
         corner.right = std::max(corner.right, x);
@@ -177,37 +178,33 @@ PictureCorner LatticePicture::MeasureCorner(CDC* pDC) {
         const TextExtent size = pDC->GetTextExtent(text.data(), int(text.size()));
         reach(at.x + size.cx, at.y - size.cy);
     };
-    if (HasNoData()) {
+    if (!m_hasData) {
         text({10, 10}, kNoData);
         return corner;
     }
-    const PictureFont font(pDC, m_logFont);
-    for (int dataset = 0; dataset < (DrawsImported() ? 2 : 1); ++dataset) {
-        const int xOrigin = m_nXOrigin - kImportedShift * dataset;
-        for (int n = 0; n < quib::kNodeCount; ++n) {
+    const PictureFont font(pDC, m_options.font);
+    for (int dataset = 0; dataset < DatasetCount(); ++dataset) {
+        const int xOrigin = m_geometry.xOrigin - kImportedShift * dataset;
+        for (int n = 0; n < kNodeCount; ++n) {
             const Point centre = Centre(n, xOrigin);
-            reach(centre.x + m_nRadius, centre.y - m_nRadius);
+            reach(centre.x + m_geometry.radius, centre.y - m_geometry.radius);
             text(LabelPosition(centre), DisplayLabel(n));
-            const int value = NodeValue(m_nRecordIndex, n, dataset);
-            text(ValuePosition(centre, value), NodeValueText(value));
+            text(ValuePosition(centre, Has(m_shown[dataset].missing, n)), ValueText(dataset, n));
         }
         text(SummaryPosition(dataset), SummaryLine(dataset));
     }
     return corner;
 }
 
-bool LatticePicture::NodeAt(double x, double y, int& dataset, int& node) {
-    SetGeometry();
-    if (HasNoData())
-        return false;
-    for (dataset = 0; dataset < (DrawsImported() ? 2 : 1); ++dataset) {
-        for (node = 0; node < quib::kNodeCount; ++node) {
-            const Point centre = Centre(node, m_nXOrigin - kImportedShift * dataset);
-            if (std::hypot(x - centre.x, y - centre.y) <= m_nRadius)
-                return true;
+std::optional<NodeHit> LatticePicture::NodeAt(double x, double y) const {
+    for (int dataset = 0; m_hasData && dataset < DatasetCount(); ++dataset) {
+        for (int node = 0; node < kNodeCount; ++node) {
+            const Point centre = Centre(node, m_geometry.xOrigin - kImportedShift * dataset);
+            if (std::hypot(x - centre.x, y - centre.y) <= m_geometry.radius)
+                return NodeHit{dataset, node};
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 std::string LatticePicture::NodeDescription(int node) const {
@@ -220,27 +217,21 @@ std::string LatticePicture::NodeDescription(int node) const {
     }
     text += "}";
     const auto value = [this, node](int dataset) {
-        const int v = NodeValue(m_nRecordIndex, node, dataset);
-        return quib::IsMissing(v) ? std::string("no record") : std::to_string(v);
+        return Has(m_shown[dataset].missing, node) ? std::string("no record")
+                                                   : std::to_string(m_shown[dataset].values[node]);
     };
-    if (!DrawsImported())
+    if (!m_showsImported)
         return text + "\nvalue: " + value(0);
     return text + "\nprimary: " + value(0) + "\nimported: " + value(1);
 }
 
 bool LatticePicture::NodeDiffers(int node) const {
-    return DrawsImported() && Data()->ImportedPartner(m_nRecordIndex) != kNoPartner &&
-           NodeValue(m_nRecordIndex, node, 0) != NodeValue(m_nRecordIndex, node, 1);
+    return Has(m_differing, node);
 }
 
-bool LatticePicture::IsMinimalNode(int node) const {
-    return IsMinimalNodeOf(m_nValues, node);
+bool LatticePicture::IsMinimalNode(int dataset, int node) const {
+    return dataset >= 0 && dataset < DatasetCount() && node >= 0 && node < kNodeCount &&
+           Has(m_shown[dataset].minimal, node);
 }
 
-int LatticePicture::NodeValue(int recordIndex, int node, int dataset) const {
-    return Data()->GetNodeValue(recordIndex, node, dataset);
-}
-
-int LatticePicture::PrimaryRecordCount() const {
-    return Data()->m_primaryRecords.GetSize();
-}
+} // namespace quib

@@ -1,12 +1,18 @@
 #pragma once
 
 #include "DC.h"
-#include "LatticeTables.h"
+#include "LatticeNodes.h"
+#include "NodeSets.h"
+#include "PictureOptions.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 class LatticeDocument;
+
+namespace quib {
 
 // The farthest right and the lowest logical point a picture reaches; with
 // its top-left corner at (0, 25) that is all a page needs to hold it.
@@ -15,85 +21,98 @@ struct PictureCorner {
     double bottom = 0;
 };
 
-// The picture of one record: the current record of the primary dataset as
-// the Hasse diagram of the subset lattice, its imported partner beside it,
-// each with its summary line. Drawn on any surface, in hundredths of an inch
-// with y growing upwards, so the window, the printer and the exported files
-// show the same picture. It reads the data one value at a time and keeps
-// nothing between paints but its display state.
+// The drawing grid at one scale, in logical units: a node's centre lies at
+// ((grid x - xOrigin) * xUnit, (level - yOrigin) * yUnit).
+struct PictureGeometry {
+    int xOrigin;
+    int radius;
+    int xUnit;
+    int yUnit;
+    float yOrigin;
+
+    static PictureGeometry AtScale(int scale);
+};
+
+// Grid steps between the primary diagram's x origin and the imported one's.
+inline constexpr int kImportedShift = 20;
+
+// A node of a diagram: dataset 0 is the primary one, 1 the imported one.
+struct NodeHit {
+    int dataset;
+    int node;
+};
+
+// The picture of one record: the primary record as the Hasse diagram of the
+// subset lattice, its imported partner beside it, each with its summary line.
+// Drawn on any surface, in hundredths of an inch with y growing upwards, so
+// the window, the printer and the exported files show the same picture. A
+// value: it reads the record's values once and changes nothing.
 class LatticePicture {
   public:
-    explicit LatticePicture(const LatticeDocument* data = nullptr);
-    virtual ~LatticePicture() = default;
+    LatticePicture(const LatticeDocument& data, const PictureOptions& options);
 
     // One logical unit is 1/100 inch, y grows upwards and the surface's
     // top-left corner is the logical point (0, 25).
     void Prepare(CDC* pDC) const;
     // The whole picture, on a surface that Prepare has set up.
-    void Draw(CDC* pDC);
-    // Dataset 0 is the primary one, 1 the imported one; xOrigin in grid steps.
-    void DrawDataset(CDC* pDC, int dataset, int xOrigin);
-    bool IsMinimalNode(int node) const;
+    void Draw(CDC* pDC) const;
+    // One diagram, `xOrigin` in grid steps.
+    void DrawDataset(CDC* pDC, int dataset, int xOrigin) const;
+
+    bool IsMinimalNode(int dataset, int node) const;
+    // Whether the node differs from its partner, in the nodes both files
+    // give: false without an import shown or without a partner.
+    bool NodeDiffers(int node) const;
+
     // Where the picture Draw would draw ends, its texts measured on pDC
     // (set up by Prepare) in the fonts they are drawn in.
-    PictureCorner MeasureCorner(CDC* pDC);
+    PictureCorner MeasureCorner(CDC* pDC) const;
     // The summary lines Draw writes: none without data, then the primary
     // record's and, with an import shown, its partner's.
     std::vector<std::string> SummaryLines() const;
-    // The node whose circle holds the logical point (x, y), and in which
-    // diagram (0 the primary, 1 the imported one); false for none.
-    bool NodeAt(double x, double y, int& dataset, int& node);
+    // The node whose circle holds the logical point (x, y), if any.
+    std::optional<NodeHit> NodeAt(double x, double y) const;
     // What a node holds, for a person: its subset, such as "{A, B, D}", and
     // its value, or "no record" where it shows "/"; with an import shown,
     // its value in both diagrams.
     std::string NodeDescription(int node) const;
 
-    // Geometry, recomputed from m_nScale at every paint, and display state.
-    int m_nXOrigin = 0;
-    int m_nRadius = 0;
-    int m_nXUnit = 0;
-    int m_nYUnit = 0;
-    int m_nRecordIndex = 0;
-    int m_nScale = 4;
-    float m_fYOrigin = 0;
-    LOGFONT m_logFont{};
-    int m_nValues[quib::kNodeCount] = {};
-    bool m_bHighlight = false;
-
-    // Fills in both diagrams the nodes whose values differ between the
-    // record and its imported partner.
-    bool m_differences = false;
-    // Whether node `node` differs from its partner: false without an import
-    // shown or without a partner.
-    bool NodeDiffers(int node) const;
-
-  protected:
-    // The data drawn.
-    virtual const LatticeDocument* Data() const { return m_data; }
-    // Every value the picture shows is read here, one at a time.
-    virtual int NodeValue(int recordIndex, int node, int dataset) const;
-    int PrimaryRecordCount() const;
+    bool HasData() const { return m_hasData; }
+    bool ShowsImported() const { return m_showsImported; }
+    const PictureGeometry& Geometry() const { return m_geometry; }
+    const PictureOptions& Options() const { return m_options; }
 
   private:
     struct Point {
         int x;
         int y;
     };
-    void SetGeometry();
-    bool HasNoData() const;
-    bool DrawsImported() const;
+    // One diagram's record as shown.
+    struct Shown {
+        std::int64_t values[kNodeCount];
+        NodeMask missing;
+        NodeMask minimal;
+    };
     Point Centre(int node, int xOrigin) const;
     Point LabelPosition(Point centre) const;
-    Point ValuePosition(Point centre, int value) const;
+    Point ValuePosition(Point centre, bool missing) const;
     static Point SummaryPosition(int dataset);
+    std::string ValueText(int dataset, int node) const;
     std::string SummaryLine(int dataset) const;
+    int DatasetCount() const { return m_showsImported ? 2 : 1; }
 
-    const LatticeDocument* m_data;
+    const LatticeDocument& m_data;
+    const PictureOptions m_options;
+    const PictureGeometry m_geometry;
+    bool m_hasData;
+    bool m_showsImported;
+    bool m_hasPartner;
+    Shown m_shown[2];
+    NodeMask m_differing;
 };
-
-// The value as a node shows it: "/" for a missing one.
-std::string NodeValueText(int value);
 
 // The fill of a node that differs from its partner: light enough for the
 // value to stay legible on paper too.
 inline constexpr COLORREF kDifferenceFill = RGB(0xd4, 0xd4, 0xd4);
+
+} // namespace quib

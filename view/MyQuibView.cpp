@@ -1,6 +1,7 @@
 #include "MyQuibView.h"
 
 #include "FileDialog.h"
+#include "LatticeTables.h"
 #include "MessageBox.h"
 #include "MyQuibDoc.h"
 #include "PictureFile.h"
@@ -62,8 +63,22 @@ CMyQuibDoc* CMyQuibView::GetDocument() const {
     return static_cast<CMyQuibDoc*>(CView::GetDocument());
 }
 
-const LatticeDocument* CMyQuibView::Data() const {
-    return GetDocument();
+quib::PictureOptions CMyQuibView::Options() const {
+    quib::PictureOptions options;
+    options.record = m_nRecordIndex;
+    options.scale = m_nScale;
+    options.highlight = m_bHighlight;
+    options.differences = m_differences;
+    options.font = m_logFont;
+    return options;
+}
+
+quib::LatticePicture CMyQuibView::Picture() const {
+    return quib::LatticePicture(*GetDocument(), Options());
+}
+
+int CMyQuibView::PrimaryRecordCount() const {
+    return GetDocument()->m_primaryRecords.GetSize();
 }
 
 bool CMyQuibView::OnPreparePrinting(CPrintInfo* pInfo) {
@@ -76,11 +91,34 @@ void CMyQuibView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 void CMyQuibView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
     CView::OnPrepareDC(pDC, pInfo);
-    Prepare(pDC);
+    Picture().Prepare(pDC);
 }
 
 void CMyQuibView::OnDraw(CDC* pDC) {
-    Draw(pDC);
+    const quib::PictureGeometry geometry = quib::PictureGeometry::AtScale(m_nScale);
+    m_nXOrigin = geometry.xOrigin;
+    m_fYOrigin = geometry.yOrigin;
+    m_nRadius = geometry.radius;
+    m_nXUnit = geometry.xUnit;
+    m_nYUnit = geometry.yUnit;
+    const quib::LatticePicture picture = Picture();
+    if (!picture.HasData()) {
+        picture.Draw(pDC);
+        return;
+    }
+    DrawDataset(pDC, 0, m_nXOrigin);
+    if (picture.ShowsImported())
+        DrawDataset(pDC, 1, m_nXOrigin - quib::kImportedShift);
+}
+
+void CMyQuibView::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
+    for (int n = 0; n < quib::kNodeCount; ++n)
+        m_nValues[n] = GetDocument()->GetNodeValue(m_nRecordIndex, n, dataset);
+    Picture().DrawDataset(pDC, dataset, xOrigin);
+}
+
+bool CMyQuibView::IsMinimalNode(int node) const {
+    return IsMinimalNodeOf(m_nValues, node);
 }
 
 void CMyQuibView::OnUpdate(CView* sender) {
@@ -94,9 +132,10 @@ void CMyQuibView::Repaint() {
 }
 
 void CMyQuibView::FitToPicture() {
-    if (Data() == nullptr)
+    if (GetDocument() == nullptr)
         return;
-    const QSizeF inches = PageInches(*this, {m_nRecordIndex}, logicalDpiY());
+    const QSizeF inches =
+        quib::PageInches(*GetDocument(), Options(), {m_nRecordIndex}, logicalDpiY());
     setMinimumSize(int(std::ceil(inches.width() * logicalDpiX())),
                    int(std::ceil(inches.height() * logicalDpiY())));
 }
@@ -109,12 +148,14 @@ bool CMyQuibView::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip)
         return CView::event(event);
     const QPoint at = static_cast<QHelpEvent*>(event)->pos();
-    int dataset = 0, node = 0;
+    if (GetDocument() == nullptr)
+        return true;
+    const quib::LatticePicture picture = Picture();
     // Pixels to logical units: 1/100 inch, y upwards from (0, 25).
-    if (Data() != nullptr &&
-        NodeAt(at.x() * 100.0 / logicalDpiX(), 25 - at.y() * 100.0 / logicalDpiY(), dataset, node))
+    if (const auto hit =
+            picture.NodeAt(at.x() * 100.0 / logicalDpiX(), 25 - at.y() * 100.0 / logicalDpiY()))
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                           QString::fromStdString(NodeDescription(node)), this);
+                           QString::fromStdString(picture.NodeDescription(hit->node)), this);
     else
         QToolTip::hideText();
     return true;
@@ -130,10 +171,10 @@ void CMyQuibView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
-    const bool hasData = Data()->m_nPrimaryDim >= 0;
+    const quib::LatticePicture picture = Picture();
     for (QAction* action : {m_copyPicture, m_copySummary, m_exportPicture})
-        action->setEnabled(hasData);
-    m_highlightDifferences->setEnabled(hasData && Data()->m_nImportedDim > 0);
+        action->setEnabled(picture.HasData());
+    m_highlightDifferences->setEnabled(picture.ShowsImported());
     m_highlightDifferences->setChecked(m_differences);
     QMenu menu(this);
     menu.addActions({m_copyPicture, m_copySummary, m_exportPicture});
@@ -144,7 +185,7 @@ void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
 
 QString CMyQuibView::SummaryText() const {
     QString text;
-    for (const std::string& line : SummaryLines())
+    for (const std::string& line : Picture().SummaryLines())
         text += QString::fromStdString(line) + QLatin1Char('\n');
     return text;
 }
@@ -157,9 +198,9 @@ void CMyQuibView::OnHighlightDifferences() {
 void CMyQuibView::OnCopyPicture() {
     auto* data = new QMimeData;
     data->setData(QStringLiteral("image/png"),
-                  PictureBytes(*this, PictureFormat::Png, logicalDpiX()));
+                  quib::PictureBytes(*GetDocument(), Options(), PictureFormat::Png, logicalDpiX()));
     data->setData(QStringLiteral("image/svg+xml"),
-                  PictureBytes(*this, PictureFormat::Svg, logicalDpiX()));
+                  quib::PictureBytes(*GetDocument(), Options(), PictureFormat::Svg, logicalDpiX()));
     data->setText(SummaryText());
     QGuiApplication::clipboard()->setMimeData(data);
 }
@@ -193,17 +234,16 @@ void CMyQuibView::OnExportPicture() {
     }
     QStringList dataFiles = document->ImportedPaths();
     dataFiles << document->GetPathName();
-    const auto refuse = [&path](const QString& reason) {
-        AfxMessageBox(AsSentence(CannotWriteMessage(path, reason)), MB_ICONEXCLAMATION);
+    const auto refuse = [&path](std::error_code error) {
+        AfxMessageBox(AsSentence(quib::CannotWriteMessage(path, error)), MB_ICONEXCLAMATION);
     };
-    if (IsDataFile(path, dataFiles))
-        return refuse(QString::fromLatin1(kOpenDataFileReason));
+    if (quib::IsDataFile(path, dataFiles))
+        return refuse(quib::PictureError::OpenDataFile);
     if (QFileInfo::exists(path) &&
         AfxMessageBox(QStringLiteral("'%1' already exists. Replace it?").arg(path),
                       MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    if (const QString reason =
-            SavePictures(*this, {format, kFileResolution, {m_nRecordIndex}, {}}, path);
-        !reason.isEmpty())
-        refuse(reason);
+    if (const std::error_code error = quib::SavePictures(
+            *document, Options(), {format, kFileResolution, {m_nRecordIndex}, {}}, path, dataFiles))
+        refuse(error);
 }

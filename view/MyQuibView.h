@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LatticePicture.h"
+#include "PictureOptions.h"
 #include "View.h"
 
 class CCmdUI;
@@ -11,8 +12,10 @@ class QAction;
 // The window's view of the document: the lattice picture of its current
 // record on the screen and on paper, and the commands that change which
 // record is shown and how. Its context menu copies and exports the picture;
-// it asks for room for the whole picture, which its scroll bars give.
-class CMyQuibView : public CView, public LatticePicture {
+// it asks for room for the whole picture, which its scroll bars give. It
+// keeps the display state; every paint, print, copy and export draws a
+// picture built from it.
+class CMyQuibView : public CView {
   public:
     CMyQuibView();
     ~CMyQuibView() override = default;
@@ -25,6 +28,11 @@ class CMyQuibView : public CView, public LatticePicture {
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnUpdate(CView* sender) override;
+    // One diagram of the current record: dataset 0 the primary, 1 the
+    // imported one, `xOrigin` in grid steps.
+    void DrawDataset(CDC* pDC, int dataset, int xOrigin);
+    // For the record being drawn, whose values m_nValues holds.
+    bool IsMinimalNode(int node) const;
 
     // The commands. Each one that changes the picture repaints the whole
     // view before it returns; a refusal at a limit beeps.
@@ -49,8 +57,24 @@ class CMyQuibView : public CView, public LatticePicture {
     // import is shown.
     void OnHighlightDifferences();
 
+    // What the window shows, as every picture of it is drawn.
+    quib::PictureOptions Options() const;
+
+    // The geometry of the last paint, and the display state.
+    int m_nXOrigin = 0;
+    int m_nRadius = 0;
+    int m_nXUnit = 0;
+    int m_nYUnit = 0;
+    int m_nRecordIndex = 0;
+    int m_nScale = 4;
+    float m_fYOrigin = 0;
+    LOGFONT m_logFont{};
+    int m_nValues[quib::kNodeCount] = {};
+    bool m_bHighlight = false;
+    // Fills the nodes that differ from the imported partner.
+    bool m_differences = false;
+
   protected:
-    const LatticeDocument* Data() const override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     // The Menu key and Shift+F10 open the context menu too.
     void keyPressEvent(QKeyEvent* event) override;
@@ -60,6 +84,8 @@ class CMyQuibView : public CView, public LatticePicture {
   private:
     // Keeps the index on a record of the primary dataset, or at 0 without one.
     void ClampToLastRecord();
+    int PrimaryRecordCount() const;
+    quib::LatticePicture Picture() const;
     // Asks for room for the whole picture, then repaints it at once.
     void Repaint();
     void FitToPicture();

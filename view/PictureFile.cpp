@@ -1,6 +1,7 @@
 #include "PictureFile.h"
 
 #include "PainterDC.h"
+#include "WholeFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -8,12 +9,13 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+
+namespace quib {
 
 namespace {
 
@@ -38,26 +40,45 @@ int DotsPerMeter(int dpi) {
     return int(std::lround(dpi / 0.0254));
 }
 
+class PictureErrorCategory : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "quib picture"; }
+    std::string message(int error) const override {
+        switch (PictureError(error)) {
+        case PictureError::OpenDataFile:
+            return "it is an open data file";
+        case PictureError::NotDrawn:
+            return "the picture could not be written";
+        }
+        return "unknown error";
+    }
+};
+
 } // namespace
+
+std::error_code make_error_code(PictureError error) {
+    static const PictureErrorCategory category;
+    return {int(error), category};
+}
 
 // Large enough for the picture of every record, texts measured at the
 // resolution they are written at.
-QSizeF PageInches(LatticePicture& picture, const std::vector<int>& records, int dpi) {
-    const int shown = picture.m_nRecordIndex;
+QSizeF PageInches(const LatticeDocument& data, const PictureOptions& options,
+                  const std::vector<int>& records, int dpi) {
     QImage probe(1, 1, QImage::Format_RGB32);
     probe.setDotsPerMeterX(DotsPerMeter(dpi));
     probe.setDotsPerMeterY(DotsPerMeter(dpi));
     QPainter painter(&probe);
     CPainterDC surface(painter);
-    picture.Prepare(&surface);
+    PictureOptions at = options;
+    LatticePicture(data, at).Prepare(&surface);
     PictureCorner page{0, 25};
     for (const int record : records) {
-        picture.m_nRecordIndex = record;
-        const PictureCorner corner = picture.MeasureCorner(&surface);
+        at.record = record;
+        const PictureCorner corner = LatticePicture(data, at).MeasureCorner(&surface);
         page.right = std::max(page.right, corner.right);
         page.bottom = std::min(page.bottom, corner.bottom);
     }
-    picture.m_nRecordIndex = shown;
     return {(page.right + kMarginUnits) / 100, (25 - (page.bottom - kMarginUnits)) / 100};
 }
 
@@ -69,13 +90,9 @@ bool IsDataFile(const QString& path, const QStringList& dataFiles) {
     });
 }
 
-QString CannotWriteMessage(const QString& path, const QString& reason) {
-    return QStringLiteral("cannot write '%1': %2").arg(path, reason);
-}
-
 namespace {
 
-void Paint(LatticePicture& picture, QPainter& painter, const QRect& page) {
+void Paint(const LatticePicture& picture, QPainter& painter, const QRect& page) {
     PaintOnWhite(painter, page, [&picture](CDC* dc) {
         picture.Prepare(dc);
         picture.Draw(dc);
@@ -89,7 +106,8 @@ void Progress(const PictureJob& job, int pages) {
 
 // Encoded in memory first: a device that fails is then told by its own
 // error, and the PNG library has nothing to complain of.
-bool WritePng(LatticePicture& picture, const PictureJob& job, QSizeF size, QIODevice& device) {
+bool WritePng(const LatticePicture& picture, const PictureJob& job, QSizeF size,
+              QIODevice& device) {
     QImage image(int(std::ceil(size.width() * job.dpi)), int(std::ceil(size.height() * job.dpi)),
                  QImage::Format_RGB32);
     image.setDotsPerMeterX(DotsPerMeter(job.dpi));
@@ -104,7 +122,7 @@ bool WritePng(LatticePicture& picture, const PictureJob& job, QSizeF size, QIODe
     return image.save(&buffer, "PNG") && device.write(bytes) == bytes.size();
 }
 
-bool WriteSvg(LatticePicture& picture, QSizeF size, QIODevice& device) {
+bool WriteSvg(const LatticePicture& picture, QSizeF size, QIODevice& device) {
     const QSize pixels(int(std::ceil(size.width() * kSvgResolution)),
                        int(std::ceil(size.height() * kSvgResolution)));
     QSvgGenerator generator;
@@ -120,7 +138,8 @@ bool WriteSvg(LatticePicture& picture, QSizeF size, QIODevice& device) {
     return painter.end();
 }
 
-bool WritePdf(LatticePicture& picture, const PictureJob& job, QSizeF size, QIODevice& device) {
+bool WritePdf(const LatticeDocument& data, const PictureOptions& options, const PictureJob& job,
+              QSizeF size, QIODevice& device) {
     QPdfWriter writer(&device);
     writer.setResolution(kPdfResolution);
     writer.setPageSize(QPageSize(QSizeF(size.width(), size.height()), QPageSize::Inch, QString(),
@@ -131,11 +150,12 @@ bool WritePdf(LatticePicture& picture, const PictureJob& job, QSizeF size, QIODe
     if (!painter.begin(&writer))
         return false;
     const QRect page(0, 0, writer.width(), writer.height());
+    PictureOptions at = options;
     for (std::size_t k = 0; k < job.records.size(); ++k) {
         if (k > 0 && !writer.newPage())
             return false;
-        picture.m_nRecordIndex = job.records[k];
-        Paint(picture, painter, page);
+        at.record = job.records[k];
+        Paint(LatticePicture(data, at), painter, page);
         Progress(job, int(k + 1));
     }
     return painter.end();
@@ -143,57 +163,56 @@ bool WritePdf(LatticePicture& picture, const PictureJob& job, QSizeF size, QIODe
 
 } // namespace
 
-bool WritePictures(LatticePicture& picture, const PictureJob& job, QIODevice& device) {
+bool WritePictures(const LatticeDocument& data, const PictureOptions& options,
+                   const PictureJob& job, QIODevice& device) {
     if (job.records.empty())
         return false;
-    const int shown = picture.m_nRecordIndex;
-    const QSizeF size = PageInches(picture, job.records, ResolutionOf(job));
-    picture.m_nRecordIndex = job.records.front();
+    const QSizeF size = PageInches(data, options, job.records, ResolutionOf(job));
+    PictureOptions first = options;
+    first.record = job.records.front();
     bool written = false;
     switch (job.format) {
     case PictureFormat::Png:
-        written = WritePng(picture, job, size, device);
+        written = WritePng(LatticePicture(data, first), job, size, device);
         Progress(job, 1);
         break;
     case PictureFormat::Svg:
-        written = WriteSvg(picture, size, device);
+        written = WriteSvg(LatticePicture(data, first), size, device);
         Progress(job, 1);
         break;
     case PictureFormat::Pdf:
-        written = WritePdf(picture, job, size, device);
+        written = WritePdf(data, options, job, size, device);
         break;
     }
-    picture.m_nRecordIndex = shown;
     return written;
 }
 
-QString SavePictures(LatticePicture& picture, const PictureJob& job, const QString& path) {
-    const auto writeAll = [&](QFileDevice& file) -> QString {
-        const bool written = WritePictures(picture, job, file) && file.flush();
-        if (file.error() != QFileDevice::NoError)
-            return file.errorString();
-        return written ? QString() : QStringLiteral("the picture could not be written");
-    };
-    // A device or a pipe is written to as it is: it cannot be replaced.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        QFile device(path);
-        return device.open(QIODevice::WriteOnly) ? writeAll(device) : device.errorString();
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (const QString reason = writeAll(file); !reason.isEmpty()) {
-        file.cancelWriting();
-        return reason;
-    }
-    return file.commit() ? QString() : file.errorString();
-}
-
-QByteArray PictureBytes(LatticePicture& picture, PictureFormat format, int dpi) {
+std::error_code SavePictures(const LatticeDocument& data, const PictureOptions& options,
+                             const PictureJob& job, const QString& path,
+                             const QStringList& dataFiles) {
+    if (IsDataFile(path, dataFiles))
+        return PictureError::OpenDataFile;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    WritePictures(picture, {format, dpi, {picture.m_nRecordIndex}, {}}, buffer);
+    if (!WritePictures(data, options, job, buffer))
+        return PictureError::NotDrawn;
+    return WriteWholeFile(QFile::encodeName(path).toStdString(),
+                          std::string_view(bytes.constData(), std::size_t(bytes.size())));
+}
+
+QString CannotWriteMessage(const QString& path, std::error_code error) {
+    return QStringLiteral("cannot write '%1': %2")
+        .arg(path, QString::fromLocal8Bit(error.message().c_str()));
+}
+
+QByteArray PictureBytes(const LatticeDocument& data, const PictureOptions& options,
+                        PictureFormat format, int dpi) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    WritePictures(data, options, {format, dpi, {options.record}, {}}, buffer);
     return bytes;
 }
+
+} // namespace quib

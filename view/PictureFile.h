@@ -14,10 +14,15 @@
 #include <QStringList>
 
 #include <functional>
+#include <system_error>
 #include <vector>
 
+class LatticeDocument;
 class QIODevice;
 
+namespace quib {
+
+// Which records of a document are written, and how.
 struct PictureJob {
     PictureFormat format = PictureFormat::Png;
     int dpi = 96; // a PNG's resolution
@@ -28,24 +33,40 @@ struct PictureJob {
     std::function<void(int pages)> progress;
 };
 
-// Writes the pictures to an open device; false when the device refused.
-bool WritePictures(LatticePicture& picture, const PictureJob& job, QIODevice& device);
+// Writes the pictures, each drawn with `options` at its record, to an open
+// device; false when the device refused.
+bool WritePictures(const LatticeDocument& data, const PictureOptions& options,
+                   const PictureJob& job, QIODevice& device);
 
 // The same as a file, written whole or not at all: a write that fails leaves
-// no file of its own and any file of that name as it was. Empty when written,
-// else why not.
-QString SavePictures(LatticePicture& picture, const PictureJob& job, const QString& path);
+// no file of its own and any file of that name as it was. Never over one of
+// `dataFiles`.
+std::error_code SavePictures(const LatticeDocument& data, const PictureOptions& options,
+                             const PictureJob& job, const QString& path,
+                             const QStringList& dataFiles);
 
-// One record's picture in memory.
-QByteArray PictureBytes(LatticePicture& picture, PictureFormat format, int dpi);
+// The picture of `options`' record in memory.
+QByteArray PictureBytes(const LatticeDocument& data, const PictureOptions& options,
+                        PictureFormat format, int dpi);
 
 // The page the records need, in inches, their texts measured at `dpi`.
-QSizeF PageInches(LatticePicture& picture, const std::vector<int>& records, int dpi);
+QSizeF PageInches(const LatticeDocument& data, const PictureOptions& options,
+                  const std::vector<int>& records, int dpi);
 
 // Whether the path is one of the data files: nothing ever writes over one.
 bool IsDataFile(const QString& path, const QStringList& dataFiles);
 
+// Why a picture was not written, besides the system's reasons.
+enum class PictureError {
+    OpenDataFile = 1, // the path names a data file that is open
+    NotDrawn,         // the painter could not draw on its device
+};
+std::error_code make_error_code(PictureError error);
+
 // How a picture that could not be written is told, wherever it is told:
 // "cannot write 'PATH': REASON".
-QString CannotWriteMessage(const QString& path, const QString& reason);
-inline constexpr const char* kOpenDataFileReason = "it is an open data file";
+QString CannotWriteMessage(const QString& path, std::error_code error);
+
+} // namespace quib
+
+template <> struct std::is_error_code_enum<quib::PictureError> : std::true_type {};

@@ -22,9 +22,10 @@ void DrawingFixture::SetImported(std::vector<std::pair<int, Values>> records) {
 }
 
 std::vector<RecordedCall> DrawingFixture::Paint() {
-    m_picture.Prepare(&m_dc);
+    const quib::LatticePicture picture = Picture();
+    picture.Prepare(&m_dc);
     const std::size_t start = m_dc.Calls().size();
-    m_picture.Draw(&m_dc);
+    picture.Draw(&m_dc);
     return {m_dc.Calls().begin() + start, m_dc.Calls().end()};
 }
 

@@ -12,19 +12,6 @@
 
 using Values = std::array<int, 32>;
 
-// The picture, counting the values it reads from its document.
-class CountingPicture : public LatticePicture {
-  public:
-    using LatticePicture::LatticePicture;
-    mutable int reads = 0;
-
-  protected:
-    int NodeValue(int recordIndex, int node, int dataset) const override {
-        ++reads;
-        return LatticePicture::NodeValue(recordIndex, node, dataset);
-    }
-};
-
 struct DrawnNode {
     int left, top, right, bottom; // the circle's box
     int pen;
@@ -37,6 +24,8 @@ class DrawingFixture {
     // Imported records by number, paired with the primary ones.
     void SetImported(std::vector<std::pair<int, Values>> records);
 
+    // The picture of m_document as m_options ask for it.
+    quib::LatticePicture Picture() const { return {m_document, m_options}; }
     // Prepares and paints on m_dc; returns the calls of the paint alone.
     std::vector<RecordedCall> Paint();
 
@@ -45,6 +34,6 @@ class DrawingFixture {
     static std::string SummaryText(const std::string& number, const Values& values);
 
     LatticeDocument m_document;
-    CountingPicture m_picture{&m_document};
+    quib::PictureOptions m_options;
     RecordingDC m_dc;
 };

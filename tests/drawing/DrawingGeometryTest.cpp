@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -30,20 +32,6 @@ class DrawingGeometry : public DrawingFixture, public ::testing::Test {
         return nodes;
     }
 };
-
-TEST_F(DrawingGeometry, PrepareSetsHundredthsOfAnInchWithYUpwards) {
-    RecordingDC dc(300);
-    m_picture.Prepare(&dc);
-    ASSERT_EQ(dc.Calls().size(), 4u);
-    EXPECT_EQ(dc.Calls()[0].op, Op::SetMapMode);
-    EXPECT_EQ(dc.Calls()[0].args, (std::vector<int>{MM_ANISOTROPIC}));
-    EXPECT_EQ(dc.Calls()[1].op, Op::SetViewportExt);
-    EXPECT_EQ(dc.Calls()[1].args, (std::vector<int>{300, 300}));
-    EXPECT_EQ(dc.Calls()[2].op, Op::SetWindowExt);
-    EXPECT_EQ(dc.Calls()[2].args, (std::vector<int>{100, -100}));
-    EXPECT_EQ(dc.Calls()[3].op, Op::OffsetWindowOrg);
-    EXPECT_EQ(dc.Calls()[3].args, (std::vector<int>{0, 25}));
-}
 
 TEST_F(DrawingGeometry, WorkedExampleAtScaleFour) {
     Values values = Filled(0);
@@ -79,7 +67,7 @@ TEST_F(DrawingGeometry, WorkedExampleAtScaleTwo) {
     Values values = Filled(0);
     values[31] = 12;
     SetPrimary({{1, values}});
-    m_picture.m_nScale = 2;
+    m_options.scale = 2;
     const std::vector<Node> nodes = Nodes(Paint());
     ASSERT_EQ(nodes.size(), 32u);
     EXPECT_EQ(nodes[31].circle.args, (std::vector<int>{168, -28, 184, -12}));
@@ -96,7 +84,7 @@ TEST_P(LabelOffsets, LabelsAndValuesSitAtTheScalesOffset) {
     Values values = Filled(5);
     values[3] = -32001;
     SetPrimary({{1, values}});
-    m_picture.m_nScale = s;
+    m_options.scale = s;
     const std::vector<Node> nodes = Nodes(Paint());
     ASSERT_EQ(nodes.size(), 32u);
     for (int n = 0; n < 32; ++n) {
@@ -116,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(EveryScale, LabelOffsets, ::testing::Values(1, 2, 3, 4)
 
 TEST_F(DrawingGeometry, LinesFollowTheEdgeTableBeforeAnyCircle) {
     SetPrimary({{1, Filled(1)}});
-    m_picture.m_nScale = 3;
+    m_options.scale = 3;
     const std::vector<RecordedCall> calls = Paint();
     ASSERT_GE(calls.size(), 160u);
     for (int e = 0; e < quib::kEdgeCount; ++e) {
@@ -188,7 +176,7 @@ TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
     EXPECT_EQ(texts[129].args, (std::vector<int>{10, 20}));
 
     // Record 42 has no partner: its imported side reads as missing.
-    m_picture.m_nRecordIndex = 1;
+    m_options.record = 1;
     const std::vector<Node> nodes = Nodes(Paint());
     texts = Only(Paint(), Op::TextOut);
     EXPECT_EQ(texts[64].text, SummaryText("42", second));
@@ -197,7 +185,7 @@ TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
         EXPECT_EQ(nodes[n].value.text, "/");
 
     // Past the primary dataset's end: no record number to show.
-    m_picture.m_nRecordIndex = 2;
+    m_options.record = 2;
     texts = Only(Paint(), Op::TextOut);
     EXPECT_EQ(texts[64].text, SummaryText("-", Filled(NO_RECORD_VALUE)));
     EXPECT_EQ(texts[129].text, SummaryText("-", Filled(NO_RECORD_VALUE)));
@@ -210,13 +198,13 @@ TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
 TEST_F(DrawingGeometry, CornerIsWhereTheFarthestTextsEnd) {
     SetPrimary({{1, Filled(0)}});
     RecordingDC dc;
-    m_picture.Prepare(&dc);
-    PictureCorner corner = m_picture.MeasureCorner(&dc);
+    Picture().Prepare(&dc);
+    quib::PictureCorner corner = Picture().MeasureCorner(&dc);
     EXPECT_EQ(corner.right, 670);
     EXPECT_EQ(corner.bottom, -460);
 
     SetImported({{1, Filled(0)}});
-    corner = m_picture.MeasureCorner(&dc);
+    corner = Picture().MeasureCorner(&dc);
     EXPECT_EQ(corner.right, 1310);
     EXPECT_EQ(corner.bottom, -460);
 
@@ -224,11 +212,11 @@ TEST_F(DrawingGeometry, CornerIsWhereTheFarthestTextsEnd) {
     // characters from x = 10, reaches beyond the diagrams.
     m_document.m_importedRecords.RemoveAll();
     m_document.AlignImportedRecords();
-    corner = m_picture.MeasureCorner(&dc);
+    corner = Picture().MeasureCorner(&dc);
     EXPECT_EQ(corner.right, 10 + 6 * (13 + 32 * 7 + 1));
 
     m_document.m_nPrimaryDim = -1;
-    corner = m_picture.MeasureCorner(&dc);
+    corner = Picture().MeasureCorner(&dc);
     EXPECT_EQ(corner.right, 10 + 6 * 17);
     EXPECT_EQ(corner.bottom, 10 - 12);
 }
@@ -240,21 +228,23 @@ TEST_F(DrawingGeometry, NodesAreFoundByTheirCirclesAndTellWhatTheyHold) {
     values[17] = 144;
     values[0] = -32001;
     SetPrimary({{1, values}});
-    int dataset = -1, node = -1;
-    EXPECT_TRUE(m_picture.NodeAt(352, -440, dataset, node));
-    EXPECT_EQ(std::make_pair(dataset, node), std::make_pair(0, 0));
-    EXPECT_TRUE(m_picture.NodeAt(352 + 11, -440 - 11, dataset, node));
-    EXPECT_FALSE(m_picture.NodeAt(352 + 12, -440 - 12, dataset, node));
-    EXPECT_FALSE(m_picture.NodeAt(992, -440, dataset, node));
-    EXPECT_EQ(m_picture.NodeDescription(0), "{}\nvalue: no record");
-    EXPECT_EQ(m_picture.NodeDescription(17), "{A, B, D}\nvalue: 144");
+    using Hit = std::optional<std::pair<int, int>>;
+    const auto at = [this](double x, double y) -> Hit {
+        const auto hit = Picture().NodeAt(x, y);
+        return hit ? Hit({hit->dataset, hit->node}) : std::nullopt;
+    };
+    EXPECT_EQ(at(352, -440), Hit({0, 0}));
+    EXPECT_EQ(at(352 + 11, -440 - 11), Hit({0, 0}));
+    EXPECT_EQ(at(352 + 12, -440 - 12), std::nullopt);
+    EXPECT_EQ(at(992, -440), std::nullopt);
+    EXPECT_EQ(Picture().NodeDescription(0), "{}\nvalue: no record");
+    EXPECT_EQ(Picture().NodeDescription(17), "{A, B, D}\nvalue: 144");
 
     SetImported({{1, Filled(7)}});
-    EXPECT_TRUE(m_picture.NodeAt(992, -440, dataset, node));
-    EXPECT_EQ(std::make_pair(dataset, node), std::make_pair(1, 0));
-    EXPECT_EQ(m_picture.NodeDescription(31), "{A, B, C, D, E}\nprimary: 0\nimported: 7");
+    EXPECT_EQ(at(992, -440), Hit({1, 0}));
+    EXPECT_EQ(Picture().NodeDescription(31), "{A, B, C, D, E}\nprimary: 0\nimported: 7");
     m_document.m_nPrimaryDim = -1;
-    EXPECT_FALSE(m_picture.NodeAt(352, -440, dataset, node));
+    EXPECT_EQ(at(352, -440), std::nullopt);
 }
 
 } // namespace

@@ -30,14 +30,33 @@ class DrawingResources : public DrawingFixture, public ::testing::Test {
     }
 };
 
-TEST_F(DrawingResources, NinetySixValueReadsPerDataset) {
-    SetPrimary({{1, Zero()}});
-    Paint();
-    EXPECT_EQ(m_picture.reads, 96);
-    SetImported({{1, Zero()}});
-    m_picture.reads = 0;
-    Paint();
-    EXPECT_EQ(m_picture.reads, 192);
+// Every node shows its own record's value, in both diagrams, whatever the
+// order the imported records came in.
+TEST_F(DrawingResources, EachNodeShowsTheValueOfItsRecord) {
+    std::vector<std::pair<int, Values>> primary, imported;
+    for (int number = 1; number <= 3; ++number) {
+        Values values;
+        for (int n = 0; n < 32; ++n)
+            values[n] = number * 100 + n;
+        primary.push_back({number, values});
+        for (int& value : values)
+            value = -value;
+        imported.insert(imported.begin(), {number, values});
+    }
+    SetPrimary(primary);
+    SetImported(imported);
+    for (int record = 0; record < 3; ++record) {
+        m_options.record = record;
+        const std::vector<RecordedCall> texts = Only(Paint(), Op::TextOut);
+        ASSERT_EQ(texts.size(), 2u * 65);
+        for (int dataset = 0; dataset < 2; ++dataset)
+            for (int n = 0; n < 32; ++n) {
+                const int value = (record + 1) * 100 + n;
+                EXPECT_EQ(texts[65 * dataset + 2 * n + 1].text,
+                          std::to_string(dataset == 0 ? value : -value))
+                    << record << " " << dataset << " " << n;
+            }
+    }
 }
 
 TEST_F(DrawingResources, OneFontAndThirtyTwoInsideFramePensPerDatasetEachReleased) {
@@ -96,7 +115,7 @@ TEST_F(DrawingResources, HeavyOutlinesExactlyOnMinimalNodesWhileHighlighting) {
     EXPECT_EQ(Heavy(widths, 0), (std::set<int>{}));
     EXPECT_EQ(Heavy(widths, 32), (std::set<int>{}));
 
-    m_picture.m_bHighlight = true;
+    m_options.highlight = true;
     widths = OutlineWidths(Paint());
     ASSERT_EQ(widths.size(), 64u);
     EXPECT_EQ(Heavy(widths, 0), (std::set<int>{1, 13}));
@@ -158,14 +177,14 @@ TEST_F(DrawingResources, FontFailureWritesInTheSurfacesFontAndRestoresNothing) {
 
 TEST_F(DrawingResources, TheViewsFontDescriptionIsUsedAsStored) {
     SetPrimary({{1, Zero()}});
-    m_picture.m_logFont.lfHeight = -14;
-    m_picture.m_logFont.lfWeight = 700;
+    m_options.font.lfHeight = -14;
+    m_options.font.lfWeight = 700;
     const std::vector<RecordedCall> calls = Paint();
     const std::vector<RecordedCall> fonts = Only(calls, Op::CreateFont);
     ASSERT_EQ(fonts.size(), 1u);
     EXPECT_EQ(m_dc.FontDescription(fonts[0].object).lfHeight, -14);
     EXPECT_EQ(m_dc.FontDescription(fonts[0].object).lfWeight, 700);
-    m_picture.m_nScale = 1;
+    m_options.scale = 1;
     EXPECT_EQ(m_dc.FontDescription(Only(Paint(), Op::CreateFont)[0].object).lfHeight, -14);
 }
 
@@ -185,13 +204,13 @@ TEST_F(DrawingResources, DifferingNodesAreFilledInBothDiagrams) {
         const std::vector<RecordedCall> circles = Only(Paint(), Op::Ellipse);
         for (std::size_t k = 0; k < circles.size(); ++k)
             if (circles[k].fill != RGB(255, 255, 255)) {
-                EXPECT_EQ(circles[k].fill, kDifferenceFill);
+                EXPECT_EQ(circles[k].fill, quib::kDifferenceFill);
                 nodes.push_back(int(k));
             }
         return nodes;
     };
     EXPECT_TRUE(filled().empty());
-    m_picture.m_differences = true;
+    m_options.differences = true;
     EXPECT_EQ(filled(), (std::vector<int>{3, 20, 31, 32 + 3, 32 + 20, 32 + 31}));
     // The value inside a filled circle stands on the fill; labels and the
     // summary line stay on white. Per dataset: label and value of each node,
@@ -203,12 +222,12 @@ TEST_F(DrawingResources, DifferingNodesAreFilledInBothDiagrams) {
         const int node = int(inDataset) / 2;
         const bool value = inDataset < 64 && inDataset % 2 == 1;
         const bool differs = node == 3 || node == 20 || node == 31;
-        EXPECT_EQ(texts[k].bk, value && differs ? kDifferenceFill : RGB(255, 255, 255)) << k;
+        EXPECT_EQ(texts[k].bk, value && differs ? quib::kDifferenceFill : RGB(255, 255, 255)) << k;
     }
     // Record 2 has no partner.
-    m_picture.m_nRecordIndex = 1;
+    m_options.record = 1;
     EXPECT_TRUE(filled().empty());
-    m_picture.m_nRecordIndex = 0;
+    m_options.record = 0;
     m_document.m_nImportedDim = 0;
     EXPECT_TRUE(filled().empty());
 }

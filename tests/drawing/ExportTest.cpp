@@ -259,6 +259,31 @@ TEST_F(Export, PngAtTwiceTheDpiIsTheSamePictureAtTwiceThePixels) {
     EXPECT_LT(same * 1.5, misplaced);
 }
 
+// An inch of the picture is the device's dots per inch: at scale 4 the
+// circle of ab (centre 64, -280, radius 16) begins 0.48 inch from the left
+// edge, and the circle of abcde (centre 352, -40) 0.49 inch from the top.
+TEST_F(Export, AnInchIsTheResolutionsDotsPerInch) {
+    const auto dark = [](const QImage& image, int x, int y) {
+        return qGray(image.pixel(x, y)) < 128;
+    };
+    for (const int dpi : {100, 300}) {
+        SCOPED_TRACE(dpi);
+        const std::string png = Out("inch.png");
+        ASSERT_EQ(Quib({"--export", png, "--dpi", std::to_string(dpi), m_data}).status, 0);
+        const QImage image(QString::fromStdString(png));
+        ASSERT_FALSE(image.isNull());
+        int left = 0;
+        while (left < image.width() && !dark(image, left, int(3.05 * dpi)))
+            ++left;
+        EXPECT_NEAR(left, 0.48 * dpi, 1.5);
+        // Below the summary line, which ends above a third of an inch.
+        int top = int(0.35 * dpi);
+        while (top < image.height() && !dark(image, int(3.52 * dpi), top))
+            ++top;
+        EXPECT_NEAR(top, 0.49 * dpi, 1.5);
+    }
+}
+
 TEST_F(Export, BadArgumentsAreRefusedWithTheirReasonAndWriteNothing) {
     const std::string png = Out("x.png");
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
