@@ -150,7 +150,7 @@ TEST_F(PictureOutTest, ExportPictureWritesWhatTheCommandLineWrites) {
     std::filesystem::copy_file(QUIB_EXAMPLES "/run-b.dat", data);
     Start(QString::fromStdString(data));
     Press(Qt::Key_Right);
-    View()->m_bHighlight = true;
+    Frame()->SendCommand(ID_OPTIONS_HIGHLIGHT);
     const QString offered = ExportAs(QString::fromStdString(Out("window.svg")));
     EXPECT_EQ(offered.toStdString(), Out("run-102.png"));
     EXPECT_EQ(ReadWholeFile(Out("window.svg")),

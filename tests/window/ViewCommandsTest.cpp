@@ -242,8 +242,14 @@ TEST_F(ViewCommandsTest, TheChosenFontWritesEveryTextButTheNoDataMessage) {
 
 TEST_F(ViewCommandsTest, ACancelledFontDialogChangesNothing) {
     StartCounting(WriteDataFile("font.dat", 26, 2));
-    std::strcpy(View()->m_logFont.lfFaceName, "DejaVu Sans");
-    View()->m_logFont.lfHeight = -17;
+    ModalDriver choose([](QWidget* w) {
+        auto* dialog = qobject_cast<QFontDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        dialog->setCurrentFont(QFont(QStringLiteral("DejaVu Sans"), 13));
+        dialog->accept();
+    });
+    Run(ID_OPTIONS_FONT);
+    ASSERT_TRUE(choose.Ran());
     const LOGFONT before = View()->m_logFont;
     QFont shown;
     ModalDriver driver([&](QWidget* w) {
