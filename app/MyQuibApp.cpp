@@ -59,10 +59,11 @@ void CMyQuibApp::SizeToPicture() {
     m_pMainWnd->resize(size);
 }
 
-void CMyQuibApp::ReportOpenFailure(const QString& pathName, int error) {
+void CMyQuibApp::ReportOpenFailure(const QString& pathName, std::error_code error) {
     const std::string message =
-        error != 0 ? CannotOpenMessage(QFile::encodeName(pathName).toStdString(), error)
-                   : "the window cannot be created";
+        error.category() == make_error_code(ShellError::WindowNotCreated).category()
+            ? error.message()
+            : CannotOpenMessage(QFile::encodeName(pathName).toStdString(), error);
     if (m_pMainWnd != nullptr && m_pMainWnd->isVisible())
         AfxMessageBox(AsSentence(QString::fromLocal8Bit(message.c_str())), MB_ICONEXCLAMATION);
     else

@@ -16,7 +16,7 @@ class CMyQuibApp : public CWinApp {
     bool InitInstance() override;
     // In the window a message box; at start-up standard error, and a box
     // where nobody reads that.
-    void ReportOpenFailure(const QString& pathName, int error) override;
+    void ReportOpenFailure(const QString& pathName, std::error_code error) override;
 
   protected:
     void OnAppAbout();

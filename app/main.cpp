@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
         const std::string& file = parsed.arguments.file;
         // A bad FILE is told before any window or display is involved.
         if (!file.empty()) {
-            if (const ReadOutcome probe = ProbeLatticeFile(file); !probe.read) {
-                ReportStartupFailure(CannotOpenMessage(file, probe.error));
+            if (const std::error_code error = ProbeLatticeFile(file)) {
+                ReportStartupFailure(CannotOpenMessage(file, error));
                 return 1;
             }
         }

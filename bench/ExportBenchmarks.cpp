@@ -16,7 +16,7 @@ void MeasureExport(benchmark::State& state, const std::string& path) {
         return;
     }
     LatticeDocument document;
-    if (!document.OpenDataFile(path).read) {
+    if (document.OpenDataFile(path)) {
         state.SkipWithError("the file could not be read");
         return;
     }

@@ -4,13 +4,12 @@
 #include "LatticeDocument.h"
 #include "SummaryText.h"
 
-#include <cerrno>
 #include <cstring>
 #include <string>
 
 namespace {
 
-void ReportCannotOpen(std::FILE* err, const std::string& path, int error) {
+void ReportCannotOpen(std::FILE* err, const std::string& path, std::error_code error) {
     std::fprintf(err, "quib: %s\n", CannotOpenMessage(path, error).c_str());
 }
 
@@ -32,16 +31,16 @@ void ReportWarningsOn(LatticeDocument& document, std::FILE* err) {
 
 bool LoadDocument(LatticeDocument& document, const Arguments& arguments, std::FILE* err) {
     ReportWarningsOn(document, err);
-    if (const ReadOutcome opened = document.OpenDataFile(arguments.file); !opened.read) {
-        ReportCannotOpen(err, arguments.file, opened.error);
+    if (const std::error_code error = document.OpenDataFile(arguments.file)) {
+        ReportCannotOpen(err, arguments.file, error);
         return false;
     }
     for (const std::string& path : arguments.imports) {
         // An import that cannot be opened is skipped, as in the window; one
         // that ran out of memory is a failure of the whole run.
-        if (const ReadOutcome imported = document.ImportDataFile(path);
-            !imported.read && imported.error == ENOMEM) {
-            ReportCannotOpen(err, path, ENOMEM);
+        if (const std::error_code error = document.ImportDataFile(path);
+            error == std::errc::not_enough_memory) {
+            ReportCannotOpen(err, path, error);
             return false;
         }
     }
@@ -59,8 +58,8 @@ int RunInfo(const Arguments& arguments, std::FILE* out, std::FILE* err) {
 
 int RunCheck(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     std::vector<Finding> findings;
-    if (const ReadOutcome read = CheckDataFile(arguments.file, findings); !read.read) {
-        ReportCannotOpen(err, arguments.file, read.error);
+    if (const std::error_code error = CheckDataFile(arguments.file, findings)) {
+        ReportCannotOpen(err, arguments.file, error);
         return 1;
     }
     for (const Finding& finding : findings)

@@ -182,8 +182,12 @@ class DatasetFiller {
     int m_slotOffset = 0;
 };
 
-// Feeds the lines of a descriptor to the filler; returns 0 or an errno.
-int FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
+std::error_code LastError() {
+    return {errno, std::generic_category()};
+}
+
+// Feeds the lines of a descriptor to the filler.
+std::error_code FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
     chunkBytes = std::max<std::size_t>(chunkBytes, 1);
     std::vector<Byte> buffer(chunkBytes + kPadding);
     std::size_t capacity = chunkBytes;
@@ -193,7 +197,7 @@ int FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return errno;
+            return LastError();
         }
         // The bytes kept from the last read hold no line end.
         const std::size_t kept = length;
@@ -204,7 +208,7 @@ int FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
         while (const void* lf = std::memchr(search, '\n', static_cast<std::size_t>(end - search))) {
             const Byte* e = static_cast<const Byte*>(lf) + 1;
             if (!filler.HandleLine(b, e))
-                return 0;
+                return {};
             b = search = e;
         }
         if (got == 0) {
@@ -212,13 +216,13 @@ int FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
                 *end = ' ';
                 filler.HandleLine(b, end);
             }
-            return 0;
+            return {};
         }
         length = static_cast<std::size_t>(end - b);
         std::memmove(buffer.data(), b, length);
         if (length == capacity) {
             if (capacity >= kLongestLine)
-                return EFBIG;
+                return std::make_error_code(std::errc::file_too_large);
             capacity = std::min(capacity * 2, kLongestLine);
             buffer.resize(capacity + kPadding);
         }
@@ -227,64 +231,63 @@ int FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
 
 } // namespace
 
-ReadOutcome ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
-                                  const ReaderWarning& warn, std::size_t chunkBytes,
-                                  const LineObserver* observe) {
+std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
+                                      const ReaderWarning& warn, std::size_t chunkBytes,
+                                      const LineObserver* observe) {
     const int sizeBefore = records.GetSize();
-    int error;
+    std::error_code error;
     try {
         DatasetFiller filler(records, warn, observe);
         error = FeedLines(fd, filler, chunkBytes);
-        if (error == 0) {
+        if (!error) {
             dimension = filler.Dimension();
             records.FreeExtra();
-            return {true, 0};
+            return {};
         }
     } catch (const std::bad_alloc&) {
-        error = ENOMEM;
+        error = std::make_error_code(std::errc::not_enough_memory);
     }
     records.SetSize(sizeBefore);
     records.FreeExtra();
-    return {false, error};
+    return error;
 }
 
 namespace {
 
-ReadOutcome ReadFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
-                     const ReaderWarning& warn, const LineObserver* observe) {
+std::error_code ReadFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
+                         const ReaderWarning& warn, const LineObserver* observe) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return {false, errno};
+        return LastError();
     posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    const ReadOutcome outcome =
+    const std::error_code error =
         ReadLatticeDescriptor(fd, dimension, records, warn, kDefaultReadChunk, observe);
     close(fd);
-    return outcome;
+    return error;
 }
 
 } // namespace
 
-ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
+std::error_code ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
                             const ReaderWarning& warn) {
     return ReadFile(path, dimension, records, warn, nullptr);
 }
 
-ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
+std::error_code ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
                             const ReaderWarning& warn, const LineObserver& observe) {
     return ReadFile(path, dimension, records, warn, &observe);
 }
 
-ReadOutcome ProbeLatticeFile(const std::string& path) {
+std::error_code ProbeLatticeFile(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return {false, errno};
+        return LastError();
     char byte;
-    const ReadOutcome outcome =
-        read(fd, &byte, 1) < 0 ? ReadOutcome{false, errno} : ReadOutcome{true};
+    const std::error_code error = read(fd, &byte, 1) < 0 ? LastError() : std::error_code();
     close(fd);
-    return outcome;
+    return error;
 }
 
-std::string CannotOpenMessage(const std::string& path, int error) {
-    return "cannot open '" + path + "': " + std::strerror(error);
+std::string CannotOpenMessage(const std::string& path, std::error_code error) {
+    return "cannot open '" + path + "': " + error.message();
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <system_error>
 
 // The one message the reader can give, shown through a hook so that the data
 // logic needs no user interface: a message box in the window, a line on
@@ -41,29 +42,28 @@ struct LineReading {
 };
 using LineObserver = std::function<void(const LineReading&)>;
 
-struct ReadOutcome {
-    bool read = false; // false: the file could not be opened or read; nothing changed
-    int error = 0;     // errno describing why, when not read
-};
+// Every read below answers with an error code: none when the file was read;
+// otherwise why it could not be opened or read (the system's errors as
+// std::errc), and nothing was changed.
 
 // How a file that could not be read is told, wherever it is told:
-// "cannot open 'PATH': REASON", REASON the system's description of `error`.
-std::string CannotOpenMessage(const std::string& path, int error);
+// "cannot open 'PATH': REASON", REASON the error's own description.
+std::string CannotOpenMessage(const std::string& path, std::error_code error);
 
 // Reads a data file into one dataset, appending its records. On failure
 // (cannot open, cannot read, out of memory) the dimension and the records are
 // exactly as they were before the call.
-ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
+std::error_code ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
                             const ReaderWarning& warn);
 
 // The same, telling `observe` of every line read and, once reading has
 // stopped at an end or empty line, of the first non-blank line after it.
-ReadOutcome ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
+std::error_code ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
                             const ReaderWarning& warn, const LineObserver& observe);
 
 // Whether the file can be opened and read, from its first byte: a bad file
 // is told before anything else is started.
-ReadOutcome ProbeLatticeFile(const std::string& path);
+std::error_code ProbeLatticeFile(const std::string& path);
 
 // The same from an open descriptor, reading `chunkBytes` at a time; the
 // descriptor stays open. Small chunks exercise lines that straddle reads.
@@ -71,9 +71,9 @@ inline constexpr std::size_t kDefaultReadChunk = std::size_t{1} << 20;
 
 // The longest line read whole (a record line is some hundred bytes): a file
 // whose line runs on past it, such as gigabytes without a line end, fails
-// with EFBIG instead of taking the machine's memory.
+// as too large instead of taking the machine's memory.
 inline constexpr std::size_t kLongestLine = std::size_t{256} << 20;
-ReadOutcome ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
+std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
                                   const ReaderWarning& warn,
                                   std::size_t chunkBytes = kDefaultReadChunk,
                                   const LineObserver* observe = nullptr);

@@ -231,30 +231,30 @@ class Checker {
 
 namespace {
 
-template <class Read> ReadOutcome Check(std::vector<Finding>& findings, Read read) {
+template <class Read> std::error_code Check(std::vector<Finding>& findings, Read read) {
     findings.clear();
     Checker checker(findings);
     CLatticeRecordArray records;
     int dimension = -1;
-    const ReadOutcome outcome =
+    const std::error_code error =
         read(dimension, records, [&checker](const LineReading& reading) { checker.Line(reading); });
-    if (outcome.read)
+    if (!error)
         checker.Finish();
     else
         findings.clear();
-    return outcome;
+    return error;
 }
 
 } // namespace
 
-ReadOutcome CheckDataFile(const std::string& path, std::vector<Finding>& findings) {
+std::error_code CheckDataFile(const std::string& path, std::vector<Finding>& findings) {
     return Check(findings, [&path](int& dimension, CLatticeRecordArray& records,
                                    const LineObserver& observe) {
         return ReadLatticeFile(path, dimension, records, {}, observe);
     });
 }
 
-ReadOutcome CheckDataDescriptor(int fd, std::vector<Finding>& findings, std::size_t chunkBytes) {
+std::error_code CheckDataDescriptor(int fd, std::vector<Finding>& findings, std::size_t chunkBytes) {
     return Check(findings, [fd, chunkBytes](int& dimension, CLatticeRecordArray& records,
                                             const LineObserver& observe) {
         return ReadLatticeDescriptor(fd, dimension, records, {}, chunkBytes, &observe);

@@ -16,7 +16,7 @@ struct Finding {
 
 // Reads the file with the reader File Open uses and returns its findings in
 // line order; the outcome tells whether the file could be read at all.
-ReadOutcome CheckDataFile(const std::string& path, std::vector<Finding>& findings);
+std::error_code CheckDataFile(const std::string& path, std::vector<Finding>& findings);
 // The same from an open descriptor, read `chunkBytes` at a time.
-ReadOutcome CheckDataDescriptor(int fd, std::vector<Finding>& findings,
+std::error_code CheckDataDescriptor(int fd, std::vector<Finding>& findings,
                                 std::size_t chunkBytes = kDefaultReadChunk);

@@ -1,8 +1,7 @@
 #include "LatticeDocument.h"
 
-#include <cerrno>
 
-ReadOutcome LatticeDocument::ReadDataFile(const std::string& path, int& dimension,
+std::error_code LatticeDocument::ReadDataFile(const std::string& path, int& dimension,
                                           CLatticeRecordArray& records) {
     const ReaderWarning warn = [&](const char* message) {
         if (m_warningHook)
@@ -23,19 +22,19 @@ bool LatticeDocument::AlignImportedRecords() {
     return PairRecordsByNumber(m_primaryRecords, m_importedRecords, m_partners);
 }
 
-ReadOutcome LatticeDocument::OpenDataFile(const std::string& path) {
+std::error_code LatticeDocument::OpenDataFile(const std::string& path) {
     ResetDatasets();
     return ReadDataFile(path, m_nPrimaryDim, m_primaryRecords);
 }
 
-ReadOutcome LatticeDocument::ImportDataFile(const std::string& path) {
+std::error_code LatticeDocument::ImportDataFile(const std::string& path) {
     const int dimension = m_nImportedDim;
     const int count = m_importedRecords.GetSize();
-    const ReadOutcome outcome = ReadDataFile(path, m_nImportedDim, m_importedRecords);
+    const std::error_code error = ReadDataFile(path, m_nImportedDim, m_importedRecords);
     if (AlignImportedRecords())
-        return outcome;
+        return error;
     // The earlier pairs still hold for the records that were there before.
     m_nImportedDim = dimension;
     m_importedRecords.SetSize(count);
-    return {false, ENOMEM};
+    return std::make_error_code(std::errc::not_enough_memory);
 }

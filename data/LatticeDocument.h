@@ -47,9 +47,9 @@ class LatticeDocument {
         return partner < m_importedRecords.GetSize() ? partner : kNoPartner;
     }
 
-    // Appends a file's records to a dataset: read, or why it could not be
-    // opened or read, which leaves the dataset as it was.
-    ReadOutcome ReadDataFile(const std::string& path, int& dimension, CLatticeRecordArray& records);
+    // Appends a file's records to a dataset; an error tells why it could
+    // not be opened or read, and leaves the dataset as it was.
+    std::error_code ReadDataFile(const std::string& path, int& dimension, CLatticeRecordArray& records);
 
     void ResetDatasets();
     // Pairs every primary record with its imported partner, if any (see
@@ -58,11 +58,11 @@ class LatticeDocument {
     bool AlignImportedRecords();
 
     // File Open: both datasets reset, then the file read into the primary one.
-    ReadOutcome OpenDataFile(const std::string& path);
+    std::error_code OpenDataFile(const std::string& path);
     // File Import: the file appended to the imported dataset, then the
     // records paired. A file that cannot be paired for want of memory is
     // taken out again and reported as unread.
-    ReadOutcome ImportDataFile(const std::string& path);
+    std::error_code ImportDataFile(const std::string& path);
 
     // Receives the reader's warning together with the path being read.
     using WarningHook = std::function<void(const std::string& path, const char* message)>;

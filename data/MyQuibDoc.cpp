@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-#include <cerrno>
 
 namespace {
 std::string LocalPath(const QString& pathName) {
@@ -39,10 +38,9 @@ bool CMyQuibDoc::OnNewDocument() {
     return CDocument::OnNewDocument();
 }
 
-OpenResult CMyQuibDoc::OnOpenDocument(const QString& pathName) {
+std::error_code CMyQuibDoc::OnOpenDocument(const QString& pathName) {
     m_importedPaths.clear();
-    const ReadOutcome outcome = OpenDataFile(LocalPath(pathName));
-    return {outcome.read, outcome.error};
+    return OpenDataFile(LocalPath(pathName));
 }
 
 void CMyQuibDoc::OnImport() {
@@ -52,17 +50,17 @@ void CMyQuibDoc::OnImport() {
 }
 
 void CMyQuibDoc::ImportFile(const QString& pathName) {
-    ReadOutcome outcome;
+    std::error_code error;
     {
         const CWaitCursor busy;
-        outcome = ImportDataFile(LocalPath(pathName));
+        error = ImportDataFile(LocalPath(pathName));
     }
-    if (outcome.read)
+    if (!error)
         m_importedPaths << QFileInfo(pathName).absoluteFilePath();
     // A file that cannot be opened is passed over in silence; running out of
     // memory is not.
-    if (!outcome.read && outcome.error == ENOMEM)
-        AfxGetApp()->ReportOpenFailure(pathName, outcome.error);
+    if (error == std::errc::not_enough_memory)
+        AfxGetApp()->ReportOpenFailure(pathName, error);
     UpdateAllViews(nullptr);
 }
 

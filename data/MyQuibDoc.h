@@ -14,7 +14,7 @@ class CMyQuibDoc : public CDocument, public LatticeDocument {
 
     void Serialize(CArchive& ar) override;
     bool OnNewDocument() override;
-    OpenResult OnOpenDocument(const QString& pathName) override;
+    std::error_code OnOpenDocument(const QString& pathName) override;
 
     void OnImport();
     void OnUpdateImport(CCmdUI* cmdUI);

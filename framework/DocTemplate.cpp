@@ -6,6 +6,25 @@
 #include "View.h"
 #include "WaitCursor.h"
 
+namespace {
+
+class ShellErrorCategory : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "shell"; }
+    std::string message(int error) const override {
+        return ShellError(error) == ShellError::WindowNotCreated
+                   ? "the window cannot be created"
+                   : "a new document cannot be started";
+    }
+};
+
+} // namespace
+
+std::error_code make_error_code(ShellError error) {
+    static const ShellErrorCategory category;
+    return {int(error), category};
+}
+
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, CRuntimeClass docClass,
                                        CRuntimeClass frameClass, CRuntimeClass viewClass)
     : m_nIDResource(nIDResource), m_docClass(docClass), m_frameClass(frameClass),
@@ -45,23 +64,26 @@ bool CSingleDocTemplate::CreateDocumentAndFrame() {
     return false;
 }
 
-CDocument* CSingleDocTemplate::OpenDocumentFile(const QString& pathName, int* error) {
+CDocument* CSingleDocTemplate::OpenDocumentFile(const QString& pathName) {
+    std::error_code ignored;
+    return OpenDocumentFile(pathName, ignored);
+}
+
+CDocument* CSingleDocTemplate::OpenDocumentFile(const QString& pathName, std::error_code& error) {
     const bool created = m_pOnlyDoc == nullptr;
     if (created && !CreateDocumentAndFrame()) {
-        if (error != nullptr)
-            *error = 0;
+        error = ShellError::WindowNotCreated;
         return nullptr;
     }
     CDocument* document = m_pOnlyDoc.get();
-    OpenResult result;
     if (pathName.isEmpty()) {
         SetDefaultTitle(document);
-        result.opened = document->OnNewDocument();
+        error = document->OnNewDocument() ? std::error_code() : ShellError::NewDocumentRefused;
     } else {
         const CWaitCursor busy;
-        result = document->OnOpenDocument(pathName);
+        error = document->OnOpenDocument(pathName);
     }
-    if (!result.opened) {
+    if (error) {
         if (created) {
             m_pFrame.reset();
             m_pOnlyDoc.reset();
@@ -70,8 +92,6 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const QString& pathName, int* er
             SetDefaultTitle(document);
             document->UpdateAllViews(nullptr);
         }
-        if (error != nullptr)
-            *error = result.error;
         return nullptr;
     }
     if (!pathName.isEmpty())

@@ -9,9 +9,18 @@
 #include <QString>
 
 #include <memory>
+#include <system_error>
 
 class CDocument;
 class CFrameWnd;
+
+// Why the shell could not open a document, beside the document's own reasons.
+enum class ShellError {
+    WindowNotCreated = 1, // the frame or its view could not be made: nothing shown
+    NewDocumentRefused,   // the document would not start empty
+};
+std::error_code make_error_code(ShellError error);
+template <> struct std::is_error_code_enum<ShellError> : std::true_type {};
 
 class CSingleDocTemplate : public CObject {
   public:
@@ -35,10 +44,11 @@ class CSingleDocTemplate : public CObject {
     // An empty path makes the document new and empty; otherwise the file is
     // opened into it. The document, frame and view are made on the first
     // call. Null when that fails or the file cannot be opened; then `error`
-    // tells why (the document's reason, or 0 when the frame could not be
-    // made) and the document is left empty and untitled. A frame made by
-    // this call goes again when it fails.
-    CDocument* OpenDocumentFile(const QString& pathName, int* error = nullptr);
+    // tells why (the document's reason, or ShellError::WindowNotCreated) and
+    // the document is left empty and untitled. A frame made by this call
+    // goes again when it fails.
+    CDocument* OpenDocumentFile(const QString& pathName, std::error_code& error);
+    CDocument* OpenDocumentFile(const QString& pathName);
 
     CDocument* GetDocument() const { return m_pOnlyDoc.get(); }
     CFrameWnd* GetFrame() const { return m_pFrame.get(); }

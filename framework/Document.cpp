@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 
-#include <cerrno>
 
 bool CDocument::OnNewDocument() {
     DeleteContents();
@@ -15,8 +14,8 @@ bool CDocument::OnNewDocument() {
     return true;
 }
 
-OpenResult CDocument::OnOpenDocument(const QString&) {
-    return {false, ENOSYS};
+std::error_code CDocument::OnOpenDocument(const QString&) {
+    return std::make_error_code(std::errc::function_not_supported);
 }
 
 void CDocument::Serialize(CArchive&) {}

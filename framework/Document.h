@@ -8,16 +8,10 @@
 
 #include <QString>
 
+#include <system_error>
 #include <vector>
 
 class CView;
-
-// What File Open came to: the file opened, or the reason it was not (an
-// errno value).
-struct OpenResult {
-    bool opened = false;
-    int error = 0;
-};
 
 // What Serialize would be given. Documents read their files themselves and
 // nothing is ever stored, so it carries nothing.
@@ -31,8 +25,9 @@ class CDocument : public CCmdTarget {
 
     // File New: false when the document cannot start empty.
     virtual bool OnNewDocument();
-    // File Open. The base knows no file format and opens nothing.
-    virtual OpenResult OnOpenDocument(const QString& pathName);
+    // File Open: no error when the file was opened, else why not. The base
+    // knows no file format and opens nothing.
+    virtual std::error_code OnOpenDocument(const QString& pathName);
     virtual void Serialize(CArchive& ar);
     virtual void DeleteContents() {}
 

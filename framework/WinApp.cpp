@@ -88,15 +88,15 @@ void CWinApp::UpdateMainWindow() {
 CDocument* CWinApp::OpenDocumentFile(const QString& pathName) {
     if (m_pDocTemplate == nullptr)
         return nullptr;
-    int error = 0;
-    CDocument* document = m_pDocTemplate->OpenDocumentFile(pathName, &error);
+    std::error_code error;
+    CDocument* document = m_pDocTemplate->OpenDocumentFile(pathName, error);
     UpdateMainWindow();
     if (document == nullptr)
         ReportOpenFailure(pathName, error);
     return document;
 }
 
-void CWinApp::ReportOpenFailure(const QString&, int) {}
+void CWinApp::ReportOpenFailure(const QString&, std::error_code) {}
 
 void CWinApp::AddToRecentFileList(const QString& pathName) {
     if (m_pRecentFileList != nullptr && !m_pRecentFileList->Add(pathName))

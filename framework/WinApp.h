@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <system_error>
 
 class CDocument;
 class CFrameWnd;
@@ -54,10 +55,10 @@ class CWinApp : public CCmdTarget {
 
     // File Open of a path; a failure is reported.
     CDocument* OpenDocumentFile(const QString& pathName);
-    // Tells the user that a file could not be opened or read: `error` is the
-    // reason (an errno value), 0 when the window could not be made. The
-    // framework has no words of its own for it.
-    virtual void ReportOpenFailure(const QString& pathName, int error);
+    // Tells the user that a file could not be opened or read, or that the
+    // window could not be made (ShellError). The framework has no words of
+    // its own for it.
+    virtual void ReportOpenFailure(const QString& pathName, std::error_code error);
     void AddToRecentFileList(const QString& pathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
 

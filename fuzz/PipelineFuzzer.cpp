@@ -141,10 +141,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What the window and the command line do.
     LatticeDocument document;
-    if (!document.OpenDataFile(files[0].Path()).read)
+    if (document.OpenDataFile(files[0].Path()))
         Fail("the primary file could not be read");
     for (std::size_t k = 1; k < files.size(); ++k)
-        if (!document.ImportDataFile(files[k].Path()).read)
+        if (document.ImportDataFile(files[k].Path()))
             Fail("an import could not be read");
 
     // What the rules say.
@@ -188,7 +188,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // --check.
     std::vector<Finding> findings;
-    if (!CheckDataFile(files[0].Path(), findings).read)
+    if (CheckDataFile(files[0].Path(), findings))
         Fail("the check could not read the file");
     std::vector<std::string> kinds;
     for (const Finding& finding : findings)

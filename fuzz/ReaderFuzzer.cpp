@@ -42,7 +42,7 @@ void CompareCheck(const std::string& bytes, std::size_t chunkBytes) {
         lseek(fd, 0, SEEK_SET) != 0)
         __builtin_trap();
     std::vector<Finding> findings;
-    const bool read = CheckDataDescriptor(fd, findings, chunkBytes).read;
+    const bool read = !CheckDataDescriptor(fd, findings, chunkBytes);
     close(fd);
     std::vector<std::string> kinds;
     for (const Finding& finding : findings)

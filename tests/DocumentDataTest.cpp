@@ -46,8 +46,8 @@ TEST_F(DocumentData, StartsEmpty) {
 }
 
 TEST_F(DocumentData, GetNodeValueNeverReadsOutsideADataset) {
-    ASSERT_TRUE(m_doc.OpenDataFile(File("p", "DIM=32\n(1) 10 11\n(2) 20\n(3) 30 31\n")).read);
-    ASSERT_TRUE(m_doc.ImportDataFile(File("i", "DIM=32\n(3) 7\n")).read);
+    ASSERT_FALSE(m_doc.OpenDataFile(File("p", "DIM=32\n(1) 10 11\n(2) 20\n(3) 30 31\n")));
+    ASSERT_FALSE(m_doc.ImportDataFile(File("i", "DIM=32\n(3) 7\n")));
     EXPECT_EQ(m_doc.GetNodeValue(2, 0, 0), 30);
     EXPECT_EQ(m_doc.GetNodeValue(2, 1, 0), 31);
     EXPECT_EQ(m_doc.GetNodeValue(3, 0, 0), NO_RECORD_VALUE);
@@ -68,33 +68,31 @@ TEST_F(DocumentData, GetNodeValueNeverReadsOutsideADataset) {
 }
 
 TEST_F(DocumentData, OpenResetsBothDatasetsAndAFailedOpenLeavesThemEmpty) {
-    ASSERT_TRUE(m_doc.OpenDataFile(File("p", "(1) 1\n(2) 2\n")).read);
-    ASSERT_TRUE(m_doc.ImportDataFile(File("i", "(2) 5\n")).read);
+    ASSERT_FALSE(m_doc.OpenDataFile(File("p", "(1) 1\n(2) 2\n")));
+    ASSERT_FALSE(m_doc.ImportDataFile(File("i", "(2) 5\n")));
     EXPECT_EQ(m_doc.m_nImportedDim, 26);
-    ASSERT_TRUE(m_doc.OpenDataFile(File("q", "DIM=32\n(4) 4\n")).read);
+    ASSERT_FALSE(m_doc.OpenDataFile(File("q", "DIM=32\n(4) 4\n")));
     EXPECT_EQ(m_doc.m_nPrimaryDim, 32);
     EXPECT_EQ(m_doc.m_nImportedDim, -1);
     EXPECT_EQ(m_doc.m_importedRecords.GetSize(), 0);
-    const ReadOutcome missing = m_doc.OpenDataFile(m_dir.Path() + "/missing");
-    EXPECT_FALSE(missing.read);
-    EXPECT_EQ(missing.error, ENOENT);
+    const std::error_code missing = m_doc.OpenDataFile(m_dir.Path() + "/missing");
+    EXPECT_EQ(missing, std::errc::no_such_file_or_directory);
     ExpectEmpty();
 }
 
 TEST_F(DocumentData, ImportsAppendAndPairAfterEachFile) {
-    ASSERT_TRUE(m_doc.OpenDataFile(File("p", "(1) 1\n(2) 2\n(3) 3\n(4) 4\n")).read);
-    ASSERT_TRUE(m_doc.ImportDataFile(File("a", "DIM=32\n(4) 40\n(2) 20\n")).read);
+    ASSERT_FALSE(m_doc.OpenDataFile(File("p", "(1) 1\n(2) 2\n(3) 3\n(4) 4\n")));
+    ASSERT_FALSE(m_doc.ImportDataFile(File("a", "DIM=32\n(4) 40\n(2) 20\n")));
     EXPECT_EQ(m_doc.m_nImportedDim, 32);
     EXPECT_EQ(PartnerNumbers(), (std::vector<int>{-1, 2, -1, 4}));
-    ASSERT_TRUE(m_doc.ImportDataFile(File("b", "(3) 30\n(1) 10\n")).read);
+    ASSERT_FALSE(m_doc.ImportDataFile(File("b", "(3) 30\n(1) 10\n")));
     EXPECT_EQ(m_doc.m_nImportedDim, 26);
     EXPECT_EQ(PartnerNumbers(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(m_doc.GetNodeValue(0, 6, 1), 10);
     EXPECT_EQ(m_doc.GetNodeValue(3, 0, 1), 40);
     // A file that cannot be opened changes nothing, yet the pass runs.
-    const ReadOutcome folder = m_doc.ImportDataFile(m_dir.Path());
-    EXPECT_FALSE(folder.read);
-    EXPECT_EQ(folder.error, EISDIR);
+    const std::error_code folder = m_doc.ImportDataFile(m_dir.Path());
+    EXPECT_EQ(folder, std::errc::is_a_directory);
     EXPECT_EQ(m_doc.m_nImportedDim, 26);
     EXPECT_EQ(PartnerNumbers(), (std::vector<int>{1, 2, 3, 4}));
     EXPECT_EQ(m_doc.m_nPrimaryDim, 26);
@@ -107,7 +105,7 @@ TEST_F(DocumentData, WarningHookNamesThePath) {
         seen.push_back(path + ": " + message);
     });
     const std::string path = File("w", "DIM=30\n(1) 1\nDIM=31\n");
-    ASSERT_TRUE(m_doc.OpenDataFile(path).read);
+    ASSERT_FALSE(m_doc.OpenDataFile(path));
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0], path + ": This file has the wrong dimension. Should be 26 or 32");
     EXPECT_EQ(m_doc.m_nPrimaryDim, 31);

@@ -61,11 +61,11 @@ TEST_P(ReaderCases, ReadAsExpected) {
         records.Add(CLatticeRecord{});
     int dimension = -1;
     int warnings = 0;
-    const ReadOutcome outcome = ReadLatticeFile(path, dimension, records, [&](const char* message) {
+    const std::error_code outcome = ReadLatticeFile(path, dimension, records, [&](const char* message) {
         EXPECT_STREQ(message, "This file has the wrong dimension. Should be 26 or 32");
         ++warnings;
     });
-    ASSERT_TRUE(outcome.read);
+    ASSERT_FALSE(outcome);
     EXPECT_EQ(dimension, c.dimension);
     EXPECT_EQ(warnings, c.warnings);
     ASSERT_EQ(records.GetSize(), c.existing + static_cast<int>(c.records.size()));
@@ -242,7 +242,7 @@ class ReaderFailures : public ::testing::Test {
     // A dataset already holding records of an earlier read.
     void SetUp() override {
         const std::string path = m_dir.Write("first.txt", "DIM=32\n(1) 1\n(2) 2\n");
-        ASSERT_TRUE(ReadLatticeFile(path, m_dimension, m_records, {}).read);
+        ASSERT_FALSE(ReadLatticeFile(path, m_dimension, m_records, {}));
     }
     void ExpectUnchanged() {
         EXPECT_EQ(m_dimension, 32);
@@ -256,23 +256,21 @@ class ReaderFailures : public ::testing::Test {
 };
 
 TEST_F(ReaderFailures, MissingFileChangesNothing) {
-    const ReadOutcome outcome =
+    const std::error_code outcome =
         ReadLatticeFile(m_dir.Path() + "/missing", m_dimension, m_records, {});
-    EXPECT_FALSE(outcome.read);
-    EXPECT_EQ(outcome.error, ENOENT);
+    EXPECT_EQ(outcome, std::errc::no_such_file_or_directory);
     ExpectUnchanged();
 }
 
 TEST_F(ReaderFailures, DirectoryIsAFileThatCannotBeOpened) {
-    const ReadOutcome outcome = ReadLatticeFile(m_dir.Path(), m_dimension, m_records, {});
-    EXPECT_FALSE(outcome.read);
-    EXPECT_EQ(outcome.error, EISDIR);
+    const std::error_code outcome = ReadLatticeFile(m_dir.Path(), m_dimension, m_records, {});
+    EXPECT_EQ(outcome, std::errc::is_a_directory);
     ExpectUnchanged();
 }
 
 TEST_F(ReaderFailures, SecondReadAppendsAndNumbersOnFromTheArraySize) {
     const std::string path = m_dir.Write("second.txt", "9\n(5) 8\n");
-    ASSERT_TRUE(ReadLatticeFile(path, m_dimension, m_records, {}).read);
+    ASSERT_FALSE(ReadLatticeFile(path, m_dimension, m_records, {}));
     EXPECT_EQ(m_dimension, 26);
     ASSERT_EQ(m_records.GetSize(), 4);
     EXPECT_EQ(m_records[2].m_nRecordNumber, 3);

@@ -116,13 +116,13 @@ ChildResult ReadUnderLimit(const std::string& largePath, const std::string& smal
 
     int smallDimension = -1;
     CLatticeRecordArray smallRecords;
-    if (!ReadLatticeFile(smallPath, smallDimension, smallRecords, {}).read ||
+    if (ReadLatticeFile(smallPath, smallDimension, smallRecords, {}) ||
         smallRecords.GetSize() != 3)
         return kSmallReadFailed;
 
     int dimension = kExistingDimension;
-    const ReadOutcome outcome = ReadLatticeFile(largePath, dimension, records, {});
-    if (outcome.read || outcome.error != ENOMEM)
+    const std::error_code outcome = ReadLatticeFile(largePath, dimension, records, {});
+    if (outcome != std::errc::not_enough_memory)
         return kNotOutOfMemory;
     if (dimension != kExistingDimension)
         return kDimensionChanged;
@@ -144,14 +144,14 @@ ChildResult ImportUnderLimit(const std::string& importPath, const std::string& s
     doc.m_primaryRecords.SetSize(2'000'000);
     for (int i = 0; i < 3; ++i)
         doc.m_primaryRecords[i].m_nRecordNumber = i + 1;
-    if (!doc.ImportDataFile(smallPath).read || doc.ImportedPartner(1) != 1)
+    if (doc.ImportDataFile(smallPath) || doc.ImportedPartner(1) != 1)
         return kSmallReadFailed;
 
     const rlimit limit{AddressSpaceBytes() + kHeadroom, RLIM_INFINITY};
     if (limit.rlim_cur == kHeadroom || setrlimit(RLIMIT_AS, &limit) != 0)
         return kNoLimit;
-    const ReadOutcome outcome = doc.ImportDataFile(importPath);
-    if (outcome.read || outcome.error != ENOMEM)
+    const std::error_code outcome = doc.ImportDataFile(importPath);
+    if (outcome != std::errc::not_enough_memory)
         return kNotOutOfMemory;
     if (doc.m_nImportedDim != 32)
         return kDimensionChanged;
@@ -214,11 +214,11 @@ TEST_F(MemoryExhaustionTest, AnEndlessLineStopsAtTheLongestLine) {
         CLatticeRecordArray records;
         FillExistingRecords(records, kExistingRecords);
         int dimension = kExistingDimension;
-        const ReadOutcome outcome = ReadLatticeFile(path, dimension, records, {});
+        const std::error_code outcome = ReadLatticeFile(path, dimension, records, {});
         const bool asBefore =
             dimension == kExistingDimension && records.GetSize() == kExistingRecords;
         const bool small = kUnderAddressSanitizer || StatusBytes("VmHWM:") < 2 * kLongestLine;
-        _exit(!outcome.read && outcome.error == EFBIG && asBefore && small ? 0 : 1);
+        _exit(outcome == std::errc::file_too_large && asBefore && small ? 0 : 1);
     }
     int wstatus = 0;
     while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {

@@ -38,7 +38,7 @@ std::string Describe(const ReferenceRecord& record) {
     return text;
 }
 
-using Reading = std::function<ReadOutcome(int& dimension, CLatticeRecordArray& records,
+using Reading = std::function<std::error_code(int& dimension, CLatticeRecordArray& records,
                                           const ReaderWarning& warn)>;
 
 std::string CompareReading(const std::string& bytes, int existing, const Reading& read) {
@@ -46,9 +46,9 @@ std::string CompareReading(const std::string& bytes, int existing, const Reading
     FillExistingRecords(records, existing);
     int dimension = kStaleDimension;
     int warnings = 0;
-    const ReadOutcome outcome = read(dimension, records, [&warnings](const char*) { ++warnings; });
-    if (!outcome.read)
-        return "read failed with errno " + std::to_string(outcome.error);
+    const std::error_code outcome = read(dimension, records, [&warnings](const char*) { ++warnings; });
+    if (outcome)
+        return "read failed: " + outcome.message();
 
     const ReferenceDataset expected = ReferenceRead(bytes, existing);
     if (dimension != expected.dimension)

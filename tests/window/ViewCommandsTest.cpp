@@ -116,7 +116,7 @@ TEST_F(ViewCommandsTest, AnIndexLeftBeyondAShorterFileIsDrawnEmptyUntilBroughtBa
 
 TEST_F(ViewCommandsTest, LastStaysInThePrimaryDatasetWhateverTheImportHolds) {
     StartCounting(WriteDataFile("primary.dat", 26, 4));
-    ASSERT_TRUE(Document()->ImportDataFile(WriteDataFile("longer.dat", 26, 9).toStdString()).read);
+    ASSERT_FALSE(Document()->ImportDataFile(WriteDataFile("longer.dat", 26, 9).toStdString()));
     ASSERT_EQ(Document()->m_importedRecords.GetSize(), 9);
     RunSteps({
         {ID_NAVIGATE_LAST, 3, false},
