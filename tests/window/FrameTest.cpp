@@ -288,3 +288,28 @@ TEST_F(FrameTest, CaptionIsTitleThenApplication) {
 }
 
 } // namespace
+
+namespace {
+
+class UncreatableFrame : public CMainFrame {
+  protected:
+    int OnCreate(CREATESTRUCT*) override { return -1; }
+};
+
+// Why nothing was shown comes back as its own error, not as a read's.
+TEST(DocTemplate, AFrameThatCannotBeMadeIsToldAsSuch) {
+    CSingleDocTemplate failing{IDR_MAINFRAME, RUNTIME_CLASS(CMyQuibDoc),
+                               RUNTIME_CLASS(UncreatableFrame), RUNTIME_CLASS(RecordingView)};
+    std::error_code error;
+    EXPECT_EQ(failing.OpenDocumentFile(QString(), error), nullptr);
+    EXPECT_EQ(error, ShellError::WindowNotCreated);
+    EXPECT_EQ(error.message(), "the window cannot be created");
+    EXPECT_EQ(failing.GetFrame(), nullptr);
+
+    CSingleDocTemplate working{IDR_MAINFRAME, RUNTIME_CLASS(CMyQuibDoc),
+                               RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(RecordingView)};
+    EXPECT_EQ(working.OpenDocumentFile(QStringLiteral("/nonexistent/quib.dat"), error), nullptr);
+    EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+}
+
+} // namespace
