@@ -2,9 +2,13 @@
 // without data and with a file open.
 
 #include "AppFixture.h"
+#include "DocTemplate.h"
+#include "MainFrame.h"
 #include "View.h"
 
 #include <map>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -119,6 +123,43 @@ TEST_F(CommandTableTest, FileImportIsOfferedExactlyWhileThePrimaryDimensionIsPos
     EXPECT_TRUE(Enabled(ID_FILE_IMPORT));
     Frame()->SendCommand(ID_FILE_NEW);
     EXPECT_FALSE(Enabled(ID_FILE_IMPORT));
+}
+
+// Views whose maps overlap the application's and each other's: File New is
+// the application's too, and the derived view maps Goto again.
+std::vector<std::string> g_handled;
+
+class BaseView : public CView {
+  public:
+    BaseView() {
+        MapCommand(ID_FILE_NEW, [] { g_handled.push_back("view"); });
+        MapCommand(ID_NAVIGATE_GOTO, [] { g_handled.push_back("base view"); });
+        MapUpdateCommandUI(ID_NAVIGATE_GOTO, [](CCmdUI* ui) { ui->Enable(false); });
+    }
+    void OnDraw(CDC*) override {}
+};
+
+class DerivedView : public BaseView {
+  public:
+    DerivedView() {
+        MapCommand(ID_NAVIGATE_GOTO, [] { g_handled.push_back("derived view"); });
+        MapUpdateCommandUI(ID_NAVIGATE_GOTO, [](CCmdUI* ui) { ui->Enable(true); });
+    }
+};
+
+// The view comes before the application, and a derived class's entry before
+// its base's, for commands and their update handlers alike.
+TEST_F(CommandTableTest, TheViewFirstAndADerivedClassBeforeItsBase) {
+    CSingleDocTemplate overlapping{IDR_MAINFRAME, RUNTIME_CLASS(CMyQuibDoc),
+                                   RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(DerivedView)};
+    ASSERT_NE(overlapping.OpenDocumentFile(QString()), nullptr);
+    ASSERT_NE(theApp.FindCommandHandler(ID_FILE_NEW), nullptr);
+    CFrameWnd* frame = overlapping.GetFrame();
+    g_handled.clear();
+    frame->SendCommand(ID_FILE_NEW);
+    frame->SendCommand(ID_NAVIGATE_GOTO);
+    EXPECT_EQ(g_handled, (std::vector<std::string>{"view", "derived view"}));
+    EXPECT_TRUE(frame->FindAction(ID_NAVIGATE_GOTO)->isEnabled());
 }
 
 } // namespace
