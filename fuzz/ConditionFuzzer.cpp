@@ -53,25 +53,8 @@ struct Fixture {
 
     Fixture() {
         Build(document);
-        for (ValueTransform transform : kTransforms) {
-            ReferenceConditionInput input;
-            input.primaryDimension = document.m_nPrimaryDim;
-            input.importedDimension = document.m_nImportedDim;
-            input.transformed = transform != ValueTransform::Read;
-            for (int i = 0; i < document.m_primaryRecords.GetSize(); ++i) {
-                ReferenceRecordValues record;
-                record.number = document.m_primaryRecords[i].m_nRecordNumber;
-                TransformValues(transform, document.m_primaryRecords[i].m_nNodeValue,
-                                record.values.data());
-                if (const int partner = document.ImportedPartner(i); partner != kNoPartner) {
-                    record.partner.emplace();
-                    TransformValues(transform, document.m_importedRecords[partner].m_nNodeValue,
-                                    record.partner->data());
-                }
-                input.records.push_back(record);
-            }
-            inputs.push_back(std::move(input));
-        }
+        for (ValueTransform transform : kTransforms)
+            inputs.push_back(ReferenceConditionInputOf(document, transform));
     }
 };
 

@@ -75,28 +75,6 @@ void RandomDocument(Dice& dice, LatticeDocument& document) {
     ASSERT_TRUE(document.AlignImportedRecords());
 }
 
-std::array<std::int64_t, 32> Shown(ValueTransform transform, const CLatticeRecord& record) {
-    std::array<std::int64_t, 32> shown;
-    TransformValues(transform, record.m_nNodeValue, shown.data());
-    return shown;
-}
-
-ReferenceConditionInput ReferenceInput(const LatticeDocument& document, ValueTransform transform) {
-    ReferenceConditionInput input;
-    input.primaryDimension = document.m_nPrimaryDim;
-    input.importedDimension = document.m_nImportedDim;
-    input.transformed = transform != ValueTransform::Read;
-    for (int i = 0; i < document.m_primaryRecords.GetSize(); ++i) {
-        ReferenceRecordValues record;
-        record.number = document.m_primaryRecords[i].m_nRecordNumber;
-        record.values = Shown(transform, document.m_primaryRecords[i]);
-        if (const int partner = document.ImportedPartner(i); partner != kNoPartner)
-            record.partner = Shown(transform, document.m_importedRecords[partner]);
-        input.records.push_back(record);
-    }
-    return input;
-}
-
 // ---- conditions ----
 
 class ConditionWriter {
@@ -270,7 +248,7 @@ std::string Describe(const LatticeDocument& document, ValueTransform transform) 
 // reference has them; `matches` counts the records that match.
 void Compare(const std::string& text, const Condition& condition, const LatticeDocument& document,
              ValueTransform transform, int& matches) {
-    const ReferenceConditionInput input = ReferenceInput(document, transform);
+    const ReferenceConditionInput input = ReferenceConditionInputOf(document, transform);
     const NodeMask compared = ComparedNodes(document.m_nPrimaryDim, document.m_nImportedDim,
                                             transform != ValueTransform::Read);
     std::vector<int> expected;
@@ -332,7 +310,8 @@ TEST(ConditionDifferential, AgreesWithThePlainInterpreter) {
             const std::string text = Join(dice, tokens);
             const ParsedCondition parsed = ParseCondition(text);
             const bool reference =
-                ReferenceConditionValue(text, ReferenceInput(document, transform), 0).has_value();
+                ReferenceConditionValue(text, ReferenceConditionInputOf(document, transform), 0)
+                    .has_value();
             ASSERT_EQ(parsed.condition.has_value(), reference)
                 << "'" << text << "': " << parsed.error.Text();
             if (!parsed.condition) {

@@ -291,3 +291,24 @@ std::optional<std::int64_t> ReferenceConditionValue(const std::string& condition
         return std::nullopt;
     return Interpreter(tokens, input, index).Run();
 }
+
+ReferenceConditionInput ReferenceConditionInputOf(const LatticeDocument& document,
+                                                  quib::ValueTransform transform) {
+    ReferenceConditionInput input;
+    input.primaryDimension = document.m_nPrimaryDim;
+    input.importedDimension = document.m_nImportedDim;
+    input.transformed = transform != quib::ValueTransform::Read;
+    for (int i = 0; i < document.m_primaryRecords.GetSize(); ++i) {
+        ReferenceRecordValues record;
+        record.number = document.m_primaryRecords[i].m_nRecordNumber;
+        quib::TransformValues(transform, document.m_primaryRecords[i].m_nNodeValue,
+                              record.values.data());
+        if (const int partner = document.ImportedPartner(i); partner != kNoPartner) {
+            record.partner.emplace();
+            quib::TransformValues(transform, document.m_importedRecords[partner].m_nNodeValue,
+                                  record.partner->data());
+        }
+        input.records.push_back(record);
+    }
+    return input;
+}

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "LatticeDocument.h"
+#include "ValueTransform.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -29,3 +32,8 @@ struct ReferenceConditionInput {
 std::optional<std::int64_t> ReferenceConditionValue(const std::string& condition,
                                                     const ReferenceConditionInput& input,
                                                     std::size_t index);
+
+// The records of a document as a condition sees them: its primary records
+// with their partners, values as `transform` shows them.
+ReferenceConditionInput ReferenceConditionInputOf(const LatticeDocument& document,
+                                                  quib::ValueTransform transform);
