@@ -67,6 +67,7 @@ void MedianSummaryReporter::Finalize() {
     out << "\nSummary (medians)\n";
     PrintReading(out);
     PrintMemoryPairingAndExport(out);
+    PrintFinding(out);
 }
 
 void MedianSummaryReporter::PrintReading(std::ostream& out) const {
@@ -112,5 +113,23 @@ void MedianSummaryReporter::PrintMemoryPairingAndExport(std::ostream& out) const
         else if (Split(name, "export/", what, rest))
             out << "export " << what << " " << rest << ": "
                 << Format("%.0f", figures.pagesPerSecond) << " pages per second\n";
+    }
+}
+
+void MedianSummaryReporter::PrintFinding(std::ostream& out) const {
+    std::string values, file;
+    for (const std::string& name : m_order) {
+        if (!Split(name, "find/load_and_find/", values, file))
+            continue;
+        const Figures* load = Find("find/load/" + file);
+        const Figures* pass = Find("find/pass/" + values + "/" + file);
+        const Figures& whole = m_figures.at(name);
+        if (load == nullptr || pass == nullptr || load->milliseconds <= 0)
+            continue;
+        out << "find " << file << ", values " << values << ": load "
+            << Format("%.1f", load->milliseconds) << " ms, pass "
+            << Format("%.1f", pass->milliseconds) << " ms, load and find / load = "
+            << Format("%.2f", whole.milliseconds / load->milliseconds)
+            << "x  (budget at most 2x)\n";
     }
 }

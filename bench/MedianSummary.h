@@ -8,9 +8,10 @@
 
 // The console report, followed by a summary of the medians (or of the single
 // runs when there are no repetitions): reading speeds in MB/s with the budget
-// ratios, peak memory per record, pairing times and export pages per second. Rates and times are
-// per CPU second, as the library counts rates, so that other load on the
-// machine does not skew the ratios.
+// ratios, peak memory per record, pairing times, export pages per second and
+// what finding adds to loading. Rates and times are per CPU second, as the
+// library counts rates, so that other load on the machine does not skew the
+// ratios.
 class MedianSummaryReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override;
@@ -27,6 +28,7 @@ class MedianSummaryReporter : public benchmark::ConsoleReporter {
 
     void PrintReading(std::ostream& out) const;
     void PrintMemoryPairingAndExport(std::ostream& out) const;
+    void PrintFinding(std::ostream& out) const;
     const Figures* Find(const std::string& name) const;
 
     std::map<std::string, Figures> m_figures;

@@ -3,6 +3,7 @@
 #include "ExportBenchmarks.h"
 #include "MedianSummary.h"
 #include "PairingBenchmarks.h"
+#include "QueryBenchmarks.h"
 #include "ReadingBenchmarks.h"
 #include "TempDir.h"
 
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
 
     RegisterReadingBenchmarks(files);
     RegisterPairingBenchmarks(sizes.pairingCompared, sizes.pairingIndexedOnly);
+    RegisterQueryBenchmarks(folder, files);
     const std::string generated =
         folder.Write("export.dat", GenerateDataFile(26, sizes.exportRecords));
     RegisterExportBenchmarks({{"run-a/320", QUIB_EXAMPLES "/run-a.dat"},

@@ -16,6 +16,7 @@ ExternalProject_Add(reader_fuzzer
     BUILD_ALWAYS ON
     INSTALL_COMMAND "")
 
+# An argument after the runs names a dictionary of the input's words.
 function(add_fuzz_test name fuzzer seeds runs)
     add_test(NAME ${name}
         COMMAND ${CMAKE_COMMAND}
@@ -24,8 +25,11 @@ function(add_fuzz_test name fuzzer seeds runs)
             -DSEEDS=${seeds}
             -DRUNS=${runs}
             -DMAX_LEN=4096
+            -DDICT=${ARGN}
             -P ${PROJECT_SOURCE_DIR}/fuzz/RunFuzzer.cmake)
 endfunction()
 add_fuzz_test(reader_fuzz reader_fuzzer ${PROJECT_SOURCE_DIR}/examples 20000)
 add_fuzz_test(pipeline_fuzz pipeline_fuzzer ${PROJECT_SOURCE_DIR}/examples 5000)
 add_fuzz_test(arguments_fuzz arguments_fuzzer ${PROJECT_SOURCE_DIR}/fuzz/seeds/arguments 50000)
+add_fuzz_test(condition_fuzz condition_fuzzer ${PROJECT_SOURCE_DIR}/fuzz/seeds/conditions 50000
+    ${PROJECT_SOURCE_DIR}/fuzz/conditions.dict)
