@@ -126,6 +126,12 @@ void CMyQuibView::OnUpdate(CView* sender) {
     CView::OnUpdate(sender);
 }
 
+void CMyQuibView::OnInitialUpdate() {
+    if (!GetDocument()->GetPathName().isEmpty())
+        ClampToLastRecord();
+    CView::OnInitialUpdate();
+}
+
 void CMyQuibView::Repaint() {
     FitToPicture();
     RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

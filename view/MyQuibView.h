@@ -28,6 +28,9 @@ class CMyQuibView : public CView {
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnUpdate(CView* sender) override;
+    // After a file is opened: its records are shown, the position kept
+    // where the file is long enough.
+    void OnInitialUpdate() override;
     // One diagram of the current record: dataset 0 the primary, 1 the
     // imported one, `xOrigin` in grid steps.
     void DrawDataset(CDC* pDC, int dataset, int xOrigin);

@@ -60,6 +60,10 @@ void CMyQuibView::OnNavigateLast() {
 void CMyQuibView::OnNavigateGoto() {
     CRecordNumberDialog dialog;
     dialog.m_nSelectedRecord = m_nRecordIndex + 1;
+    // Every record can be reached, and the number the dialog opens with is
+    // accepted as it stands.
+    dialog.m_upperBound = std::max(
+        {CRecordNumberDialog::kFixedUpperBound, PrimaryRecordCount(), dialog.m_nSelectedRecord});
     if (dialog.DoModal() != IDOK)
         return;
     m_nRecordIndex = dialog.m_nSelectedRecord - 1;

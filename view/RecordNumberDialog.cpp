@@ -5,10 +5,10 @@
 CRecordNumberDialog::CRecordNumberDialog(QWidget* pParent)
     : CDialog(IDD_RECORD_NUMBER, pParent), m_nSelectedRecord(0) {}
 
-// The bounds are fixed, whatever the number of records: Goto clamps the
-// position to the data afterwards.
+// Goto clamps the position to the data afterwards; the bound only keeps out
+// numbers that name no record.
 void CRecordNumberDialog::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_RECORD_NUMBER, m_nSelectedRecord);
-    DDV_MinMaxInt(pDX, m_nSelectedRecord, 0, 1319);
+    DDV_MinMaxInt(pDX, m_nSelectedRecord, 0, m_upperBound);
 }

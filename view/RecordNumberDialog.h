@@ -8,6 +8,10 @@ class CRecordNumberDialog : public CDialog {
     explicit CRecordNumberDialog(QWidget* pParent = nullptr);
 
     int m_nSelectedRecord;
+    // The largest number the entry accepts: 1319, or more where the file
+    // has more records or the dialog opens on a larger number.
+    int m_upperBound = kFixedUpperBound;
+    static constexpr int kFixedUpperBound = 1319;
 
   protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -306,8 +306,8 @@ TEST(DocTemplate, AFrameThatCannotBeMadeIsToldAsSuch) {
     EXPECT_EQ(error.message(), "the window cannot be created");
     EXPECT_EQ(failing.GetFrame(), nullptr);
 
-    CSingleDocTemplate working{IDR_MAINFRAME, RUNTIME_CLASS(CMyQuibDoc),
-                               RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(RecordingView)};
+    CSingleDocTemplate working{IDR_MAINFRAME, RUNTIME_CLASS(CMyQuibDoc), RUNTIME_CLASS(CMainFrame),
+                               RUNTIME_CLASS(RecordingView)};
     EXPECT_EQ(working.OpenDocumentFile(QStringLiteral("/nonexistent/quib.dat"), error), nullptr);
     EXPECT_EQ(error, std::errc::no_such_file_or_directory);
 }

@@ -133,16 +133,22 @@ TEST_F(GotoDialogTest, RefusedEntriesKeepTheDialogOpenAndCancelChangesNothing) {
     EXPECT_TRUE(effect.tones.empty());
 }
 
-TEST_F(GotoDialogTest, APositionAboveTheBoundIsRefusedUnedited) {
+// In a file longer than 1,319 records the bound is the record count: every
+// record is reached, and the number the dialog opens with is accepted.
+TEST_F(GotoDialogTest, ALongerFileIsReachedToItsLastRecord) {
     StartCounting(WriteDataFile("long.dat", 26, 1400));
     Run(ID_NAVIGATE_LAST);
     ASSERT_EQ(View()->m_nRecordIndex, 1399);
-    const CommandEffect effect = Goto({kUnedited});
+    CommandEffect effect = Goto({kUnedited});
     EXPECT_EQ(m_opened.text, "1400");
-    EXPECT_EQ(m_stillOpenAfter, QList<bool>{true});
-    EXPECT_EQ(m_messages, QStringList{"Please enter an integer between 0 and 1319."});
+    EXPECT_EQ(m_stillOpenAfter, QList<bool>{false});
     EXPECT_EQ(View()->m_nRecordIndex, 1399);
-    EXPECT_EQ(effect.paints, 0);
+    EXPECT_EQ(effect.paints, 1);
+
+    effect = Goto({"1401", "1350"});
+    EXPECT_EQ(m_stillOpenAfter, (QList<bool>{true, false}));
+    EXPECT_EQ(m_messages, QStringList{"Please enter an integer between 0 and 1400."});
+    EXPECT_EQ(View()->m_nRecordIndex, 1349);
 }
 
 TEST_F(GotoDialogTest, TheDialogIsLaidOutFromItsTemplate) {

@@ -93,25 +93,31 @@ TEST_F(ViewCommandsTest, OneRecordBeepsBothWays) {
     });
 }
 
-TEST_F(ViewCommandsTest, AnIndexLeftBeyondAShorterFileIsDrawnEmptyUntilBroughtBack) {
-    StartCounting(WriteDataFile("ten.dat", 26, 10));
+// Opening a file keeps the position where the file is long enough, and
+// otherwise shows its last record: a file with records never shows as "/".
+TEST_F(ViewCommandsTest, OpeningAFileShowsOneOfItsRecords) {
+    StartCounting(WriteDataFile("five.dat", 26, 5));
+    RunSteps({{ID_NAVIGATE_DOWN, 1, false}, {ID_NAVIGATE_DOWN, 2, false}});
+    ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("ten.dat", 26, 10)), nullptr);
+    EXPECT_EQ(View()->m_nRecordIndex, 2);
     RunSteps({{ID_NAVIGATE_LAST, 9, false}});
     ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("three.dat", 26, 3)), nullptr);
-    ASSERT_EQ(View()->m_nRecordIndex, 9);
+    EXPECT_EQ(View()->m_nRecordIndex, 2);
+    EXPECT_EQ(TextsDrawn().back().text.substr(0, 30), "Record nr 3 < 0 0 0 0 0 0 300 ");
 
-    // Nothing is read beyond the records: no number, every value missing.
-    const std::vector<RecordedCall> texts = TextsDrawn();
-    ASSERT_FALSE(texts.empty());
+    // A file without records has no number to show and reads missing.
+    ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("none.dat", 26, 0)), nullptr);
+    EXPECT_EQ(View()->m_nRecordIndex, 0);
     std::string missing = "Record nr - <";
     for (int n = 0; n < 32; ++n)
         missing += " -32001";
-    EXPECT_EQ(texts.back().text, missing + ">");
+    EXPECT_EQ(TextsDrawn().back().text, missing + ">");
 
-    // Previous only checks the lower end; Next brings it back to the last.
-    RunSteps({
-        {ID_NAVIGATE_UP, 8, false},
-        {ID_NAVIGATE_DOWN, 2, true},
-    });
+    // File New keeps the position; Previous only checks the lower end.
+    ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("six.dat", 26, 6)), nullptr);
+    RunSteps({{ID_NAVIGATE_LAST, 5, false}});
+    Frame()->SendCommand(ID_FILE_NEW);
+    RunSteps({{ID_NAVIGATE_UP, 4, false}, {ID_NAVIGATE_DOWN, 0, true}});
 }
 
 TEST_F(ViewCommandsTest, LastStaysInThePrimaryDatasetWhateverTheImportHolds) {
