@@ -8,10 +8,6 @@
 
 namespace {
 
-ProcessResult Quib(const std::vector<std::string>& args) {
-    return RunProcess(QUIB_EXECUTABLE, args);
-}
-
 std::string Zeros(int count) {
     std::string out;
     for (int k = 0; k < count; ++k)
@@ -21,6 +17,11 @@ std::string Zeros(int count) {
 
 class CommandLine : public ::testing::Test {
   protected:
+    ProcessResult Quib(const std::vector<std::string>& args) const {
+        return RunProcess(QUIB_EXECUTABLE, args,
+                          {"XDG_CONFIG_HOME=" + m_dir.Path(), "XDG_RUNTIME_DIR=" + m_dir.Path()});
+    }
+
     TempDir m_dir;
 };
 
@@ -140,6 +141,17 @@ TEST_F(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
         {{"--version", "x"}, "unexpected argument 'x'"},
         {{"--check", ""}, "FILE is an empty name"},
         {{"--import", "", path}, "option '--import' needs a file"},
+        {{"--summary", "--values", "foo", path},
+         "unknown --values 'foo': choose read, mobius, subsets or supersets"},
+        {{"--summary", "--values"}, "option '--values' needs read, mobius, subsets or supersets"},
+        {{"--summary", "--format", "CSV", path},
+         "unknown --format 'CSV': choose text, csv or json"},
+        {{"--summary", "--format"}, "option '--format' needs text, csv or json"},
+        {{"--export", "x.png", "--format", "csv", path}, "option '--format' is only for --summary"},
+        {{"--info", "--format", "text", path}, "option '--format' is only for --summary"},
+        {{"--check", "--values", "read", path},
+         "option '--values' is only for --summary and --export"},
+        {{"--values", "mobius", path}, "option '--values' is only for --summary and --export"},
     };
     for (const auto& [args, reason] : refused) {
         SCOPED_TRACE(args[0]);
@@ -190,7 +202,7 @@ TEST_F(CommandLine, HelpAndVersion) {
     EXPECT_EQ(r.out, "Quib 1.0.0.1\n");
     r = Quib({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("--summary [--highlight] [--differences] [--import FILE2]... FILE"),
+    EXPECT_NE(r.out.find("--summary [--format text|csv|json] [--values V] [--highlight]"),
               std::string::npos);
 }
 
