@@ -206,6 +206,21 @@ TEST_F(CommandLine, HelpAndVersion) {
               std::string::npos);
 }
 
+// The export takes --values too (the picture shows them), and a summary
+// line with a transform says which.
+TEST_F(CommandLine, ValuesAreForTheSummaryAndTheExport) {
+    const std::string path = m_dir.Write("d", "DIM=32\n(4) 5\n");
+    ProcessResult r = Quib({"--export", m_dir.Path() + "/out.svg", "--values", "mobius", path});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(ReadWholeFile(m_dir.Path() + "/out.svg").find("<svg"), std::string::npos);
+    // The empty set is a subset of every node.
+    r = Quib({"--summary", "--values", "subsets", path});
+    std::string fives;
+    for (int k = 0; k < 32; ++k)
+        fives += " 5";
+    EXPECT_EQ(r.out, "Record nr 4, sums over subsets <" + fives + ">\n");
+}
+
 TEST_F(CommandLine, DoubleDashEndsOptions) {
     const std::string path = m_dir.Write("-odd", "(1) 1\n");
     const ProcessResult r = RunProcess(QUIB_EXECUTABLE, {"--info", "--", path});
