@@ -20,6 +20,7 @@ packages=(
     pipewire pipewire-pulse wireplumber pulseaudio-utils dbus-daemon sox
     weston qt6-wayland
     desktop-file-utils appstream man-db librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
+    python3
 )
 
 missing=()

@@ -52,6 +52,8 @@ void MedianSummaryReporter::ReportRuns(const std::vector<Run>& runs) {
         figures.bytesPerSecond = Counter(run, "bytes_per_second");
         figures.bytesPerRecord = Counter(run, "bytes_per_record");
         figures.pagesPerSecond = Counter(run, "pages/s");
+        figures.childCpuMilliseconds = Counter(run, "cpu_ms");
+        figures.childWallMilliseconds = Counter(run, "wall_ms");
     }
     ConsoleReporter::ReportRuns(runs);
 }
@@ -68,6 +70,7 @@ void MedianSummaryReporter::Finalize() {
     PrintReading(out);
     PrintMemoryPairingAndExport(out);
     PrintFinding(out);
+    PrintCommandLine(out);
 }
 
 void MedianSummaryReporter::PrintReading(std::ostream& out) const {
@@ -131,5 +134,36 @@ void MedianSummaryReporter::PrintFinding(std::ostream& out) const {
             << Format("%.1f", pass->milliseconds) << " ms, load and find / load = "
             << Format("%.2f", whole.milliseconds / load->milliseconds)
             << "x  (budget at most 2x)\n";
+    }
+}
+
+// Each mode against --info of FILE, and those with an import also against
+// --info of both files: what reading them costs.
+void MedianSummaryReporter::PrintCommandLine(std::ostream& out) const {
+    std::string mode, file;
+    for (const std::string& name : m_order) {
+        if (!Split(name, "cli/info/", mode, file) || mode.empty())
+            continue;
+        const std::string key = mode + "/" + file;
+        const double info = m_figures.at(name).childCpuMilliseconds;
+        const Figures* import = Find("cli/info_import/" + key);
+        const double both = info + (import != nullptr ? import->childCpuMilliseconds : 0);
+        out << "command line on " << key
+            << ": ms CPU of the process (wall), times --info FILE [times --info of both files]"
+            << " (budget for --summary at most 3x)\n";
+        for (const std::string& other : m_order) {
+            std::string what, rest;
+            if (!Split(other, "cli/", what, rest) || rest != key)
+                continue;
+            const Figures& figures = m_figures.at(other);
+            const double cpu = figures.childCpuMilliseconds;
+            out << "  " << what << ": " << Format("%.0f", cpu) << " ("
+                << Format("%.0f", figures.childWallMilliseconds) << ")";
+            if (info > 0)
+                out << "  " << Format("%.2f", cpu / info) << "x";
+            if (what.find("+import") != std::string::npos && both > 0)
+                out << " [" << Format("%.2f", cpu / both) << "x]";
+            out << "\n";
+        }
     }
 }

@@ -8,10 +8,11 @@
 
 // The console report, followed by a summary of the medians (or of the single
 // runs when there are no repetitions): reading speeds in MB/s with the budget
-// ratios, peak memory per record, pairing times, export pages per second and
-// what finding adds to loading. Rates and times are per CPU second, as the
-// library counts rates, so that other load on the machine does not skew the
-// ratios.
+// ratios, peak memory per record, pairing times, export pages per second,
+// what finding adds to loading and the command line's modes against --info.
+// Rates and times are per CPU second (for the command line, the child's), as
+// the library counts rates, so that other load on the machine does not skew
+// the ratios.
 class MedianSummaryReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override;
@@ -23,12 +24,15 @@ class MedianSummaryReporter : public benchmark::ConsoleReporter {
         double bytesPerSecond = 0;
         double bytesPerRecord = 0;
         double pagesPerSecond = 0;
+        double childCpuMilliseconds = 0;
+        double childWallMilliseconds = 0;
         bool median = false;
     };
 
     void PrintReading(std::ostream& out) const;
     void PrintMemoryPairingAndExport(std::ostream& out) const;
     void PrintFinding(std::ostream& out) const;
+    void PrintCommandLine(std::ostream& out) const;
     const Figures* Find(const std::string& name) const;
 
     std::map<std::string, Figures> m_figures;

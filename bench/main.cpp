@@ -1,3 +1,4 @@
+#include "CommandLineBenchmarks.h"
 #include "DataFileCase.h"
 #include "DataGenerator.h"
 #include "ExportBenchmarks.h"
@@ -82,6 +83,13 @@ int main(int argc, char** argv) {
         folder.Write("export.dat", GenerateDataFile(26, sizes.exportRecords));
     RegisterExportBenchmarks({{"run-a/320", QUIB_EXAMPLES "/run-a.dat"},
                               {"generated/" + std::to_string(sizes.exportRecords), generated}});
+    // The command line on the largest file of all values, with a second run
+    // of the same size to import.
+    const DataFileCase& largest = files.back();
+    const std::string second =
+        folder.Write("import.dat", GenerateDataFile(largest.dimension, largest.records, 2));
+    RegisterCommandLineBenchmarks(QUIB_EXECUTABLE, largest.Key(), largest.path, second,
+                                  folder.Path());
     MedianSummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -2,16 +2,19 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 const char* const kUsageText =
     "usage: quib [--import FILE2]... [FILE]\n"
     "       quib --info FILE\n"
-    "       quib --summary [--highlight] [--differences] [--import FILE2]... FILE\n"
+    "       quib --summary [--format text|csv|json] [--values V] [--highlight]\n"
+    "                     [--differences] [--import FILE2]... FILE\n"
     "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K | --records A-B|all]\n"
-    "                    [--scale S] [--highlight] [--differences] [--dpi N]\n"
-    "                    [--import FILE2]... FILE\n"
+    "                    [--scale S] [--values V] [--highlight] [--differences]\n"
+    "                    [--dpi N] [--import FILE2]... FILE\n"
     "       quib --check FILE\n"
-    "       quib --help | --version\n";
+    "       quib --help | --version\n"
+    "V: read (the values as read, the default), mobius, subsets or supersets\n";
 
 namespace {
 
@@ -102,6 +105,34 @@ std::string ParseExportNumber(const std::string& option, const std::string& text
     return {};
 }
 
+// --format and --values: a word of their own; "" when accepted.
+std::string ParseWord(const std::string& option, const std::string* word, Arguments& out) {
+    const bool forSummary = out.mode == Arguments::Mode::Summary;
+    const bool isFormat = option == "--format";
+    if (isFormat && !forSummary)
+        return "option '--format' is only for --summary";
+    if (!isFormat && !forSummary && out.mode != Arguments::Mode::Export)
+        return "option '--values' is only for --summary and --export";
+    const char* const choices =
+        isFormat ? "text, csv or json" : "read, mobius, subsets or supersets";
+    if (word == nullptr)
+        return "option '" + option + "' needs " + choices;
+    constexpr std::pair<const char*, SummaryFormat> kFormats[] = {
+        {"text", SummaryFormat::Text}, {"csv", SummaryFormat::Csv}, {"json", SummaryFormat::Json}};
+    bool known = false;
+    if (isFormat) {
+        for (const auto& [name, format] : kFormats) {
+            if (*word == name) {
+                out.summaryFormat = format;
+                known = true;
+            }
+        }
+    } else {
+        known = quib::ValueTransformOf(*word, out.values);
+    }
+    return known ? "" : "unknown " + option + " '" + *word + "': choose " + choices;
+}
+
 } // namespace
 
 ParsedArguments ParseArguments(const std::vector<std::string>& args) {
@@ -167,6 +198,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             if (k + 1 == args.size() || args[k + 1].empty())
                 return Refuse("option '--import' needs a file");
             out.imports.push_back(args[++k]);
+        } else if (arg == "--format" || arg == "--values") {
+            const std::string error =
+                ParseWord(arg, k + 1 < args.size() ? &args[++k] : nullptr, out);
+            if (!error.empty())
+                return Refuse(error);
         } else if (out.mode == Arguments::Mode::Export &&
                    (arg == "--record" || arg == "--records" || arg == "--scale" ||
                     arg == "--dpi")) {

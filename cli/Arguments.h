@@ -1,9 +1,12 @@
 #pragma once
 
 #include "PictureFormat.h"
+#include "ValueTransform.h"
 
 #include <string>
 #include <vector>
+
+enum class SummaryFormat { Text, Csv, Json };
 
 // What the command line asks for.
 struct Arguments {
@@ -13,6 +16,9 @@ struct Arguments {
     std::vector<std::string> imports;
     bool highlight = false;
     bool differences = false;
+    // The values the summary and the picture show.
+    quib::ValueTransform values = quib::ValueTransform::Read;
+    SummaryFormat summaryFormat = SummaryFormat::Text;
 
     // The export mode's pictures.
     std::string output;

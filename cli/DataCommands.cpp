@@ -1,8 +1,9 @@
 #include "DataCommands.h"
 
+#include "BlockOutput.h"
 #include "FileCheck.h"
 #include "LatticeDocument.h"
-#include "SummaryText.h"
+#include "SummaryFormats.h"
 
 #include <cstring>
 #include <string>
@@ -12,14 +13,6 @@ namespace {
 void ReportCannotOpen(std::FILE* err, const std::string& path, std::error_code error) {
     std::fprintf(err, "quib: %s\n", CannotOpenMessage(path, error).c_str());
 }
-
-void ValuesAt(const LatticeDocument& document, int index, int dataset,
-              int values[quib::kNodeCount]) {
-    for (int n = 0; n < quib::kNodeCount; ++n)
-        values[n] = document.GetNodeValue(index, n, dataset);
-}
-
-constexpr std::size_t kFlushBytes = std::size_t{1} << 16;
 
 } // namespace
 
@@ -74,31 +67,18 @@ int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     LatticeDocument document;
     if (!LoadDocument(document, arguments, err))
         return 1;
-    BuildOrderMatrix();
-    const int datasets = document.m_nImportedDim > 0 ? 2 : 1;
-    std::string text;
-    int values[2][quib::kNodeCount];
+    const SummaryLayout layout = SummaryLayoutOf(document, arguments);
+    const SummaryFormat format = arguments.summaryFormat;
+    BlockOutput output(out);
+    output.Commit(WriteSummaryHeader(output.Room(kSummaryRecordBytes), format, layout));
+    SummaryRecord record;
     for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k) {
-        const int number = document.m_primaryRecords[k].m_nRecordNumber;
-        for (int dataset = 0; dataset < datasets; ++dataset) {
-            ValuesAt(document, k, dataset, values[dataset]);
-            AppendSummaryLine(text, &number, values[dataset]);
-            text += '\n';
-            if (arguments.highlight) {
-                AppendMinimalNodesLine(text, values[dataset]);
-                text += '\n';
-            }
-        }
-        if (arguments.differences && datasets == 2) {
-            const bool paired = document.ImportedPartner(k) != kNoPartner;
-            AppendDifferingNodesLine(text, values[0], paired ? values[1] : nullptr);
-            text += '\n';
-        }
-        if (text.size() >= kFlushBytes) {
-            std::fwrite(text.data(), 1, text.size(), out);
-            text.clear();
-        }
+        FillSummaryRecord(document, layout, k, record);
+        output.Commit(WriteSummaryRecord(output.Room(kSummaryRecordBytes), format, layout, record));
     }
-    std::fwrite(text.data(), 1, text.size(), out);
-    return std::fflush(out) == 0 ? 0 : 1;
+    if (const int error = output.Finish(); error != 0) {
+        std::fprintf(err, "quib: cannot write the summary: %s\n", std::strerror(error));
+        return 1;
+    }
+    return 0;
 }

@@ -46,6 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a mode without its FILE");
     if (a.mode == Mode::Window && a.file.empty() && !a.imports.empty())
         Fail("imports without a FILE");
+    if (a.summaryFormat != SummaryFormat::Text && a.mode != Mode::Summary)
+        Fail("a format outside --summary");
+    if (a.values != quib::ValueTransform::Read && a.mode != Mode::Summary && a.mode != Mode::Export)
+        Fail("values for a mode that does not show them");
     if (a.mode == Mode::Export) {
         PictureFormat format;
         if (!PictureFormatOf(a.output, format) || format != a.format)

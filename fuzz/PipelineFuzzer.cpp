@@ -65,9 +65,15 @@ std::string Label(unsigned mask) {
     return label.empty() ? "{}" : label;
 }
 
+// Whether a file of that dimension gives node n's value: its values fill
+// the last `dimension` nodes.
+bool Gives(int dimension, int n) {
+    return dimension > 0 && n >= 32 - dimension;
+}
+
 // The summary as the rules say it: for each record its line, the minimal
 // nodes (positive, no positive subset one variable smaller), then its
-// partner's, then the differing nodes.
+// partner's, then the differing nodes among those both files give.
 std::string ReferenceSummary(const ReferenceDataset& primary,
                              const std::vector<ReferenceRecord>& imported, int importedDimension,
                              const std::vector<int>& partners) {
@@ -104,7 +110,8 @@ std::string ReferenceSummary(const ReferenceDataset& primary,
         if (partners[k] < 0)
             out += " -";
         for (int n = 0; n < 32 && partners[k] >= 0; ++n)
-            if (record.values[n] != partner[n])
+            if (record.values[n] != partner[n] && Gives(primary.dimension, n) &&
+                Gives(importedDimension, n))
                 out += " " + Label(masks[n]);
         out += "\n";
     }
@@ -132,8 +139,8 @@ std::vector<std::string> SplitParts(const std::string& bytes, std::size_t count)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    const std::vector<std::string> parts =
-        SplitParts(std::string(reinterpret_cast<const char*>(data + 1), size - 1), 1 + (data[0] & 3));
+    const std::vector<std::string> parts = SplitParts(
+        std::string(reinterpret_cast<const char*>(data + 1), size - 1), 1 + (data[0] & 3));
     std::vector<MemoryFile> files;
     files.reserve(parts.size());
     for (const std::string& part : parts)
@@ -161,7 +168,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         document.m_nImportedDim != importedDimension ||
         document.m_importedRecords.GetSize() != int(imported.size()))
         Fail("the datasets");
-    const std::vector<int> partners = LiteralPairing(document.m_primaryRecords, document.m_importedRecords);
+    const std::vector<int> partners =
+        LiteralPairing(document.m_primaryRecords, document.m_importedRecords);
     for (std::size_t k = 0; k < partners.size(); ++k)
         if (document.ImportedPartner(int(k)) != partners[k])
             Fail("the pairs");

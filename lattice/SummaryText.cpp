@@ -1,63 +1,77 @@
 #include "SummaryText.h"
 
-#include <algorithm>
-#include <charconv>
+#include <array>
+#include <bit>
+#include <cstring>
+
+namespace quib {
 
 namespace {
 
-void AppendInt(std::string& out, std::int64_t value) {
-    char digits[20];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
-}
+struct Label {
+    char text[8];
+    std::size_t length;
+};
+
+const std::array<Label, kNodeCount> kLabels = [] {
+    std::array<Label, kNodeCount> labels{};
+    for (int n = 0; n < kNodeCount; ++n) {
+        labels[n].length = std::strlen(DisplayLabel(n));
+        std::memcpy(labels[n].text, DisplayLabel(n), labels[n].length);
+    }
+    return labels;
+}();
 
 } // namespace
 
+char* WriteSummaryLine(char* out, const int* recordNumber, ValueTransform transform,
+                       const std::int64_t values[kNodeCount]) {
+    out = WriteText(out, "Record nr ");
+    if (recordNumber != nullptr)
+        out = WriteInteger(out, *recordNumber);
+    else
+        *out++ = '-';
+    out = WriteText(out, ValueTransformTitle(transform));
+    out = WriteText(out, " <");
+    for (int n = 0; n < kNodeCount; ++n) {
+        *out++ = ' ';
+        out = WriteInteger(out, values[n]);
+    }
+    *out++ = '>';
+    return out;
+}
+
+char* WriteLabels(char* out, NodeMask nodes, std::string_view separator, bool quoted) {
+    for (NodeMask rest = nodes; rest != 0; rest &= rest - 1) {
+        if (rest != nodes)
+            out = WriteText(out, separator);
+        const Label& label = kLabels[std::countr_zero(rest)];
+        *out = '"';
+        out += quoted;
+        std::memcpy(out, label.text, sizeof label.text);
+        out += label.length;
+        *out = '"';
+        out += quoted;
+    }
+    return out;
+}
+
+char* WriteNodesLine(char* out, std::string_view heading, NodeMask nodes) {
+    out = WriteText(out, heading);
+    if (nodes != 0) {
+        *out++ = ' ';
+        out = WriteLabels(out, nodes, " ", false);
+    }
+    return out;
+}
+
+} // namespace quib
+
 void AppendSummaryLine(std::string& out, const int* recordNumber,
                        const int values[quib::kNodeCount]) {
-    std::int64_t wide[quib::kNodeCount];
-    std::copy(values, values + quib::kNodeCount, wide);
-    AppendSummaryLine(out, recordNumber, wide, quib::ValueTransform::Read);
-}
-
-void AppendSummaryLine(std::string& out, const int* recordNumber,
-                       const std::int64_t values[quib::kNodeCount],
-                       quib::ValueTransform transform) {
-    out += "Record nr ";
-    if (recordNumber != nullptr)
-        AppendInt(out, *recordNumber);
-    else
-        out += '-';
-    out += quib::ValueTransformTitle(transform);
-    out += " <";
-    for (int n = 0; n < quib::kNodeCount; ++n) {
-        out += ' ';
-        AppendInt(out, values[n]);
-    }
-    out += '>';
-}
-
-void AppendDifferingNodesLine(std::string& out, const int values[quib::kNodeCount],
-                              const int* partner) {
-    out += "Differing nodes:";
-    if (partner == nullptr) {
-        out += " -";
-        return;
-    }
-    for (int n = 0; n < quib::kNodeCount; ++n) {
-        if (values[n] != partner[n]) {
-            out += ' ';
-            out += DisplayLabel(n);
-        }
-    }
-}
-
-void AppendMinimalNodesLine(std::string& out, const int values[quib::kNodeCount]) {
-    out += "Minimal nodes:";
-    for (int n = 0; n < quib::kNodeCount; ++n) {
-        if (IsMinimalNodeOf(values, n)) {
-            out += ' ';
-            out += DisplayLabel(n);
-        }
-    }
+    std::int64_t shown[quib::kNodeCount];
+    for (int n = 0; n < quib::kNodeCount; ++n)
+        shown[n] = values[n];
+    char line[quib::kSummaryLineBytes];
+    out.append(line, quib::WriteSummaryLine(line, recordNumber, quib::ValueTransform::Read, shown));
 }

@@ -8,10 +8,6 @@
 
 namespace {
 
-ProcessResult Quib(const std::vector<std::string>& args) {
-    return RunProcess(QUIB_EXECUTABLE, args);
-}
-
 std::string Zeros(int count) {
     std::string out;
     for (int k = 0; k < count; ++k)
@@ -21,6 +17,11 @@ std::string Zeros(int count) {
 
 class CommandLine : public ::testing::Test {
   protected:
+    ProcessResult Quib(const std::vector<std::string>& args) const {
+        return RunProcess(QUIB_EXECUTABLE, args,
+                          {"XDG_CONFIG_HOME=" + m_dir.Path(), "XDG_RUNTIME_DIR=" + m_dir.Path()});
+    }
+
     TempDir m_dir;
 };
 
@@ -140,6 +141,18 @@ TEST_F(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
         {{"--version", "x"}, "unexpected argument 'x'"},
         {{"--check", ""}, "FILE is an empty name"},
         {{"--import", "", path}, "option '--import' needs a file"},
+        {{"--summary", "--values", "foo", path},
+         "unknown --values 'foo': choose read, mobius, subsets or supersets"},
+        {{"--summary", "--values"}, "option '--values' needs read, mobius, subsets or supersets"},
+        {{"--summary", "--format", "CSV", path},
+         "unknown --format 'CSV': choose text, csv or json"},
+        {{"--summary", "--format"}, "option '--format' needs text, csv or json"},
+        {{"--export", m_dir.Path() + "/x.png", "--format", "csv", path},
+         "option '--format' is only for --summary"},
+        {{"--info", "--format", "text", path}, "option '--format' is only for --summary"},
+        {{"--check", "--values", "read", path},
+         "option '--values' is only for --summary and --export"},
+        {{"--values", "mobius", path}, "option '--values' is only for --summary and --export"},
     };
     for (const auto& [args, reason] : refused) {
         SCOPED_TRACE(args[0]);
@@ -190,8 +203,23 @@ TEST_F(CommandLine, HelpAndVersion) {
     EXPECT_EQ(r.out, "Quib 1.0.0.1\n");
     r = Quib({"--help"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("--summary [--highlight] [--differences] [--import FILE2]... FILE"),
+    EXPECT_NE(r.out.find("--summary [--format text|csv|json] [--values V] [--highlight]"),
               std::string::npos);
+}
+
+// The export takes --values too (the picture shows them), and a summary
+// line with a transform says which.
+TEST_F(CommandLine, ValuesAreForTheSummaryAndTheExport) {
+    const std::string path = m_dir.Write("d", "DIM=32\n(4) 5\n");
+    ProcessResult r = Quib({"--export", m_dir.Path() + "/out.svg", "--values", "mobius", path});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(ReadWholeFile(m_dir.Path() + "/out.svg").find("<svg"), std::string::npos);
+    // The empty set is a subset of every node.
+    r = Quib({"--summary", "--values", "subsets", path});
+    std::string fives;
+    for (int k = 0; k < 32; ++k)
+        fives += " 5";
+    EXPECT_EQ(r.out, "Record nr 4, sums over subsets <" + fives + ">\n");
 }
 
 TEST_F(CommandLine, DoubleDashEndsOptions) {

@@ -155,10 +155,9 @@ std::string LatticePicture::SummaryLine(int dataset) const {
     const CLatticeRecordArray& records = m_data.m_primaryRecords;
     const int k = m_options.record;
     const bool onRecord = k >= 0 && k < records.GetSize();
-    std::string line;
-    AppendSummaryLine(line, onRecord ? &records[k].m_nRecordNumber : nullptr,
-                      m_shown[dataset].values, m_options.values);
-    return line;
+    char line[kSummaryLineBytes];
+    return {line, WriteSummaryLine(line, onRecord ? &records[k].m_nRecordNumber : nullptr,
+                                   m_options.values, m_shown[dataset].values)};
 }
 
 std::vector<std::string> LatticePicture::SummaryLines() const {

@@ -1,0 +1,70 @@
+#include "CommandLineBenchmarks.h"
+
+#include "ChildRun.h"
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+namespace {
+
+struct Mode {
+    const char* name;
+    std::vector<std::string> options;
+    bool withImport;
+};
+
+void MeasureRun(benchmark::State& state, const std::string& program,
+                const std::vector<std::string>& args, const std::string& privateFolder) {
+    const std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + privateFolder,
+                                                  "XDG_RUNTIME_DIR=" + privateFolder};
+    double cpu = 0;
+    double wall = 0;
+    for (auto _ : state) {
+        const ChildRun run = RunDiscardingOutput(program, args, environment);
+        if (run.status != 0) {
+            state.SkipWithError("the program failed");
+            return;
+        }
+        state.SetIterationTime(run.cpuSeconds);
+        cpu += run.cpuSeconds;
+        wall += run.wallSeconds;
+    }
+    const double runs = double(state.iterations());
+    state.counters["cpu_ms"] = cpu / runs * 1e3;
+    state.counters["wall_ms"] = wall / runs * 1e3;
+}
+
+} // namespace
+
+void RegisterCommandLineBenchmarks(const std::string& program, const std::string& name,
+                                   const std::string& file, const std::string& import,
+                                   const std::string& privateFolder) {
+    const std::vector<Mode> modes = {
+        {"info", {"--info"}, false},
+        {"info_import", {"--info"}, true},
+        {"text", {"--summary"}, false},
+        {"text_highlight", {"--summary", "--highlight"}, false},
+        {"csv", {"--summary", "--format", "csv"}, false},
+        {"json", {"--summary", "--format", "json"}, false},
+        {"text+import", {"--summary"}, true},
+        {"text_highlight+import", {"--summary", "--highlight"}, true},
+        {"csv+import", {"--summary", "--format", "csv"}, true},
+        {"json+import", {"--summary", "--format", "json"}, true},
+    };
+    for (const Mode& mode : modes) {
+        std::vector<std::string> args = mode.options;
+        // --info reads the imported file alone: what reading it costs.
+        if (mode.withImport && mode.options[0] == "--info")
+            args.push_back(import);
+        else if (mode.withImport)
+            args.insert(args.end(), {"--import", import, file});
+        else
+            args.push_back(file);
+        benchmark::RegisterBenchmark(("cli/" + std::string(mode.name) + "/" + name).c_str(),
+                                     MeasureRun, program, args, privateFolder)
+            ->UseManualTime()
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    }
+}
