@@ -27,24 +27,37 @@ def record_values(rng):
     return values
 
 
-def write(path, dimension, numbers, rng, title):
+def write(path, dimension, records, title):
     lines = [title, f"DIM={dimension}", "CONV_SECTION"]
-    for number in numbers:
-        values = record_values(rng)[32 - dimension:]
-        lines.append(f"({number}) " + " ".join(str(v) for v in values))
+    for number, values in records:
+        lines.append(f"({number}) " + " ".join(str(v) for v in values[32 - dimension:]))
     lines.append("END")
     Path(path).write_text("\n".join(lines) + "\n")
+
+
+def repeat_of(records, rng):
+    """The same run read again: its records shuffled, every 17th missing,
+    and a few records whose counts differ in a few of the nodes the file
+    gives, so that a comparison of the two has something to show."""
+    repeated = [(number, list(values)) for number, values in records if number % 17 != 0]
+    rng.shuffle(repeated)
+    for number, values in rng.sample(repeated, 6):
+        for node in rng.sample(range(6, 32), rng.randint(1, 3)):
+            values[node] += rng.choice([-2, -1, 1, 2, 5]) * (1 + values[node] // 10)
+    return repeated
 
 
 def main():
     out = Path(__file__).resolve().parent.parent / "examples"
     out.mkdir(exist_ok=True)
     rng = random.Random(1208)
-    write(out / "run-a.dat", 26, range(1, 321), rng, "Pair and higher counts, run A")
-    imported = [n for n in range(1, 321) if n % 17 != 0]
-    rng.shuffle(imported)
-    write(out / "run-a-repeat.dat", 26, imported, rng, "Pair and higher counts, run A repeated, shuffled")
-    write(out / "run-b.dat", 32, range(101, 361), rng, "All subset counts, run B")
+    run_a = [(number, record_values(rng)) for number in range(1, 321)]
+    write(out / "run-a.dat", 26, run_a, "Pair and higher counts, run A")
+    write(out / "run-a-repeat.dat", 26, repeat_of(run_a, random.Random(1209)),
+          "Pair and higher counts, run A again: shuffled, every seventeenth record missing")
+    rng = random.Random(1210)
+    write(out / "run-b.dat", 32, [(number, record_values(rng)) for number in range(101, 361)],
+          "All subset counts, run B")
 
 
 if __name__ == "__main__":

@@ -68,11 +68,17 @@ LatticePicture::LatticePicture(const LatticeDocument& data, const PictureOptions
                                                    options.values != ValueTransform::Read));
 }
 
-void LatticePicture::Prepare(CDC* pDC) const {
+int LatticePicture::Prepare(CDC* pDC) const {
     pDC->SetMapMode(MM_ANISOTROPIC);
     pDC->SetViewportExt(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
     pDC->SetWindowExt(100, -100);
-    pDC->OffsetWindowOrg(0, 25);
+    int top = 25;
+    if (m_showsImported) {
+        const PictureFont font(pDC, m_options.font);
+        top = SummaryPosition(pDC, 1).y + 5;
+    }
+    pDC->OffsetWindowOrg(0, top);
+    return top;
 }
 
 void LatticePicture::Draw(CDC* pDC) const {
@@ -102,8 +108,13 @@ LatticePicture::Point LatticePicture::ValuePosition(Point centre, bool missing) 
     return {missing ? centre.x - 2 : centre.x - m_options.scale - 1, centre.y - d - 1};
 }
 
-LatticePicture::Point LatticePicture::SummaryPosition(int dataset) {
-    return {10, 10 + 10 * dataset};
+// The imported line stands one line of its font above the primary one, and
+// at least 10 units: a taller font would cover the primary line's top.
+LatticePicture::Point LatticePicture::SummaryPosition(CDC* pDC, int dataset) const {
+    if (dataset == 0)
+        return {10, 10};
+    const double lineHeight = pDC->GetTextExtent("Record nr", 9).cy;
+    return {10, 10 + std::max(10, int(std::ceil(lineHeight)))};
 }
 
 std::string LatticePicture::ValueText(int dataset, int node) const {
@@ -147,7 +158,7 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) const {
         if (differs)
             pDC->SetBkColor(background);
     }
-    const Point summary = SummaryPosition(dataset);
+    const Point summary = SummaryPosition(pDC, dataset);
     TextOut(pDC, summary.x, summary.y, SummaryLine(dataset));
 }
 
@@ -190,8 +201,10 @@ PictureCorner LatticePicture::MeasureCorner(CDC* pDC) const {
             text(LabelPosition(centre), DisplayLabel(n));
             text(ValuePosition(centre, Has(m_shown[dataset].missing, n)), ValueText(dataset, n));
         }
-        text(SummaryPosition(dataset), SummaryLine(dataset));
+        text(SummaryPosition(pDC, dataset), SummaryLine(dataset));
     }
+    if (m_showsImported)
+        corner.top = SummaryPosition(pDC, 1).y + 5;
     return corner;
 }
 

@@ -14,11 +14,12 @@ class LatticeDocument;
 
 namespace quib {
 
-// The farthest right and the lowest logical point a picture reaches; with
-// its top-left corner at (0, 25) that is all a page needs to hold it.
+// The farthest right and the lowest logical point a picture reaches, and
+// the top edge it needs: all a page needs to hold it.
 struct PictureCorner {
     double right = 0;
     double bottom = 0;
+    int top = 25;
 };
 
 // The drawing grid at one scale, in logical units: a node's centre lies at
@@ -52,8 +53,10 @@ class LatticePicture {
     LatticePicture(const LatticeDocument& data, const PictureOptions& options);
 
     // One logical unit is 1/100 inch, y grows upwards and the surface's
-    // top-left corner is the logical point (0, 25).
-    void Prepare(CDC* pDC) const;
+    // top-left corner is the logical point (0, top), which it returns: 25,
+    // or higher where the imported summary line needs room above the
+    // primary one (a font taller than 10 units).
+    int Prepare(CDC* pDC) const;
     // The whole picture, on a surface that Prepare has set up.
     void Draw(CDC* pDC) const;
     // One diagram, `xOrigin` in grid steps.
@@ -96,7 +99,8 @@ class LatticePicture {
     Point Centre(int node, int xOrigin) const;
     Point LabelPosition(Point centre) const;
     Point ValuePosition(Point centre, bool missing) const;
-    static Point SummaryPosition(int dataset);
+    // Where a summary line stands, measured in the font selected on pDC.
+    Point SummaryPosition(CDC* pDC, int dataset) const;
     std::string ValueText(int dataset, int node) const;
     std::string SummaryLine(int dataset) const;
     int DatasetCount() const { return m_showsImported ? 2 : 1; }

@@ -91,7 +91,9 @@ void CMyQuibView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
 void CMyQuibView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
     CView::OnPrepareDC(pDC, pInfo);
-    Picture().Prepare(pDC);
+    const int top = Picture().Prepare(pDC);
+    if (pInfo == nullptr)
+        m_topEdge = top;
 }
 
 void CMyQuibView::OnDraw(CDC* pDC) {

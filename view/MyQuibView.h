@@ -74,6 +74,8 @@ class CMyQuibView : public CView {
     LOGFONT m_logFont{};
     int m_nValues[quib::kNodeCount] = {};
     bool m_bHighlight = false;
+    // The logical y of the view's top edge at the last paint.
+    int m_topEdge = 25;
     // Fills the nodes that differ from the imported partner.
     bool m_differences = false;
 

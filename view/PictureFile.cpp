@@ -72,14 +72,15 @@ QSizeF PageInches(const LatticeDocument& data, const PictureOptions& options,
     CPainterDC surface(painter);
     PictureOptions at = options;
     LatticePicture(data, at).Prepare(&surface);
-    PictureCorner page{0, 25};
+    PictureCorner page;
     for (const int record : records) {
         at.record = record;
         const PictureCorner corner = LatticePicture(data, at).MeasureCorner(&surface);
         page.right = std::max(page.right, corner.right);
         page.bottom = std::min(page.bottom, corner.bottom);
+        page.top = std::max(page.top, corner.top);
     }
-    return {(page.right + kMarginUnits) / 100, (25 - (page.bottom - kMarginUnits)) / 100};
+    return {(page.right + kMarginUnits) / 100, (page.top - (page.bottom - kMarginUnits)) / 100};
 }
 
 bool IsDataFile(const QString& path, const QStringList& dataFiles) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <tuple>
 #include <utility>
@@ -155,6 +156,31 @@ TEST_F(DrawingGeometry, ImportedDimensionZeroDrawsThePrimaryAlone) {
     EXPECT_EQ(Only(Paint(), Op::Ellipse).size(), 32u);
 }
 
+// A taller font moves the imported line one line of its own above the
+// primary one, and the top edge with it, so that neither is covered or cut.
+TEST_F(DrawingGeometry, SummaryLinesStandAFontsHeightApart) {
+    SetPrimary({{1, Filled(1)}});
+    for (const int height : {-10, -9, 0, -23}) {
+        SCOPED_TRACE(height);
+        m_options.font.lfHeight = height;
+        const int lineHeight = height != 0 ? -height : int(RecordingDC::kTextHeight);
+        const int step = std::max(10, lineHeight);
+        EXPECT_EQ(Picture().Prepare(&m_dc), 25) << "without an import nothing moves";
+        SetImported({{1, Filled(2)}});
+        const std::size_t start = m_dc.Calls().size();
+        EXPECT_EQ(Picture().Prepare(&m_dc), 15 + step);
+        EXPECT_EQ(Only({m_dc.Calls().begin() + start, m_dc.Calls().end()}, Op::OffsetWindowOrg)
+                      .back()
+                      .args,
+                  (std::vector<int>{0, 15 + step}));
+        const std::vector<RecordedCall> texts = Only(Paint(), Op::TextOut);
+        EXPECT_EQ(texts[64].args, (std::vector<int>{10, 10}));
+        EXPECT_EQ(texts[129].args, (std::vector<int>{10, 10 + step}));
+        EXPECT_EQ(Picture().MeasureCorner(&m_dc).top, 15 + step);
+        m_document.m_nImportedDim = -1;
+    }
+}
+
 TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
     Values first = Filled(0), second = Filled(0), imported = Filled(0);
     first[0] = 11;
@@ -162,6 +188,8 @@ TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
     second[2] = 22;
     imported[1] = 33;
     SetPrimary({{41, first}, {42, second}});
+    // A font 10 units tall: the lines stand 10 units apart.
+    m_options.font.lfHeight = -10;
 
     std::vector<RecordedCall> texts = Only(Paint(), Op::TextOut);
     EXPECT_EQ(texts.back().text, SummaryText("41", first));

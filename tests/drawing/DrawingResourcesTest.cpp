@@ -130,6 +130,7 @@ TEST_P(PenFailure, StopsThatDatasetAndRestoresItsFont) {
     const int n = GetParam();
     SetPrimary({{1, Zero()}});
     SetImported({{1, Zero()}});
+    m_options.font.lfHeight = -10;
     m_dc.FailPenCreation(n + 1);
     const std::vector<RecordedCall> calls = Paint();
 
@@ -159,7 +160,8 @@ INSTANTIATE_TEST_SUITE_P(AtNode, PenFailure, ::testing::Values(0, 1, 17, 31));
 TEST_F(DrawingResources, FontFailureWritesInTheSurfacesFontAndRestoresNothing) {
     SetPrimary({{1, Zero()}});
     SetImported({{1, Zero()}});
-    m_dc.FailFontCreation(1);
+    // The first font measures the summary lines' height while preparing.
+    m_dc.FailFontCreation(2);
     const std::vector<RecordedCall> calls = Paint();
     const std::vector<RecordedCall> texts = Only(calls, Op::TextOut);
     ASSERT_EQ(texts.size(), 130u);

@@ -1,6 +1,7 @@
 #include "RecordingDC.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 using Op = RecordedCall::Op;
@@ -60,7 +61,8 @@ void RecordingDC::TextOut(int x, int y, const char* text, int length) {
 }
 
 TextExtent RecordingDC::GetTextExtent(const char*, int length) const {
-    return {kCharWidth * std::max(length, 0), kTextHeight};
+    const int height = m_font != 0 ? std::abs(m_fonts.at(m_font).lfHeight) : 0;
+    return {kCharWidth * std::max(length, 0), height != 0 ? double(height) : kTextHeight};
 }
 
 COLORREF RecordingDC::SetDCBrushColor(COLORREF color) {

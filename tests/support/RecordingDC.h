@@ -3,7 +3,8 @@
 // A CDC that draws nothing and records every call with its arguments in
 // logical units, for checking a drawing to the unit. Pens and fonts get ids
 // from 1 in order of creation; 0 stands for the surface's own. Every text
-// measures kCharWidth units a character by kTextHeight, whatever its font.
+// measures kCharWidth units a character, and kTextHeight high but in a font
+// whose height is given: that height.
 
 #include "DC.h"
 

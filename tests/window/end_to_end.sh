@@ -381,19 +381,21 @@ shot scrolled
 shows_pair 2 1 scrolled $((win_w - 30)) $((win_h - view_dy - 60))
 echo "ok: in a window smaller than the picture its top-left part shows; Right steps to record 2"
 
-# Highlight Differences from the context menu: the picture that
-# --export --differences draws; then a node's tooltip.
+# Highlight Differences from the context menu on record 77, whose repeat
+# differs in three nodes: the picture that --export --differences draws;
+# then a node's tooltip.
 xdotool windowsize --sync "$wid" 1280 900
 sleep 0.5
 geometry_of "$wid"
+goto_record 77
 shot wide
 menu_item differences-menu Down Down Down Down
 shot differences
-[[ -s $work/differences-2.png ]] ||
-    QT_QPA_PLATFORM=offscreen "$quib" --export "$work/differences-2.png" --record 2 --differences \
+[[ -s $work/differences-77.png ]] ||
+    QT_QPA_PLATFORM=offscreen "$quib" --export "$work/differences-77.png" --record 77 --differences \
         --import "$work/run-a-repeat.dat" "$work/run-a.dat" 2>>"$work/err"
-cp "$work/differences-2.png" "$work/paired-4-9002.png"
-shows_pair 9002 2 differences
+cp "$work/differences-77.png" "$work/paired-4-9077.png"
+shows_pair 9077 77 differences
 echo "ok: Highlight Differences shows what --export --differences draws"
 # Node abd of the first diagram: 1.28 inch right, 2.25 inch down.
 xdotool mousemove --sync $((win_x + 123)) $((win_y + view_dy + 216))
