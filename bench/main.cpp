@@ -2,6 +2,7 @@
 #include "DataGenerator.h"
 #include "ExportBenchmarks.h"
 #include "MedianSummary.h"
+#include "OverviewBenchmarks.h"
 #include "PairingBenchmarks.h"
 #include "QueryBenchmarks.h"
 #include "ReadingBenchmarks.h"
@@ -22,6 +23,7 @@ struct Sizes {
     std::vector<int> pairingCompared;
     std::vector<int> pairingIndexedOnly;
     int exportRecords = 0;
+    int overviewRecords = 0;
 };
 
 // --quick: tiny sizes that run every benchmark in a moment, so that they
@@ -58,11 +60,13 @@ int main(int argc, char** argv) {
         sizes.pairingCompared = {100, 1000};
         sizes.pairingIndexedOnly = {5000};
         sizes.exportRecords = 20;
+        sizes.overviewRecords = 2000;
     } else {
         sizes.fileRecords = {100000, 1000000};
         sizes.pairingCompared = {10000, 100000};
         sizes.pairingIndexedOnly = {1000000};
         sizes.exportRecords = 10000;
+        sizes.overviewRecords = 1000000;
     }
 
     const TempDir folder;
@@ -82,6 +86,7 @@ int main(int argc, char** argv) {
         folder.Write("export.dat", GenerateDataFile(26, sizes.exportRecords));
     RegisterExportBenchmarks({{"run-a/320", QUIB_EXAMPLES "/run-a.dat"},
                               {"generated/" + std::to_string(sizes.exportRecords), generated}});
+    RegisterOverviewBenchmarks(sizes.overviewRecords);
     MedianSummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
