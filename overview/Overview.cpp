@@ -28,18 +28,51 @@ const std::array<int, kNodeCount>& RowOrder() {
     return order;
 }
 
-// Missing counts below every value.
-constexpr std::int64_t Magnitude(std::int64_t value) {
-    return value == kNoOverviewValue ? -1 : value < 0 ? -value : value;
-}
+// The values of largest magnitude of a run, node by node: the earlier of two
+// of equal magnitude, so that merging runs gives what one run of all their
+// records gives, and neither sign is favoured.
+class LargestOfRun {
+  public:
+    LargestOfRun() {
+        std::fill(std::begin(m_value), std::end(m_value), kNoOverviewValue);
+        std::fill(std::begin(m_magnitude), std::end(m_magnitude), -1);
+    }
 
-// The values of largest magnitude of a run: the earlier one of two of equal
-// magnitude, so that merging runs gives what one run of their records gives.
-void TakeLarger(std::int64_t* kept, const std::int64_t* other) {
-    for (int n = 0; n < kNodeCount; ++n)
-        if (Magnitude(other[n]) > Magnitude(kept[n]))
-            kept[n] = other[n];
-}
+    // Without a branch per value: which one wins is as random as the data.
+    void Take(const std::int64_t values[kNodeCount], NodeMask missing) {
+        for (int n = 0; n < kNodeCount; ++n) {
+            const std::uint64_t value = std::uint64_t(values[n]);
+            const std::uint64_t sign = std::uint64_t(values[n] >> 63);
+            // -1 where missing, else |value|.
+            const std::int64_t magnitude =
+                std::int64_t((value ^ sign) - sign) | -std::int64_t(missing >> n & 1);
+            const std::uint64_t larger = -std::uint64_t(magnitude > m_magnitude[n]);
+            m_magnitude[n] ^= (m_magnitude[n] ^ magnitude) & std::int64_t(larger);
+            m_value[n] ^= (m_value[n] ^ values[n]) & std::int64_t(larger);
+        }
+    }
+
+    // Cells of runs before: those holding kNoOverviewValue are missing.
+    void TakeCells(const std::int64_t cells[kNodeCount]) {
+        NodeMask missing = 0;
+        for (int n = 0; n < kNodeCount; ++n)
+            missing |= NodeMask{cells[n] == kNoOverviewValue} << n;
+        Take(cells, missing);
+    }
+
+    void Store(std::int64_t cells[kNodeCount]) const { std::copy_n(m_value, kNodeCount, cells); }
+
+    std::int64_t LargestMagnitude() const {
+        std::int64_t largest = 0;
+        for (const std::int64_t magnitude : m_magnitude)
+            largest = std::max(largest, magnitude);
+        return largest;
+    }
+
+  private:
+    std::int64_t m_value[kNodeCount];
+    std::int64_t m_magnitude[kNodeCount]; // -1 while only missing ones came
+};
 
 } // namespace
 
@@ -59,23 +92,20 @@ Overview::Overview(const LatticeDocument& document, OverviewMode mode, ValueTran
     const int bins = m_grid.FineBins();
     m_fine.m_grid = m_grid;
     m_fine.m_columns = bins;
-    m_fine.m_cells.assign(std::size_t(bins) * kNodeCount, kNoOverviewValue);
+    m_fine.m_cells.resize(std::size_t(bins) * kNodeCount);
     m_fine.m_someMissing.assign(std::size_t(bins), 0);
     std::int64_t shown[kNodeCount];
     for (int bin = 0; bin < bins; ++bin) {
-        std::int64_t* cells = &m_fine.m_cells[std::size_t(bin) * kNodeCount];
+        LargestOfRun largest;
         NodeMask someMissing = 0;
         for (int k = m_grid.FineStart(bin), end = m_grid.FineStart(bin + 1); k < end; ++k) {
             const NodeMask missing = records.Read(mode, k, shown);
             someMissing |= missing;
-            for (int n = 0; n < kNodeCount; ++n)
-                if (missing >> n & 1)
-                    shown[n] = kNoOverviewValue;
-            TakeLarger(cells, shown);
+            largest.Take(shown, missing);
         }
+        largest.Store(&m_fine.m_cells[std::size_t(bin) * kNodeCount]);
         m_fine.m_someMissing[std::size_t(bin)] = someMissing;
-        for (int n = 0; n < kNodeCount; ++n)
-            m_largestMagnitude = std::max(m_largestMagnitude, Magnitude(cells[n]));
+        m_largestMagnitude = std::max(m_largestMagnitude, largest.LargestMagnitude());
     }
 }
 
@@ -87,14 +117,13 @@ OverviewColumns Overview::Columns(int wanted) const {
     columns.m_someMissing.resize(std::size_t(columns.m_columns));
     for (int c = 0; c < columns.m_columns; ++c) {
         const RecordRun bins = m_grid.ColumnFineBins(c, columns.m_columns);
-        std::int64_t* cells = &columns.m_cells[std::size_t(c) * kNodeCount];
-        const std::int64_t* first = &m_fine.m_cells[std::size_t(bins.first) * kNodeCount];
-        std::copy(first, first + kNodeCount, cells);
+        LargestOfRun largest;
         NodeMask someMissing = 0;
         for (int bin = bins.first; bin < bins.end; ++bin) {
-            TakeLarger(cells, &m_fine.m_cells[std::size_t(bin) * kNodeCount]);
+            largest.TakeCells(&m_fine.m_cells[std::size_t(bin) * kNodeCount]);
             someMissing |= m_fine.m_someMissing[std::size_t(bin)];
         }
+        largest.Store(&columns.m_cells[std::size_t(c) * kNodeCount]);
         columns.m_someMissing[std::size_t(c)] = someMissing;
     }
     return columns;

@@ -10,7 +10,8 @@
 // The overview of a whole file: a row per node and a column per run of
 // records, each cell the value of largest magnitude among the run's values
 // of that node, so that one extreme record among millions stays in sight.
-// Of two values of equal magnitude the earlier one stands.
+// Of two values of equal magnitude the earlier one stands: neither sign is
+// favoured.
 //
 // Missing values (see ShownRecords: "/" as read, a sum that one enters, a
 // node that the file's dimension does not give, a record without a partner)

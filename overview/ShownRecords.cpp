@@ -1,30 +1,8 @@
 #include "ShownRecords.h"
 
-#include <array>
-
 namespace quib {
 
 namespace {
-
-struct Enclosures {
-    std::array<NodeMask, kNodeCount> subsets{};   // the nodes below or at each node
-    std::array<NodeMask, kNodeCount> supersets{}; // above or at
-};
-
-const Enclosures& EnclosuresOfNodes() {
-    static const Enclosures enclosures = [] {
-        Enclosures e;
-        for (int n = 0; n < kNodeCount; ++n)
-            for (int m = 0; m < kNodeCount; ++m) {
-                if ((VariablesOf(m) & ~VariablesOf(n)) == 0)
-                    e.subsets[n] |= NodeMask{1} << m;
-                if ((VariablesOf(n) & ~VariablesOf(m)) == 0)
-                    e.supersets[n] |= NodeMask{1} << m;
-            }
-        return e;
-    }();
-    return enclosures;
-}
 
 NodeMask AbsentNodes(ValueTransform transform, int dimension) {
     return transform == ValueTransform::Read ? ~CarriedNodes(dimension) : 0;
@@ -32,37 +10,14 @@ NodeMask AbsentNodes(ValueTransform transform, int dimension) {
 
 } // namespace
 
-NodeMask MissingAfter(ValueTransform transform, NodeMask missingAsRead) {
-    if (transform == ValueTransform::Read || missingAsRead == 0)
-        return missingAsRead;
-    const Enclosures& enclosures = EnclosuresOfNodes();
-    const auto& entering =
-        transform == ValueTransform::Supersets ? enclosures.supersets : enclosures.subsets;
-    NodeMask missing = 0;
-    for (int n = 0; n < kNodeCount; ++n)
-        if ((entering[n] & missingAsRead) != 0)
-            missing |= NodeMask{1} << n;
-    return missing;
-}
-
-NodeMask MissingAsRead(const std::int32_t read[kNodeCount]) {
-    NodeMask missing = 0;
-    for (int n = 0; n < kNodeCount; ++n)
-        missing |= NodeMask{IsMissing(read[n])} << n;
-    return missing;
-}
-
 ShownRecords::ShownRecords(const LatticeDocument& document, ValueTransform transform)
     : m_document(document), m_transform(transform),
       m_primaryAbsent(AbsentNodes(transform, document.m_nPrimaryDim)),
-      m_importedAbsent(AbsentNodes(transform, document.m_nImportedDim)) {
-    EnclosuresOfNodes(); // built before any thread reads records
-}
+      m_importedAbsent(AbsentNodes(transform, document.m_nImportedDim)) {}
 
 NodeMask ShownRecords::Transformed(const std::int32_t read[kNodeCount],
                                    std::int64_t shown[kNodeCount], NodeMask absent) const {
-    TransformValues(m_transform, read, shown);
-    return MissingAfter(m_transform, MissingAsRead(read)) | absent;
+    return TransformValues(m_transform, read, shown) | absent;
 }
 
 NodeMask ShownRecords::Primary(int index, std::int64_t shown[kNodeCount]) const {

@@ -14,19 +14,9 @@
 
 namespace quib {
 
-// The nodes whose shown values a missing value as read enters, and so that
-// are missing themselves. Told from the read values, never from a result: a
-// sum may well lie below -31999 and is then a value all the same.
-NodeMask MissingAfter(ValueTransform transform, NodeMask missingAsRead);
-
-// The nodes missing in values as read.
-NodeMask MissingAsRead(const std::int32_t read[kNodeCount]);
-
 class ShownRecords {
   public:
     ShownRecords(const LatticeDocument& document, ValueTransform transform);
-
-    int Count() const { return m_document.m_primaryRecords.GetSize(); }
 
     // The nodes that no record has a value of in `mode`: those that the
     // file's dimension does not give, as read.
