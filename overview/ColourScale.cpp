@@ -11,10 +11,11 @@ struct Lab {
     double l, a, b;
 };
 
-// The darkest of each sign in CIELAB (D65): blue about #00469d and orange
-// about #f7931e. The shades lie on the straight line from white.
-constexpr Lab kDarkestPositive{28, 5, -58};
-constexpr Lab kDarkestNegative{70, 30, 70};
+// The darkest of each sign in CIELAB (D65): blue about #00317e and orange
+// about #c75e04, lighter by 32 so that the signs differ in lightness at every
+// magnitude. The shades lie on the straight line from white.
+constexpr Lab kDarkestPositive{20, 10, -52};
+constexpr Lab kDarkestNegative{52, 38, 60};
 constexpr int kSteps = 256;
 
 std::uint8_t Encoded(double linear) {

@@ -79,6 +79,10 @@ OverviewFigure::OverviewFigure(const Overview& overview, const QRect& area,
     m_cellImage = PaintCells();
 }
 
+bool OverviewFigure::MarksSomeMissing() const {
+    return m_style.markSomeMissing && m_rowHeight >= 5;
+}
+
 int OverviewFigure::RowTop(int row) const {
     return m_cells.top() + row * m_rowHeight + (5 - LevelOfRow(row)) * m_levelGap;
 }
@@ -129,7 +133,7 @@ QImage OverviewFigure::PaintCells() const {
     std::vector<int> columnOfX(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)
         columnOfX[std::size_t(x)] = int(std::int64_t{x} * columns / width);
-    const bool footLine = m_style.markSomeMissing && m_rowHeight >= 5;
+    const bool footLine = MarksSomeMissing();
     std::vector<QRgb> colours(static_cast<std::size_t>(columns));
     std::vector<QRgb> foot(colours.size());
     for (int row = 0; row < kNodeCount; ++row) {
@@ -161,11 +165,18 @@ QImage OverviewFigure::PaintCells() const {
 }
 
 void OverviewFigure::PaintLabels(QPainter& painter) const {
-    // Every row labelled where the rows are tall enough, else every other
-    // one or fewer.
-    const int every = std::max(1, (m_lineHeight * 3 / 4 + m_rowHeight) / (m_rowHeight + 1));
+    // Every row labelled where the rows are as tall as the letters (some 9/10
+    // of the font's size), else every other one or fewer, counted from the
+    // first of each level.
+    const int letters = painter.font().pixelSize() * 9 / 10;
+    const int every = std::max(1, (letters + m_rowHeight - 1) / m_rowHeight);
     const int right = m_cells.left() - m_lineHeight / 3;
-    for (int row = 0; row < kNodeCount; row += every) {
+    int levelStart = 0;
+    for (int row = 0; row < kNodeCount; ++row) {
+        if (LevelOfRow(row) != LevelOfRow(levelStart))
+            levelStart = row;
+        if ((row - levelStart) % every != 0)
+            continue;
         const QRect band(m_area.left(), RowTop(row), right - m_area.left(), m_rowHeight);
         painter.drawText(band, Qt::AlignRight | Qt::AlignVCenter | Qt::TextDontClip,
                          QString::fromLatin1(DisplayLabel(NodeOfRow(row))));
@@ -206,8 +217,33 @@ void OverviewFigure::PaintPositions(QPainter& painter) const {
     }
 }
 
+namespace {
+
+// One entry of the colour key: a word, a ramp of one sign's shades from 0
+// outwards, a grey swatch, a cell with a grey foot, or a wider space.
+struct KeyItem {
+    enum Kind { Word, Ramp, Missing, SomeMissing, Space } kind;
+    QString text;
+    bool negative = false;
+};
+
+QImage RampImage(bool negative) {
+    QImage shades(kKeyRampWidth, 1, QImage::Format_RGB32);
+    for (int k = 0; k < kKeyRampWidth; ++k) {
+        // Darkest at the outer ends: the orange runs from the largest
+        // magnitude down to 0, the blue from 0 up.
+        const double along = double(k) / (kKeyRampWidth - 1);
+        const double shade = ColourScale::kLeastShade +
+                             (1 - ColourScale::kLeastShade) * (negative ? 1 - along : along);
+        shades.setPixel(k, 0, ToQRgb(ColourScale::Shade(negative, shade)));
+    }
+    return shades;
+}
+
+} // namespace
+
 // What is shown at the left, the colours at the right:
-// −largest [orange] 0 [blue] largest, [grey] missing.
+// −largest [orange] 0 [blue] largest, log scale  [grey] missing  [foot] some missing.
 void OverviewFigure::PaintKey(QPainter& painter) const {
     const QFontMetrics metrics = painter.fontMetrics();
     const int top = m_cells.bottom() + 1 + kTickLength + m_lineHeight + m_lineHeight / 2;
@@ -218,47 +254,65 @@ void OverviewFigure::PaintKey(QPainter& painter) const {
     painter.drawText(QRect(m_cells.left(), top, m_cells.width(), m_lineHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, shown);
 
+    std::vector<KeyItem> items = {
+        {KeyItem::Word, Number(-m_largest)},
+        {KeyItem::Ramp, {}, true},
+        {KeyItem::Word, QStringLiteral("0")},
+        {KeyItem::Ramp, {}, false},
+        {KeyItem::Word, Number(m_largest) + QStringLiteral(", log scale")},
+        {KeyItem::Space, {}},
+        {KeyItem::Missing, {}},
+        {KeyItem::Word, QStringLiteral("missing")}};
+    // Told only where a column holds more than one record.
+    if (MarksSomeMissing() && m_columns.Count() < m_records)
+        items.insert(items.end(), {{KeyItem::Space, {}},
+                                   {KeyItem::SomeMissing, {}},
+                                   {KeyItem::Word, QStringLiteral("some missing")}});
     const int swatch = m_lineHeight * 2 / 3;
     const int gap = m_lineHeight / 3;
-    const QString words[] = {Number(-m_largest), QStringLiteral("0"), Number(m_largest),
-                             QStringLiteral("missing")};
-    int width = 2 * kKeyRampWidth + swatch + 6 * gap + 2 * m_lineHeight;
-    for (const QString& word : words)
-        width += metrics.horizontalAdvance(word);
-    int x = m_cells.right() + 1 - width;
-    const int swatchTop = top + (m_lineHeight - swatch) / 2;
-    const auto word = [&](const QString& text) {
-        const int advance = metrics.horizontalAdvance(text);
-        painter.drawText(QRect(x, top, advance + 1, m_lineHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, text);
-        x += advance + gap;
-    };
-    const auto ramp = [&](bool negative) {
-        QImage shades(kKeyRampWidth, 1, QImage::Format_RGB32);
-        for (int k = 0; k < kKeyRampWidth; ++k) {
-            // The orange ramp runs from the largest magnitude down to 0.
-            const double along = double(k) / (kKeyRampWidth - 1);
-            const double shade = ColourScale::kLeastShade +
-                                 (1 - ColourScale::kLeastShade) * (negative ? 1 - along : along);
-            shades.setPixel(k, 0, ToQRgb(ColourScale::Shade(negative, shade)));
+    const auto widthOf = [&](const KeyItem& item) {
+        switch (item.kind) {
+        case KeyItem::Word:
+            return metrics.horizontalAdvance(item.text);
+        case KeyItem::Ramp:
+            return kKeyRampWidth;
+        case KeyItem::Space:
+            return m_lineHeight;
+        default:
+            return swatch;
         }
-        const QRect box(x, swatchTop, kKeyRampWidth, swatch);
-        painter.drawImage(box, shades);
-        painter.setPen(kFrameColour);
-        painter.drawRect(QRectF(box).adjusted(-0.5, -0.5, 0.5, 0.5));
-        painter.setPen(Qt::black);
-        x += kKeyRampWidth + gap;
     };
-    word(words[0]);
-    ramp(true);
-    word(words[1]);
-    ramp(false);
-    word(words[2]);
-    x += 2 * m_lineHeight - gap;
-    const QColor grey(ToQRgb(ColourScale::kMissing));
-    painter.fillRect(QRect(x, swatchTop, swatch, swatch), grey);
-    x += swatch + gap;
-    word(words[3]);
+    int x = m_cells.right() + 1;
+    for (const KeyItem& item : items)
+        x -= widthOf(item) + gap;
+    x += gap;
+    for (const KeyItem& item : items) {
+        const QRect box(x, top + (m_lineHeight - swatch) / 2, widthOf(item), swatch);
+        switch (item.kind) {
+        case KeyItem::Word:
+            painter.drawText(QRect(x, top, box.width() + 1, m_lineHeight),
+                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, item.text);
+            break;
+        case KeyItem::Ramp:
+            painter.drawImage(box, RampImage(item.negative));
+            break;
+        case KeyItem::Missing:
+            painter.fillRect(box, QColor(ToQRgb(ColourScale::kMissing)));
+            break;
+        case KeyItem::SomeMissing:
+            painter.fillRect(box.adjusted(0, box.height() - 1, 0, 0),
+                             QColor(ToQRgb(ColourScale::kMissing)));
+            break;
+        case KeyItem::Space:
+            break;
+        }
+        if (item.kind == KeyItem::Ramp || item.kind == KeyItem::SomeMissing) {
+            painter.setPen(kFrameColour);
+            painter.drawRect(QRectF(box).adjusted(-0.5, -0.5, 0.5, 0.5));
+            painter.setPen(Qt::black);
+        }
+        x += box.width() + gap;
+    }
 }
 
 // Each level framed, so that rows of zeros keep their place; the rows not

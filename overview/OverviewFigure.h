@@ -54,6 +54,7 @@ class OverviewFigure {
     int XOfRecord(int record) const;
 
   private:
+    bool MarksSomeMissing() const;
     int RowTop(int row) const;
     QRect RowRect(int row) const;
     QImage PaintCells() const;

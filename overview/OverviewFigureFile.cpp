@@ -1,8 +1,10 @@
 #include "OverviewFigureFile.h"
 
-#include "FileWhole.h"
+#include "PictureFile.h"
+#include "WholeFile.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -77,13 +79,24 @@ bool WriteOverviewFigure(const Overview& overview, const OverviewFigureFile& fig
     return false;
 }
 
-QString SaveOverviewFigure(const Overview& overview, const OverviewFigureFile& figure,
-                           const QString& path) {
+QByteArray OverviewFigureBytes(const Overview& overview, const OverviewFigureFile& figure) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    return WriteOverviewFigure(overview, figure, buffer) ? bytes : QByteArray();
+}
+
+std::error_code SaveOverviewFigure(const Overview& overview, const OverviewFigureFile& figure,
+                                   const QString& path, const QStringList& dataFiles) {
+    if (IsDataFile(path, dataFiles))
+        return PictureError::OpenDataFile;
     if (!SizeFits(figure.size))
-        return QStringLiteral("the figure's width and height must each be 1 to %1")
-            .arg(kOverviewFigureMaxSide);
-    return WriteFileWhole(
-        path, [&](QIODevice& device) { return WriteOverviewFigure(overview, figure, device); });
+        return std::make_error_code(std::errc::invalid_argument);
+    const QByteArray bytes = OverviewFigureBytes(overview, figure);
+    if (bytes.isEmpty())
+        return PictureError::NotDrawn;
+    return WriteWholeFile(QFile::encodeName(path).toStdString(),
+                          std::string_view(bytes.constData(), std::size_t(bytes.size())));
 }
 
 } // namespace quib

@@ -7,7 +7,11 @@
 #include "OverviewFigure.h"
 #include "PictureFormat.h"
 
+#include <QByteArray>
 #include <QSize>
+#include <QStringList>
+
+#include <system_error>
 
 class QIODevice;
 
@@ -27,9 +31,14 @@ struct OverviewFigureFile {
 bool WriteOverviewFigure(const Overview& overview, const OverviewFigureFile& figure,
                          QIODevice& device);
 
-// The same as a file, whole or not at all (see WriteFileWhole). Empty when
-// written, else why not.
-QString SaveOverviewFigure(const Overview& overview, const OverviewFigureFile& figure,
-                           const QString& path);
+// The figure in memory; empty when the size is out of bounds.
+QByteArray OverviewFigureBytes(const Overview& overview, const OverviewFigureFile& figure);
+
+// The same as a file, written whole or not at all (see WriteWholeFile), and
+// never over one of `dataFiles` (PictureError::OpenDataFile). A size out of
+// bounds is std::errc::invalid_argument: tell it as a usage error first.
+// Told with CannotWriteMessage.
+std::error_code SaveOverviewFigure(const Overview& overview, const OverviewFigureFile& figure,
+                                   const QString& path, const QStringList& dataFiles = {});
 
 } // namespace quib

@@ -72,7 +72,7 @@ TEST(ColourScale, SignsOfEqualMagnitudeStayApartUnderColourBlindness) {
             const Lab positive = Seen(scale.Of(m), vision);
             const Lab negative = Seen(scale.Of(-m), vision);
             EXPECT_GE(Difference(positive, negative), 20) << vision.name << " " << m;
-            EXPECT_GE(negative.l - positive.l, 8) << vision.name << " " << m;
+            EXPECT_GE(negative.l - positive.l, 6) << vision.name << " " << m;
         }
 }
 

@@ -5,6 +5,7 @@
 #include "LatticeTables.h"
 #include "OverviewDocuments.h"
 #include "OverviewFigureFile.h"
+#include "PictureFile.h"
 #include "Process.h"
 #include "TempDir.h"
 
@@ -137,10 +138,10 @@ class FigureFiles : public SmallFigure {
         OverviewFigureFile file;
         file.format = format;
         file.size = size;
-        const QString reason =
+        const std::error_code error =
             SaveOverviewFigure(Overview(m_doc, OverviewMode::Difference, ValueTransform::Mobius),
                                file, QString::fromStdString(path));
-        EXPECT_TRUE(reason.isEmpty()) << reason.toStdString();
+        EXPECT_FALSE(error) << error.message();
         return path;
     }
     TempDir m_dir;
@@ -186,21 +187,32 @@ TEST_F(FigureFiles, PdfAndSvgCarryTheLabelsAsText) {
     EXPECT_TRUE(svg.contains(">{}</text>"));
 }
 
-// A figure that cannot be written says why and leaves nothing behind.
+// A figure that cannot be written says why and leaves nothing behind; a
+// data file is never written over.
 TEST_F(FigureFiles, AFailedWriteSaysWhyAndLeavesNoFile) {
     const Overview overview(m_doc, OverviewMode::Primary, ValueTransform::Read);
-    const std::string missingFolder = m_dir.Path() + "/none/o.png";
-    EXPECT_FALSE(SaveOverviewFigure(overview, {}, QString::fromStdString(missingFolder)).isEmpty());
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(missingFolder)));
+    const QString missingFolder = QString::fromStdString(m_dir.Path() + "/none/o.png");
+    EXPECT_EQ(SaveOverviewFigure(overview, {}, missingFolder),
+              std::make_error_code(std::errc::no_such_file_or_directory));
+    EXPECT_FALSE(QFile::exists(missingFolder));
     OverviewFigureFile file;
     file.format = PictureFormat::Pdf;
-    EXPECT_FALSE(SaveOverviewFigure(overview, file, "/dev/full").isEmpty());
-    const std::string tooLarge = m_dir.Path() + "/large.png";
+    EXPECT_EQ(SaveOverviewFigure(overview, file, "/dev/full"),
+              std::make_error_code(std::errc::no_space_on_device));
+    const QString tooLarge = QString::fromStdString(m_dir.Path() + "/large.png");
     file.size = QSize(kOverviewFigureMaxSide + 1, 400);
-    EXPECT_FALSE(SaveOverviewFigure(overview, file, QString::fromStdString(tooLarge)).isEmpty());
+    EXPECT_EQ(SaveOverviewFigure(overview, file, tooLarge),
+              std::make_error_code(std::errc::invalid_argument));
     file.size = QSize(1200, 0);
-    EXPECT_FALSE(SaveOverviewFigure(overview, file, QString::fromStdString(tooLarge)).isEmpty());
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(tooLarge)));
+    EXPECT_TRUE(SaveOverviewFigure(overview, file, tooLarge));
+    EXPECT_TRUE(OverviewFigureBytes(overview, file).isEmpty());
+    EXPECT_FALSE(QFile::exists(tooLarge));
+
+    const std::string data = m_dir.Write("run.dat", "DIM=32\n(1) 5\n");
+    const QString alias = QString::fromStdString(m_dir.Path() + "/./run.dat");
+    EXPECT_EQ(SaveOverviewFigure(overview, {}, alias, {QString::fromStdString(data)}),
+              PictureError::OpenDataFile);
+    EXPECT_EQ(ReadWholeFile(data), "DIM=32\n(1) 5\n");
 }
 
 } // namespace
