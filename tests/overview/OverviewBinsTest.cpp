@@ -3,6 +3,7 @@
 // blindness.
 
 #include "LatticeTables.h"
+#include "LiteralTransform.h"
 #include "NodeHistory.h"
 #include "Overview.h"
 #include "OverviewDocuments.h"
@@ -91,24 +92,8 @@ struct PlainCell {
 // where a value entering it is missing or the file does not give the node.
 bool PlainShown(ValueTransform transform, const std::int32_t* read, int dimension, int node,
                 std::int64_t& value) {
-    if (transform == ValueTransform::Read) {
-        value = read[node];
-        return node >= kNodeCount - dimension && !IsMissing(read[node]);
-    }
-    value = 0;
-    const VariableSet s = VariablesOf(node);
-    for (int t = 0; t < kNodeCount; ++t) {
-        const VariableSet other = VariablesOf(t);
-        const bool enters =
-            transform == ValueTransform::Supersets ? (s & ~other) == 0 : (other & ~s) == 0;
-        if (!enters)
-            continue;
-        if (IsMissing(read[t]))
-            return false;
-        const bool odd = __builtin_popcount(s ^ other) % 2 == 1;
-        value += transform == ValueTransform::Mobius && odd ? -std::int64_t{read[t]} : read[t];
-    }
-    return true;
+    const bool given = transform != ValueTransform::Read || node >= kNodeCount - dimension;
+    return LiteralTransform(transform, read, node, value) && given;
 }
 
 bool PlainValue(const LatticeDocument& doc, OverviewMode mode, ValueTransform transform, int k,
@@ -128,9 +113,26 @@ bool PlainValue(const LatticeDocument& doc, OverviewMode mode, ValueTransform tr
                                             : hasPrimary && hasPartner;
 }
 
+// The shown values of every primary record in `mode`, computed once.
+struct PlainRecord {
+    std::int64_t value[kNodeCount];
+    bool has[kNodeCount];
+};
+
+std::vector<PlainRecord> PlainRecords(const LatticeDocument& doc, OverviewMode mode,
+                                      ValueTransform transform) {
+    std::vector<PlainRecord> records(std::size_t(doc.m_primaryRecords.GetSize()));
+    for (std::size_t k = 0; k < records.size(); ++k)
+        for (int node = 0; node < kNodeCount; ++node)
+            records[k].has[node] =
+                PlainValue(doc, mode, transform, int(k), node, records[k].value[node]);
+    return records;
+}
+
 void ExpectOverviewAsPlain(const LatticeDocument& doc, OverviewMode mode, ValueTransform transform,
                            const std::vector<int>& widths) {
     const Overview overview(doc, mode, transform);
+    const std::vector<PlainRecord> records = PlainRecords(doc, mode, transform);
     std::int64_t largest = 0;
     for (const int width : widths) {
         const OverviewColumns columns = overview.Columns(width);
@@ -139,23 +141,25 @@ void ExpectOverviewAsPlain(const LatticeDocument& doc, OverviewMode mode, ValueT
             for (int node = 0; node < kNodeCount; ++node) {
                 PlainCell plain;
                 for (int k = run.first; k < run.end; ++k) {
-                    std::int64_t value;
-                    if (!PlainValue(doc, mode, transform, k, node, value)) {
+                    const PlainRecord& record = records[std::size_t(k)];
+                    if (!record.has[node]) {
                         plain.someMissing = true;
-                    } else if (!plain.any || std::llabs(value) > std::llabs(plain.value)) {
-                        plain.value = value;
+                    } else if (!plain.any ||
+                               std::llabs(record.value[node]) > std::llabs(plain.value)) {
+                        plain.value = record.value[node];
                         plain.any = true;
                     }
                 }
                 largest = std::max<std::int64_t>(largest, plain.any ? std::llabs(plain.value) : 0);
-                const std::string where = "mode " + std::to_string(int(mode)) + " transform " +
-                                          std::to_string(int(transform)) + " width " +
-                                          std::to_string(width) + " column " + std::to_string(c) +
-                                          " node " + DisplayLabel(node);
-                ASSERT_EQ(columns.AllMissing(c, node), !plain.any) << where;
-                ASSERT_EQ(columns.SomeMissing(c, node), plain.someMissing) << where;
+                const auto where = [&] {
+                    return "mode " + std::to_string(int(mode)) + " transform " +
+                           std::to_string(int(transform)) + " width " + std::to_string(width) +
+                           " column " + std::to_string(c) + " node " + DisplayLabel(node);
+                };
+                ASSERT_EQ(columns.AllMissing(c, node), !plain.any) << where();
+                ASSERT_EQ(columns.SomeMissing(c, node), plain.someMissing) << where();
                 if (plain.any) {
-                    ASSERT_EQ(columns.Value(c, node), plain.value) << where;
+                    ASSERT_EQ(columns.Value(c, node), plain.value) << where();
                 }
             }
         }
@@ -184,7 +188,7 @@ TEST(Overview, EachCellIsTheLargestMagnitudeOfItsRecordsInEveryModeAndTransform)
 TEST(Overview, ColumnsMergedFromFineBinsAreTheirRecordsLargest) {
     LatticeDocument doc;
     FillRandomDocument(doc, kFineBinLimit + 12345);
-    ExpectOverviewAsPlain(doc, OverviewMode::Difference, ValueTransform::Mobius, {777});
+    ExpectOverviewAsPlain(doc, OverviewMode::Difference, ValueTransform::Read, {777});
     ExpectOverviewAsPlain(doc, OverviewMode::Primary, ValueTransform::Read, {1, 4000, 5000});
 }
 
@@ -271,22 +275,28 @@ TEST(NodeHistory, EachColumnSpansTheLeastAndLargestOfItsRecordsInBothRuns) {
     for (const ValueTransform transform : {ValueTransform::Read, ValueTransform::Supersets}) {
         for (const int node : {0, 6, 31}) {
             const NodeHistory history(doc, node, transform);
+            std::vector<std::pair<bool, std::int64_t>> runs[2];
+            for (const HistoryRun run : {HistoryRun::Primary, HistoryRun::Imported})
+                for (int k = 0; k < doc.m_primaryRecords.GetSize(); ++k) {
+                    const OverviewMode mode =
+                        run == HistoryRun::Primary ? OverviewMode::Primary : OverviewMode::Imported;
+                    std::int64_t value;
+                    const bool has = PlainValue(doc, mode, transform, k, node, value);
+                    runs[int(run)].emplace_back(has, value);
+                }
             ValueSpan range;
             for (const int width : {1, 640, kFineBinLimit}) {
                 const HistoryColumns columns = history.Columns(width);
                 for (int c = 0; c < columns.Count(); ++c) {
-                    ValueSpan plain[2];
-                    const RecordRun run = columns.Records(c);
-                    for (int k = run.first; k < run.end; ++k) {
-                        std::int64_t value;
-                        if (PlainValue(doc, OverviewMode::Primary, transform, k, node, value))
-                            plain[0].Take(value);
-                        if (PlainValue(doc, OverviewMode::Imported, transform, k, node, value))
-                            plain[1].Take(value);
-                    }
-                    for (const HistoryRun which : {HistoryRun::Primary, HistoryRun::Imported}) {
-                        const ValueSpan& span = columns.Span(c, which);
-                        const ValueSpan& expected = plain[int(which)];
+                    const RecordRun records = columns.Records(c);
+                    for (const HistoryRun run : {HistoryRun::Primary, HistoryRun::Imported}) {
+                        ValueSpan expected;
+                        for (int k = records.first; k < records.end; ++k) {
+                            const auto& [has, value] = runs[int(run)][std::size_t(k)];
+                            if (has)
+                                expected.Take(value);
+                        }
+                        const ValueSpan& span = columns.Span(c, run);
                         ASSERT_EQ(span.Empty(), expected.Empty()) << node << " " << c;
                         if (!expected.Empty()) {
                             ASSERT_EQ(span.least, expected.least) << node << " " << c;
