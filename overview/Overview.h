@@ -15,9 +15,10 @@
 //
 // Missing values (see ShownRecords: "/" as read, a sum that one enters, a
 // node that the file's dimension does not give, a record without a partner)
-// take no part in the largest magnitude. A cell whose records are all missing is
-// missing; a cell with some missing and some values holds the largest of
-// its values and says that some were missing.
+// take no part in the largest magnitude. A cell whose records are all
+// missing is missing; a cell with some missing and some values holds the
+// largest of its values and says that some were missing, so that a value
+// never hides that others are missing.
 
 namespace quib {
 

@@ -56,6 +56,27 @@ int NiceStep(double least) {
                 return int(std::min<std::int64_t>(power * factor, INT32_MAX));
 }
 
+// One entry of the colour key: a word, a ramp of one sign's shades from 0
+// outwards, a grey swatch, a cell with a grey foot, or a wider space.
+struct KeyItem {
+    enum Kind { Word, Ramp, Missing, SomeMissing, Space } kind;
+    QString text;
+    bool negative = false;
+};
+
+QImage RampImage(bool negative) {
+    QImage shades(kKeyRampWidth, 1, QImage::Format_RGB32);
+    for (int k = 0; k < kKeyRampWidth; ++k) {
+        // Darkest at the outer ends: the orange runs from the largest
+        // magnitude down to 0, the blue from 0 up.
+        const double along = double(k) / (kKeyRampWidth - 1);
+        const double shade = ColourScale::kLeastShade +
+                             (1 - ColourScale::kLeastShade) * (negative ? 1 - along : along);
+        shades.setPixel(k, 0, ToQRgb(ColourScale::Shade(negative, shade)));
+    }
+    return shades;
+}
+
 } // namespace
 
 OverviewFigure::OverviewFigure(const Overview& overview, const QRect& area,
@@ -84,11 +105,11 @@ bool OverviewFigure::MarksSomeMissing() const {
 }
 
 int OverviewFigure::RowTop(int row) const {
-    return m_cells.top() + row * m_rowHeight + (5 - LevelOfRow(row)) * m_levelGap;
+    return m_cells.top() + row * m_rowHeight + (kLevels - 1 - LevelOfRow(row)) * m_levelGap;
 }
 
-QRect OverviewFigure::RowRect(int row) const {
-    return QRect(m_cells.left(), RowTop(row), m_cells.width(), m_rowHeight);
+int OverviewFigure::ColumnOfX(int x) const {
+    return int(std::int64_t{x} * m_columns.Count() / m_cells.width());
 }
 
 int OverviewFigure::NodeAt(QPoint point) const {
@@ -106,7 +127,7 @@ int OverviewFigure::ColumnAt(QPoint point) const {
     const int x = point.x() - m_cells.left();
     if (m_columns.Count() == 0 || x < 0 || x >= m_cells.width())
         return -1;
-    return int(std::int64_t{x} * m_columns.Count() / m_cells.width());
+    return ColumnOfX(x);
 }
 
 int OverviewFigure::XOfRecord(int record) const {
@@ -124,15 +145,17 @@ int OverviewFigure::XOfRecord(int record) const {
 // overview's columns, one to one where there are as many.
 QImage OverviewFigure::PaintCells() const {
     QImage image(m_cells.size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
     const int columns = m_columns.Count();
+    if (image.isNull()) // no memory for it
+        return image;
+    image.fill(Qt::white);
     if (columns == 0)
         return image;
     const ColourScale scale(m_largest);
     const int width = image.width();
     std::vector<int> columnOfX(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)
-        columnOfX[std::size_t(x)] = int(std::int64_t{x} * columns / width);
+        columnOfX[std::size_t(x)] = ColumnOfX(x);
     const bool footLine = MarksSomeMissing();
     std::vector<QRgb> colours(static_cast<std::size_t>(columns));
     std::vector<QRgb> foot(colours.size());
@@ -216,31 +239,6 @@ void OverviewFigure::PaintPositions(QPainter& painter) const {
         lastRight = x + half;
     }
 }
-
-namespace {
-
-// One entry of the colour key: a word, a ramp of one sign's shades from 0
-// outwards, a grey swatch, a cell with a grey foot, or a wider space.
-struct KeyItem {
-    enum Kind { Word, Ramp, Missing, SomeMissing, Space } kind;
-    QString text;
-    bool negative = false;
-};
-
-QImage RampImage(bool negative) {
-    QImage shades(kKeyRampWidth, 1, QImage::Format_RGB32);
-    for (int k = 0; k < kKeyRampWidth; ++k) {
-        // Darkest at the outer ends: the orange runs from the largest
-        // magnitude down to 0, the blue from 0 up.
-        const double along = double(k) / (kKeyRampWidth - 1);
-        const double shade = ColourScale::kLeastShade +
-                             (1 - ColourScale::kLeastShade) * (negative ? 1 - along : along);
-        shades.setPixel(k, 0, ToQRgb(ColourScale::Shade(negative, shade)));
-    }
-    return shades;
-}
-
-} // namespace
 
 // What is shown at the left, the colours at the right:
 // −largest [orange] 0 [blue] largest, log scale  [grey] missing  [foot] some missing.

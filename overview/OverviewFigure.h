@@ -56,7 +56,7 @@ class OverviewFigure {
   private:
     bool MarksSomeMissing() const;
     int RowTop(int row) const;
-    QRect RowRect(int row) const;
+    int ColumnOfX(int x) const; // x from the cells' left edge
     QImage PaintCells() const;
     void PaintLabels(QPainter& painter) const;
     void PaintPositions(QPainter& painter) const;
