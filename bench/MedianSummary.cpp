@@ -113,6 +113,9 @@ void MedianSummaryReporter::PrintMemoryPairingAndExport(std::ostream& out) const
         else if (Split(name, "pair/", what, rest))
             out << "pairing " << what << " " << rest << ": " << Format("%.3f", figures.milliseconds)
                 << " ms CPU\n";
+        else if (Split(name, "overview/", what, rest))
+            out << "overview " << what << " " << rest << ": "
+                << Format("%.1f", figures.milliseconds) << " ms CPU\n";
         else if (Split(name, "export/", what, rest))
             out << "export " << what << " " << rest << ": "
                 << Format("%.0f", figures.pagesPerSecond) << " pages per second\n";

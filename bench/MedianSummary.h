@@ -8,11 +8,11 @@
 
 // The console report, followed by a summary of the medians (or of the single
 // runs when there are no repetitions): reading speeds in MB/s with the budget
-// ratios, peak memory per record, pairing times, export pages per second,
-// what finding adds to loading and the command line's modes against --info.
-// Rates and times are per CPU second (for the command line, the child's), as
-// the library counts rates, so that other load on the machine does not skew
-// the ratios.
+// ratios, peak memory per record, pairing and overview times, export pages
+// per second, what finding adds to loading and the command line's modes
+// against --info. Rates and times are per CPU second (for the command line,
+// the child's), as the library counts rates, so that other load on the
+// machine does not skew the ratios.
 class MedianSummaryReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override;

@@ -3,6 +3,7 @@
 #include "DataGenerator.h"
 #include "ExportBenchmarks.h"
 #include "MedianSummary.h"
+#include "OverviewBenchmarks.h"
 #include "PairingBenchmarks.h"
 #include "QueryBenchmarks.h"
 #include "ReadingBenchmarks.h"
@@ -23,6 +24,7 @@ struct Sizes {
     std::vector<int> pairingCompared;
     std::vector<int> pairingIndexedOnly;
     int exportRecords = 0;
+    int overviewRecords = 0;
 };
 
 // --quick: tiny sizes that run every benchmark in a moment, so that they
@@ -59,11 +61,13 @@ int main(int argc, char** argv) {
         sizes.pairingCompared = {100, 1000};
         sizes.pairingIndexedOnly = {5000};
         sizes.exportRecords = 20;
+        sizes.overviewRecords = 2000;
     } else {
         sizes.fileRecords = {100000, 1000000};
         sizes.pairingCompared = {10000, 100000};
         sizes.pairingIndexedOnly = {1000000};
         sizes.exportRecords = 10000;
+        sizes.overviewRecords = 1000000;
     }
 
     const TempDir folder;
@@ -90,6 +94,7 @@ int main(int argc, char** argv) {
         folder.Write("import.dat", GenerateDataFile(largest.dimension, largest.records, 2));
     RegisterCommandLineBenchmarks(QUIB_EXECUTABLE, largest.Key(), largest.path, second,
                                   folder.Path());
+    RegisterOverviewBenchmarks(sizes.overviewRecords);
     MedianSummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -3,13 +3,13 @@
 
 #include "DataFileReader.h"
 #include "LatticeTables.h"
+#include "LiteralTransform.h"
 #include "NodeSets.h"
 #include "TempDir.h"
 #include "ValueTransform.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <climits>
 #include <random>
 #include <string>
@@ -31,20 +31,8 @@ void RandomRecord(std::mt19937& random, Read read) {
 
 // The transform as its definition reads, one subset at a time.
 std::int64_t LiteralSum(ValueTransform transform, const Read read, int node) {
-    const VariableSet s = VariablesOf(node);
-    std::int64_t sum = 0;
-    for (int t = 0; t < kNodeCount; ++t) {
-        const VariableSet other = VariablesOf(t);
-        const bool enters =
-            transform == ValueTransform::Supersets ? (s & ~other) == 0 : (other & ~s) == 0;
-        if (!enters)
-            continue;
-        if (IsMissing(read[t]))
-            return NO_RECORD_VALUE;
-        const bool odd = std::popcount(s ^ other) % 2 == 1;
-        sum += transform == ValueTransform::Mobius && odd ? -std::int64_t{read[t]} : read[t];
-    }
-    return sum;
+    std::int64_t sum;
+    return LiteralTransform(transform, read, node, sum) ? sum : NO_RECORD_VALUE;
 }
 
 TEST(NodeSets, SubsetsOrderAndNeighboursAreTheTables) {
