@@ -1,5 +1,6 @@
 #include "OpenFailure.h"
 
+#include "DisplayCheck.h"
 #include "MessageBox.h"
 
 #include <QApplication>
@@ -10,22 +11,11 @@
 #include <cstdlib>
 #include <memory>
 
-namespace {
-
-bool HasScreen() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0')
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 void ReportStartupFailure(const std::string& message) {
     std::fprintf(stderr, "quib: %s\n", message.c_str());
-    if (isatty(STDERR_FILENO) || !HasScreen())
+    // A display that does not answer would end Qt with an abort.
+    if (isatty(STDERR_FILENO) ||
+        (QApplication::instance() == nullptr && CheckDisplay({}).check != DisplayCheck::Reachable))
         return;
     std::unique_ptr<QApplication> application;
     if (QApplication::instance() == nullptr) {

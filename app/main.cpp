@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "DataFileReader.h"
+#include "DisplayCheck.h"
 #include "MyQuibApp.h"
 #include "OpenFailure.h"
 #include "Resources.h"
@@ -14,19 +15,6 @@
 #include <vector>
 
 namespace {
-
-// A screen named by the environment, or a platform by Qt's own option.
-bool HasDisplay(const Arguments& arguments) {
-    const std::vector<std::string>& options = arguments.qtOptions;
-    if (std::find(options.begin(), options.end(), "-platform") != options.end())
-        return true;
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0')
-            return true;
-    }
-    return false;
-}
 
 // Qt sees its own options alone: the program's name, then those options.
 int RunWindow(char* program, const Arguments& arguments) {
@@ -66,10 +54,20 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        if (!HasDisplay(parsed.arguments)) {
+        switch (const DisplayAnswer display = CheckDisplay(parsed.arguments.qtOptions);
+                display.check) {
+        case DisplayCheck::Reachable:
+            break;
+        case DisplayCheck::NotSet:
             std::fputs("quib: no display to show the window on (DISPLAY is not set); "
                        "--export writes pictures without one\n",
                        stderr);
+            return 1;
+        case DisplayCheck::Unreachable:
+            std::fprintf(stderr,
+                         "quib: cannot connect to display %s; --export writes pictures without "
+                         "one\n",
+                         display.name.c_str());
             return 1;
         }
         return RunWindow(argv[0], parsed.arguments);

@@ -179,6 +179,32 @@ TEST_F(CommandLine, WindowModeWithoutADisplayFailsCleanly) {
     EXPECT_EQ(r.out, "");
 }
 
+// A display named but gone (a stale variable after ssh, a server that has
+// gone) is told, never an abort with Qt's own advice.
+TEST_F(CommandLine, WindowModeWithADisplayThatDoesNotAnswerFailsCleanly) {
+    const std::string file = m_dir.Write("d", "(1) 1\n");
+    const std::string tail = "; --export writes pictures without one\n";
+    const std::vector<std::string> gone = {"DISPLAY=:4242", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
+                                           "XDG_RUNTIME_DIR=" + m_dir.Path()};
+    ProcessResult r = RunProcess(QUIB_EXECUTABLE, {file}, gone);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quib: cannot connect to display :4242" + tail);
+    r = RunProcess(QUIB_EXECUTABLE, {"-platform", "xcb", file}, gone);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quib: cannot connect to display :4242" + tail);
+    r = RunProcess(QUIB_EXECUTABLE, {file},
+                   {"DISPLAY", "WAYLAND_DISPLAY=wayland-gone", "QT_QPA_PLATFORM",
+                    "XDG_RUNTIME_DIR=" + m_dir.Path()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quib: cannot connect to display wayland-gone" + tail);
+    // A FILE that cannot be opened: its message alone, and no box on a
+    // display that is not there.
+    r = RunProcess(QUIB_EXECUTABLE, {m_dir.Path() + "/missing"}, gone);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "quib: cannot open '" + m_dir.Path() + "/missing': No such file or directory\n");
+}
+
 // Qt's own options belong to Qt: with one the window starts (and runs until
 // it is ended), where an unknown option would be a usage error.
 TEST_F(CommandLine, WindowModeHandsQtItsOwnOptions) {
