@@ -1,12 +1,11 @@
 #pragma once
 
 #include "PictureFormat.h"
+#include "SummaryFormats.h"
 #include "ValueTransform.h"
 
 #include <string>
 #include <vector>
-
-enum class SummaryFormat { Text, Csv, Json };
 
 // What the command line asks for.
 struct Arguments {

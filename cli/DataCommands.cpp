@@ -67,7 +67,8 @@ int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     LatticeDocument document;
     if (!LoadDocument(document, arguments, err))
         return 1;
-    const SummaryLayout layout = SummaryLayoutOf(document, arguments);
+    const SummaryLayout layout =
+        SummaryLayoutOf(document, arguments.values, arguments.highlight, arguments.differences);
     const SummaryFormat format = arguments.summaryFormat;
     BlockOutput output(out);
     output.Commit(WriteSummaryHeader(output.Room(kSummaryRecordBytes), format, layout));

@@ -6,6 +6,7 @@
 #include "MyQuibDoc.h"
 #include "PictureFile.h"
 #include "Resources.h"
+#include "SummaryFormats.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -46,6 +47,8 @@ CMyQuibView::CMyQuibView()
     MapCommand(ID_OPTIONS_SCALE_LARGER, &CMyQuibView::OnOptionsScaleLarger);
     MapCommand(ID_OPTIONS_SCALE_SMALLER, &CMyQuibView::OnOptionsScaleSmaller);
     MapCommand(ID_OPTIONS_FONT, &CMyQuibView::OnOptionsFont);
+    MapCommand(ID_EDIT_COPY, &CMyQuibView::OnCopyPicture);
+    MapUpdateCommandUI(ID_EDIT_COPY, &CMyQuibView::OnUpdateCopy);
 
     m_copyPicture->setObjectName(QStringLiteral("copyPicture"));
     m_copySummary->setObjectName(QStringLiteral("copySummary"));
@@ -170,12 +173,25 @@ bool CMyQuibView::event(QEvent* event) {
 }
 
 void CMyQuibView::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     const bool menuKey = event->key() == Qt::Key_Menu ||
                          (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    if (!menuKey)
+    void (CMyQuibView::*command)() = nullptr;
+    if (plain && event->key() == Qt::Key_Home)
+        command = &CMyQuibView::OnNavigateFirst;
+    else if (plain && event->key() == Qt::Key_End)
+        command = &CMyQuibView::OnNavigateLast;
+    else if (plain && event->key() == Qt::Key_PageDown)
+        command = &CMyQuibView::OnPageDown;
+    else if (plain && event->key() == Qt::Key_PageUp)
+        command = &CMyQuibView::OnPageUp;
+    if (command == nullptr && !menuKey)
         return CView::keyPressEvent(event);
     event->accept();
-    ShowContextMenu(mapToGlobal(QPoint(width() / 4, height() / 4)));
+    if (command != nullptr)
+        (this->*command)();
+    else
+        ShowContextMenu(mapToGlobal(QPoint(width() / 4, height() / 4)));
 }
 
 void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
@@ -191,11 +207,24 @@ void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
     menu.exec(globalPos);
 }
 
+// What --summary prints for the record with the options shown; where no
+// record is shown, the lines drawn.
 QString CMyQuibView::SummaryText() const {
-    QString text;
-    for (const std::string& line : Picture().SummaryLines())
-        text += QString::fromStdString(line) + QLatin1Char('\n');
-    return text;
+    const CMyQuibDoc& document = *GetDocument();
+    if (m_nRecordIndex >= PrimaryRecordCount()) {
+        QString text;
+        for (const std::string& line : Picture().SummaryLines())
+            text += QString::fromStdString(line) + QLatin1Char('\n');
+        return text;
+    }
+    const quib::PictureOptions options = Options();
+    const SummaryLayout layout =
+        SummaryLayoutOf(document, options.values, options.highlight, options.differences);
+    SummaryRecord record;
+    FillSummaryRecord(document, layout, m_nRecordIndex, record);
+    char text[kSummaryRecordBytes];
+    const char* end = WriteSummaryRecord(text, SummaryFormat::Text, layout, record);
+    return QString::fromUtf8(text, end - text);
 }
 
 void CMyQuibView::OnHighlightDifferences() {
@@ -211,6 +240,10 @@ void CMyQuibView::OnCopyPicture() {
                   quib::PictureBytes(*GetDocument(), Options(), PictureFormat::Svg, logicalDpiX()));
     data->setText(SummaryText());
     QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void CMyQuibView::OnUpdateCopy(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(Picture().HasData());
 }
 
 void CMyQuibView::OnCopySummary() {

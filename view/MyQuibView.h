@@ -49,11 +49,17 @@ class CMyQuibView : public CView {
     void OnOptionsScaleLarger();
     void OnOptionsScaleSmaller();
     void OnOptionsFont();
+    // Home and End are First and Last; Page Down and Page Up step ten
+    // records, clamped with the end-of-data tone as Next and Previous.
+    void OnPageDown();
+    void OnPageUp();
 
     // The context menu's: the picture on the clipboard as PNG at the
     // screen's resolution, as SVG and as its summary lines; the summary
     // lines alone; the picture to a file, as the command line writes it.
+    // Also Ctrl+C and Ctrl+Insert, the keys the table binds to Copy.
     void OnCopyPicture();
+    void OnUpdateCopy(CCmdUI* pCmdUI);
     void OnCopySummary();
     void OnExportPicture();
     // Fills the nodes that differ from the imported partner, while an

@@ -17,6 +17,7 @@ void BeepAtScaleLimit() {
     Beep(400, 100);
 }
 
+constexpr int kPageRecords = 10;
 constexpr int kSmallestScale = 1;
 constexpr int kLargestScale = 4;
 
@@ -40,6 +41,24 @@ void CMyQuibView::OnNavigateDown() {
 // file moves down by one.
 void CMyQuibView::OnNavigateUp() {
     --m_nRecordIndex;
+    if (m_nRecordIndex < 0) {
+        m_nRecordIndex = 0;
+        BeepAtDataEnd();
+    }
+    Repaint();
+}
+
+void CMyQuibView::OnPageDown() {
+    m_nRecordIndex += kPageRecords;
+    if (m_nRecordIndex >= PrimaryRecordCount()) {
+        ClampToLastRecord();
+        BeepAtDataEnd();
+    }
+    Repaint();
+}
+
+void CMyQuibView::OnPageUp() {
+    m_nRecordIndex -= kPageRecords;
     if (m_nRecordIndex < 0) {
         m_nRecordIndex = 0;
         BeepAtDataEnd();

@@ -47,7 +47,7 @@ const std::map<UINT, Expectation> kExpected = {
     {ID_VIEW_TOOLBAR, {Target::Frame, true, true}},
     {ID_VIEW_STATUS_BAR, {Target::Frame, true, true}},
     {ID_APP_ABOUT, {Target::Application, true, true}},
-    {ID_EDIT_COPY, {Target::None, false, false}},
+    {ID_EDIT_COPY, {Target::View, false, true}},
     {ID_EDIT_CUT, {Target::None, false, false}},
     {ID_EDIT_PASTE, {Target::None, false, false}},
     {ID_EDIT_UNDO, {Target::None, false, false}},

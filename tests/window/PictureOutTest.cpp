@@ -21,6 +21,7 @@
 #include <QUrl>
 
 #include <filesystem>
+#include <sstream>
 
 namespace {
 
@@ -132,15 +133,44 @@ TEST_F(PictureOutTest, CopyPicturePutsPngSvgAndTextOnTheClipboard) {
     const std::size_t second = summary.out.find("Record nr 2 ");
     EXPECT_EQ(copied->text().toStdString(),
               summary.out.substr(second, summary.out.find("Record nr 3 ") - second));
+    // Ctrl+C and Ctrl+Insert copy the same.
+    for (const QKeyCombination key :
+         {Qt::ControlModifier | Qt::Key_C, Qt::ControlModifier | Qt::Key_Insert}) {
+        QGuiApplication::clipboard()->clear();
+        Press(key.key(), key.keyboardModifiers());
+        EXPECT_EQ(Pixels(QGuiApplication::clipboard()->mimeData()->data("image/png")), png);
+    }
 }
 
-TEST_F(PictureOutTest, CopySummaryCopiesTheLinesShown) {
-    Start(Example("run-b.dat"));
+// What --summary prints for the record with the options shown, its minimal
+// and differing nodes with the highlights on.
+TEST_F(PictureOutTest, CopySummaryCopiesWhatSummaryPrints) {
+    const std::string data = Example("run-a.dat").toStdString();
+    const std::string repeat = Example("run-a-repeat.dat").toStdString();
+    Start(Example("run-a.dat"));
     ViewAction("copySummary")->trigger();
-    const ProcessResult summary =
-        RunProcess(QUIB_EXECUTABLE, {"--summary", Example("run-b.dat").toStdString()});
+    // The lines --summary prints for the record of that number.
+    const auto record = [](const std::string& out, const std::string& number) {
+        std::istringstream lines(out);
+        std::string text, owner;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("Record nr ", 0) == 0)
+                owner = line.substr(10, line.find(' ', 10) - 10);
+            if (owner == number)
+                text += line + "\n";
+        }
+        return text;
+    };
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
-              summary.out.substr(0, summary.out.find('\n') + 1));
+              record(RunProcess(QUIB_EXECUTABLE, {"--summary", data}).out, "1"));
+    Document()->ImportFile(Example("run-a-repeat.dat"));
+    Frame()->SendCommand(ID_OPTIONS_HIGHLIGHT);
+    ViewAction("highlightDifferences")->trigger();
+    Frame()->SendCommand(ID_NAVIGATE_LAST);
+    ViewAction("copySummary")->trigger();
+    const ProcessResult summary = RunProcess(
+        QUIB_EXECUTABLE, {"--summary", "--highlight", "--differences", "--import", repeat, data});
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), record(summary.out, "320"));
 }
 
 // Offered beside the data file, named after it and the record, and written

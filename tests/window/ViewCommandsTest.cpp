@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -156,6 +157,24 @@ TEST_F(ViewCommandsTest, KeysAndHeldKeysStepOncePerPress) {
     EXPECT_EQ(View()->m_nRecordIndex, 5);
     EXPECT_EQ(held.paints, 8);
     EXPECT_EQ(held.tones, Tones(3, kEndTone));
+}
+
+// Home and End as First and Last; the page keys ten records at a time,
+// clamped with the end-of-data tone as Left and Right are.
+TEST_F(ViewCommandsTest, HomeEndAndThePageKeysMoveThroughTheFile) {
+    StartCounting(WriteDataFile("many.dat", 26, 25));
+    const std::tuple<Qt::Key, int, bool> keys[] = {
+        {Qt::Key_PageDown, 10, false}, {Qt::Key_PageDown, 20, false}, {Qt::Key_PageDown, 24, true},
+        {Qt::Key_PageUp, 14, false},   {Qt::Key_Home, 0, false},      {Qt::Key_PageUp, 0, true},
+        {Qt::Key_End, 24, false},
+    };
+    for (const auto& [key, index, tone] : keys) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+        const CommandEffect effect = PressKey(key);
+        EXPECT_EQ(View()->m_nRecordIndex, index);
+        EXPECT_EQ(effect.paints, 1);
+        EXPECT_EQ(effect.tones, tone ? Tones{kEndTone} : Tones{});
+    }
 }
 
 TEST_F(ViewCommandsTest, EveryRepaintIsDoneBeforeTheHandlerReturns) {

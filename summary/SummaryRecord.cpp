@@ -1,16 +1,16 @@
 #include "SummaryRecord.h"
 
-#include "Arguments.h"
 #include "LatticeDocument.h"
 
 #include <algorithm>
 
-SummaryLayout SummaryLayoutOf(const LatticeDocument& document, const Arguments& arguments) {
+SummaryLayout SummaryLayoutOf(const LatticeDocument& document, quib::ValueTransform transform,
+                              bool highlight, bool differences) {
     SummaryLayout layout;
-    layout.transform = arguments.values;
+    layout.transform = transform;
     layout.imported = document.m_nImportedDim > 0;
-    layout.highlight = arguments.highlight;
-    layout.differences = arguments.differences && layout.imported;
+    layout.highlight = highlight;
+    layout.differences = differences && layout.imported;
     const bool transformed = layout.transform != quib::ValueTransform::Read;
     if (!transformed) {
         layout.carried = quib::CarriedNodes(document.m_nPrimaryDim);

@@ -6,7 +6,6 @@
 #include <cstdint>
 
 class LatticeDocument;
-struct Arguments;
 
 // What a summary shows of a document, the same for every record.
 struct SummaryLayout {
@@ -21,7 +20,9 @@ struct SummaryLayout {
     quib::NodeMask compared = quib::kAllNodes; // those differences are told in
 };
 
-SummaryLayout SummaryLayoutOf(const LatticeDocument& document, const Arguments& arguments);
+// Differences are told only with an imported side.
+SummaryLayout SummaryLayoutOf(const LatticeDocument& document, quib::ValueTransform transform,
+                              bool highlight, bool differences);
 
 // One primary record and its partner in the values shown, filled anew for
 // each record without allocating.

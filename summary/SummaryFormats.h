@@ -1,6 +1,5 @@
 #pragma once
 
-#include "Arguments.h"
 #include "SummaryRecord.h"
 #include "SummaryText.h"
 
@@ -10,6 +9,8 @@
 // - text: the summary lines, with the minimal and differing nodes;
 // - csv: RFC 4180, a header line, then a line per primary record;
 // - json: JSON Lines, an object per primary record.
+
+enum class SummaryFormat { Text, Csv, Json };
 
 // Room for what the header or one record writes in any format: two lines of
 // 32 values and three lists of labels, with their keys and separators.
