@@ -9,6 +9,7 @@
 #include "MyQuibDoc.h"
 #include "MyQuibView.h"
 #include "OpenFailure.h"
+#include "Panels.h"
 #include "Resources.h"
 
 #include <QFile>
@@ -33,6 +34,8 @@ bool CMyQuibApp::InitInstance() {
     ParseCommandLine(cmdInfo);
     if (!ProcessShellCommand(cmdInfo))
         return false;
+    if (auto* view = dynamic_cast<CMyQuibView*>(m_pMainWnd->GetActiveView()))
+        quib::AttachPanels(*m_pMainWnd, *view);
     if (auto* document = dynamic_cast<CMyQuibDoc*>(m_pMainWnd->GetActiveDocument()))
         for (const QString& path : m_imports)
             document->ImportFile(path);

@@ -1,8 +1,9 @@
 #include "LatticeDocument.h"
 
+#include <algorithm>
 
 std::error_code LatticeDocument::ReadDataFile(const std::string& path, int& dimension,
-                                          CLatticeRecordArray& records) {
+                                              CLatticeRecordArray& records) {
     const ReaderWarning warn = [&](const char* message) {
         if (m_warningHook)
             m_warningHook(path, message);
@@ -16,10 +17,16 @@ void LatticeDocument::ResetDatasets() {
     m_nImportedDim = -1;
     m_importedRecords.RemoveAll();
     m_partners.clear();
+    m_unpaired = 0;
 }
 
 bool LatticeDocument::AlignImportedRecords() {
-    return PairRecordsByNumber(m_primaryRecords, m_importedRecords, m_partners);
+    if (!PairRecordsByNumber(m_primaryRecords, m_importedRecords, m_partners))
+        return false;
+    const auto paired = std::count_if(m_partners.begin(), m_partners.end(),
+                                      [](int partner) { return partner != kNoPartner; });
+    m_unpaired = m_importedRecords.GetSize() - int(paired);
+    return true;
 }
 
 std::error_code LatticeDocument::OpenDataFile(const std::string& path) {

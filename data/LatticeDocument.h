@@ -47,9 +47,13 @@ class LatticeDocument {
         return partner < m_importedRecords.GetSize() ? partner : kNoPartner;
     }
 
+    // How many imported records no primary record took as its partner.
+    int UnpairedImportedCount() const { return m_unpaired; }
+
     // Appends a file's records to a dataset; an error tells why it could
     // not be opened or read, and leaves the dataset as it was.
-    std::error_code ReadDataFile(const std::string& path, int& dimension, CLatticeRecordArray& records);
+    std::error_code ReadDataFile(const std::string& path, int& dimension,
+                                 CLatticeRecordArray& records);
 
     void ResetDatasets();
     // Pairs every primary record with its imported partner, if any (see
@@ -70,5 +74,6 @@ class LatticeDocument {
 
   private:
     std::vector<int> m_partners;
+    int m_unpaired = 0;
     WarningHook m_warningHook;
 };

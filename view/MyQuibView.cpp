@@ -129,6 +129,7 @@ bool CMyQuibView::IsMinimalNode(int node) const {
 void CMyQuibView::OnUpdate(CView* sender) {
     FitToPicture();
     CView::OnUpdate(sender);
+    emit ShownChanged();
 }
 
 void CMyQuibView::OnInitialUpdate() {
@@ -140,6 +141,7 @@ void CMyQuibView::OnInitialUpdate() {
 void CMyQuibView::Repaint() {
     FitToPicture();
     RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    emit ShownChanged();
 }
 
 void CMyQuibView::FitToPicture() {

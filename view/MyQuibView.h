@@ -16,6 +16,8 @@ class QAction;
 // keeps the display state; every paint, print, copy and export draws a
 // picture built from it.
 class CMyQuibView : public CView {
+    Q_OBJECT
+
   public:
     CMyQuibView();
     ~CMyQuibView() override = default;
@@ -84,6 +86,11 @@ class CMyQuibView : public CView {
     int m_topEdge = 25;
     // Fills the nodes that differ from the imported partner.
     bool m_differences = false;
+
+  signals:
+    // What the view shows may have changed: the record, the document, the
+    // options. Panels and panes follow it.
+    void ShownChanged();
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -11,6 +11,7 @@
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -347,6 +348,22 @@ TEST_F(PictureOutTest, NodeTooltipsTellSubsetAndValues) {
     EXPECT_EQ(tip(128 + 640, 225), "{A, B, D}\nprimary: 4\nimported: 4");
     // Between the circles of ABC and ABD.
     EXPECT_EQ(tip(96, 225), "");
+}
+
+// The status bar tells where the view stands, and with an import how many
+// imported records have no partner.
+TEST_F(PictureOutTest, ThePositionPaneFollowsTheView) {
+    Start(Example("run-a.dat"));
+    const auto pane = [this] {
+        return Frame()->findChild<QLabel*>("positionPane")->text().toStdString();
+    };
+    EXPECT_EQ(pane(), "Record 1 of 320");
+    Press(Qt::Key_Up);
+    EXPECT_EQ(pane(), "Record 320 of 320");
+    Document()->ImportFile(Example("run-b.dat"));
+    EXPECT_EQ(pane(), "Record 320 of 320 \u00b7 40 imported records without partner");
+    Frame()->SendCommand(ID_FILE_NEW);
+    EXPECT_EQ(pane(), "No records");
 }
 
 // The second run usually sits beside the first.
