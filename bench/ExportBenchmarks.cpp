@@ -8,7 +8,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 namespace {
 
 void MeasureExport(benchmark::State& state, const std::string& path) {

@@ -14,7 +14,8 @@ void ReportCannotOpen(std::FILE* err, const std::string& path, int error) {
     std::fprintf(err, "quib: %s\n", CannotOpenMessage(path, error).c_str());
 }
 
-void ValuesAt(const LatticeDocument& document, int index, int dataset, int values[quib::kNodeCount]) {
+void ValuesAt(const LatticeDocument& document, int index, int dataset,
+              int values[quib::kNodeCount]) {
     for (int n = 0; n < quib::kNodeCount; ++n)
         values[n] = document.GetNodeValue(index, n, dataset);
 }

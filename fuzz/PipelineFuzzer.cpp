@@ -132,8 +132,8 @@ std::vector<std::string> SplitParts(const std::string& bytes, std::size_t count)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0)
         return 0;
-    const std::vector<std::string> parts =
-        SplitParts(std::string(reinterpret_cast<const char*>(data + 1), size - 1), 1 + (data[0] & 3));
+    const std::vector<std::string> parts = SplitParts(
+        std::string(reinterpret_cast<const char*>(data + 1), size - 1), 1 + (data[0] & 3));
     std::vector<MemoryFile> files;
     files.reserve(parts.size());
     for (const std::string& part : parts)
@@ -161,7 +161,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         document.m_nImportedDim != importedDimension ||
         document.m_importedRecords.GetSize() != int(imported.size()))
         Fail("the datasets");
-    const std::vector<int> partners = LiteralPairing(document.m_primaryRecords, document.m_importedRecords);
+    const std::vector<int> partners =
+        LiteralPairing(document.m_primaryRecords, document.m_importedRecords);
     for (std::size_t k = 0; k < partners.size(); ++k)
         if (document.ImportedPartner(int(k)) != partners[k])
             Fail("the pairs");

@@ -12,7 +12,8 @@ void AppendInt(std::string& out, int value) {
 
 } // namespace
 
-void AppendSummaryLine(std::string& out, const int* recordNumber, const int values[quib::kNodeCount]) {
+void AppendSummaryLine(std::string& out, const int* recordNumber,
+                       const int values[quib::kNodeCount]) {
     out += "Record nr ";
     if (recordNumber != nullptr)
         AppendInt(out, *recordNumber);

@@ -7,7 +7,8 @@
 // Appends the summary line of one drawn dataset: "Record nr N <", the 32
 // values each after a blank, then ">". Without a record number (the position
 // lies beyond the primary records) the number reads "-".
-void AppendSummaryLine(std::string& out, const int* recordNumber, const int values[quib::kNodeCount]);
+void AppendSummaryLine(std::string& out, const int* recordNumber,
+                       const int values[quib::kNodeCount]);
 
 // Appends "Minimal nodes:" and " label" for each minimal node in node order.
 void AppendMinimalNodesLine(std::string& out, const int values[quib::kNodeCount]);
