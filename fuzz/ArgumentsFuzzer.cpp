@@ -46,6 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a mode without its FILE");
     if (a.mode == Mode::Window && a.file.empty() && !a.imports.empty())
         Fail("imports without a FILE");
+    for (const std::string& import : a.imports)
+        if (import.empty())
+            Fail("an empty import name");
     if (a.mode == Mode::Export) {
         PictureFormat format;
         if (!PictureFormatOf(a.output, format) || format != a.format)
