@@ -58,9 +58,11 @@ echo "setup: building the fuzz targets in build-fuzz"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --parallel "$(nproc)"
 
+# Each tree's tests; none may change the user's own settings (every process
+# a test starts has settings of its own).
 status=0
 run_tests() {
-    ctest --preset "$1" --parallel "$(nproc)" || status=1
+    tests/gates/keeps-settings.sh ctest --preset "$1" --parallel "$(nproc)" || status=1
 }
 echo "setup: the tests (build)"
 run_tests default
