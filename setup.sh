@@ -15,7 +15,7 @@ packages=(
     cmake ninja-build g++ pkgconf
     qt6-base-dev qt6-svg-dev libgl-dev libx11-dev libpulse-dev dpkg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format git
     xvfb xauth xdotool xclip imagemagick x11-apps poppler-utils
     pipewire pipewire-pulse wireplumber pulseaudio-utils dbus-daemon sox
     weston qt6-wayland
@@ -35,8 +35,9 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --parallel "$(nproc)"
+# The trees and their flags are those of CMakePresets.json.
+cmake --preset default >/dev/null
+cmake --build --preset default --parallel "$(nproc)"
 
 if [[ $mode == run ]]; then
     if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
@@ -49,17 +50,25 @@ if [[ $mode == run ]]; then
 fi
 
 # The same program and tests once more under AddressSanitizer (leaks
-# included) and UndefinedBehaviorSanitizer: any report fails its test.
+# included) and UndefinedBehaviorSanitizer: any report fails its test. The
+# fuzz targets in a tree of their own, built with clang.
 echo "setup: building the sanitizer tree in build-sanitize"
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUIB_SANITIZE=ON >/dev/null
-cmake --build build-sanitize --parallel "$(nproc)"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize --parallel "$(nproc)"
+echo "setup: building the fuzz targets in build-fuzz"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --parallel "$(nproc)"
 
+# Each tree's tests; none may change the user's own settings (every process
+# a test starts has settings of its own).
 status=0
-echo "setup: the tests"
-(cd build && ctest --output-on-failure --parallel "$(nproc)") || status=1
+run_tests() {
+    tests/gates/keeps-settings.sh ctest --preset "$1" --parallel "$(nproc)" || status=1
+}
+echo "setup: the tests (build)"
+run_tests default
 echo "setup: the tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-sanitize)"
-export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1
-export LSAN_OPTIONS=suppressions=$(pwd)/tests/sanitize/lsan.supp:print_suppressions=0
-export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd build-sanitize && ctest --output-on-failure --parallel "$(nproc)") || status=1
+run_tests sanitize
+echo "setup: short runs of the fuzz targets and their regression inputs (build-fuzz)"
+run_tests fuzz
 exit $status

@@ -268,13 +268,14 @@ std::error_code ReadFile(const std::string& path, int& dimension, CLatticeRecord
 
 } // namespace
 
-std::error_code ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
-                            const ReaderWarning& warn) {
+std::error_code ReadLatticeFile(const std::string& path, int& dimension,
+                                CLatticeRecordArray& records, const ReaderWarning& warn) {
     return ReadFile(path, dimension, records, warn, nullptr);
 }
 
-std::error_code ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
-                            const ReaderWarning& warn, const LineObserver& observe) {
+std::error_code ReadLatticeFile(const std::string& path, int& dimension,
+                                CLatticeRecordArray& records, const ReaderWarning& warn,
+                                const LineObserver& observe) {
     return ReadFile(path, dimension, records, warn, &observe);
 }
 

@@ -53,13 +53,14 @@ std::string CannotOpenMessage(const std::string& path, std::error_code error);
 // Reads a data file into one dataset, appending its records. On failure
 // (cannot open, cannot read, out of memory) the dimension and the records are
 // exactly as they were before the call.
-std::error_code ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
-                            const ReaderWarning& warn);
+std::error_code ReadLatticeFile(const std::string& path, int& dimension,
+                                CLatticeRecordArray& records, const ReaderWarning& warn);
 
 // The same, telling `observe` of every line read and, once reading has
 // stopped at an end or empty line, of the first non-blank line after it.
-std::error_code ReadLatticeFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
-                            const ReaderWarning& warn, const LineObserver& observe);
+std::error_code ReadLatticeFile(const std::string& path, int& dimension,
+                                CLatticeRecordArray& records, const ReaderWarning& warn,
+                                const LineObserver& observe);
 
 // Whether the file can be opened and read, from its first byte: a bad file
 // is told before anything else is started.
@@ -74,6 +75,6 @@ inline constexpr std::size_t kDefaultReadChunk = std::size_t{1} << 20;
 // as too large instead of taking the machine's memory.
 inline constexpr std::size_t kLongestLine = std::size_t{256} << 20;
 std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
-                                  const ReaderWarning& warn,
-                                  std::size_t chunkBytes = kDefaultReadChunk,
-                                  const LineObserver* observe = nullptr);
+                                      const ReaderWarning& warn,
+                                      std::size_t chunkBytes = kDefaultReadChunk,
+                                      const LineObserver* observe = nullptr);

@@ -254,7 +254,8 @@ std::error_code CheckDataFile(const std::string& path, std::vector<Finding>& fin
     });
 }
 
-std::error_code CheckDataDescriptor(int fd, std::vector<Finding>& findings, std::size_t chunkBytes) {
+std::error_code CheckDataDescriptor(int fd, std::vector<Finding>& findings,
+                                    std::size_t chunkBytes) {
     return Check(findings, [fd, chunkBytes](int& dimension, CLatticeRecordArray& records,
                                             const LineObserver& observe) {
         return ReadLatticeDescriptor(fd, dimension, records, {}, chunkBytes, &observe);

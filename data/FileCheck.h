@@ -19,4 +19,4 @@ struct Finding {
 std::error_code CheckDataFile(const std::string& path, std::vector<Finding>& findings);
 // The same from an open descriptor, read `chunkBytes` at a time.
 std::error_code CheckDataDescriptor(int fd, std::vector<Finding>& findings,
-                                std::size_t chunkBytes = kDefaultReadChunk);
+                                    std::size_t chunkBytes = kDefaultReadChunk);

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-
 namespace {
 std::string LocalPath(const QString& pathName) {
     return QFile::encodeName(pathName).toStdString();

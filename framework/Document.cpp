@@ -7,7 +7,6 @@
 
 #include <QFileInfo>
 
-
 bool CDocument::OnNewDocument() {
     DeleteContents();
     m_strPathName.clear();

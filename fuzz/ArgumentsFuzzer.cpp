@@ -50,6 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a format outside --summary");
     if (a.values != quib::ValueTransform::Read && a.mode != Mode::Summary && a.mode != Mode::Export)
         Fail("values for a mode that does not show them");
+    for (const std::string& import : a.imports)
+        if (import.empty())
+            Fail("an empty import name");
     if (a.mode == Mode::Export) {
         PictureFormat format;
         if (!PictureFormatOf(a.output, format) || format != a.format)

@@ -1,35 +1,17 @@
-# The fuzz targets need clang's libFuzzer, so they are a project of their
-# own, built with clang whatever compiler builds the rest. The test command
-# runs each briefly; run them by hand for as long as one likes.
-find_program(QUIB_FUZZ_CXX NAMES clang++-14 clang++)
-if(NOT QUIB_FUZZ_CXX)
-    message(STATUS "clang++ not found: the reader fuzz target is skipped")
-    return()
+# The fuzz targets' tree (the fuzz preset): clang's libFuzzer drives them,
+# AddressSanitizer and UndefinedBehaviorSanitizer watch them. The code they
+# test comes from the real libraries, whose folders are added here with the
+# fuzzer's coverage and the sanitizers; only what a fuzz target links is
+# built.
+if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "The fuzz targets need clang's libFuzzer: cmake --preset fuzz")
 endif()
-
-include(ExternalProject)
-set(QUIB_FUZZ_BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz)
-ExternalProject_Add(reader_fuzzer
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}/fuzz
-    BINARY_DIR ${QUIB_FUZZ_BINARY_DIR}
-    CMAKE_ARGS -DCMAKE_CXX_COMPILER=${QUIB_FUZZ_CXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    BUILD_ALWAYS ON
-    INSTALL_COMMAND "")
-
-# An argument after the runs names a dictionary of the input's words.
-function(add_fuzz_test name fuzzer seeds runs)
-    add_test(NAME ${name}
-        COMMAND ${CMAKE_COMMAND}
-            -DFUZZER=${QUIB_FUZZ_BINARY_DIR}/${fuzzer}
-            -DCORPUS=${QUIB_FUZZ_BINARY_DIR}/${fuzzer}-corpus
-            -DSEEDS=${seeds}
-            -DRUNS=${runs}
-            -DMAX_LEN=4096
-            -DDICT=${ARGN}
-            -P ${PROJECT_SOURCE_DIR}/fuzz/RunFuzzer.cmake)
-endfunction()
-add_fuzz_test(reader_fuzz reader_fuzzer ${PROJECT_SOURCE_DIR}/examples 20000)
-add_fuzz_test(pipeline_fuzz pipeline_fuzzer ${PROJECT_SOURCE_DIR}/examples 5000)
-add_fuzz_test(arguments_fuzz arguments_fuzzer ${PROJECT_SOURCE_DIR}/fuzz/seeds/arguments 50000)
-add_fuzz_test(condition_fuzz condition_fuzzer ${PROJECT_SOURCE_DIR}/fuzz/seeds/conditions 50000
-    ${PROJECT_SOURCE_DIR}/fuzz/conditions.dict)
+set(QUIB_FUZZ_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefined)
+add_compile_options(-fsanitize=fuzzer-no-link ${QUIB_FUZZ_SANITIZERS} -fno-omit-frame-pointer)
+add_link_options(${QUIB_FUZZ_SANITIZERS})
+foreach(folder lattice data summary query overview framework view frame panels cli app
+               tests/support)
+    add_subdirectory(${folder} EXCLUDE_FROM_ALL)
+endforeach()
+enable_testing()
+add_subdirectory(fuzz)

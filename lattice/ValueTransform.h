@@ -24,7 +24,7 @@ enum class ValueTransform { Read, Mobius, Subsets, Supersets };
 // are missing: as read, those drawn "/"; transformed, those a missing value
 // entered (a sum below -31999 is a value like any other).
 NodeMask TransformValues(ValueTransform transform, const std::int32_t read[kNodeCount],
-                     std::int64_t shown[kNodeCount]);
+                         std::int64_t shown[kNodeCount]);
 
 // The words of the command line and the titles of the summary lines.
 bool ValueTransformOf(std::string_view word, ValueTransform& transform);

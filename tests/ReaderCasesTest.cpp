@@ -61,10 +61,11 @@ TEST_P(ReaderCases, ReadAsExpected) {
         records.Add(CLatticeRecord{});
     int dimension = -1;
     int warnings = 0;
-    const std::error_code outcome = ReadLatticeFile(path, dimension, records, [&](const char* message) {
-        EXPECT_STREQ(message, "This file has the wrong dimension. Should be 26 or 32");
-        ++warnings;
-    });
+    const std::error_code outcome =
+        ReadLatticeFile(path, dimension, records, [&](const char* message) {
+            EXPECT_STREQ(message, "This file has the wrong dimension. Should be 26 or 32");
+            ++warnings;
+        });
     ASSERT_FALSE(outcome);
     EXPECT_EQ(dimension, c.dimension);
     EXPECT_EQ(warnings, c.warnings);

@@ -8,6 +8,10 @@ build=$1
 version=$2
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
+# The installed program and the validators keep what they write to
+# themselves.
+mkdir -m 700 "$stage/config" "$stage/runtime" "$stage/cache"
+export XDG_CONFIG_HOME=$stage/config XDG_RUNTIME_DIR=$stage/runtime XDG_CACHE_HOME=$stage/cache
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null

@@ -116,8 +116,7 @@ ChildResult ReadUnderLimit(const std::string& largePath, const std::string& smal
 
     int smallDimension = -1;
     CLatticeRecordArray smallRecords;
-    if (ReadLatticeFile(smallPath, smallDimension, smallRecords, {}) ||
-        smallRecords.GetSize() != 3)
+    if (ReadLatticeFile(smallPath, smallDimension, smallRecords, {}) || smallRecords.GetSize() != 3)
         return kSmallReadFailed;
 
     int dimension = kExistingDimension;

@@ -4,6 +4,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,18 +26,27 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
 
+    std::vector<std::string> changes = environment;
     const auto changed = [&](const std::string& entry) {
         const std::string name = entry.substr(0, entry.find('='));
-        for (const std::string& change : environment)
+        for (const std::string& change : changes)
             if (change.substr(0, change.find('=')) == name)
                 return true;
         return false;
     };
+    for (const char* name : {"XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"}) {
+        if (changed(name))
+            continue;
+        const std::string folder = dir.Path() + "/" + name;
+        if (mkdir(folder.c_str(), 0700) != 0)
+            throw std::runtime_error("cannot create " + folder);
+        changes.push_back(std::string(name) + "=" + folder);
+    }
     std::vector<std::string> env;
     for (char** e = environ; *e != nullptr; ++e)
         if (!changed(*e))
             env.emplace_back(*e);
-    for (const std::string& change : environment)
+    for (const std::string& change : changes)
         if (change.find('=') != std::string::npos)
             env.push_back(change);
     std::vector<char*> envp;

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Runs a command beside a private sound server whose default output is a null
 # sink, so that what is played can be recorded from the sink's monitor.
-# Meant to run under dbus-run-session. Exports QUIB_TONE_MONITOR.
+# Meant to run under dbus-run-session. Exports QUIB_TONE_MONITOR. The server,
+# its session manager and the command keep their runtime files, settings and
+# state in a private folder, never the user's.
 set -euo pipefail
 runtime=$(mktemp -d)
-export XDG_RUNTIME_DIR=$runtime
+mkdir -m 700 "$runtime/config" "$runtime/state"
+export XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$runtime/config XDG_STATE_HOME=$runtime/state
 pids=()
 cleanup() {
     kill "${pids[@]}" 2>/dev/null || true

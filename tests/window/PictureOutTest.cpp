@@ -341,8 +341,8 @@ TEST_F(PictureOutTest, NodeTooltipsTellSubsetAndValues) {
         QHelpEvent help(QEvent::ToolTip, at, View()->mapToGlobal(at));
         QApplication::sendEvent(View(), &help);
         // A tip that goes, goes after a moment.
-        QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 600);
-        return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
+        const bool gone = QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 600);
+        return gone ? std::string() : QToolTip::text().toStdString();
     };
     EXPECT_EQ(tip(128, 225), "{A, B, D}\nprimary: 4\nimported: 4");
     EXPECT_EQ(tip(128 + 640, 225), "{A, B, D}\nprimary: 4\nimported: 4");

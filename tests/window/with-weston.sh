@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Runs a command as a Wayland client of its own headless Weston: the
 # compositor's socket in a private runtime folder, Qt on its Wayland platform.
+# Both keep their runtime files and settings in that folder.
 set -euo pipefail
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
+mkdir -m 700 "$runtime/config"
+export XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$runtime/config
 weston_pid=""
 cleanup() {
     [[ -n $weston_pid ]] && kill "$weston_pid" 2>/dev/null || true
@@ -11,7 +14,7 @@ cleanup() {
     rm -rf "$runtime"
 }
 trap cleanup EXIT
-XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket=quib --shell=kiosk-shell.so \
+weston --backend=headless-backend.so --socket=quib --shell=kiosk-shell.so \
     --idle-time=0 >"$runtime/weston.log" 2>&1 &
 weston_pid=$!
 for _ in $(seq 100); do

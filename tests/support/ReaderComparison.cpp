@@ -39,14 +39,15 @@ std::string Describe(const ReferenceRecord& record) {
 }
 
 using Reading = std::function<std::error_code(int& dimension, CLatticeRecordArray& records,
-                                          const ReaderWarning& warn)>;
+                                              const ReaderWarning& warn)>;
 
 std::string CompareReading(const std::string& bytes, int existing, const Reading& read) {
     CLatticeRecordArray records;
     FillExistingRecords(records, existing);
     int dimension = kStaleDimension;
     int warnings = 0;
-    const std::error_code outcome = read(dimension, records, [&warnings](const char*) { ++warnings; });
+    const std::error_code outcome =
+        read(dimension, records, [&warnings](const char*) { ++warnings; });
     if (outcome)
         return "read failed: " + outcome.message();
 
