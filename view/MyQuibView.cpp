@@ -124,11 +124,18 @@ bool CMyQuibView::IsMinimalNode(int node) const {
 void CMyQuibView::OnUpdate(CView* sender) {
     FitToPicture();
     CView::OnUpdate(sender);
+    m_nodeFocus->Shown();
 }
 
 void CMyQuibView::Repaint() {
     FitToPicture();
     RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    m_nodeFocus->Shown();
+}
+
+void CMyQuibView::paintEvent(QPaintEvent* event) {
+    CView::paintEvent(event);
+    m_nodeFocus->Paint();
 }
 
 void CMyQuibView::FitToPicture() {
