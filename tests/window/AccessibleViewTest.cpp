@@ -101,7 +101,9 @@ class AccessibleViewTest : public ViewCommandFixture {
         return View()->mapToGlobal(QPoint(int(x * View()->logicalDpiX() / 100.0),
                                           int((25 - y) * View()->logicalDpiY() / 100.0)));
     }
-    QString StatusMessage() const { return Frame()->statusBar()->currentMessage(); }
+    std::string StatusMessage() const {
+        return Frame()->statusBar()->currentMessage().toStdString();
+    }
 };
 
 TEST_F(AccessibleViewTest, TheViewIsNamedByItsSummaryLineWithANodePerCircle) {
@@ -236,12 +238,12 @@ TEST_F(AccessibleViewTest, TheImportedNodesFollowThePrimaryOnes) {
     EXPECT_TRUE(Tree()->child(63)->state().focused);
     EXPECT_FALSE(Tree()->child(63)->state().offscreen);
     EXPECT_EQ(StatusMessage(),
-              "imported abcde: " + QString::number(ExampleRecord("run-a-repeat.dat", 1).at(31)));
+              "imported abcde: " + std::to_string(ExampleRecord("run-a-repeat.dat", 1).at(31)));
     // The import gone, the same node of the primary diagram.
     ASSERT_NE(theApp.OpenDocumentFile(QStringLiteral(QUIB_EXAMPLES "/run-b.dat")), nullptr);
     ASSERT_EQ(Tree()->childCount(), 32);
     EXPECT_TRUE(Tree()->child(31)->state().focused);
-    EXPECT_EQ(StatusMessage(), "abcde: " + QString::number(ExampleRecord("run-b.dat", 101).at(31)));
+    EXPECT_EQ(StatusMessage(), "abcde: " + std::to_string(ExampleRecord("run-b.dat", 101).at(31)));
 }
 
 } // namespace

@@ -62,11 +62,12 @@ read_tree
 diff <(names_of "" "$record_1") <(child_names) >"$work/diff" ||
     fail "the nodes of the first record are named otherwise: $(cat "$work/diff")"
 IFS=, read -r x y w h < <(sed -n 2p "$work/tree" | cut -f2)
-((w >= 20 && w <= 40 && h >= 20 && h <= 40)) || fail "node {} measures $w x $h pixels"
+[[ $h =~ ^[0-9]+$ ]] && ((w >= 20 && w <= 40 && h >= 20 && h <= 40)) ||
+    fail "node {} is at '$(sed -n 2p "$work/tree" | cut -f2)' on the screen"
 shot first
 ink=$(dark_permille first "${w}x$h+$x+$y")
 [[ $ink -ge 60 ]] || fail "no circle where node {} is said to be ($x,$y): $ink per mille dark"
-echo "ok: the view is named by its summary line; 32 nodes named by their values, each on its circle"
+echo "ok: the view is named by its summary line; 32 nodes named by their values, each on its circle ({}: $ink per mille dark)"
 
 # Tab puts the focus on a node, the first whose value changes; Right tells
 # the next record's summary line and the node's new value.

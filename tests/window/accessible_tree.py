@@ -4,7 +4,8 @@
   accessible_tree.py tree PID
       Waits for the process's view (a canvas whose name is a summary line or
       "No data available") and prints its name, then one line per child:
-      its name, a tab, and its box on the screen as x,y,width,height.
+      its name, a tab, and its box on the screen as x,y,width,height (or
+      "nowhere").
   accessible_tree.py told PID WINDOW INDEX KEY
       Presses Tab in WINDOW until the view tells the focus of its child
       INDEX, then KEY, and prints what the view told then, in order: "view
@@ -53,8 +54,11 @@ def tree(pid):
     view = wait_for_view(pid)
     print(view.name)
     for child in view:
-        box = child.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        print(f"{child.name}\t{box.x},{box.y},{box.width},{box.height}")
+        try:
+            box = child.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            print(f"{child.name}\t{box.x},{box.y},{box.width},{box.height}")
+        except NotImplementedError:
+            print(f"{child.name}\tnowhere")
 
 
 def told(pid, window, index, key):
