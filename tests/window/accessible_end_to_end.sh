@@ -97,16 +97,27 @@ after=$(around ring)
 QT_QPA_PLATFORM=offscreen "$quib" --export "$shots/ring-export.png" --record 2 "$work/run-a.dat"
 [[ $(ring_pixels "$shots/ring-export.png") == 0 ]] || fail "the export shows the ring"
 echo "ok: the focus ring stands around node $focus on the screen ($after pixels), in no export"
-kill "$quib_pid"
-wait "$quib_pid" 2>/dev/null || true
+# File, Exit: the view and its nodes' interfaces go with the window, while
+# the bridge still holds them, and the program ends well.
+quit_quib() {
+    xdotool windowfocus --sync "$wid"
+    xdotool key --clearmodifiers alt+f x
+    local status=0
+    timeout 60 tail --pid="$quib_pid" -f /dev/null || fail "File, Exit did not end the program"
+    wait "$quib_pid" || status=$?
+    [[ $status == 0 ]] || fail "the program ended with status $status"
+}
+quit_quib
 
 # With an import the imported diagram's nodes follow the primary ones.
 "$quib" --summary --import "$work/run-a-repeat.dat" "$work/run-a.dat" >"$work/paired"
 primary=$(sed -n 1p "$work/paired")
 imported=$(sed -n 2p "$work/paired")
 start_quib --import "$work/run-a-repeat.dat" "$work/run-a.dat"
+wid=$(find_window "run-a.dat - Quib") || fail "quib --import opened no window"
 read_tree
 [[ $(view_name) == "$primary; $imported" ]] || fail "with an import the view is named '$(view_name)'"
 diff <(names_of "" "$primary" && names_of "imported " "$imported") <(child_names) >"$work/diff" ||
     fail "with an import the nodes are named otherwise: $(cat "$work/diff")"
 echo "ok: with an import the view names both summary lines and has 64 nodes"
+quit_quib
