@@ -18,6 +18,7 @@ packages=(
     clang libclang-rt-14-dev clang-format git
     xvfb xauth xdotool xclip imagemagick x11-apps poppler-utils
     pipewire pipewire-pulse wireplumber pulseaudio-utils dbus-daemon sox
+    at-spi2-core python3-pyatspi dbus-bin
     weston qt6-wayland
     desktop-file-utils appstream man-db librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
     python3

@@ -12,8 +12,6 @@ namespace quib {
 
 namespace {
 
-constexpr char kNoData[] = "No data available";
-
 // Draws or measures in the picture's font, then gives the surface its own
 // font back. The font may be refused: the surface's own then stays.
 class PictureFont {
@@ -83,7 +81,7 @@ int LatticePicture::Prepare(CDC* pDC) const {
 
 void LatticePicture::Draw(CDC* pDC) const {
     if (!m_hasData) {
-        TextOut(pDC, 10, 10, kNoData);
+        TextOut(pDC, 10, 10, kNoDataText);
         return;
     }
     DrawDataset(pDC, 0, m_geometry.xOrigin);
@@ -189,7 +187,7 @@ PictureCorner LatticePicture::MeasureCorner(CDC* pDC) const {
         reach(at.x + size.cx, at.y - size.cy);
     };
     if (!m_hasData) {
-        text({10, 10}, kNoData);
+        text({10, 10}, kNoDataText);
         return corner;
     }
     const PictureFont font(pDC, m_options.font);
@@ -208,10 +206,14 @@ PictureCorner LatticePicture::MeasureCorner(CDC* pDC) const {
     return corner;
 }
 
+LatticePicture::Point LatticePicture::NodeCentre(NodeHit hit) const {
+    return Centre(hit.node, m_geometry.xOrigin - kImportedShift * hit.dataset);
+}
+
 std::optional<NodeHit> LatticePicture::NodeAt(double x, double y) const {
     for (int dataset = 0; m_hasData && dataset < DatasetCount(); ++dataset) {
         for (int node = 0; node < kNodeCount; ++node) {
-            const Point centre = Centre(node, m_geometry.xOrigin - kImportedShift * dataset);
+            const Point centre = NodeCentre({dataset, node});
             if (std::hypot(x - centre.x, y - centre.y) <= m_geometry.radius)
                 return NodeHit{dataset, node};
         }

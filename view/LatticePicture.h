@@ -43,6 +43,9 @@ struct NodeHit {
     int node;
 };
 
+// What the picture writes where there is no data.
+inline constexpr char kNoDataText[] = "No data available";
+
 // The picture of one record: the primary record as the Hasse diagram of the
 // subset lattice, its imported partner beside it, each with its summary line.
 // Drawn on any surface, in hundredths of an inch with y growing upwards, so
@@ -50,6 +53,12 @@ struct NodeHit {
 // value: it reads the record's values once and changes nothing.
 class LatticePicture {
   public:
+    // A point in logical units.
+    struct Point {
+        int x;
+        int y;
+    };
+
     LatticePicture(const LatticeDocument& data, const PictureOptions& options);
 
     // One logical unit is 1/100 inch, y grows upwards and the surface's
@@ -75,6 +84,10 @@ class LatticePicture {
     std::vector<std::string> SummaryLines() const;
     // The node whose circle holds the logical point (x, y), if any.
     std::optional<NodeHit> NodeAt(double x, double y) const;
+    // The centre of a node's circle.
+    Point NodeCentre(NodeHit hit) const;
+    // A node's value as drawn: the number, or "/" where it is missing.
+    std::string ValueText(int dataset, int node) const;
     // What a node holds, for a person: its subset, such as "{A, B, D}", and
     // its value, or "no record" where it shows "/"; with an import shown,
     // its value in both diagrams.
@@ -86,10 +99,6 @@ class LatticePicture {
     const PictureOptions& Options() const { return m_options; }
 
   private:
-    struct Point {
-        int x;
-        int y;
-    };
     // One diagram's record as shown.
     struct Shown {
         std::int64_t values[kNodeCount];
@@ -101,7 +110,6 @@ class LatticePicture {
     Point ValuePosition(Point centre, bool missing) const;
     // Where a summary line stands, measured in the font selected on pDC.
     Point SummaryPosition(CDC* pDC, int dataset) const;
-    std::string ValueText(int dataset, int node) const;
     std::string SummaryLine(int dataset) const;
     int DatasetCount() const { return m_showsImported ? 2 : 1; }
 

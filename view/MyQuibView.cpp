@@ -130,6 +130,7 @@ void CMyQuibView::OnUpdate(CView* sender) {
     FitToPicture();
     CView::OnUpdate(sender);
     emit ShownChanged();
+    m_nodeFocus->Shown();
 }
 
 void CMyQuibView::OnInitialUpdate() {
@@ -142,6 +143,12 @@ void CMyQuibView::Repaint() {
     FitToPicture();
     RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     emit ShownChanged();
+    m_nodeFocus->Shown();
+}
+
+void CMyQuibView::paintEvent(QPaintEvent* event) {
+    CView::paintEvent(event);
+    m_nodeFocus->Paint();
 }
 
 void CMyQuibView::FitToPicture() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LatticePicture.h"
+#include "NodeFocus.h"
 #include "PictureOptions.h"
 #include "View.h"
 
@@ -86,6 +87,8 @@ class CMyQuibView : public CView {
     int m_topEdge = 25;
     // Fills the nodes that differ from the imported partner.
     bool m_differences = false;
+    // The keyboard's focus on a node, drawn on the screen only.
+    quib::NodeFocus* const m_nodeFocus = new quib::NodeFocus(this);
 
   signals:
     // What the view shows may have changed: the record, the document, the
@@ -98,6 +101,8 @@ class CMyQuibView : public CView {
     void keyPressEvent(QKeyEvent* event) override;
     // Resting on a node tells its subset and its value.
     bool event(QEvent* event) override;
+    // The picture, then the node focus ring over it.
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     // Keeps the index on a record of the primary dataset, or at 0 without one.

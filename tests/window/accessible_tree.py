@@ -1,0 +1,131 @@
+#!/usr/bin/python3
+"""Reads Quib's lattice view as a screen reader does, through AT-SPI.
+
+  accessible_tree.py tree PID
+      Waits for the process's view (a canvas whose name is a summary line or
+      "No data available") and prints its name, then one line per child:
+      its name, a tab, and its box on the screen as x,y,width,height (or
+      "nowhere").
+  accessible_tree.py told PID WINDOW INDEX KEY
+      Presses Tab in WINDOW until the view tells the focus of its child
+      INDEX, then KEY, and prints what the view told then, in order: "view
+      NAME" when the view's name changed, "node NAME" when the focused
+      node's name changed.
+
+Every wait is polled with a deadline, so a busy machine only makes it slower.
+"""
+
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+DEADLINE = 60
+
+
+def quib_view(pid):
+    """The canvas of the application with that process id, or None."""
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is None or app.get_process_id() != pid:
+            continue
+        found = pyatspi.findDescendant(app, lambda a: a.getRole() == pyatspi.ROLE_CANVAS)
+        if found is not None:
+            return found
+    return None
+
+
+def wait_for_view(pid):
+    end = time.monotonic() + DEADLINE
+    while time.monotonic() < end:
+        try:
+            view = quib_view(pid)
+            if view is not None and view.name:
+                return view
+        except GLib.Error:
+            pass  # the application is still registering
+        time.sleep(0.2)
+    sys.exit(f"no lattice view of process {pid} within {DEADLINE} s")
+
+
+def tree(pid):
+    view = wait_for_view(pid)
+    print(view.name)
+    for child in view:
+        try:
+            box = child.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            print(f"{child.name}\t{box.x},{box.y},{box.width},{box.height}")
+        except NotImplementedError:
+            print(f"{child.name}\tnowhere")
+
+
+def told(pid, window, index, key):
+    view = wait_for_view(pid)
+    events = []
+    focused = []
+
+    def record(event):
+        try:
+            source = event.source
+            if source.get_process_id() != pid:
+                return
+            if event.type.startswith("object:state-changed:focused"):
+                if event.detail1 == 1 and source.getRole() == pyatspi.ROLE_IMAGE:
+                    focused[:] = [source]
+            elif source.getRole() == pyatspi.ROLE_CANVAS:
+                events.append(f"view {source.name}")
+            elif focused and source == focused[0]:
+                events.append(f"node {source.name}")
+        except GLib.Error:
+            pass
+
+    def press(*keys):
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+        subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=True)
+
+    def pump_until(done, seconds):
+        # Events arrive through the main loop; run it in short slices.
+        context = GLib.MainContext.default()
+        end = time.monotonic() + seconds
+        while not done() and time.monotonic() < end:
+            context.iteration(False) or time.sleep(0.02)
+        return done()
+
+    pyatspi.Registry.registerEventListener(
+        record, "object:state-changed:focused", "object:property-change:accessible-name"
+    )
+    # The application learns of a new listener on its own time: until it
+    # has, it tells nothing. Tab until it tells the focus on that node.
+    def on_node():
+        return focused and focused[0].getIndexInParent() == index
+
+    end = time.monotonic() + DEADLINE
+    while not on_node() and time.monotonic() < end:
+        focused.clear()
+        press("Tab")
+        pump_until(lambda: focused, 2)
+    if not on_node():
+        sys.exit(f"the focus on node {index} was not told")
+    events.clear()
+    press(key)
+    # The view tells its own name before its nodes'.
+    pump_until(lambda: any(e.startswith("node ") for e in events), DEADLINE)
+    for event in events:
+        print(event)
+    del view
+
+
+def main():
+    command = sys.argv[1] if len(sys.argv) > 1 else ""
+    if command == "tree" and len(sys.argv) == 3:
+        tree(int(sys.argv[2]))
+    elif command == "told" and len(sys.argv) == 6:
+        told(int(sys.argv[2]), sys.argv[3], int(sys.argv[4]), sys.argv[5])
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()
