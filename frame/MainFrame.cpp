@@ -1,6 +1,8 @@
 #include "MainFrame.h"
 
 #include "MyQuibDoc.h"
+#include "MyQuibView.h"
+#include "Panels.h"
 #include "Resources.h"
 #include "WinApp.h"
 
@@ -27,6 +29,9 @@ int CMainFrame::OnCreate(CREATESTRUCT* cs) {
     m_wndToolBar->EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(m_wndToolBar);
+    // The panels of what Quib adds, closed until the view's menu opens them.
+    if (auto* view = dynamic_cast<CMyQuibView*>(GetActiveView()))
+        quib::DockWholeFilePanels(*this, *view);
     DragAcceptFiles();
     return 0;
 }

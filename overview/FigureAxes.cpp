@@ -54,4 +54,13 @@ void PaintPositionAxis(QPainter& painter, int records, int top, int lineHeight,
     }
 }
 
+void PaintRecordLine(QPainter& painter, const QLineF& line) {
+    painter.save();
+    painter.setPen(QPen(Qt::white, 3));
+    painter.drawLine(line);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawLine(line);
+    painter.restore();
+}
+
 } // namespace quib

@@ -95,7 +95,7 @@ int OverviewFigure::RowTop(int row) const {
 }
 
 int OverviewFigure::ColumnOfX(int x) const {
-    return int(std::int64_t{x} * m_columns.Count() / m_cells.width());
+    return PixelColumns{m_columns.Count(), m_cells.width()}.ColumnOf(x);
 }
 
 int OverviewFigure::NodeAt(QPoint point) const {
@@ -117,14 +117,8 @@ int OverviewFigure::ColumnAt(QPoint point) const {
 }
 
 int OverviewFigure::XOfRecord(int record) const {
-    const std::int64_t columns = m_columns.Count(), width = m_cells.width();
-    if (columns == 0)
-        return m_cells.left();
-    const std::int64_t column = m_columns.ColumnOf(record);
-    // The pixels x with floor(x * columns / width) == column.
-    const std::int64_t first = (column * width + columns - 1) / columns;
-    const std::int64_t end = ((column + 1) * width + columns - 1) / columns;
-    return m_cells.left() + int((first + end - 1) / 2);
+    return m_cells.left() +
+           PixelColumns{m_columns.Count(), m_cells.width()}.MiddleOf(m_columns.ColumnOf(record));
 }
 
 // Each pixel row of a cell row is the same; the pixel columns map onto the
@@ -298,18 +292,11 @@ void OverviewFigure::PaintLevels(QPainter& painter) const {
     painter.setPen(Qt::black);
 }
 
-// Black on a white line, seen on every colour.
 void OverviewFigure::PaintMarker(QPainter& painter, int record) const {
     if (record < 0 || record >= m_records)
         return;
     const double x = XOfRecord(record) + 0.5;
-    const QLineF line(x, m_cells.top() - 3, x, m_cells.bottom() + 4);
-    painter.save();
-    painter.setPen(QPen(Qt::white, 3));
-    painter.drawLine(line);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawLine(line);
-    painter.restore();
+    PaintRecordLine(painter, QLineF(x, m_cells.top() - 3, x, m_cells.bottom() + 4));
 }
 
 QRect OverviewFigure::MarkerArea(int record) const {
