@@ -78,9 +78,4 @@ QString HistoryCanvas::Describe(QPoint point) const {
     return text;
 }
 
-QString HistoryCanvas::Placeholder() const {
-    return QStringLiteral("Reading the history of %1 records...")
-        .arg(CountText(m_document.m_primaryRecords.GetSize()));
-}
-
 } // namespace quib

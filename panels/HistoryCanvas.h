@@ -34,7 +34,6 @@ class HistoryCanvas : public WholeFileCanvas {
     QRect MarkerArea(int record) const override;
     int RecordAt(QPoint point, bool dragging) const override;
     QString Describe(QPoint point) const override;
-    QString Placeholder() const override;
 
   private:
     QString DescribeRun(int column, HistoryRun run) const;

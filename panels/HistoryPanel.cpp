@@ -15,8 +15,7 @@ QString TitleOf(int node) {
 
 HistoryPanel::HistoryPanel(CMyQuibView& view, QWidget* parent)
     : WholeFilePanel(view, TitleOf(kNodeCount - 1), parent),
-      m_canvas(new HistoryCanvas(Document())),
-      m_history([this] { m_canvas->SetHistory(m_history.Get()); }) {
+      m_canvas(new HistoryCanvas(Document())), m_history([this] { Built(); }) {
     setObjectName(QStringLiteral("historyPanel"));
     SetBody(m_canvas, m_canvas);
 }
@@ -37,7 +36,18 @@ void HistoryPanel::BuildFor(unsigned documentGeneration, ValueTransform values) 
     if (m_inputs && m_inputs->node != m_node)
         m_canvas->SetHistory(nullptr);
     m_inputs = inputs;
+    SayReading(What());
     m_history.Rebuild(Document(), values, m_node);
+}
+
+QString HistoryPanel::What() const {
+    return QStringLiteral("the history of %1").arg(QString::fromLatin1(DisplayLabel(m_node)));
+}
+
+void HistoryPanel::Built() {
+    m_canvas->SetHistory(m_history.Get());
+    if (m_history.Failed())
+        SayNoMemory(What());
 }
 
 void HistoryPanel::Forget() {

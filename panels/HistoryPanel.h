@@ -31,6 +31,10 @@ class HistoryPanel : public WholeFilePanel {
     void Forget() override;
 
   private:
+    // "the history of ab"
+    QString What() const;
+    void Built();
+
     struct Inputs {
         unsigned generation;
         ValueTransform values;

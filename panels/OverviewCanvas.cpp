@@ -81,9 +81,4 @@ QString OverviewCanvas::Describe(QPoint point) const {
            QString::fromUtf8(ValueTransformTitle(m_overview->Transform()));
 }
 
-QString OverviewCanvas::Placeholder() const {
-    return QStringLiteral("Building the overview of %1 records...")
-        .arg(CountText(m_document.m_primaryRecords.GetSize()));
-}
-
 } // namespace quib

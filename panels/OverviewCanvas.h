@@ -34,7 +34,6 @@ class OverviewCanvas : public WholeFileCanvas {
     QRect MarkerArea(int record) const override;
     int RecordAt(QPoint point, bool dragging) const override;
     QString Describe(QPoint point) const override;
-    QString Placeholder() const override;
 
   private:
     QString DescribeCell(int column, int node) const;

@@ -23,6 +23,8 @@ constexpr ModeChoice kModeChoices[] = {
     {OverviewMode::Difference, "Difference",
      "Imported minus primary, where a record has a partner"}};
 
+const QString kWhat = QStringLiteral("the overview");
+
 } // namespace
 
 OverviewPanel::OverviewPanel(CMyQuibView& view, QWidget* parent)
@@ -77,7 +79,14 @@ void OverviewPanel::BuildFor(unsigned documentGeneration, ValueTransform values)
     if (m_inputs == inputs)
         return;
     m_inputs = inputs;
+    SayReading(kWhat);
     m_overview.Rebuild(Document(), values, m_mode);
+}
+
+void OverviewPanel::Built() {
+    m_canvas->SetOverview(m_overview.Get());
+    if (m_overview.Failed())
+        SayNoMemory(kWhat);
 }
 
 void OverviewPanel::Forget() {

@@ -44,6 +44,7 @@ class OverviewPanel : public WholeFilePanel {
         friend bool operator==(const Inputs&, const Inputs&) = default;
     };
     void ChooseMode(OverviewMode mode);
+    void Built();
 
     OverviewCanvas* m_canvas;
     QRadioButton* m_modeButtons[3];

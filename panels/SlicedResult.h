@@ -2,12 +2,14 @@
 
 // A whole-file result (an Overview, a NodeHistory) of a document, rebuilt in
 // slices on the GUI thread whenever asked (see SliceRunner); the last one
-// built stays at hand meanwhile.
+// built stays at hand meanwhile. A build that runs out of memory ends
+// without a result.
 
 #include "SliceRunner.h"
 #include "StepwiseBuild.h"
 
 #include <functional>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -22,18 +24,26 @@ template <class Result> class SlicedResult {
     // document changes under it starts over.
     template <class What>
     void Rebuild(const LatticeDocument& document, ValueTransform transform, What what) {
-        m_build.emplace(document, transform, what);
+        m_failed = false;
+        m_build.reset();
         m_runner.Start([this, &document, transform, what](int records) {
-            switch (m_build->Step(records)) {
-            case BuildState::Reading:
-                return true;
-            case BuildState::Stale:
-                m_build.emplace(document, transform, what);
-                return true;
-            case BuildState::Done:
-                break;
+            try {
+                if (!m_build)
+                    m_build.emplace(document, transform, what);
+                switch (m_build->Step(records)) {
+                case BuildState::Reading:
+                    return true;
+                case BuildState::Stale:
+                    m_build.reset();
+                    return true;
+                case BuildState::Done:
+                    break;
+                }
+                m_result = std::move(*m_build).Finish();
+            } catch (const std::bad_alloc&) {
+                m_result.reset();
+                m_failed = true;
             }
-            m_result = std::move(*m_build).Finish();
             m_build.reset();
             m_built();
             return false;
@@ -45,11 +55,14 @@ template <class Result> class SlicedResult {
         m_runner.Stop();
         m_build.reset();
         m_result.reset();
+        m_failed = false;
     }
 
-    // The last result built; null before the first.
+    // The last result built; null before the first, and after a build that
+    // ran out of memory (Failed).
     const Result* Get() const { return m_result ? &*m_result : nullptr; }
-    bool Building() const { return m_build.has_value(); }
+    bool Failed() const { return m_failed; }
+    bool Building() const { return m_runner.Running(); }
     // Of the build under way, the records read so far; 0 without one.
     int RecordsRead() const { return m_build ? m_build->RecordsRead() : 0; }
 
@@ -58,6 +71,7 @@ template <class Result> class SlicedResult {
     std::function<void()> m_built;
     std::optional<StepwiseBuild<Result>> m_build;
     std::optional<Result> m_result;
+    bool m_failed = false;
 };
 
 } // namespace quib

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+#include <new>
+
 namespace quib {
 
 WholeFileCanvas::WholeFileCanvas(QWidget* parent) : QWidget(parent) {
@@ -16,6 +18,12 @@ void WholeFileCanvas::Invalidate() {
     m_stale = true;
     m_image = QImage();
     update();
+}
+
+void WholeFileCanvas::SetPlaceholder(const QString& text) {
+    m_placeholder = text;
+    if (!Ready())
+        update();
 }
 
 void WholeFileCanvas::SetRecord(int record) {
@@ -42,7 +50,12 @@ void WholeFileCanvas::EnsureImage() {
     if (!m_stale)
         return;
     m_stale = false;
-    m_laidOut = LayOut(rect());
+    try {
+        m_laidOut = LayOut(rect());
+    } catch (const std::bad_alloc&) {
+        m_laidOut = false;
+        m_placeholder = QStringLiteral("There is not enough memory to draw this.");
+    }
     if (!m_laidOut) {
         m_image = QImage();
         return;
@@ -64,7 +77,7 @@ void WholeFileCanvas::paintEvent(QPaintEvent*) {
     if (!m_laidOut) {
         painter.fillRect(rect(), Qt::white);
         painter.setPen(QColor(110, 110, 110));
-        painter.drawText(rect(), Qt::AlignCenter, Placeholder());
+        painter.drawText(rect(), Qt::AlignCenter, m_placeholder);
         return;
     }
     painter.drawImage(QPoint(0, 0), m_image);

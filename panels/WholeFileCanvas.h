@@ -25,6 +25,8 @@ class WholeFileCanvas : public QWidget {
     int Record() const { return m_record; }
     // The figure as last painted, without the line; null before.
     const QImage& Image() const { return m_image; }
+    // Written where there is no figure.
+    void SetPlaceholder(const QString& text);
 
   signals:
     // A click or a drag chose the record at a 0-based position.
@@ -41,8 +43,6 @@ class WholeFileCanvas : public QWidget {
     virtual int RecordAt(QPoint point, bool dragging) const = 0;
     // What the tooltip tells of a point; empty for nothing.
     virtual QString Describe(QPoint point) const = 0;
-    // Written where there is no figure yet.
-    virtual QString Placeholder() const = 0;
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -58,6 +58,7 @@ class WholeFileCanvas : public QWidget {
     void Choose(int record);
 
     QImage m_image;
+    QString m_placeholder;
     bool m_laidOut = false;
     bool m_stale = true;
     int m_record = -1;

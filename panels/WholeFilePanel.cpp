@@ -2,6 +2,7 @@
 
 #include "MyQuibDoc.h"
 #include "MyQuibView.h"
+#include "RecordsText.h"
 #include "WholeFileCanvas.h"
 
 namespace quib {
@@ -28,6 +29,15 @@ void WholeFilePanel::Refresh() {
     if (isVisible())
         BuildFor(m_generation, m_view.Options().values);
     MoveMarker();
+}
+
+void WholeFilePanel::SayReading(const QString& what) {
+    m_canvas->SetPlaceholder(QStringLiteral("Reading %1 records for %2...")
+                                 .arg(CountText(Document().m_primaryRecords.GetSize()), what));
+}
+
+void WholeFilePanel::SayNoMemory(const QString& what) {
+    m_canvas->SetPlaceholder(QStringLiteral("There is not enough memory for %1.").arg(what));
 }
 
 void WholeFilePanel::MoveMarker() {

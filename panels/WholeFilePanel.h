@@ -35,6 +35,10 @@ class WholeFilePanel : public QDockWidget {
     const LatticeDocument& Document() const;
     // Rebuilds where the inputs changed, while the panel is open.
     void Refresh();
+    // What the canvas says while it has no figure: that `what` ("the
+    // overview") is being read, or that there was no memory for it.
+    void SayReading(const QString& what);
+    void SayNoMemory(const QString& what);
 
     // Starts a build unless the last one was of these inputs.
     virtual void BuildFor(unsigned documentGeneration, ValueTransform values) = 0;
