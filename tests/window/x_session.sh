@@ -1,0 +1,82 @@
+# Sourced by the end-to-end tests: a private X server (Xvfb) of its own,
+# private settings and runtime folders, and the helpers that drive the
+# program with real key presses and mouse moves (xdotool) and look at it
+# through screenshots (ImageMagick). Expects quib (the program) and shots
+# (the folder that keeps the screenshots); sets work (a private folder,
+# removed at the end), DISPLAY and settings.
+work=$(mktemp -d)
+xvfb=""
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    if [[ -n $xvfb ]]; then kill "$xvfb" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [[ -s $work/err ]] && sed 's/^/quib: /' "$work/err" >&2
+    exit 1
+}
+
+mkdir -m 700 "$work/runtime" "$work/config"
+export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+settings="$XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Quib.conf"
+
+# A display of our own: the server picks a free number and tells it, so
+# that no other server running at the same time is taken for ours; it does
+# not reset when its last client goes, or the next start could find it away.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.1
+done
+[[ -s $work/display ]] || fail "no X server could be started"
+DISPLAY=:$(tr -d '[:space:]' <"$work/display")
+export DISPLAY
+
+# Waits for a window of exactly that title; prints its id.
+find_window() {
+    local title=$1 id
+    for _ in $(seq 100); do
+        id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[.]/\\./g')\$" 2>/dev/null | head -1 || true)
+        if [[ -n $id ]]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+shot() { import -window root "$shots/$1.png"; }
+
+# Pixels that differ between two screenshots.
+differing() { compare -metric AE "$shots/$1.png" "$shots/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
+
+# The share of dark pixels in a part of a screenshot, in per mille.
+dark_permille() {
+    convert "$shots/$1.png" -crop "$2" +repage -colorspace Gray -threshold 50% -negate \
+        -format '%[fx:int(mean*1000)]' info:
+}
+
+start_quib() {
+    "$quib" "$@" >"$work/out" 2>"$work/err" &
+    quib_pid=$!
+    pids+=("$quib_pid")
+}
+
+geometry_of() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+}
+
+key() {
+    xdotool windowfocus --sync "$wid"
+    xdotool key --clearmodifiers "$@"
+    sleep 0.3
+}
