@@ -12,6 +12,8 @@ const char* const kUsageText =
     "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K | --records A-B|all]\n"
     "                    [--scale S] [--values V] [--highlight] [--differences]\n"
     "                    [--dpi N] [--import FILE2]... FILE\n"
+    "       quib --overview OUT.png|OUT.svg|OUT.pdf [--mode primary|imported|difference]\n"
+    "                      [--values V] [--width W] [--height H] [--import FILE2]... FILE\n"
     "       quib --check FILE\n"
     "       quib --help | --version\n"
     "V: read (the values as read, the default), mobius, subsets or supersets\n";
@@ -105,32 +107,49 @@ std::string ParseExportNumber(const std::string& option, const std::string& text
     return {};
 }
 
-// --format and --values: a word of their own; "" when accepted.
+// --format, --values and --mode: a word of their own; "" when accepted.
 std::string ParseWord(const std::string& option, const std::string* word, Arguments& out) {
-    const bool forSummary = out.mode == Arguments::Mode::Summary;
-    const bool isFormat = option == "--format";
-    if (isFormat && !forSummary)
+    using Mode = Arguments::Mode;
+    const bool forSummary = out.mode == Mode::Summary;
+    if (option == "--format" && !forSummary)
         return "option '--format' is only for --summary";
-    if (!isFormat && !forSummary && out.mode != Arguments::Mode::Export)
-        return "option '--values' is only for --summary and --export";
-    const char* const choices =
-        isFormat ? "text, csv or json" : "read, mobius, subsets or supersets";
+    if (option == "--values" && !forSummary && out.mode != Mode::Export &&
+        out.mode != Mode::Overview)
+        return "option '--values' is only for --summary, --export and --overview";
+    if (option == "--mode" && out.mode != Mode::Overview)
+        return "option '--mode' is only for --overview";
+    const char* const choices = option == "--format"   ? "text, csv or json"
+                                : option == "--values" ? "read, mobius, subsets or supersets"
+                                                       : quib::kOverviewModeWords;
     if (word == nullptr)
         return "option '" + option + "' needs " + choices;
     constexpr std::pair<const char*, SummaryFormat> kFormats[] = {
         {"text", SummaryFormat::Text}, {"csv", SummaryFormat::Csv}, {"json", SummaryFormat::Json}};
     bool known = false;
-    if (isFormat) {
+    if (option == "--format") {
         for (const auto& [name, format] : kFormats) {
             if (*word == name) {
                 out.summaryFormat = format;
                 known = true;
             }
         }
-    } else {
+    } else if (option == "--values") {
         known = quib::ValueTransformOf(*word, out.values);
+    } else {
+        known = quib::OverviewModeOf(*word, out.overviewMode);
     }
     return known ? "" : "unknown " + option + " '" + *word + "': choose " + choices;
+}
+
+// --width and --height of the overview's figure; "" when accepted.
+std::string ParseSide(const std::string& option, const std::string& text, Arguments& out) {
+    int value = 0;
+    const std::string name = option.substr(2);
+    if (!ParseInteger(text, value) || value < 1 || value > quib::kOverviewFigureMaxSide)
+        return name + " '" + text + "' is not a number from 1 to " +
+               std::to_string(quib::kOverviewFigureMaxSide);
+    (option == "--width" ? out.width : out.height) = value;
+    return {};
 }
 
 } // namespace
@@ -151,6 +170,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.mode = Arguments::Mode::Summary;
         else if (first == "--export")
             out.mode = Arguments::Mode::Export;
+        else if (first == "--overview")
+            out.mode = Arguments::Mode::Overview;
         else if (first == "--check")
             out.mode = Arguments::Mode::Check;
         if (out.mode != Arguments::Mode::Window)
@@ -162,9 +183,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         parsed.ok = true;
         return parsed;
     }
-    if (out.mode == Arguments::Mode::Export) {
+    if (out.mode == Arguments::Mode::Export || out.mode == Arguments::Mode::Overview) {
         if (args.size() < 2)
-            return Refuse("option '--export' needs an output file");
+            return Refuse("option '" + args[0] + "' needs an output file");
         out.output = args[1];
         if (!PictureFormatOf(out.output, out.format))
             return Refuse("cannot tell the picture format of '" + out.output +
@@ -174,6 +195,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
     const bool takesImports =
         out.mode != Arguments::Mode::Info && out.mode != Arguments::Mode::Check;
+    // The summary and the export mark nodes.
+    const bool marksNodes =
+        out.mode == Arguments::Mode::Summary || out.mode == Arguments::Mode::Export;
     bool recordGiven = false;
     bool onlyFiles = false;
     std::vector<std::string> files;
@@ -190,15 +214,15 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.qtOptions.push_back(args[++k]);
         } else if (out.mode == Arguments::Mode::Window && IsQtFlag(arg)) {
             out.qtOptions.push_back(arg);
-        } else if (takesImports && out.mode != Arguments::Mode::Window && arg == "--highlight") {
+        } else if (marksNodes && arg == "--highlight") {
             out.highlight = true;
-        } else if (takesImports && out.mode != Arguments::Mode::Window && arg == "--differences") {
+        } else if (marksNodes && arg == "--differences") {
             out.differences = true;
         } else if (takesImports && arg == "--import") {
             if (k + 1 == args.size() || args[k + 1].empty())
                 return Refuse("option '--import' needs a file");
             out.imports.push_back(args[++k]);
-        } else if (arg == "--format" || arg == "--values") {
+        } else if (arg == "--format" || arg == "--values" || arg == "--mode") {
             const std::string error =
                 ParseWord(arg, k + 1 < args.size() ? &args[++k] : nullptr, out);
             if (!error.empty())
@@ -217,6 +241,13 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             const std::string error = ParseExportNumber(arg, args[++k], out);
             if (!error.empty())
                 return Refuse(error);
+        } else if (out.mode == Arguments::Mode::Overview &&
+                   (arg == "--width" || arg == "--height")) {
+            if (k + 1 == args.size())
+                return Refuse("option '" + arg + "' needs a number");
+            const std::string error = ParseSide(arg, args[++k], out);
+            if (!error.empty())
+                return Refuse(error);
         } else {
             return Refuse("unknown option '" + arg + "'");
         }
@@ -230,6 +261,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     if (severalRecords && out.format != PictureFormat::Pdf &&
         out.output.find("%d") == std::string::npos)
         return Refuse("several records need a PDF, or '%d' in the name of '" + out.output + "'");
+    if (out.mode == Arguments::Mode::Overview && out.overviewMode != quib::OverviewMode::Primary &&
+        out.imports.empty())
+        return Refuse(
+            std::string("--mode ") +
+            (out.overviewMode == quib::OverviewMode::Imported ? "imported" : "difference") +
+            " needs a run to compare: give --import FILE2");
     if (out.mode == Arguments::Mode::Window && files.empty() && !out.imports.empty())
         return Refuse("imports need a FILE to import beside");
     if (files.empty() && out.mode != Arguments::Mode::Window)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OverviewMode.h"
 #include "PictureFormat.h"
 #include "SummaryFormats.h"
 #include "ValueTransform.h"
@@ -9,7 +10,7 @@
 
 // What the command line asks for.
 struct Arguments {
-    enum class Mode { Window, Info, Summary, Export, Check, Help, Version };
+    enum class Mode { Window, Info, Summary, Export, Overview, Check, Help, Version };
     Mode mode = Mode::Window;
     std::string file; // empty in the window mode without a file
     std::vector<std::string> imports;
@@ -19,7 +20,7 @@ struct Arguments {
     quib::ValueTransform values = quib::ValueTransform::Read;
     SummaryFormat summaryFormat = SummaryFormat::Text;
 
-    // The export mode's pictures.
+    // The export mode's pictures and the overview mode's figure.
     std::string output;
     PictureFormat format = PictureFormat::Png;
     // 1-based positions, clamped when drawn: one record, or with --records a
@@ -30,6 +31,12 @@ struct Arguments {
     int lastRecord = 1;
     int scale = 4;
     int dpi = 96;
+
+    // The overview mode's figure: what it shows, its size in pixels (points
+    // in SVG and PDF).
+    quib::OverviewMode overviewMode = quib::OverviewMode::Primary;
+    int width = 1200;
+    int height = 400;
 
     // Qt's own options (-platform, -style, ...), for the window.
     std::vector<std::string> qtOptions;

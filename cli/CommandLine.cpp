@@ -2,6 +2,7 @@
 
 #include "DataCommands.h"
 #include "ExportCommand.h"
+#include "OverviewCommand.h"
 #include "Version.h"
 
 int ReportUsageError(const std::string& error, std::FILE* err) {
@@ -25,6 +26,8 @@ int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         return RunCheck(arguments, out, err);
     case Arguments::Mode::Export:
         return RunExport(arguments, err);
+    case Arguments::Mode::Overview:
+        return RunOverview(arguments, err);
     case Arguments::Mode::Window:
         break;
     }

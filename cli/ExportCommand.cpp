@@ -1,11 +1,10 @@
 #include "ExportCommand.h"
 
 #include "DataCommands.h"
+#include "FigureOutput.h"
 #include "LatticeDocument.h"
 #include "LatticePicture.h"
 #include "PictureFile.h"
-
-#include <QGuiApplication>
 
 #include <unistd.h>
 
@@ -73,23 +72,12 @@ class ProgressLine {
     Clock::time_point m_start = Clock::now();
 };
 
-QString Local(const std::string& path) {
-    return QString::fromLocal8Bit(path.c_str());
-}
-
-// Nothing ever writes over a data file, even one named like a picture.
 int Save(const LatticeDocument& document, const quib::PictureOptions& options,
          const quib::PictureJob& job, const std::string& output, const Arguments& arguments,
          std::FILE* err) {
-    QStringList dataFiles = {Local(arguments.file)};
-    for (const std::string& path : arguments.imports)
-        dataFiles << Local(path);
     const std::error_code error =
-        quib::SavePictures(document, options, job, Local(output), dataFiles);
-    if (!error)
-        return 0;
-    std::fprintf(err, "quib: %s\n", qPrintable(quib::CannotWriteMessage(Local(output), error)));
-    return 1;
+        quib::SavePictures(document, options, job, LocalPath(output), DataFilesOf(arguments));
+    return error ? ReportCannotWrite(err, LocalPath(output), error) : 0;
 }
 
 } // namespace
@@ -99,19 +87,7 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     if (!LoadDocument(document, arguments, err))
         return 1;
 
-    // The picture needs fonts but no screen: whatever platform the
-    // environment names, this mode draws offscreen. Qt's remarks on the
-    // environment (no runtime folder, as over ssh) are not the user's
-    // concern: this mode prints its own messages only.
-    std::unique_ptr<QGuiApplication> application;
-    if (QGuiApplication::instance() == nullptr) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-        static int argc = 1;
-        static char name[] = "quib";
-        static char* argv[] = {name, nullptr};
-        application = std::make_unique<QGuiApplication>(argc, argv);
-    }
+    const std::unique_ptr<QGuiApplication> application = StartOffscreenPainting();
     quib::PictureOptions options;
     options.scale = arguments.scale;
     options.highlight = arguments.highlight;

@@ -41,22 +41,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Arguments& a = parsed.arguments;
     using Mode = Arguments::Mode;
     const bool needsFile = a.mode == Mode::Info || a.mode == Mode::Summary ||
-                           a.mode == Mode::Export || a.mode == Mode::Check;
+                           a.mode == Mode::Export || a.mode == Mode::Overview ||
+                           a.mode == Mode::Check;
     if (needsFile && a.file.empty())
         Fail("a mode without its FILE");
     if (a.mode == Mode::Window && a.file.empty() && !a.imports.empty())
         Fail("imports without a FILE");
     if (a.summaryFormat != SummaryFormat::Text && a.mode != Mode::Summary)
         Fail("a format outside --summary");
-    if (a.values != quib::ValueTransform::Read && a.mode != Mode::Summary && a.mode != Mode::Export)
+    if (a.values != quib::ValueTransform::Read && a.mode != Mode::Summary &&
+        a.mode != Mode::Export && a.mode != Mode::Overview)
         Fail("values for a mode that does not show them");
     for (const std::string& import : a.imports)
         if (import.empty())
             Fail("an empty import name");
-    if (a.mode == Mode::Export) {
+    if ((a.highlight || a.differences) && a.mode != Mode::Summary && a.mode != Mode::Export)
+        Fail("marks for a mode that draws no nodes");
+    if (a.mode == Mode::Export || a.mode == Mode::Overview) {
         PictureFormat format;
         if (!PictureFormatOf(a.output, format) || format != a.format)
             Fail("a picture name without its format");
+    }
+    if (a.mode == Mode::Overview) {
+        if (a.width < 1 || a.height < 1 || a.width > quib::kOverviewFigureMaxSide ||
+            a.height > quib::kOverviewFigureMaxSide)
+            Fail("a figure size out of range");
+        if (a.overviewMode != quib::OverviewMode::Primary && a.imports.empty())
+            Fail("an imported run to show without an import");
+    } else if (a.overviewMode != quib::OverviewMode::Primary || a.width != 1200 ||
+               a.height != 400) {
+        Fail("a figure's options outside --overview");
+    }
+    if (a.mode == Mode::Export) {
         if (a.scale < 1 || a.scale > 4 || a.dpi < kMinimumDpi || a.dpi > kMaximumDpi)
             Fail("a scale or resolution out of range");
         if (a.recordRange && !a.allRecords && a.record > a.lastRecord)

@@ -1,25 +1,38 @@
 #include "NodeHistory.h"
 
+#include "StepwiseBuild.h"
+
 namespace quib {
 
 NodeHistory::NodeHistory(const LatticeDocument& document, int node, ValueTransform transform)
-    : m_node(node), m_transform(transform), m_grid(document.m_primaryRecords.GetSize()) {
-    const ShownRecords records(document, transform);
-    const int bins = m_grid.FineBins();
+    : NodeHistory(StepwiseBuild<NodeHistory>(document, transform, node).Finish()) {}
+
+NodeHistory::NodeHistory(const ShownRecords&, int records, ValueTransform transform, int node)
+    : m_node(node), m_transform(transform), m_grid(records) {
     m_fine.m_grid = m_grid;
-    m_fine.m_columns = bins;
-    m_fine.m_spans.assign(std::size_t(bins) * 2, ValueSpan{});
+    m_fine.m_columns = m_grid.FineBins();
+    m_fine.m_spans.assign(std::size_t(m_fine.m_columns) * 2, ValueSpan{});
+}
+
+int NodeHistory::ReadFineBins(const ShownRecords& shown, int firstBin, int records) {
+    const int bins = m_grid.FineBins();
+    const std::int64_t until = std::int64_t{m_grid.FineStart(firstBin)} + records;
     const OverviewMode modes[] = {OverviewMode::Primary, OverviewMode::Imported};
-    std::int64_t shown[kNodeCount];
     // A node outside the lattice has no values.
-    for (int bin = 0; bin < bins && node >= 0 && node < kNodeCount; ++bin) {
-        for (int k = m_grid.FineStart(bin), end = m_grid.FineStart(bin + 1); k < end; ++k)
+    const bool inLattice = m_node >= 0 && m_node < kNodeCount;
+    std::int64_t values[kNodeCount];
+    int bin = firstBin;
+    for (; bin < bins && m_grid.FineStart(bin) < until; ++bin) {
+        ValueSpan* spans = &m_fine.m_spans[std::size_t(bin) * 2];
+        for (int k = m_grid.FineStart(bin), end = m_grid.FineStart(bin + 1); k < end && inLattice;
+             ++k)
             for (int run = 0; run < 2; ++run)
-                if ((records.Read(modes[run], k, shown) >> node & 1) == 0)
-                    m_fine.m_spans[std::size_t(bin) * 2 + std::size_t(run)].Take(shown[node]);
-        m_range.Take(m_fine.m_spans[std::size_t(bin) * 2]);
-        m_range.Take(m_fine.m_spans[std::size_t(bin) * 2 + 1]);
+                if ((shown.Read(modes[run], k, values) >> m_node & 1) == 0)
+                    spans[run].Take(values[m_node]);
+        m_range.Take(spans[0]);
+        m_range.Take(spans[1]);
     }
+    return bin;
 }
 
 HistoryColumns NodeHistory::Columns(int wanted) const {

@@ -1,6 +1,7 @@
 #include "Overview.h"
 
 #include "LatticeTables.h"
+#include "StepwiseBuild.h"
 
 #include <algorithm>
 #include <array>
@@ -86,27 +87,36 @@ int RowOfNode(int node) {
 }
 
 Overview::Overview(const LatticeDocument& document, OverviewMode mode, ValueTransform transform)
-    : m_mode(mode), m_transform(transform), m_grid(document.m_primaryRecords.GetSize()) {
-    const ShownRecords records(document, transform);
-    m_absent = records.Absent(mode);
+    : Overview(StepwiseBuild<Overview>(document, transform, mode).Finish()) {}
+
+Overview::Overview(const ShownRecords& shown, int records, ValueTransform transform,
+                   OverviewMode mode)
+    : m_mode(mode), m_transform(transform), m_grid(records), m_absent(shown.Absent(mode)) {
     const int bins = m_grid.FineBins();
     m_fine.m_grid = m_grid;
     m_fine.m_columns = bins;
     m_fine.m_cells.resize(std::size_t(bins) * kNodeCount);
     m_fine.m_someMissing.assign(std::size_t(bins), 0);
-    std::int64_t shown[kNodeCount];
-    for (int bin = 0; bin < bins; ++bin) {
+}
+
+int Overview::ReadFineBins(const ShownRecords& shown, int firstBin, int records) {
+    const int bins = m_grid.FineBins();
+    const std::int64_t until = std::int64_t{m_grid.FineStart(firstBin)} + records;
+    std::int64_t values[kNodeCount];
+    int bin = firstBin;
+    for (; bin < bins && m_grid.FineStart(bin) < until; ++bin) {
         LargestOfRun largest;
         NodeMask someMissing = 0;
         for (int k = m_grid.FineStart(bin), end = m_grid.FineStart(bin + 1); k < end; ++k) {
-            const NodeMask missing = records.Read(mode, k, shown);
+            const NodeMask missing = shown.Read(m_mode, k, values);
             someMissing |= missing;
-            largest.Take(shown, missing);
+            largest.Take(values, missing);
         }
         largest.Store(&m_fine.m_cells[std::size_t(bin) * kNodeCount]);
         m_fine.m_someMissing[std::size_t(bin)] = someMissing;
         m_largestMagnitude = std::max(m_largestMagnitude, largest.LargestMagnitude());
     }
+    return bin;
 }
 
 OverviewColumns Overview::Columns(int wanted) const {

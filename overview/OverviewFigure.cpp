@@ -1,6 +1,7 @@
 #include "OverviewFigure.h"
 
 #include "ColourScale.h"
+#include "FigureAxes.h"
 #include "LatticeTables.h"
 
 #include <QFontMetrics>
@@ -15,7 +16,6 @@ namespace quib {
 namespace {
 
 constexpr int kLevels = 6;
-constexpr int kTickLength = 4;
 constexpr int kKeyRampWidth = 48;
 const QColor kFrameColour(160, 160, 160);
 const QColor kAbsentColour(242, 242, 242);
@@ -40,20 +40,6 @@ QFont SizedFont(const OverviewFigureStyle& style, int pixels) {
 
 int FontPixels(const QRect& area) {
     return std::clamp(area.height() / 36, 8, 13);
-}
-
-// "−201356": with a true minus sign, as a figure for a paper writes it.
-QString Number(std::int64_t value) {
-    const QString digits = QString::number(value < 0 ? -value : value);
-    return value < 0 ? QChar(0x2212) + digits : digits;
-}
-
-// 1, 2 or 5 times a power of ten: at least `least`.
-int NiceStep(double least) {
-    for (std::int64_t power = 1;; power *= 10)
-        for (const int factor : {1, 2, 5})
-            if (double(power * factor) >= least)
-                return int(std::min<std::int64_t>(power * factor, INT32_MAX));
 }
 
 // One entry of the colour key: a word, a ramp of one sign's shades from 0
@@ -88,7 +74,7 @@ OverviewFigure::OverviewFigure(const Overview& overview, const QRect& area,
     m_lineHeight = metrics.height();
     const int margin = m_lineHeight / 2 + 2;
     const int labels = metrics.horizontalAdvance(QStringLiteral("abcde")) + margin;
-    const int lastLabel = metrics.horizontalAdvance(Number(m_records)) / 2;
+    const int lastLabel = metrics.horizontalAdvance(FigureNumber(m_records)) / 2;
     const int below = kTickLength + m_lineHeight + m_lineHeight / 2 + m_lineHeight;
     const int rows = std::max(0, area.height() - 2 * margin - below);
     m_levelGap = rows >= 32 * 6 ? 3 : 1;
@@ -109,7 +95,7 @@ int OverviewFigure::RowTop(int row) const {
 }
 
 int OverviewFigure::ColumnOfX(int x) const {
-    return int(std::int64_t{x} * m_columns.Count() / m_cells.width());
+    return PixelColumns{m_columns.Count(), m_cells.width()}.ColumnOf(x);
 }
 
 int OverviewFigure::NodeAt(QPoint point) const {
@@ -131,14 +117,8 @@ int OverviewFigure::ColumnAt(QPoint point) const {
 }
 
 int OverviewFigure::XOfRecord(int record) const {
-    const std::int64_t columns = m_columns.Count(), width = m_cells.width();
-    if (columns == 0)
-        return m_cells.left();
-    const std::int64_t column = m_columns.ColumnOf(record);
-    // The pixels x with floor(x * columns / width) == column.
-    const std::int64_t first = (column * width + columns - 1) / columns;
-    const std::int64_t end = ((column + 1) * width + columns - 1) / columns;
-    return m_cells.left() + int((first + end - 1) / 2);
+    return m_cells.left() +
+           PixelColumns{m_columns.Count(), m_cells.width()}.MiddleOf(m_columns.ColumnOf(record));
 }
 
 // Each pixel row of a cell row is the same; the pixel columns map onto the
@@ -206,38 +186,10 @@ void OverviewFigure::PaintLabels(QPainter& painter) const {
     }
 }
 
-// Ticks at 1, at round positions and at the last one, as many as their
-// numbers have room for.
 void OverviewFigure::PaintPositions(QPainter& painter) const {
-    if (m_records == 0)
-        return;
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int room = metrics.horizontalAdvance(Number(m_records)) + m_lineHeight * 2;
-    const double perPixel = double(m_records) / m_cells.width();
-    const int step = NiceStep(room * perPixel);
-    std::vector<int> positions{1};
-    for (std::int64_t p = step; p < m_records; p += step)
-        positions.push_back(int(p));
-    if (m_records > 1)
-        positions.push_back(m_records);
-    const int top = m_cells.bottom() + 1;
-    int lastRight = INT32_MIN;
-    const int lastLeft =
-        XOfRecord(m_records - 1) - metrics.horizontalAdvance(Number(m_records)) / 2;
-    for (const int position : positions) {
-        const QString text = Number(position);
-        const int x = XOfRecord(position - 1);
-        const int half = metrics.horizontalAdvance(text) / 2;
-        const bool last = position == m_records;
-        if (x - half < lastRight + m_lineHeight / 2 ||
-            (!last && x + half + m_lineHeight / 2 > lastLeft))
-            continue;
-        painter.drawLine(QLineF(x + 0.5, top, x + 0.5, top + kTickLength));
-        painter.drawText(QRect(x - half - m_lineHeight, top + kTickLength,
-                               2 * (half + m_lineHeight), m_lineHeight),
-                         Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
-        lastRight = x + half;
-    }
+    PaintPositionAxis(
+        painter, m_records, m_cells.bottom() + 1, m_lineHeight,
+        [this](int record) { return XOfRecord(record); }, double(m_records) / m_cells.width());
 }
 
 // What is shown at the left, the colours at the right:
@@ -253,11 +205,11 @@ void OverviewFigure::PaintKey(QPainter& painter) const {
                      Qt::AlignLeft | Qt::AlignVCenter, shown);
 
     std::vector<KeyItem> items = {
-        {KeyItem::Word, Number(-m_largest)},
+        {KeyItem::Word, FigureNumber(-m_largest)},
         {KeyItem::Ramp, {}, true},
         {KeyItem::Word, QStringLiteral("0")},
         {KeyItem::Ramp, {}, false},
-        {KeyItem::Word, Number(m_largest) + QStringLiteral(", log scale")},
+        {KeyItem::Word, FigureNumber(m_largest) + QStringLiteral(", log scale")},
         {KeyItem::Space, {}},
         {KeyItem::Missing, {}},
         {KeyItem::Word, QStringLiteral("missing")}};
@@ -344,11 +296,12 @@ void OverviewFigure::PaintMarker(QPainter& painter, int record) const {
     if (record < 0 || record >= m_records)
         return;
     const double x = XOfRecord(record) + 0.5;
-    const QLineF line(x, m_cells.top() - 3, x, m_cells.bottom() + 4);
-    painter.setPen(QPen(Qt::white, 3));
-    painter.drawLine(line);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawLine(line);
+    PaintRecordLine(painter, QLineF(x, m_cells.top() - 3, x, m_cells.bottom() + 4));
+}
+
+QRect OverviewFigure::MarkerArea(int record) const {
+    const int x = XOfRecord(record);
+    return QRect(x - 2, m_cells.top() - 5, 5, m_cells.height() + 10);
 }
 
 void OverviewFigure::Paint(QPainter& painter, int currentRecord) const {

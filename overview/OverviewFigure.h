@@ -52,6 +52,11 @@ class OverviewFigure {
     int ColumnAt(QPoint point) const;
     // The middle of the pixel columns that show position `record`.
     int XOfRecord(int record) const;
+    // The current record's line alone, over a figure painted before (a
+    // window that keeps the figure as an image moves only its line).
+    void PaintMarker(QPainter& painter, int record) const;
+    // The pixels that line may touch.
+    QRect MarkerArea(int record) const;
 
   private:
     bool MarksSomeMissing() const;
@@ -62,7 +67,6 @@ class OverviewFigure {
     void PaintPositions(QPainter& painter) const;
     void PaintKey(QPainter& painter) const;
     void PaintLevels(QPainter& painter) const;
-    void PaintMarker(QPainter& painter, int record) const;
 
     OverviewMode m_mode;
     ValueTransform m_transform;

@@ -17,8 +17,6 @@ class QIODevice;
 
 namespace quib {
 
-inline constexpr int kOverviewFigureMaxSide = 16384;
-
 struct OverviewFigureFile {
     PictureFormat format = PictureFormat::Png;
     QSize size{1200, 400}; // each side 1 to kOverviewFigureMaxSide

@@ -13,7 +13,10 @@ enum class OverviewMode {
 
 // The words of the command line.
 bool OverviewModeOf(std::string_view word, OverviewMode& mode);
-inline constexpr const char* kOverviewModeWords = "primary, imported, difference";
+inline constexpr const char* kOverviewModeWords = "primary, imported or difference";
+
+// The longest side of a figure file, in pixels or points.
+inline constexpr int kOverviewFigureMaxSide = 16384;
 
 // How a figure names what it shows: "Primary run" and the like.
 const char* OverviewModeTitle(OverviewMode mode);

@@ -1,17 +1,49 @@
 #include "Panels.h"
 
 #include "FrameWnd.h"
+#include "HistoryPanel.h"
+#include "LatticeTables.h"
 #include "MyQuibView.h"
+#include "OverviewPanel.h"
 #include "PositionPane.h"
 
+#include <QMenu>
 #include <QStatusBar>
 
 namespace quib {
 
 void AttachPanels(CFrameWnd& frame, CMyQuibView& view) {
-    // Left of the lock panes, which are permanent too.
+    // Left of the lock panes, which are permanent too; indices count the
+    // message pane before them.
     if (auto* bar = frame.findChild<QStatusBar*>())
-        bar->insertPermanentWidget(0, new PositionPane(view, bar));
+        bar->insertPermanentWidget(1, new PositionPane(view, bar));
+    DockWholeFilePanels(frame, view);
+}
+
+WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {
+    auto* overview = new OverviewPanel(view, &frame);
+    auto* history = new HistoryPanel(view, &frame);
+    for (QDockWidget* panel :
+         {static_cast<QDockWidget*>(overview), static_cast<QDockWidget*>(history)}) {
+        frame.addDockWidget(Qt::BottomDockWidgetArea, panel, Qt::Vertical);
+        panel->hide();
+    }
+    QObject::connect(&view, &CMyQuibView::ContextMenuOpening, overview, [=](QMenu* menu, int node) {
+        menu->addSeparator();
+        QAction* show = menu->addAction(QStringLiteral("Show Overview"));
+        show->setObjectName(QStringLiteral("showOverview"));
+        show->setCheckable(true);
+        show->setChecked(overview->isVisible());
+        QObject::connect(show, &QAction::toggled, overview, &QWidget::setVisible);
+        if (node < 0)
+            return;
+        QAction* showHistory = menu->addAction(
+            QStringLiteral("Show History of %1").arg(QString::fromLatin1(DisplayLabel(node))));
+        showHistory->setObjectName(QStringLiteral("showHistory"));
+        QObject::connect(showHistory, &QAction::triggered, history,
+                         [history, node] { history->ShowNode(node); });
+    });
+    return {overview, history};
 }
 
 } // namespace quib

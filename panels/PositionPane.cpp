@@ -9,7 +9,8 @@ PositionPane::PositionPane(const CMyQuibView& view, QWidget* parent)
     : QLabel(parent), m_view(view) {
     setObjectName(QStringLiteral("positionPane"));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    connect(&view, &CMyQuibView::ShownChanged, this, &PositionPane::Follow);
+    connect(&view, &CMyQuibView::DocumentChanged, this, &PositionPane::Follow);
+    connect(&view, &CMyQuibView::DisplayChanged, this, &PositionPane::Follow);
     Follow();
 }
 

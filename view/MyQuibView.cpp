@@ -129,7 +129,7 @@ bool CMyQuibView::IsMinimalNode(int node) const {
 void CMyQuibView::OnUpdate(CView* sender) {
     FitToPicture();
     CView::OnUpdate(sender);
-    emit ShownChanged();
+    emit DocumentChanged();
     m_nodeFocus->Shown();
 }
 
@@ -142,7 +142,7 @@ void CMyQuibView::OnInitialUpdate() {
 void CMyQuibView::Repaint() {
     FitToPicture();
     RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    emit ShownChanged();
+    emit DisplayChanged();
     m_nodeFocus->Shown();
 }
 
@@ -167,18 +167,21 @@ void CMyQuibView::contextMenuEvent(QContextMenuEvent* event) {
 bool CMyQuibView::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip)
         return CView::event(event);
-    const QPoint at = static_cast<QHelpEvent*>(event)->pos();
     if (GetDocument() == nullptr)
         return true;
     const quib::LatticePicture picture = Picture();
-    // Pixels to logical units: 1/100 inch, y upwards from (0, 25).
-    if (const auto hit =
-            picture.NodeAt(at.x() * 100.0 / logicalDpiX(), 25 - at.y() * 100.0 / logicalDpiY()))
+    if (const auto hit = NodeUnder(picture, static_cast<QHelpEvent*>(event)->pos()))
         QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
                            QString::fromStdString(picture.NodeDescription(hit->node)), this);
     else
         QToolTip::hideText();
     return true;
+}
+
+// Pixels to logical units: 1/100 inch, y upwards from (0, 25).
+std::optional<quib::NodeHit> CMyQuibView::NodeUnder(const quib::LatticePicture& picture,
+                                                    QPoint at) const {
+    return picture.NodeAt(at.x() * 100.0 / logicalDpiX(), 25 - at.y() * 100.0 / logicalDpiY());
 }
 
 void CMyQuibView::keyPressEvent(QKeyEvent* event) {
@@ -213,6 +216,8 @@ void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
     menu.addActions({m_copyPicture, m_copySummary, m_exportPicture});
     menu.addSeparator();
     menu.addAction(m_highlightDifferences);
+    const auto hit = NodeUnder(picture, mapFromGlobal(globalPos));
+    emit ContextMenuOpening(&menu, hit ? hit->node : -1);
     menu.exec(globalPos);
 }
 

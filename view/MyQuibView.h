@@ -9,6 +9,7 @@ class CCmdUI;
 class CMyQuibDoc;
 class CPrintInfo;
 class QAction;
+class QMenu;
 
 // The window's view of the document: the lattice picture of its current
 // record on the screen and on paper, and the commands that change which
@@ -72,6 +73,21 @@ class CMyQuibView : public CView {
     // What the window shows, as every picture of it is drawn.
     quib::PictureOptions Options() const;
 
+    // Shows the record at 0-based position `index` as Goto does: clamped
+    // into the primary records, then repainted.
+    void ShowRecord(int index);
+
+  signals:
+    // The document's data changed (New, Open, Import) and the view shows it.
+    void DocumentChanged();
+    // A command changed what the view shows (the record, the values, the
+    // scale, ...) and has repainted it.
+    void DisplayChanged();
+    // The context menu is about to open with the view's own entries: others
+    // add theirs. `node` is the node under the point it opens at, or -1.
+    void ContextMenuOpening(QMenu* menu, int node);
+
+  public:
     // The geometry of the last paint, and the display state.
     int m_nXOrigin = 0;
     int m_nRadius = 0;
@@ -89,11 +105,6 @@ class CMyQuibView : public CView {
     bool m_differences = false;
     // The keyboard's focus on a node, drawn on the screen only.
     quib::NodeFocus* const m_nodeFocus = new quib::NodeFocus(this);
-
-  signals:
-    // What the view shows may have changed: the record, the document, the
-    // options. Panels and panes follow it.
-    void ShownChanged();
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -114,6 +125,8 @@ class CMyQuibView : public CView {
     void FitToPicture();
     QString SummaryText() const;
     void ShowContextMenu(const QPoint& globalPos);
+    // The node drawn at a point of the widget, if any.
+    std::optional<quib::NodeHit> NodeUnder(const quib::LatticePicture& picture, QPoint at) const;
 
     QAction* m_copyPicture;
     QAction* m_copySummary;

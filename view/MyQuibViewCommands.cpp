@@ -85,9 +85,11 @@ void CMyQuibView::OnNavigateGoto() {
         {CRecordNumberDialog::kFixedUpperBound, PrimaryRecordCount(), dialog.m_nSelectedRecord});
     if (dialog.DoModal() != IDOK)
         return;
-    m_nRecordIndex = dialog.m_nSelectedRecord - 1;
-    if (m_nRecordIndex < 0)
-        m_nRecordIndex = 0;
+    ShowRecord(dialog.m_nSelectedRecord - 1);
+}
+
+void CMyQuibView::ShowRecord(int index) {
+    m_nRecordIndex = std::max(index, 0);
     ClampToLastRecord();
     Repaint();
 }

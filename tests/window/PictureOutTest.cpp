@@ -102,7 +102,7 @@ TEST_F(PictureOutTest, ContextMenuOffersCopyAndExport) {
         return items.join('|').toStdString();
     };
     const std::string expected =
-        "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences";
+        "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|-|Show Overview";
     EXPECT_EQ(openMenu([this] {
                   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40),
                                           View()->mapToGlobal(QPoint(40, 40)));

@@ -12,15 +12,6 @@ shots=$3
 mkdir -p "$shots"
 
 source "$(dirname "$0")/x_session.sh"
-settings="$XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Quib.conf"
-
-# Pixels that differ between two screenshots.
-differing() { compare -metric AE "$shots/$1.png" "$shots/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
-
-geometry_of() {
-    eval "$(xdotool getwindowgeometry --shell "$1")"
-    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
-}
 
 # A file that cannot be opened: no main window, the reason and status 1.
 # Started as from a launcher (standard error is not a terminal), the reason

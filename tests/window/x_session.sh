@@ -1,7 +1,8 @@
 # Sourced by the tests that run the program in a real X server (Xvfb): a
 # folder of the test's own with private XDG_RUNTIME_DIR and XDG_CONFIG_HOME,
 # a display of its own, everything started stopped and removed at the end.
-# Defines fail, find_window, start_quib, key, shot and dark_permille; the
+# Defines fail, find_window, start_quib, key, shot, differing, dark_permille
+# and geometry_of, and sets settings (the program's settings file); the
 # caller sets quib (the program), shots (the folder for screenshots) and, for
 # key, wid (the window that gets the keys).
 
@@ -24,6 +25,7 @@ fail() {
 mkdir -m 700 "$work/runtime" "$work/config"
 export XDG_RUNTIME_DIR=$work/runtime XDG_CONFIG_HOME=$work/config
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+settings="$XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Quib.conf"
 
 # A display of our own: the server picks a free number and tells it, so
 # that no other server running at the same time is taken for ours; it does
@@ -55,6 +57,9 @@ find_window() {
 
 shot() { import -window root "$shots/$1.png"; }
 
+# Pixels that differ between two screenshots.
+differing() { compare -metric AE "$shots/$1.png" "$shots/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
+
 # The share of dark pixels in a part of a screenshot, in per mille.
 dark_permille() {
     convert "$shots/$1.png" -crop "$2" +repage -colorspace Gray -threshold 50% -negate \
@@ -65,6 +70,11 @@ start_quib() {
     "$quib" "$@" >"$work/out" 2>"$work/err" &
     quib_pid=$!
     pids+=("$quib_pid")
+}
+
+geometry_of() {
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
 }
 
 key() {

@@ -1,0 +1,62 @@
+#pragma once
+
+// A docked panel that shows the whole of the view's document and follows the
+// view: while it is open, its figure is rebuilt (in slices, see SliceRunner)
+// whenever the document or the values shown change, and the current
+// record's line moves with the record; a click or a drag on the figure goes
+// to a record as Goto does. Closed, it holds nothing and reads nothing.
+
+#include "ValueTransform.h"
+
+#include <QDockWidget>
+
+class CMyQuibView;
+class LatticeDocument;
+
+namespace quib {
+
+class WholeFileCanvas;
+
+class WholeFilePanel : public QDockWidget {
+    Q_OBJECT
+
+  public:
+    WholeFilePanel(CMyQuibView& view, const QString& title, QWidget* parent);
+
+    WholeFileCanvas* Canvas() const { return m_canvas; }
+    // Whether a build is under way, and how far it has come.
+    virtual bool Building() const = 0;
+    virtual int RecordsRead() const = 0;
+
+  protected:
+    // The dock's body, which holds the canvas.
+    void SetBody(QWidget* body, WholeFileCanvas* canvas);
+    CMyQuibView& View() const { return m_view; }
+    const LatticeDocument& Document() const;
+    // Rebuilds where the inputs changed, while the panel is open.
+    void Refresh();
+    // What the canvas says while it has no figure: that `what` ("the
+    // overview") is being read, or that there was no memory for it.
+    void SayReading(const QString& what);
+    void SayNoMemory(const QString& what);
+
+    // Starts a build unless the last one was of these inputs.
+    virtual void BuildFor(unsigned documentGeneration, ValueTransform values) = 0;
+    // Drops the figure and stops any build.
+    virtual void Forget() = 0;
+    // The document changed: before the rebuild.
+    virtual void DocumentChanged() {}
+
+  private:
+    void OnDocumentChanged();
+    void OnDisplayChanged();
+    void OnVisibilityChanged(bool visible);
+    void MoveMarker();
+
+    CMyQuibView& m_view;
+    WholeFileCanvas* m_canvas = nullptr;
+    // Counts the document's changes: a build is of one of them.
+    unsigned m_generation = 0;
+};
+
+} // namespace quib
