@@ -8,13 +8,17 @@ const char* const kUsageText =
     "usage: quib [--import FILE2]... [FILE]\n"
     "       quib --info FILE\n"
     "       quib --summary [--format text|csv|json] [--values V] [--highlight]\n"
-    "                     [--differences] [--import FILE2]... FILE\n"
+    "                     [--differences] [--find COND] [--import FILE2]... FILE\n"
     "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K | --records A-B|all]\n"
-    "                    [--scale S] [--values V] [--highlight] [--differences]\n"
-    "                    [--dpi N] [--import FILE2]... FILE\n"
+    "                    [--find COND] [--scale S] [--values V] [--highlight]\n"
+    "                    [--differences] [--dpi N] [--import FILE2]... FILE\n"
+    "       quib --find COND [--values V] [--import FILE2]... FILE\n"
+    "       quib --unpaired --import FILE2... FILE\n"
     "       quib --check FILE\n"
     "       quib --help | --version\n"
-    "V: read (the values as read, the default), mobius, subsets or supersets\n";
+    "V: read (the values as read, the default), mobius, subsets or supersets\n"
+    "COND: a condition on a record, such as 'ab > imported.ab and not minimal(b)';\n"
+    "      with --export it picks among the --records\n";
 
 namespace {
 
@@ -111,8 +115,9 @@ std::string ParseWord(const std::string& option, const std::string* word, Argume
     const bool isFormat = option == "--format";
     if (isFormat && !forSummary)
         return "option '--format' is only for --summary";
-    if (!isFormat && !forSummary && out.mode != Arguments::Mode::Export)
-        return "option '--values' is only for --summary and --export";
+    if (!isFormat && !forSummary && out.mode != Arguments::Mode::Export &&
+        out.mode != Arguments::Mode::Find)
+        return "option '--values' is only for --summary, --export and --find";
     const char* const choices =
         isFormat ? "text, csv or json" : "read, mobius, subsets or supersets";
     if (word == nullptr)
@@ -153,6 +158,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.mode = Arguments::Mode::Export;
         else if (first == "--check")
             out.mode = Arguments::Mode::Check;
+        else if (first == "--find")
+            out.mode = Arguments::Mode::Find;
+        else if (first == "--unpaired")
+            out.mode = Arguments::Mode::Unpaired;
         if (out.mode != Arguments::Mode::Window)
             k = 1;
     }
@@ -171,9 +180,18 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
                           "': use .png, .svg or .pdf");
         k = 2;
     }
+    if (out.mode == Arguments::Mode::Find) {
+        if (args.size() < 2)
+            return Refuse("option '--find' needs a condition");
+        out.find = true;
+        out.condition = args[1];
+        k = 2;
+    }
 
     const bool takesImports =
         out.mode != Arguments::Mode::Info && out.mode != Arguments::Mode::Check;
+    const bool showsPictures =
+        out.mode == Arguments::Mode::Summary || out.mode == Arguments::Mode::Export;
     bool recordGiven = false;
     bool onlyFiles = false;
     std::vector<std::string> files;
@@ -190,10 +208,19 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.qtOptions.push_back(args[++k]);
         } else if (out.mode == Arguments::Mode::Window && IsQtFlag(arg)) {
             out.qtOptions.push_back(arg);
-        } else if (takesImports && out.mode != Arguments::Mode::Window && arg == "--highlight") {
+        } else if (showsPictures && arg == "--highlight") {
             out.highlight = true;
-        } else if (takesImports && out.mode != Arguments::Mode::Window && arg == "--differences") {
+        } else if (showsPictures && arg == "--differences") {
             out.differences = true;
+        } else if (arg == "--find") {
+            if (!showsPictures && out.mode != Arguments::Mode::Find)
+                return Refuse("option '--find' is only for --summary and --export");
+            if (out.find)
+                return Refuse("option '--find' is given twice");
+            if (k + 1 == args.size())
+                return Refuse("option '--find' needs a condition");
+            out.find = true;
+            out.condition = args[++k];
         } else if (takesImports && arg == "--import") {
             if (k + 1 == args.size() || args[k + 1].empty())
                 return Refuse("option '--import' needs a file");
@@ -230,6 +257,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     if (severalRecords && out.format != PictureFormat::Pdf &&
         out.output.find("%d") == std::string::npos)
         return Refuse("several records need a PDF, or '%d' in the name of '" + out.output + "'");
+    if (out.mode == Arguments::Mode::Export && out.find && !out.recordRange)
+        return Refuse("option '--find' with --export needs --records");
+    if (out.mode == Arguments::Mode::Unpaired && out.imports.empty())
+        return Refuse("option '--unpaired' needs --import FILE2");
     if (out.mode == Arguments::Mode::Window && files.empty() && !out.imports.empty())
         return Refuse("imports need a FILE to import beside");
     if (files.empty() && out.mode != Arguments::Mode::Window)

@@ -2,6 +2,7 @@
 
 #include "DataCommands.h"
 #include "ExportCommand.h"
+#include "FindCommands.h"
 #include "Version.h"
 
 int ReportUsageError(const std::string& error, std::FILE* err) {
@@ -25,6 +26,10 @@ int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         return RunCheck(arguments, out, err);
     case Arguments::Mode::Export:
         return RunExport(arguments, err);
+    case Arguments::Mode::Find:
+        return RunFind(arguments, out, err);
+    case Arguments::Mode::Unpaired:
+        return RunUnpaired(arguments, out, err);
     case Arguments::Mode::Window:
         break;
     }

@@ -41,15 +41,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Arguments& a = parsed.arguments;
     using Mode = Arguments::Mode;
     const bool needsFile = a.mode == Mode::Info || a.mode == Mode::Summary ||
-                           a.mode == Mode::Export || a.mode == Mode::Check;
+                           a.mode == Mode::Export || a.mode == Mode::Check ||
+                           a.mode == Mode::Find || a.mode == Mode::Unpaired;
     if (needsFile && a.file.empty())
         Fail("a mode without its FILE");
     if (a.mode == Mode::Window && a.file.empty() && !a.imports.empty())
         Fail("imports without a FILE");
     if (a.summaryFormat != SummaryFormat::Text && a.mode != Mode::Summary)
         Fail("a format outside --summary");
-    if (a.values != quib::ValueTransform::Read && a.mode != Mode::Summary && a.mode != Mode::Export)
+    if (a.values != quib::ValueTransform::Read && a.mode != Mode::Summary &&
+        a.mode != Mode::Export && a.mode != Mode::Find)
         Fail("values for a mode that does not show them");
+    if ((a.highlight || a.differences) && a.mode != Mode::Summary && a.mode != Mode::Export)
+        Fail("highlights for a mode that draws no nodes");
+    if ((a.mode == Mode::Find) != a.find && a.mode != Mode::Summary && a.mode != Mode::Export)
+        Fail("a condition for a mode that finds nothing, or --find without one");
+    if (a.mode == Mode::Export && a.find && !a.recordRange)
+        Fail("a condition for a single picture");
+    if (a.mode == Mode::Unpaired && a.imports.empty())
+        Fail("--unpaired without an import");
     if (a.mode == Mode::Export) {
         PictureFormat format;
         if (!PictureFormatOf(a.output, format) || format != a.format)
