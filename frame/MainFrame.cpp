@@ -1,6 +1,8 @@
 #include "MainFrame.h"
 
+#include "FindPanel.h"
 #include "MyQuibDoc.h"
+#include "MyQuibView.h"
 #include "Resources.h"
 #include "WinApp.h"
 
@@ -28,6 +30,9 @@ int CMainFrame::OnCreate(CREATESTRUCT* cs) {
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(m_wndToolBar);
     DragAcceptFiles();
+    // Panels beside the lattice view, closed at start.
+    if (auto* view = dynamic_cast<CMyQuibView*>(GetActiveView()))
+        new quib::FindPanel(*this, *view);
     return 0;
 }
 

@@ -124,6 +124,9 @@ bool CMyQuibView::IsMinimalNode(int node) const {
 void CMyQuibView::OnUpdate(CView* sender) {
     FitToPicture();
     CView::OnUpdate(sender);
+    for (const PanelHooks& hooks : m_panelHooks)
+        if (hooks.documentChanged)
+            hooks.documentChanged();
 }
 
 void CMyQuibView::OnInitialUpdate() {
@@ -186,6 +189,9 @@ void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
     menu.addActions({m_copyPicture, m_copySummary, m_exportPicture});
     menu.addSeparator();
     menu.addAction(m_highlightDifferences);
+    for (const PanelHooks& hooks : m_panelHooks)
+        if (hooks.addMenuItems)
+            hooks.addMenuItems(menu);
     menu.exec(globalPos);
 }
 

@@ -4,10 +4,14 @@
 #include "PictureOptions.h"
 #include "View.h"
 
+#include <functional>
+#include <vector>
+
 class CCmdUI;
 class CMyQuibDoc;
 class CPrintInfo;
 class QAction;
+class QMenu;
 
 // The window's view of the document: the lattice picture of its current
 // record on the screen and on paper, and the commands that change which
@@ -63,6 +67,19 @@ class CMyQuibView : public CView {
     // What the window shows, as every picture of it is drawn.
     quib::PictureOptions Options() const;
 
+    // Shows the record at a 0-based position, repainted as the navigation
+    // commands repaint.
+    void GoToRecord(int index);
+
+    // What a panel beside the view adds to it: items at the end of the
+    // context menu, added (and enabled) each time it opens, and word of each
+    // change of the document once the view has taken it in.
+    struct PanelHooks {
+        std::function<void(QMenu& menu)> addMenuItems;
+        std::function<void()> documentChanged;
+    };
+    void AddPanelHooks(PanelHooks hooks) { m_panelHooks.push_back(std::move(hooks)); }
+
     // The geometry of the last paint, and the display state.
     int m_nXOrigin = 0;
     int m_nRadius = 0;
@@ -99,4 +116,5 @@ class CMyQuibView : public CView {
     QAction* m_copySummary;
     QAction* m_exportPicture;
     QAction* m_highlightDifferences;
+    std::vector<PanelHooks> m_panelHooks;
 };

@@ -57,6 +57,11 @@ void CMyQuibView::OnNavigateLast() {
     Repaint();
 }
 
+void CMyQuibView::GoToRecord(int index) {
+    m_nRecordIndex = index;
+    Repaint();
+}
+
 void CMyQuibView::OnNavigateGoto() {
     CRecordNumberDialog dialog;
     dialog.m_nSelectedRecord = m_nRecordIndex + 1;

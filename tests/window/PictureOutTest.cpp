@@ -100,7 +100,8 @@ TEST_F(PictureOutTest, ContextMenuOffersCopyAndExport) {
         return items.join('|').toStdString();
     };
     const std::string expected =
-        "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences";
+        "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|-|Find "
+        "Records...\tCtrl+F|Next Difference|Previous Difference";
     EXPECT_EQ(openMenu([this] {
                   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40),
                                           View()->mapToGlobal(QPoint(40, 40)));
