@@ -36,10 +36,15 @@ void RecordFinder::DocumentChanged() {
     CheckValuesShown();
 }
 
+// The differences too, while an import is shown: the first Next Difference
+// then costs no more than the others.
 void RecordFinder::CheckValuesShown() {
-    if (!m_found.HasCondition() || m_found.IsCurrent(ValuesShown()))
+    const ValueTransform values = ValuesShown();
+    if (ShowsImported())
+        m_differing.Update(values);
+    if (!m_found.HasCondition() || m_found.IsCurrent(values))
         return;
-    m_found.Update(ValuesShown());
+    m_found.Update(values);
     emit MatchesChanged();
 }
 
