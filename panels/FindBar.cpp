@@ -40,7 +40,8 @@ FindBar::FindBar(RecordFinder& finder, QWidget* parent)
     : QWidget(parent), m_finder(finder), m_condition(new QLineEdit(this)),
       m_previous(new QPushButton(QStringLiteral("Previous"), this)),
       m_next(new QPushButton(QStringLiteral("Next"), this)), m_status(new QLabel(this)) {
-    auto* label = new QLabel(QStringLiteral("&Find:"), this);
+    // No mnemonic: Alt+F is the File menu's.
+    auto* label = new QLabel(QStringLiteral("Find:"), this);
     label->setBuddy(m_condition);
     m_condition->setObjectName(QStringLiteral("findCondition"));
     m_condition->setPlaceholderText(QStringLiteral("a condition, such as ab > 0 and not partner"));
@@ -64,6 +65,10 @@ FindBar::FindBar(RecordFinder& finder, QWidget* parent)
     layout->addSpacing(8);
     layout->addWidget(m_status, 1);
 
+    // As tall as its line, whatever room the window has.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    SetWellFormed(false);
+
     m_typingPause.setSingleShot(true);
     m_typingPause.setInterval(kTypingPauseMs);
     connect(&m_typingPause, &QTimer::timeout, this, &FindBar::Commit);
@@ -82,7 +87,7 @@ void FindBar::Activate() {
 // F3 on the view finds with it.
 void FindBar::OnTextChanged() {
     m_typingPause.stop();
-    m_wellFormed = false;
+    SetWellFormed(false);
     if (m_condition->text().trimmed().isEmpty()) {
         ShowStatus(QString(), false);
         return;
@@ -92,9 +97,16 @@ void FindBar::OnTextChanged() {
         ShowStatus(QString::fromStdString(parsed.error.Text()), true);
         return;
     }
-    m_wellFormed = true;
+    SetWellFormed(true);
     m_pending = std::move(parsed.condition);
     m_typingPause.start();
+}
+
+// Nothing to find with a condition that is malformed or empty.
+void FindBar::SetWellFormed(bool wellFormed) {
+    m_wellFormed = wellFormed;
+    m_previous->setEnabled(wellFormed);
+    m_next->setEnabled(wellFormed);
 }
 
 void FindBar::Commit() {

@@ -44,6 +44,7 @@ class FindBar : public QWidget {
 
   private:
     void OnTextChanged();
+    void SetWellFormed(bool wellFormed);
     void ShowCount();
     void ShowStatus(const QString& text, bool isError);
 

@@ -91,8 +91,11 @@ TEST_F(FindBarTest, TellsHowManyRecordsMatchOrWhatIsWrong) {
     EXPECT_TRUE(TextBecomes([this] { return Status(); }, "4 of 6 records match"));
     Type("ab > abf");
     EXPECT_EQ(Status(), "column 6: unknown name 'abf'");
+    EXPECT_FALSE(Button("findNext")->isEnabled());
+    EXPECT_FALSE(Button("findPrevious")->isEnabled());
     Type("ab > 550");
     EXPECT_TRUE(TextBecomes([this] { return Status(); }, "1 of 6 records matches"));
+    EXPECT_TRUE(Button("findNext")->isEnabled());
     QTest::keyClick(Line(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(Line(), Qt::Key_Delete);
     EXPECT_EQ(Status(), "");
