@@ -68,11 +68,9 @@ int RunCheck(const Arguments& arguments, std::FILE* out, std::FILE* err) {
 // the CSV header.
 int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     std::optional<quib::Condition> condition;
-    if (const int status = ParseFindCondition(arguments, condition, err))
-        return status;
     LatticeDocument document;
-    if (!LoadDocument(document, arguments, err))
-        return 1;
+    if (const int status = LoadWithCondition(arguments, condition, document, err))
+        return status;
     const SummaryLayout layout = SummaryLayoutOf(document, arguments);
     const SummaryFormat format = arguments.summaryFormat;
     BlockOutput output(out);

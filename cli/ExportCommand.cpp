@@ -1,6 +1,5 @@
 #include "ExportCommand.h"
 
-#include "DataCommands.h"
 #include "FindCommands.h"
 #include "LatticeDocument.h"
 #include "LatticePicture.h"
@@ -107,11 +106,9 @@ std::vector<int> Matching(const std::vector<int>& positions, const std::vector<i
 
 int RunExport(const Arguments& arguments, std::FILE* err) {
     std::optional<quib::Condition> condition;
-    if (const int status = ParseFindCondition(arguments, condition, err))
-        return status;
     LatticeDocument document;
-    if (!LoadDocument(document, arguments, err))
-        return 1;
+    if (const int status = LoadWithCondition(arguments, condition, document, err))
+        return status;
 
     // The picture needs fonts but no screen: whatever platform the
     // environment names, this mode draws offscreen. Qt's remarks on the

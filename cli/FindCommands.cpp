@@ -33,17 +33,17 @@ int WriteFound(const std::vector<int>& positions, const CLatticeRecordArray& rec
 
 } // namespace
 
-int ParseFindCondition(const Arguments& arguments, std::optional<quib::Condition>& condition,
-                       std::FILE* err) {
-    if (!arguments.find)
-        return 0;
-    quib::ParsedCondition parsed = quib::ParseCondition(arguments.condition);
-    if (!parsed.condition) {
-        std::fprintf(err, "quib: --find: %s\n", parsed.error.Text().c_str());
-        return 2;
+int LoadWithCondition(const Arguments& arguments, std::optional<quib::Condition>& condition,
+                      LatticeDocument& document, std::FILE* err) {
+    if (arguments.find) {
+        quib::ParsedCondition parsed = quib::ParseCondition(arguments.condition);
+        if (!parsed.condition) {
+            std::fprintf(err, "quib: --find: %s\n", parsed.error.Text().c_str());
+            return 2;
+        }
+        condition = std::move(parsed.condition);
     }
-    condition = std::move(parsed.condition);
-    return 0;
+    return LoadDocument(document, arguments, err) ? 0 : 1;
 }
 
 std::vector<int> FindMatches(const LatticeDocument& document, const quib::Condition& condition,
@@ -55,11 +55,9 @@ std::vector<int> FindMatches(const LatticeDocument& document, const quib::Condit
 
 int RunFind(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     std::optional<quib::Condition> condition;
-    if (const int status = ParseFindCondition(arguments, condition, err))
-        return status;
     LatticeDocument document;
-    if (!LoadDocument(document, arguments, err))
-        return 1;
+    if (const int status = LoadWithCondition(arguments, condition, document, err))
+        return status;
     return WriteFound(FindMatches(document, *condition, arguments), document.m_primaryRecords, out,
                       err);
 }

@@ -19,11 +19,12 @@ inline constexpr int kNothingFoundStatus = 3;
 int RunFind(const Arguments& arguments, std::FILE* out, std::FILE* err);
 int RunUnpaired(const Arguments& arguments, std::FILE* out, std::FILE* err);
 
-// --find's condition, where one is given, before any file is read: 0, or
-// the usage status after telling on `err` where the condition is malformed
-// ("quib: --find: column 4: unknown name 'abf'").
-int ParseFindCondition(const Arguments& arguments, std::optional<quib::Condition>& condition,
-                       std::FILE* err);
+// --find's condition, where one is given, parsed before any file is read,
+// then FILE and the imports loaded: 0, or the status to exit with (the
+// usage status after telling where the condition is malformed, "quib:
+// --find: column 4: unknown name 'abf'"; 1 when FILE cannot be read).
+int LoadWithCondition(const Arguments& arguments, std::optional<quib::Condition>& condition,
+                      LatticeDocument& document, std::FILE* err);
 
 // The 1-based positions of the primary records that match, on the values
 // that the arguments show.
