@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPointer>
 
 namespace quib {
 
@@ -38,8 +39,16 @@ FindPanel::FindPanel(QMainWindow& frame, CMyQuibView& view)
     connect(m_previousDifference, &QAction::triggered, m_finder, &RecordFinder::PreviousDifference);
     connect(m_bar, &FindBar::closeRequested, this, &FindPanel::Close);
 
-    view.AddPanelHooks(
-        {[this](QMenu& menu) { AddMenuItems(menu); }, [this] { m_finder->DocumentChanged(); }});
+    // The view may outlive the panel while the frame goes.
+    const QPointer<FindPanel> panel(this);
+    view.AddPanelHooks({[panel](QMenu& menu) {
+                            if (panel)
+                                panel->AddMenuItems(menu);
+                        },
+                        [panel] {
+                            if (panel)
+                                panel->m_finder->DocumentChanged();
+                        }});
     view.installEventFilter(this);
 }
 

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 using Tones = std::vector<std::pair<int, int>>;
@@ -87,6 +89,11 @@ TEST_F(FindBarTest, TellsHowManyRecordsMatchOrWhatIsWrong) {
     StartCounting(WriteDataFile("six.dat", 26, kRecords));
     ASSERT_NE(Dock(), nullptr);
     EXPECT_TRUE(Dock()->isHidden());
+    // Not among the bars that the toolbar's own menu lists.
+    const std::unique_ptr<QMenu> bars(Frame()->createPopupMenu());
+    for (const QAction* action : bars->actions())
+        EXPECT_FALSE(action->isVisible() && action->text().contains("Find"))
+            << action->text().toStdString();
     Type("ab > 250");
     EXPECT_TRUE(TextBecomes([this] { return Status(); }, "4 of 6 records match"));
     Type("ab > abf");
