@@ -150,6 +150,11 @@ void FindBar::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
         emit closeRequested();
         break;
+    case Qt::Key_F:
+        if (event->modifiers() != Qt::ControlModifier)
+            return QWidget::keyPressEvent(event);
+        Activate();
+        break;
     default:
         return QWidget::keyPressEvent(event);
     }
