@@ -8,6 +8,11 @@
 
 namespace {
 
+// A few terms that read the values, the highlight's test and the partner's
+// values, and match a few records in a hundred with an import or without.
+constexpr const char* kFindCondition =
+    "minimal(ab) and abc > 100 or differs(cd) and imported.cd < 0";
+
 struct Mode {
     const char* name;
     std::vector<std::string> options;
@@ -51,6 +56,8 @@ void RegisterCommandLineBenchmarks(const std::string& program, const std::string
         {"text_highlight+import", {"--summary", "--highlight"}, true},
         {"csv+import", {"--summary", "--format", "csv"}, true},
         {"json+import", {"--summary", "--format", "json"}, true},
+        {"find", {"--find", kFindCondition}, false},
+        {"find+import", {"--find", kFindCondition}, true},
     };
     for (const Mode& mode : modes) {
         std::vector<std::string> args = mode.options;

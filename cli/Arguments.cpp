@@ -8,15 +8,19 @@ const char* const kUsageText =
     "usage: quib [--import FILE2]... [FILE]\n"
     "       quib --info FILE\n"
     "       quib --summary [--format text|csv|json] [--values V] [--highlight]\n"
-    "                     [--differences] [--import FILE2]... FILE\n"
+    "                     [--differences] [--find COND] [--import FILE2]... FILE\n"
     "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K | --records A-B|all]\n"
-    "                    [--scale S] [--values V] [--highlight] [--differences]\n"
-    "                    [--dpi N] [--import FILE2]... FILE\n"
+    "                    [--find COND] [--scale S] [--values V] [--highlight]\n"
+    "                    [--differences] [--dpi N] [--import FILE2]... FILE\n"
     "       quib --overview OUT.png|OUT.svg|OUT.pdf [--mode primary|imported|difference]\n"
     "                      [--values V] [--width W] [--height H] [--import FILE2]... FILE\n"
+    "       quib --find COND [--values V] [--import FILE2]... FILE\n"
+    "       quib --unpaired --import FILE2... FILE\n"
     "       quib --check FILE\n"
     "       quib --help | --version\n"
-    "V: read (the values as read, the default), mobius, subsets or supersets\n";
+    "V: read (the values as read, the default), mobius, subsets or supersets\n"
+    "COND: a condition on a record, such as 'ab > imported.ab and not minimal(b)';\n"
+    "      with --export it picks among the --records\n";
 
 namespace {
 
@@ -114,8 +118,8 @@ std::string ParseWord(const std::string& option, const std::string* word, Argume
     if (option == "--format" && !forSummary)
         return "option '--format' is only for --summary";
     if (option == "--values" && !forSummary && out.mode != Mode::Export &&
-        out.mode != Mode::Overview)
-        return "option '--values' is only for --summary, --export and --overview";
+        out.mode != Mode::Overview && out.mode != Mode::Find)
+        return "option '--values' is only for --summary, --export, --find and --overview";
     if (option == "--mode" && out.mode != Mode::Overview)
         return "option '--mode' is only for --overview";
     const char* const choices = option == "--format"   ? "text, csv or json"
@@ -174,6 +178,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.mode = Arguments::Mode::Overview;
         else if (first == "--check")
             out.mode = Arguments::Mode::Check;
+        else if (first == "--find")
+            out.mode = Arguments::Mode::Find;
+        else if (first == "--unpaired")
+            out.mode = Arguments::Mode::Unpaired;
         if (out.mode != Arguments::Mode::Window)
             k = 1;
     }
@@ -192,10 +200,17 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
                           "': use .png, .svg or .pdf");
         k = 2;
     }
+    if (out.mode == Arguments::Mode::Find) {
+        if (args.size() < 2)
+            return Refuse("option '--find' needs a condition");
+        out.find = true;
+        out.condition = args[1];
+        k = 2;
+    }
 
     const bool takesImports =
         out.mode != Arguments::Mode::Info && out.mode != Arguments::Mode::Check;
-    // The summary and the export mark nodes.
+    // The summary and the export mark nodes and pick records.
     const bool marksNodes =
         out.mode == Arguments::Mode::Summary || out.mode == Arguments::Mode::Export;
     bool recordGiven = false;
@@ -218,6 +233,15 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.highlight = true;
         } else if (marksNodes && arg == "--differences") {
             out.differences = true;
+        } else if (arg == "--find") {
+            if (!marksNodes && out.mode != Arguments::Mode::Find)
+                return Refuse("option '--find' is only for --summary and --export");
+            if (out.find)
+                return Refuse("option '--find' is given twice");
+            if (k + 1 == args.size())
+                return Refuse("option '--find' needs a condition");
+            out.find = true;
+            out.condition = args[++k];
         } else if (takesImports && arg == "--import") {
             if (k + 1 == args.size() || args[k + 1].empty())
                 return Refuse("option '--import' needs a file");
@@ -267,6 +291,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             std::string("--mode ") +
             (out.overviewMode == quib::OverviewMode::Imported ? "imported" : "difference") +
             " needs a run to compare: give --import FILE2");
+    if (out.mode == Arguments::Mode::Export && out.find && !out.recordRange)
+        return Refuse("option '--find' with --export needs --records");
+    if (out.mode == Arguments::Mode::Unpaired && out.imports.empty())
+        return Refuse("option '--unpaired' needs --import FILE2");
     if (out.mode == Arguments::Mode::Window && files.empty() && !out.imports.empty())
         return Refuse("imports need a FILE to import beside");
     if (files.empty() && out.mode != Arguments::Mode::Window)

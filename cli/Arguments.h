@@ -10,7 +10,18 @@
 
 // What the command line asks for.
 struct Arguments {
-    enum class Mode { Window, Info, Summary, Export, Overview, Check, Help, Version };
+    enum class Mode {
+        Window,
+        Info,
+        Summary,
+        Export,
+        Overview,
+        Check,
+        Find,
+        Unpaired,
+        Help,
+        Version
+    };
     Mode mode = Mode::Window;
     std::string file; // empty in the window mode without a file
     std::vector<std::string> imports;
@@ -19,6 +30,11 @@ struct Arguments {
     // The values the summary and the picture show.
     quib::ValueTransform values = quib::ValueTransform::Read;
     SummaryFormat summaryFormat = SummaryFormat::Text;
+    // --find: the records whose condition holds (the mode itself, or a
+    // filter of --summary and of --export --records). Parsed when the mode
+    // runs, before any file is read.
+    bool find = false;
+    std::string condition;
 
     // The export mode's pictures and the overview mode's figure.
     std::string output;

@@ -2,6 +2,7 @@
 
 #include "DataCommands.h"
 #include "ExportCommand.h"
+#include "FindCommands.h"
 #include "OverviewCommand.h"
 #include "Version.h"
 
@@ -28,6 +29,10 @@ int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         return RunExport(arguments, err);
     case Arguments::Mode::Overview:
         return RunOverview(arguments, err);
+    case Arguments::Mode::Find:
+        return RunFind(arguments, out, err);
+    case Arguments::Mode::Unpaired:
+        return RunUnpaired(arguments, out, err);
     case Arguments::Mode::Window:
         break;
     }

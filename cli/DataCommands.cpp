@@ -2,6 +2,7 @@
 
 #include "BlockOutput.h"
 #include "FileCheck.h"
+#include "FindCommands.h"
 #include "LatticeDocument.h"
 #include "SummaryFormats.h"
 
@@ -63,23 +64,36 @@ int RunCheck(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     return findings.empty() ? 0 : 3;
 }
 
+// With --find, only the records that match; when none does, nothing but
+// the CSV header.
 int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
+    std::optional<quib::Condition> condition;
     LatticeDocument document;
-    if (!LoadDocument(document, arguments, err))
-        return 1;
+    if (const int status = LoadWithCondition(arguments, condition, document, err))
+        return status;
     const SummaryLayout layout =
         SummaryLayoutOf(document, arguments.values, arguments.highlight, arguments.differences);
     const SummaryFormat format = arguments.summaryFormat;
     BlockOutput output(out);
     output.Commit(WriteSummaryHeader(output.Room(kSummaryRecordBytes), format, layout));
     SummaryRecord record;
-    for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k) {
-        FillSummaryRecord(document, layout, k, record);
+    const auto write = [&](int index) {
+        FillSummaryRecord(document, layout, index, record);
         output.Commit(WriteSummaryRecord(output.Room(kSummaryRecordBytes), format, layout, record));
+    };
+    bool nothingFound = false;
+    if (condition) {
+        const std::vector<int> positions = FindMatches(document, *condition, arguments);
+        for (const int position : positions)
+            write(position - 1);
+        nothingFound = positions.empty();
+    } else {
+        for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k)
+            write(k);
     }
     if (const int error = output.Finish(); error != 0) {
         std::fprintf(err, "quib: cannot write the summary: %s\n", std::strerror(error));
         return 1;
     }
-    return 0;
+    return nothingFound ? kNothingFoundStatus : 0;
 }

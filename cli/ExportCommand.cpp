@@ -2,6 +2,7 @@
 
 #include "DataCommands.h"
 #include "FigureOutput.h"
+#include "FindCommands.h"
 #include "LatticeDocument.h"
 #include "LatticePicture.h"
 #include "PictureFile.h"
@@ -80,19 +81,40 @@ int Save(const LatticeDocument& document, const quib::PictureOptions& options,
     return error ? ReportCannotWrite(err, LocalPath(output), error) : 0;
 }
 
+// The 0-based positions that --find keeps of those asked for; `matches`
+// 1-based and sorted.
+std::vector<int> Matching(const std::vector<int>& positions, const std::vector<int>& matches) {
+    std::vector<int> kept;
+    for (const int position : positions)
+        if (std::binary_search(matches.begin(), matches.end(), position + 1))
+            kept.push_back(position);
+    return kept;
+}
+
 } // namespace
 
 int RunExport(const Arguments& arguments, std::FILE* err) {
+    std::optional<quib::Condition> condition;
     LatticeDocument document;
-    if (!LoadDocument(document, arguments, err))
-        return 1;
+    if (const int status = LoadWithCondition(arguments, condition, document, err))
+        return status;
 
     const std::unique_ptr<QGuiApplication> application = StartOffscreenPainting();
     quib::PictureOptions options;
     options.scale = arguments.scale;
     options.highlight = arguments.highlight;
     options.differences = arguments.differences;
-    const std::vector<int> positions = Positions(arguments, document.m_primaryRecords.GetSize());
+    options.values = arguments.values;
+    std::vector<int> positions = Positions(arguments, document.m_primaryRecords.GetSize());
+    // Names are numbered to the digits of the range's end, whatever matches.
+    const int lastPosition = positions.back() + 1;
+    if (condition) {
+        positions = Matching(positions, FindMatches(document, *condition, arguments));
+        if (positions.empty()) {
+            std::fputs("quib: no record matches\n", err);
+            return kNothingFoundStatus;
+        }
+    }
     ProgressLine progress(err, int(positions.size()));
 
     quib::PictureJob job{arguments.format, arguments.dpi, positions, {}};
@@ -102,8 +124,7 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     }
     for (std::size_t k = 0; k < positions.size(); ++k) {
         job.records = {positions[k]};
-        const std::string output =
-            NameFor(arguments.output, positions[k] + 1, positions.back() + 1);
+        const std::string output = NameFor(arguments.output, positions[k] + 1, lastPosition);
         if (const int status = Save(document, options, job, output, arguments, err))
             return status;
         progress.Done(int(k + 1));

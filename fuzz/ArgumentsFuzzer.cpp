@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using Mode = Arguments::Mode;
     const bool needsFile = a.mode == Mode::Info || a.mode == Mode::Summary ||
                            a.mode == Mode::Export || a.mode == Mode::Overview ||
-                           a.mode == Mode::Check;
+                           a.mode == Mode::Check || a.mode == Mode::Find ||
+                           a.mode == Mode::Unpaired;
     if (needsFile && a.file.empty())
         Fail("a mode without its FILE");
     if (a.mode == Mode::Window && a.file.empty() && !a.imports.empty())
@@ -50,13 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (a.summaryFormat != SummaryFormat::Text && a.mode != Mode::Summary)
         Fail("a format outside --summary");
     if (a.values != quib::ValueTransform::Read && a.mode != Mode::Summary &&
-        a.mode != Mode::Export && a.mode != Mode::Overview)
+        a.mode != Mode::Export && a.mode != Mode::Overview && a.mode != Mode::Find)
         Fail("values for a mode that does not show them");
     for (const std::string& import : a.imports)
         if (import.empty())
             Fail("an empty import name");
     if ((a.highlight || a.differences) && a.mode != Mode::Summary && a.mode != Mode::Export)
         Fail("marks for a mode that draws no nodes");
+    if ((a.mode == Mode::Find) != a.find && a.mode != Mode::Summary && a.mode != Mode::Export)
+        Fail("a condition for a mode that finds nothing, or --find without one");
+    if (a.mode == Mode::Export && a.find && !a.recordRange)
+        Fail("a condition for a single picture");
+    if (a.mode == Mode::Unpaired && a.imports.empty())
+        Fail("--unpaired without an import");
     if (a.mode == Mode::Export || a.mode == Mode::Overview) {
         PictureFormat format;
         if (!PictureFormatOf(a.output, format) || format != a.format)

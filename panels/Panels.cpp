@@ -1,5 +1,6 @@
 #include "Panels.h"
 
+#include "FindPanel.h"
 #include "FrameWnd.h"
 #include "HistoryPanel.h"
 #include "LatticeTables.h"
@@ -17,6 +18,8 @@ void AttachPanels(CFrameWnd& frame, CMyQuibView& view) {
     // message pane before them.
     if (auto* bar = frame.findChild<QStatusBar*>())
         bar->insertPermanentWidget(1, new PositionPane(view, bar));
+    // The find bar's entries come before the whole-file panels' in the menu.
+    new FindPanel(frame, view);
     DockWholeFilePanels(frame, view);
 }
 

@@ -151,9 +151,9 @@ TEST_F(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
          "option '--format' is only for --summary"},
         {{"--info", "--format", "text", path}, "option '--format' is only for --summary"},
         {{"--check", "--values", "read", path},
-         "option '--values' is only for --summary, --export and --overview"},
+         "option '--values' is only for --summary, --export, --find and --overview"},
         {{"--values", "mobius", path},
-         "option '--values' is only for --summary, --export and --overview"},
+         "option '--values' is only for --summary, --export, --find and --overview"},
     };
     for (const auto& [args, reason] : refused) {
         SCOPED_TRACE(args[0]);

@@ -329,3 +329,64 @@ shot tooltip
 [[ $(differing differences tooltip) -gt 300 ]] || fail "resting on a node showed no tooltip"
 echo "ok: resting on a node shows its tooltip"
 key alt+f x
+for _ in $(seq 50); do kill -0 "$quib_pid" 2>/dev/null || break; sleep 0.1; done
+
+# The find bar: Ctrl+F, a condition, Enter shows the first record after the
+# one shown that matches, exactly as --export draws it; Enter and Shift+F3
+# step on and back, Next Difference passes over record 68 (no partner) to 77,
+# the first that differs; a
+# malformed condition tells why in red and moves nothing; Escape gives the
+# arrow keys back to the view.
+start_quib --import "$work/run-a-repeat.dat" "$work/run-a.dat"
+wid=$(find_window "run-a.dat - Quib") || fail "quib --import B A opened no window"
+xdotool windowsize --sync "$wid" 1280 1000
+sleep 0.5
+geometry_of "$wid"
+# The mouse rests on the status bar, where no tooltip covers the picture.
+rest_mouse() { xdotool mousemove --sync $((win_x + 600)) $((win_y + win_h - 8)); }
+rest_mouse
+condition='minimal(ab) or differs'
+matches=($("$quib" --find "$condition" --import "$work/run-a-repeat.dat" "$work/run-a.dat" | cut -d' ' -f1 || true))
+((${#matches[@]} > 2)) && [[ ${matches[0]} != 1 ]] || fail "--find '$condition' found ${matches[*]}"
+find_bar="$win_w""x40+$win_x+$((win_y + win_h - 65))"
+# Pixels of the bar in the error's red.
+red_pixels() {
+    convert "$shots/$1.png" -crop "$find_bar" +repage -fuzz 25% -fill white +opaque '#b00020' \
+        -fill black -opaque '#b00020' -negate -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+key ctrl+f
+xdotool type --delay 30 "$condition"
+sleep 0.5
+shot find-count
+[[ $(differing both find-count) -gt 200 ]] || fail "Ctrl+F showed no find bar"
+[[ $(red_pixels find-count) == 0 ]] || fail "a well-formed condition is shown as an error"
+key Return
+shot find-first
+shows_pair "${matches[0]}" 1 find-first
+key Return
+shot find-second
+shows_pair "${matches[1]}" "${matches[0]}" find-second
+key shift+F3
+shot find-back
+shows_pair "${matches[0]}" "${matches[1]}" find-back
+echo "ok: Ctrl+F, '$condition', Enter shows record ${matches[0]}; Enter ${matches[1]}; Shift+F3 ${matches[0]} again"
+key Escape
+goto_record 60
+menu_item find-menu Down Down Down Down Down Down
+rest_mouse
+shot next-difference
+shows_pair 77 68 next-difference
+echo "ok: Next Difference from record 60 passes over 68, which has no partner, to 77"
+key ctrl+f
+xdotool type --delay 30 'ab > abf'
+key Return
+shot find-error
+[[ $(red_pixels find-error) -gt 50 ]] || fail "a malformed condition showed no message"
+shows_pair 77 68 find-error
+echo "ok: a malformed condition tells why and moves nothing"
+key Escape
+key Right
+shot find-closed
+shows_pair 78 77 find-closed
+echo "ok: Escape closes the find bar, and Right steps to record 78"
+key alt+f x

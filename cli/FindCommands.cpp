@@ -1,0 +1,73 @@
+#include "FindCommands.h"
+
+#include "BlockOutput.h"
+#include "ConditionScan.h"
+#include "DataCommands.h"
+#include "LatticeDocument.h"
+#include "SummaryText.h"
+#include "UnpairedRecords.h"
+
+#include <cstring>
+
+namespace {
+
+// "POSITION NUMBER" per record, `positions` 1-based into `records`.
+int WriteFound(const std::vector<int>& positions, const CLatticeRecordArray& records,
+               std::FILE* out, std::FILE* err) {
+    constexpr std::size_t kLineBytes = 2 * quib::kIntegerBytes + 2;
+    BlockOutput output(out);
+    for (const int position : positions) {
+        char* line = output.Room(kLineBytes);
+        line = quib::WriteInteger(line, position);
+        *line++ = ' ';
+        line = quib::WriteInteger(line, records[position - 1].m_nRecordNumber);
+        *line++ = '\n';
+        output.Commit(line);
+    }
+    if (const int error = output.Finish(); error != 0) {
+        std::fprintf(err, "quib: cannot write the records found: %s\n", std::strerror(error));
+        return 1;
+    }
+    return positions.empty() ? kNothingFoundStatus : 0;
+}
+
+} // namespace
+
+int LoadWithCondition(const Arguments& arguments, std::optional<quib::Condition>& condition,
+                      LatticeDocument& document, std::FILE* err) {
+    if (arguments.find) {
+        quib::ParsedCondition parsed = quib::ParseCondition(arguments.condition);
+        if (!parsed.condition) {
+            std::fprintf(err, "quib: --find: %s\n", parsed.error.Text().c_str());
+            return 2;
+        }
+        condition = std::move(parsed.condition);
+    }
+    return LoadDocument(document, arguments, err) ? 0 : 1;
+}
+
+std::vector<int> FindMatches(const LatticeDocument& document, const quib::Condition& condition,
+                             const Arguments& arguments) {
+    std::vector<int> positions;
+    quib::ConditionScan(document, arguments.values).MatchingPositions(condition, positions);
+    return positions;
+}
+
+int RunFind(const Arguments& arguments, std::FILE* out, std::FILE* err) {
+    std::optional<quib::Condition> condition;
+    LatticeDocument document;
+    if (const int status = LoadWithCondition(arguments, condition, document, err))
+        return status;
+    return WriteFound(FindMatches(document, *condition, arguments), document.m_primaryRecords, out,
+                      err);
+}
+
+int RunUnpaired(const Arguments& arguments, std::FILE* out, std::FILE* err) {
+    LatticeDocument document;
+    if (!LoadDocument(document, arguments, err))
+        return 1;
+    std::vector<int> positions = UnpairedImportedRecords(document);
+    for (int& index : positions)
+        ++index;
+    return WriteFound(positions, document.m_importedRecords, out, err);
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <vector>
+
+class LatticeDocument;
+
+// The imported records that no primary record took as its partner, as
+// indices into the imported dataset in the order its records were read.
+std::vector<int> UnpairedImportedRecords(const LatticeDocument& document);
