@@ -19,11 +19,16 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The 0-based positions asked for, each clamped as Goto clamps it.
-std::vector<int> Positions(const Arguments& arguments, int recordCount) {
+// The 0-based positions asked for, each clamped as Goto clamps it. A
+// position outside the file is told: another record is written than asked.
+std::vector<int> Positions(const Arguments& arguments, int recordCount, std::FILE* err) {
     const long long last = std::max(recordCount - 1, 0);
-    const auto clamp = [last](long long position) {
-        return int(std::clamp(position - 1, 0LL, last));
+    const auto clamp = [last, recordCount, err](long long position) {
+        const long long index = std::clamp(position - 1, 0LL, last);
+        if (index != position - 1 && recordCount > 0)
+            std::fprintf(err, "quib: the file has %d record%s; writing record %lld\n", recordCount,
+                         recordCount == 1 ? "" : "s", index + 1);
+        return int(index);
     };
     const int first = arguments.allRecords ? 0 : clamp(arguments.record);
     const int end = arguments.allRecords    ? int(last)
@@ -105,7 +110,7 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     options.highlight = arguments.highlight;
     options.differences = arguments.differences;
     options.values = arguments.values;
-    std::vector<int> positions = Positions(arguments, document.m_primaryRecords.GetSize());
+    std::vector<int> positions = Positions(arguments, document.m_primaryRecords.GetSize(), err);
     // Names are numbered to the digits of the range's end, whatever matches.
     const int lastPosition = positions.back() + 1;
     if (condition) {

@@ -66,9 +66,20 @@ std::string Count(long long count, const char* noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
+// A token as a finding shows it: its first 40 bytes, each outside printable
+// ASCII as \xHH, so that a binary file prints no control bytes.
 std::string Quoted(std::string_view text) {
     constexpr std::size_t kLongest = 40;
-    return "'" + std::string(text.substr(0, kLongest)) + (text.size() > kLongest ? "...'" : "'");
+    constexpr char kHex[] = "0123456789abcdef";
+    std::string quoted = "'";
+    for (const char c : text.substr(0, kLongest)) {
+        const Byte byte = Byte(c);
+        if (byte >= 0x20 && byte < 0x7f)
+            quoted += c;
+        else
+            quoted += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xf]};
+    }
+    return quoted + (text.size() > kLongest ? "...'" : "'");
 }
 
 class Checker {

@@ -84,6 +84,20 @@ TEST_F(Check, EachKindOnTheSmallestFileThatShowsIt) {
                                         "after it are never read\n");
 }
 
+// A binary file prints no control bytes: a token's bytes outside printable
+// ASCII are written as \xHH, and at most 40 bytes of it.
+TEST_F(Check, TokensAreQuotedPrintably) {
+    EXPECT_EQ(Findings("DIM=1\n(1) 12\x7f \x01\x1b[2J\xff\n"),
+              "1: dimension: the dimension is 1 from here on; a record of a correct file has 26 or "
+              "32 values\n2: partial: '12\\x7f' is read as 12\n2: skipped: '\\x01\\x1b[2J\\xff' "
+              "gives no value\n");
+    const std::string longToken = std::string(39, 'x') + "\x80" + "yz";
+    EXPECT_EQ(Findings("DIM=1\n(1) 1 " + longToken + "\n"),
+              "1: dimension: the dimension is 1 from here on; a record of a correct file has 26 or "
+              "32 values\n2: skipped: '" +
+                  std::string(39, 'x') + "\\x80...' gives no value\n");
+}
+
 // Every example, and a file as the instruments write it, reads as meant.
 TEST_F(Check, WellWrittenFilesHaveNoFinding) {
     for (const char* name : {"run-a.dat", "run-a-repeat.dat", "run-b.dat"})

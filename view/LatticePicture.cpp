@@ -230,9 +230,20 @@ std::string LatticePicture::NodeDescription(int node) const {
         text += *letter;
     }
     text += "}";
-    const auto value = [this, node](int dataset) {
-        return Has(m_shown[dataset].missing, node) ? std::string("no record")
-                                                   : std::to_string(m_shown[dataset].values[node]);
+    // A missing value the record holds is told as its number: "/" alone
+    // would not say whether the file or the pairing left it out.
+    const auto value = [this, node](int dataset) -> std::string {
+        const bool onRecord =
+            dataset == 0
+                ? m_options.record >= 0 && m_options.record < m_data.m_primaryRecords.GetSize()
+                : m_hasPartner;
+        if (!onRecord)
+            return "no record";
+        const int dimension = dataset == 0 ? m_data.m_nPrimaryDim : m_data.m_nImportedDim;
+        if (m_options.values == ValueTransform::Read && !Has(CarriedNodes(dimension), node))
+            return "not in the file";
+        const std::string number = std::to_string(m_shown[dataset].values[node]);
+        return Has(m_shown[dataset].missing, node) ? number + " (drawn /)" : number;
     };
     if (!m_showsImported)
         return text + "\nvalue: " + value(0);

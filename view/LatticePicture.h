@@ -89,8 +89,10 @@ class LatticePicture {
     // A node's value as drawn: the number, or "/" where it is missing.
     std::string ValueText(int dataset, int node) const;
     // What a node holds, for a person: its subset, such as "{A, B, D}", and
-    // its value, or "no record" where it shows "/"; with an import shown,
-    // its value in both diagrams.
+    // its value; with an import shown, its value in both diagrams. A value
+    // drawn "/" is told as its number and "(drawn /)"; "no record" where
+    // there is no record or no partner, and, for the values as read, "not in
+    // the file" for a node that the file's dimension does not give.
     std::string NodeDescription(int node) const;
 
     bool HasData() const { return m_hasData; }

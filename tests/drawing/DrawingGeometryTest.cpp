@@ -265,7 +265,6 @@ TEST_F(DrawingGeometry, NodesAreFoundByTheirCirclesAndTellWhatTheyHold) {
     EXPECT_EQ(at(352 + 11, -440 - 11), Hit({0, 0}));
     EXPECT_EQ(at(352 + 12, -440 - 12), std::nullopt);
     EXPECT_EQ(at(992, -440), std::nullopt);
-    EXPECT_EQ(Picture().NodeDescription(0), "{}\nvalue: no record");
     EXPECT_EQ(Picture().NodeDescription(17), "{A, B, D}\nvalue: 144");
 
     SetImported({{1, Filled(7)}});
@@ -273,6 +272,44 @@ TEST_F(DrawingGeometry, NodesAreFoundByTheirCirclesAndTellWhatTheyHold) {
     EXPECT_EQ(Picture().NodeDescription(31), "{A, B, C, D, E}\nprimary: 0\nimported: 7");
     m_document.m_nPrimaryDim = -1;
     EXPECT_EQ(at(352, -440), std::nullopt);
+}
+
+// "/" is told apart: a missing value the file holds, no record or no
+// partner, and a node the file's dimension does not give.
+TEST_F(DrawingGeometry, NodeDescriptionsTellWhyAValueIsDrawnAsSlash) {
+    Values values = Filled(0);
+    values[0] = -32001;
+    values[6] = -40000;
+    values[17] = 144;
+    SetPrimary({{1, values}});
+    EXPECT_EQ(Picture().NodeDescription(0), "{}\nvalue: -32001 (drawn /)");
+    EXPECT_EQ(Picture().NodeDescription(6), "{A, B}\nvalue: -40000 (drawn /)");
+    m_options.record = 1;
+    EXPECT_EQ(Picture().NodeDescription(17), "{A, B, D}\nvalue: no record");
+
+    m_options.record = 0;
+    m_document.m_nPrimaryDim = 26;
+    EXPECT_EQ(Picture().NodeDescription(0), "{}\nvalue: not in the file");
+    EXPECT_EQ(Picture().NodeDescription(5), "{E}\nvalue: not in the file");
+    EXPECT_EQ(Picture().NodeDescription(6), "{A, B}\nvalue: -40000 (drawn /)");
+    // Transformed, every node has a value.
+    values[0] = 0;
+    values[6] = 0;
+    m_document.m_primaryRecords.RemoveAll();
+    SetPrimary({{1, values}});
+    m_document.m_nPrimaryDim = 26;
+    m_options.values = quib::ValueTransform::Supersets;
+    EXPECT_EQ(Picture().NodeDescription(0), "{}\nvalue: 144");
+    m_options.values = quib::ValueTransform::Read;
+
+    SetImported({{2, Filled(7)}});
+    EXPECT_EQ(Picture().NodeDescription(17), "{A, B, D}\nprimary: 144\nimported: no record");
+    m_document.m_importedRecords.RemoveAll();
+    SetImported({{1, Filled(-32001)}});
+    m_document.m_nImportedDim = 26;
+    EXPECT_EQ(Picture().NodeDescription(0),
+              "{}\nprimary: not in the file\nimported: not in the file");
+    EXPECT_EQ(Picture().NodeDescription(17), "{A, B, D}\nprimary: 144\nimported: -32001 (drawn /)");
 }
 
 } // namespace

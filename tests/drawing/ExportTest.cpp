@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -199,18 +200,34 @@ TEST_F(Export, ImportedRecordsStandBesideTheirOwnNumbers) {
     EXPECT_EQ(third.Find("/"), nullptr);
 }
 
+// A position outside the file is clamped, and told.
 TEST_F(Export, RecordIsClampedAsGotoClampsIt) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"0", "101"}, {"1", "101"},  {"2", "102"},          {"3", "103"},
-        {"4", "103"}, {"-7", "101"}, {"99999999999", "103"}};
-    for (const auto& [position, number] : cases) {
+    const std::string first = "quib: the file has 3 records; writing record 1\n";
+    const std::string last = "quib: the file has 3 records; writing record 3\n";
+    const std::tuple<const char*, const char*, std::string> cases[] = {
+        {"0", "101", first},
+        {"1", "101", ""},
+        {"2", "102", ""},
+        {"3", "103", ""},
+        {"4", "103", last},
+        {"-7", "101", first},
+        {"99999999999", "103", last}};
+    for (const auto& [position, number, told] : cases) {
         SCOPED_TRACE(position);
         const std::string pdf = Out("r.pdf");
-        ASSERT_EQ(Quib({"--export", pdf, "--record", position, m_data}).status, 0);
+        const ProcessResult r = Quib({"--export", pdf, "--record", position, m_data});
+        ASSERT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, told);
         const ProcessResult plain = RunProcess(kPdfToText, {"-layout", pdf, "-"});
         EXPECT_NE(plain.out.find(std::string("Record nr ") + number + " <"), std::string::npos)
             << plain.out;
     }
+    const ProcessResult both = Quib({"--export", Out("r.pdf"), "--records", "0-9", m_data});
+    ASSERT_EQ(both.status, 0);
+    EXPECT_EQ(both.err, first + last);
+    const std::string one = m_dir.Write("one.dat", "DIM=32\n(1) 1\n");
+    EXPECT_EQ(Quib({"--export", Out("r.pdf"), "--record", "2", one}).err,
+              "quib: the file has 1 record; writing record 1\n");
 }
 
 // Mean grey difference, 0 to 255, of two pictures seen at half their size,
@@ -417,7 +434,9 @@ TEST_F(Export, RecordsGoToOnePdfPageEach) {
             << text.out;
     }
     // A range is clamped at both ends as Goto clamps.
-    ASSERT_EQ(Quib({"--export", pdf, "--records", "2-9", m_data}).status, 0);
+    const ProcessResult range = Quib({"--export", pdf, "--records", "2-9", m_data});
+    ASSERT_EQ(range.status, 0);
+    EXPECT_EQ(range.err, "quib: the file has 3 records; writing record 3\n");
     const ProcessResult clamped = RunProcess("/usr/bin/pdfinfo", {pdf});
     EXPECT_NE(clamped.out.find("Pages:           2\n"), std::string::npos) << clamped.out;
 }

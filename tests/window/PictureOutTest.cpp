@@ -347,6 +347,8 @@ TEST_F(PictureOutTest, NodeTooltipsTellSubsetAndValues) {
     };
     EXPECT_EQ(tip(128, 225), "{A, B, D}\nprimary: 4\nimported: 4");
     EXPECT_EQ(tip(128 + 640, 225), "{A, B, D}\nprimary: 4\nimported: 4");
+    // The empty set, at (352, -440): both files have dimension 26.
+    EXPECT_EQ(tip(352, 465), "{}\nprimary: not in the file\nimported: not in the file");
     // Between the circles of ABC and ABD.
     EXPECT_EQ(tip(96, 225), "");
 }
