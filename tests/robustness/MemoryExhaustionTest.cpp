@@ -1,3 +1,4 @@
+#include "Compress.h"
 #include "DataFileReader.h"
 #include "LatticeDocument.h"
 #include "Process.h"
@@ -116,8 +117,7 @@ ChildResult ReadUnderLimit(const std::string& largePath, const std::string& smal
 
     int smallDimension = -1;
     CLatticeRecordArray smallRecords;
-    if (ReadLatticeFile(smallPath, smallDimension, smallRecords, {}) ||
-        smallRecords.GetSize() != 3)
+    if (ReadLatticeFile(smallPath, smallDimension, smallRecords, {}) || smallRecords.GetSize() != 3)
         return kSmallReadFailed;
 
     int dimension = kExistingDimension;
@@ -202,31 +202,66 @@ TEST_F(MemoryExhaustionTest, ImportThatCannotBePairedIsTakenBackWhole) {
     EXPECT_EQ(status, kAllAsExpected) << Explain(status);
 }
 
-// Four gigabytes without a line end (a sparse file, so no disk is spent):
-// the reader stops at its longest line and the read fails as too large,
-// the dataset as it was, the memory taken well below the file's size.
-TEST_F(MemoryExhaustionTest, AnEndlessLineStopsAtTheLongestLine) {
-    const std::string path = m_dir.Path() + "/endless.dat";
-    { std::ofstream create(path); }
-    ASSERT_EQ(truncate(path.c_str(), off_t{4} << 30), 0);
+// Reads the file in a child: the read must fail as too large, the dataset
+// as it was, the memory taken well below what the line would need.
+bool StopsAtTheLongestLine(const std::string& path) {
     const pid_t pid = fork();
     if (pid == 0) {
         CLatticeRecordArray records;
         FillExistingRecords(records, kExistingRecords);
         int dimension = kExistingDimension;
-        const std::error_code outcome = ReadLatticeFile(path, dimension, records, {});
+        const std::error_code error = ReadLatticeFile(path, dimension, records, {});
         const bool asBefore =
             dimension == kExistingDimension && records.GetSize() == kExistingRecords;
         const bool small = kUnderAddressSanitizer || StatusBytes("VmHWM:") < 2 * kLongestLine;
-        _exit(outcome == std::errc::file_too_large && asBefore && small ? 0 : 1);
+        _exit(error == std::errc::file_too_large && asBefore && small ? 0 : 1);
     }
     int wstatus = 0;
     while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
     }
-    EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0);
+    return WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0;
+}
+
+void ExpectInfoToTellTooLarge(const std::string& path) {
     const ProcessResult r = RunProcess(QUIB_EXECUTABLE, {"--info", path});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "quib: cannot open '" + path + "': File too large\n");
+}
+
+// Four gigabytes without a line end (a sparse file, so no disk is spent):
+// the reader stops at its longest line.
+TEST_F(MemoryExhaustionTest, AnEndlessLineStopsAtTheLongestLine) {
+    const std::string path = m_dir.Path() + "/endless.dat";
+    { std::ofstream create(path); }
+    ASSERT_EQ(truncate(path.c_str(), off_t{4} << 30), 0);
+    EXPECT_TRUE(StopsAtTheLongestLine(path));
+    ExpectInfoToTellTooLarge(path);
+}
+
+// Decompression bombs: a few hundred kilobytes of streams one after another
+// that decompress to 300 MiB without a line end meet the same limit.
+TEST_F(MemoryExhaustionTest, ACompressedEndlessLineStopsAtTheLongestLine) {
+    std::string path;
+    for (const quib::Compression format : kCompressions) {
+        const std::string megabyte = CompressText(std::string(kMiB, '7'), format);
+        const std::string bomb = Repeat(megabyte, 300);
+        ASSERT_LT(bomb.size(), kMiB);
+        path = m_dir.Write(std::string("endless.dat") + CompressedSuffix(format), bomb);
+        EXPECT_TRUE(StopsAtTheLongestLine(path)) << CompressedSuffix(format);
+    }
+    ExpectInfoToTellTooLarge(path);
+}
+
+// A few kilobytes that decompress to two million records, which need more
+// memory than the limit leaves: out of memory, the dataset as it was.
+TEST_F(MemoryExhaustionTest, CompressedRecordsThatCannotGrowLeaveDatasetAsItWas) {
+    SKIP_UNDER_ADDRESS_SANITIZER();
+    for (const quib::Compression format : kCompressions) {
+        const std::string bomb = CompressText(ManyRecords(), format);
+        const int status = RunInChild(
+            m_dir.Write(std::string("many.dat") + CompressedSuffix(format), bomb), m_small);
+        EXPECT_EQ(status, kAllAsExpected) << CompressedSuffix(format) << ": " << Explain(status);
+    }
 }
 
 ProcessResult RunQuibInfoLimited(std::size_t limitBytes, const std::string& path) {

@@ -39,14 +39,15 @@ std::string Describe(const ReferenceRecord& record) {
 }
 
 using Reading = std::function<std::error_code(int& dimension, CLatticeRecordArray& records,
-                                          const ReaderWarning& warn)>;
+                                              const ReaderWarning& warn)>;
 
 std::string CompareReading(const std::string& bytes, int existing, const Reading& read) {
     CLatticeRecordArray records;
     FillExistingRecords(records, existing);
     int dimension = kStaleDimension;
     int warnings = 0;
-    const std::error_code outcome = read(dimension, records, [&warnings](const char*) { ++warnings; });
+    const std::error_code outcome =
+        read(dimension, records, [&warnings](const char*) { ++warnings; });
     if (outcome)
         return "read failed: " + outcome.message();
 
@@ -73,7 +74,8 @@ std::string CompareReading(const std::string& bytes, int existing, const Reading
     return {};
 }
 
-// A memory file holding `bytes`, positioned at its start; -1 on failure.
+} // namespace
+
 int MemoryFileWith(const std::string& bytes) {
     const int fd = memfd_create("quib-reader-input", MFD_CLOEXEC);
     if (fd < 0)
@@ -94,15 +96,18 @@ int MemoryFileWith(const std::string& bytes) {
     return fd;
 }
 
-} // namespace
-
 void FillExistingRecords(CLatticeRecordArray& records, int count) {
     for (int i = 0; i < count; ++i)
         records.Add(ExistingRecord(i));
 }
 
 std::string CompareDescriptorRead(const std::string& bytes, int existing, std::size_t chunkBytes) {
-    const int fd = MemoryFileWith(bytes);
+    return CompareDescriptorRead(bytes, bytes, existing, chunkBytes);
+}
+
+std::string CompareDescriptorRead(const std::string& bytes, const std::string& stored, int existing,
+                                  std::size_t chunkBytes) {
+    const int fd = MemoryFileWith(stored);
     if (fd < 0)
         return "cannot make a memory file";
     const std::string difference = CompareReading(
