@@ -8,7 +8,8 @@
 
 // The console report, followed by a summary of the medians (or of the single
 // runs when there are no repetitions): reading speeds in MB/s with the budget
-// ratios, peak memory per record, pairing times and export pages per second. Rates and times are
+// ratios, peak memory per record, pairing times, export pages per second and
+// compressed reading beside its tool. Rates and times are
 // per CPU second, as the library counts rates, so that other load on the
 // machine does not skew the ratios.
 class MedianSummaryReporter : public benchmark::ConsoleReporter {
@@ -22,13 +23,16 @@ class MedianSummaryReporter : public benchmark::ConsoleReporter {
         double bytesPerSecond = 0;
         double bytesPerRecord = 0;
         double pagesPerSecond = 0;
+        benchmark::UserCounters counters;
         bool median = false;
     };
 
     void PrintReading(std::ostream& out) const;
     void PrintMemoryPairingAndExport(std::ostream& out) const;
+    void PrintDecompression(std::ostream& out) const;
     const Figures* Find(const std::string& name) const;
 
     std::map<std::string, Figures> m_figures;
+    std::map<std::string, benchmark::UserCounters> m_fastestCounters;
     std::vector<std::string> m_order; // names as they ran, for a readable summary
 };

@@ -1,5 +1,6 @@
 #include "DataFileCase.h"
 #include "DataGenerator.h"
+#include "DecompressionBenchmarks.h"
 #include "ExportBenchmarks.h"
 #include "MedianSummary.h"
 #include "PairingBenchmarks.h"
@@ -75,6 +76,9 @@ int main(int argc, char** argv) {
     }
 
     RegisterReadingBenchmarks(files);
+    for (const DataFileCase& file : files)
+        if (file.dimension == 26 && file.records == sizes.fileRecords.back())
+            RegisterDecompressionBenchmarks(folder, file);
     RegisterPairingBenchmarks(sizes.pairingCompared, sizes.pairingIndexedOnly);
     const std::string generated =
         folder.Write("export.dat", GenerateDataFile(26, sizes.exportRecords));
