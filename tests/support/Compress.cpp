@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -76,15 +77,28 @@ std::string CompressPiece(const std::string& text, Compression format) {
     return text;
 }
 
-// Grows `text` by a step and returns where the new room starts; false past
-// the limit.
-bool MoreRoom(std::string& text, std::size_t& used, std::size_t limit) {
-    if (used < text.size())
-        return true;
-    if (text.size() > limit)
-        return false;
-    text.resize(std::max<std::size_t>(4096, text.size() * 2));
-    return true;
+// Calls `decode(out, room)` with the free room at the end of `text`, grown
+// as needed up to about `limit` bytes, until it tells the data whole or not;
+// `decode` leaves in `room` what it did not fill.
+template <class Decode>
+Decompressed DecompressInto(std::string& text, std::size_t limit, Decode decode) {
+    std::size_t used = 0;
+    for (;;) {
+        if (used == text.size()) {
+            if (text.size() > limit) {
+                text.resize(used);
+                return Decompressed::TooLarge;
+            }
+            text.resize(std::max<std::size_t>(4096, text.size() * 2));
+        }
+        std::size_t room = text.size() - used;
+        const std::optional<Decompressed> result = decode(text.data() + used, room);
+        used = text.size() - room;
+        if (result) {
+            text.resize(used);
+            return *result;
+        }
+    }
 }
 
 Decompressed GunzipAll(const std::string& data, std::string& text, std::size_t limit) {
@@ -93,30 +107,25 @@ Decompressed GunzipAll(const std::string& data, std::string& text, std::size_t l
         return Decompressed::Invalid;
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
     stream.avail_in = static_cast<uInt>(data.size());
-    std::size_t used = 0;
-    Decompressed result = Decompressed::Invalid;
-    for (;;) {
-        if (!MoreRoom(text, used, limit)) {
-            result = Decompressed::TooLarge;
-            break;
-        }
-        stream.next_out = reinterpret_cast<Bytef*>(text.data() + used);
-        stream.avail_out = static_cast<uInt>(text.size() - used);
-        const int status = inflate(&stream, Z_FINISH);
-        used = text.size() - stream.avail_out;
-        if (status == Z_STREAM_END) {
-            const char* rest = reinterpret_cast<const char*>(stream.next_in);
-            if (std::all_of(rest, rest + stream.avail_in, [](char c) { return c == 0; })) {
-                result = Decompressed::Whole;
-                break;
+    const Decompressed result = DecompressInto(
+        text, limit, [&](char* out, std::size_t& room) -> std::optional<Decompressed> {
+            stream.next_out = reinterpret_cast<Bytef*>(out);
+            stream.avail_out = static_cast<uInt>(room);
+            const int status = inflate(&stream, Z_FINISH);
+            room = stream.avail_out;
+            if (status == Z_STREAM_END) {
+                const char* rest = reinterpret_cast<const char*>(stream.next_in);
+                if (std::all_of(rest, rest + stream.avail_in, [](char c) { return c == 0; }))
+                    return Decompressed::Whole;
+                inflateReset(&stream);
+                return {};
             }
-            inflateReset(&stream);
-        } else if (status != Z_BUF_ERROR || stream.avail_out != 0) {
-            break;
-        }
-    }
+            // Only a full output may ask for more.
+            if (status == Z_BUF_ERROR && room == 0)
+                return {};
+            return Decompressed::Invalid;
+        });
     inflateEnd(&stream);
-    text.resize(used);
     return result;
 }
 
@@ -128,26 +137,24 @@ Decompressed UnxzAll(const std::string& data, std::string& text, std::size_t lim
         return Decompressed::Invalid;
     stream.next_in = reinterpret_cast<const uint8_t*>(data.data());
     stream.avail_in = data.size();
-    std::size_t used = 0;
-    Decompressed result = Decompressed::Invalid;
-    for (;;) {
-        if (!MoreRoom(text, used, limit)) {
-            result = Decompressed::TooLarge;
-            break;
-        }
-        stream.next_out = reinterpret_cast<uint8_t*>(text.data() + used);
-        stream.avail_out = text.size() - used;
-        const lzma_ret status = lzma_code(&stream, LZMA_FINISH);
-        used = text.size() - stream.avail_out;
-        if (status == LZMA_STREAM_END)
-            result = Decompressed::Whole;
-        if (status == LZMA_MEMLIMIT_ERROR)
-            result = Decompressed::TooLarge;
-        if (status != LZMA_OK)
-            break;
-    }
+    const Decompressed result = DecompressInto(
+        text, limit, [&](char* out, std::size_t& room) -> std::optional<Decompressed> {
+            stream.next_out = reinterpret_cast<uint8_t*>(out);
+            stream.avail_out = room;
+            const lzma_ret status = lzma_code(&stream, LZMA_FINISH);
+            room = stream.avail_out;
+            switch (status) {
+            case LZMA_OK:
+                return {};
+            case LZMA_STREAM_END:
+                return Decompressed::Whole;
+            case LZMA_MEMLIMIT_ERROR:
+                return Decompressed::TooLarge;
+            default:
+                return Decompressed::Invalid;
+            }
+        });
     lzma_end(&stream);
-    text.resize(used);
     return result;
 }
 
@@ -156,32 +163,24 @@ Decompressed UnzstdAll(const std::string& data, std::string& text, std::size_t l
     // A frame header may ask for a window of up to 128 MiB.
     ZSTD_DCtx_setParameter(stream, ZSTD_d_windowLogMax, 26);
     ZSTD_inBuffer input{data.data(), data.size(), 0};
-    std::size_t used = 0;
-    Decompressed result = Decompressed::Invalid;
-    for (;;) {
-        if (!MoreRoom(text, used, limit)) {
-            result = Decompressed::TooLarge;
-            break;
-        }
-        ZSTD_outBuffer output{text.data() + used, text.size() - used, 0};
-        const std::size_t before = input.pos;
-        const std::size_t hint = ZSTD_decompressStream(stream, &output, &input);
-        used += output.pos;
-        if (ZSTD_isError(hint)) {
-            if (ZSTD_getErrorCode(hint) == ZSTD_error_frameParameter_windowTooLarge)
-                result = Decompressed::TooLarge;
-            break;
-        }
-        // All input taken and the last frame ended, all of it given out.
-        if (input.pos == input.size && hint == 0) {
-            result = Decompressed::Whole;
-            break;
-        }
-        if (input.pos == before && output.pos == 0 && input.pos == input.size)
-            break;
-    }
+    const Decompressed result = DecompressInto(
+        text, limit, [&](char* out, std::size_t& room) -> std::optional<Decompressed> {
+            ZSTD_outBuffer output{out, room, 0};
+            const std::size_t before = input.pos;
+            const std::size_t hint = ZSTD_decompressStream(stream, &output, &input);
+            room -= output.pos;
+            if (ZSTD_isError(hint))
+                return ZSTD_getErrorCode(hint) == ZSTD_error_frameParameter_windowTooLarge
+                           ? Decompressed::TooLarge
+                           : Decompressed::Invalid;
+            // All input taken and the last frame ended, all of it given out.
+            if (input.pos == input.size && hint == 0)
+                return Decompressed::Whole;
+            if (input.pos == before && output.pos == 0)
+                return Decompressed::Invalid;
+            return {};
+        });
     ZSTD_freeDStream(stream);
-    text.resize(used);
     return result;
 }
 
