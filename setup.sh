@@ -14,6 +14,7 @@ fi
 packages=(
     cmake ninja-build g++ pkgconf
     qt6-base-dev qt6-svg-dev libgl-dev libx11-dev libpulse-dev dpkg-dev
+    zlib1g-dev liblzma-dev libzstd-dev xz-utils zstd
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-format git
     xvfb xauth xdotool xclip imagemagick x11-apps poppler-utils

@@ -9,9 +9,10 @@
 // The console report, followed by a summary of the medians (or of the single
 // runs when there are no repetitions): reading speeds in MB/s with the budget
 // ratios, peak memory per record, pairing and overview times, export pages
-// per second, what finding adds to loading and the command line's modes
-// against --info. Rates and times are per CPU second (for the command line,
-// the child's), as the library counts rates, so that other load on the
+// per second, what finding adds to loading, the command line's modes against
+// --info and compressed reading beside its tool. Rates and times are per CPU
+// second (for the command line, the child's), as the library counts rates,
+// so that other load on the
 // machine does not skew the ratios.
 class MedianSummaryReporter : public benchmark::ConsoleReporter {
   public:
@@ -26,6 +27,7 @@ class MedianSummaryReporter : public benchmark::ConsoleReporter {
         double pagesPerSecond = 0;
         double childCpuMilliseconds = 0;
         double childWallMilliseconds = 0;
+        benchmark::UserCounters counters;
         bool median = false;
     };
 
@@ -33,8 +35,10 @@ class MedianSummaryReporter : public benchmark::ConsoleReporter {
     void PrintMemoryPairingAndExport(std::ostream& out) const;
     void PrintFinding(std::ostream& out) const;
     void PrintCommandLine(std::ostream& out) const;
+    void PrintDecompression(std::ostream& out) const;
     const Figures* Find(const std::string& name) const;
 
     std::map<std::string, Figures> m_figures;
+    std::map<std::string, benchmark::UserCounters> m_fastestCounters;
     std::vector<std::string> m_order; // names as they ran, for a readable summary
 };

@@ -1,6 +1,7 @@
 #include "CommandLineBenchmarks.h"
 #include "DataFileCase.h"
 #include "DataGenerator.h"
+#include "DecompressionBenchmarks.h"
 #include "ExportBenchmarks.h"
 #include "MedianSummary.h"
 #include "OverviewBenchmarks.h"
@@ -81,6 +82,9 @@ int main(int argc, char** argv) {
     }
 
     RegisterReadingBenchmarks(files);
+    for (const DataFileCase& file : files)
+        if (file.dimension == 26 && file.records == sizes.fileRecords.back())
+            RegisterDecompressionBenchmarks(folder, file);
     RegisterPairingBenchmarks(sizes.pairingCompared, sizes.pairingIndexedOnly);
     RegisterQueryBenchmarks(folder, files);
     const std::string generated =

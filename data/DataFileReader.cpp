@@ -1,5 +1,6 @@
 #include "DataFileReader.h"
 
+#include "ByteSource.h"
 #include "NumberScan.h"
 #include "ValueScan.h"
 
@@ -186,29 +187,27 @@ std::error_code LastError() {
     return {errno, std::generic_category()};
 }
 
-// Feeds the lines of a descriptor to the filler.
-std::error_code FeedLines(int fd, DatasetFiller& filler, std::size_t chunkBytes) {
+// Feeds the lines of a source to the filler.
+std::error_code FeedLines(quib::ByteSource& source, DatasetFiller& filler, std::size_t chunkBytes) {
     chunkBytes = std::max<std::size_t>(chunkBytes, 1);
     std::vector<Byte> buffer(chunkBytes + kPadding);
     std::size_t capacity = chunkBytes;
     std::size_t length = 0;
     for (;;) {
-        const ssize_t got = read(fd, buffer.data() + length, capacity - length);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return LastError();
-        }
+        std::size_t got = 0;
+        if (const std::error_code error =
+                source.Read(buffer.data() + length, capacity - length, got))
+            return error;
         // The bytes kept from the last read hold no line end.
         const std::size_t kept = length;
-        length += static_cast<std::size_t>(got);
+        length += got;
         const Byte* b = buffer.data();
         Byte* end = buffer.data() + length;
         const Byte* search = b + kept;
         while (const void* lf = std::memchr(search, '\n', static_cast<std::size_t>(end - search))) {
             const Byte* e = static_cast<const Byte*>(lf) + 1;
             if (!filler.HandleLine(b, e))
-                return {};
+                return source.CheckRest();
             b = search = e;
         }
         if (got == 0) {
@@ -238,7 +237,9 @@ std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArra
     std::error_code error;
     try {
         DatasetFiller filler(records, warn, observe);
-        error = FeedLines(fd, filler, chunkBytes);
+        if (const auto source =
+                quib::OpenByteSource(fd, chunkBytes, quib::Decompression::OnSecondThread, error))
+            error = FeedLines(*source, filler, chunkBytes);
         if (!error) {
             dimension = filler.Dimension();
             records.FreeExtra();
@@ -283,8 +284,18 @@ std::error_code ProbeLatticeFile(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return LastError();
-    char byte;
-    const std::error_code error = read(fd, &byte, 1) < 0 ? LastError() : std::error_code();
+    std::error_code error;
+    try {
+        constexpr std::size_t kProbeBytes = 4096;
+        const auto source =
+            quib::OpenByteSource(fd, kProbeBytes, quib::Decompression::InCallingThread, error);
+        unsigned char first[64];
+        std::size_t got = 0;
+        if (source)
+            error = source->Read(first, sizeof first, got);
+    } catch (const std::bad_alloc&) {
+        error = std::make_error_code(std::errc::not_enough_memory);
+    }
     close(fd);
     return error;
 }

@@ -44,14 +44,17 @@ using LineObserver = std::function<void(const LineReading&)>;
 
 // Every read below answers with an error code: none when the file was read;
 // otherwise why it could not be opened or read (the system's errors as
-// std::errc), and nothing was changed.
+// std::errc, the reader's own as quib::ReadError, such as compressed data
+// that is corrupt), and nothing was changed.
 
 // How a file that could not be read is told, wherever it is told:
 // "cannot open 'PATH': REASON", REASON the error's own description.
 std::string CannotOpenMessage(const std::string& path, std::error_code error);
 
-// Reads a data file into one dataset, appending its records. On failure
-// (cannot open, cannot read, out of memory) the dimension and the records are
+// Reads a data file into one dataset, appending its records. A file
+// compressed with gzip, xz or zstd (told by its first bytes) reads as the
+// text it holds. On failure (cannot open, cannot read, out of memory,
+// compressed data corrupt or cut short) the dimension and the records are
 // exactly as they were before the call.
 std::error_code ReadLatticeFile(const std::string& path, int& dimension,
                                 CLatticeRecordArray& records, const ReaderWarning& warn);
@@ -62,12 +65,15 @@ std::error_code ReadLatticeFile(const std::string& path, int& dimension,
                                 CLatticeRecordArray& records, const ReaderWarning& warn,
                                 const LineObserver& observe);
 
-// Whether the file can be opened and read, from its first byte: a bad file
-// is told before anything else is started.
+// Whether the file can be opened and read, from its first bytes (for a
+// compressed file, the first it decompresses to): a bad file is told before
+// anything else is started.
 std::error_code ProbeLatticeFile(const std::string& path);
 
-// The same from an open descriptor, reading `chunkBytes` at a time; the
-// descriptor stays open. Small chunks exercise lines that straddle reads.
+// The same from an open descriptor, reading `chunkBytes` at a time (of
+// compressed data too, up to 256 KiB, decompressed ahead in pieces of at
+// least 4 KiB); the descriptor stays open. Small chunks exercise lines that
+// straddle reads.
 inline constexpr std::size_t kDefaultReadChunk = std::size_t{1} << 20;
 
 // The longest line read whole (a record line is some hundred bytes): a file

@@ -4,7 +4,7 @@
 # input's words.
 file(REMOVE_RECURSE ${CORPUS})
 file(MAKE_DIRECTORY ${CORPUS})
-set(starts ${SEEDS})
+string(REPLACE "," ";" starts "${SEEDS}")
 if(IS_DIRECTORY ${REGRESSIONS})
     list(APPEND starts ${REGRESSIONS})
 endif()

@@ -1,3 +1,4 @@
+#include "Compress.h"
 #include "DataFileReader.h"
 #include "ReferenceReader.h"
 #include "TempDir.h"
@@ -49,24 +50,20 @@ void PrintTo(const ReaderCase& c, std::ostream* out) {
 
 class ReaderCases : public ::testing::TestWithParam<ReaderCase> {};
 
-// Every case is checked on the real reader, reading a file from disk, and on
-// the plain reference reading, so that the two keep each other honest.
-TEST_P(ReaderCases, ReadAsExpected) {
-    const ReaderCase& c = GetParam();
-    TempDir dir;
-    const std::string path = dir.Write("data.txt", c.bytes);
-
+// Reads the file at `path` into an array holding the case's earlier records
+// and checks the result against the case.
+void ExpectReadAsTheCase(const ReaderCase& c, const std::string& path) {
     CLatticeRecordArray records;
     for (int k = 0; k < c.existing; ++k)
         records.Add(CLatticeRecord{});
     int dimension = -1;
     int warnings = 0;
-    const std::error_code outcome =
+    const std::error_code error =
         ReadLatticeFile(path, dimension, records, [&](const char* message) {
             EXPECT_STREQ(message, "This file has the wrong dimension. Should be 26 or 32");
             ++warnings;
         });
-    ASSERT_FALSE(outcome);
+    ASSERT_FALSE(error) << error.message();
     EXPECT_EQ(dimension, c.dimension);
     EXPECT_EQ(warnings, c.warnings);
     ASSERT_EQ(records.GetSize(), c.existing + static_cast<int>(c.records.size()));
@@ -79,16 +76,40 @@ TEST_P(ReaderCases, ReadAsExpected) {
                 << "record " << k << " node " << n;
         }
     }
+}
+
+// Every case is checked on the real reader, reading a file from disk, and on
+// the plain reference reading, so that the two keep each other honest.
+TEST_P(ReaderCases, ReadAsExpected) {
+    const ReaderCase& c = GetParam();
+    TempDir dir;
+    ExpectReadAsTheCase(c, dir.Write("data.txt", c.bytes));
 
     const ReferenceDataset reference = ReferenceRead(c.bytes, c.existing);
     EXPECT_EQ(reference.dimension, c.dimension);
     EXPECT_EQ(reference.warnings, c.warnings);
     ASSERT_EQ(reference.records.size(), c.records.size());
     for (std::size_t k = 0; k < c.records.size(); ++k) {
-        const CLatticeRecord& got = records[c.existing + static_cast<int>(k)];
-        EXPECT_EQ(reference.records[k].number, got.m_nRecordNumber);
-        for (int n = 0; n < quib::kNodeCount; ++n)
-            EXPECT_EQ(reference.records[k].values[n], got.m_nNodeValue[n]);
+        EXPECT_EQ(reference.records[k].number, c.records[k].number);
+        for (int n = 0; n < quib::kNodeCount; ++n) {
+            const auto it = c.records[k].values.find(n);
+            EXPECT_EQ(reference.records[k].values[n],
+                      it == c.records[k].values.end() ? 0 : it->second);
+        }
+    }
+}
+
+// The same text compressed each way, whole and cut into three streams one
+// after another, reads exactly as the plain file.
+TEST_P(ReaderCases, CompressedReadsAsItsText) {
+    const ReaderCase& c = GetParam();
+    TempDir dir;
+    for (const quib::Compression format : kCompressions) {
+        for (const int pieces : {1, 3}) {
+            SCOPED_TRACE(std::string(CompressedSuffix(format)) + " in " + std::to_string(pieces));
+            ExpectReadAsTheCase(c, dir.Write(std::string("data") + CompressedSuffix(format),
+                                             CompressText(c.bytes, format, pieces)));
+        }
     }
 }
 

@@ -1,3 +1,4 @@
+#include "Compress.h"
 #include "FileCheck.h"
 #include "RandomDataFile.h"
 #include "ReaderComparison.h"
@@ -29,7 +30,12 @@ TEST(CheckDifferential, FindsWhatThePlainRulesFind) {
     RandomDataFile random(20261209);
     for (int round = 0; round < 3000; ++round) {
         const std::string bytes = random.Make();
-        const std::string path = dir.Write("random.dat", bytes);
+        // Every fifth file compressed: the findings are the text's, line for
+        // line.
+        const quib::Compression format =
+            round % 5 == 0 ? kCompressions[round / 5 % 3] : quib::Compression::None;
+        const std::string path = dir.Write(std::string("random.dat") + CompressedSuffix(format),
+                                           CompressText(bytes, format, 1 + round % 2));
         std::vector<Finding> findings;
         ASSERT_FALSE(CheckDataFile(path, findings));
         EXPECT_TRUE(
@@ -43,7 +49,8 @@ TEST(CheckDifferential, FindsWhatThePlainRulesFind) {
                                 std::back_inserter(onlyFound));
             std::set_difference(expected.begin(), expected.end(), found.begin(), found.end(),
                                 std::back_inserter(onlyExpected));
-            ADD_FAILURE() << "round " << round << " of \"" << EscapeBytes(bytes, 2000) << "\"";
+            ADD_FAILURE() << "round " << round << CompressedSuffix(format) << " of \""
+                          << EscapeBytes(bytes, 2000) << "\"";
             EXPECT_EQ(onlyFound, std::vector<std::string>{}) << "found, not expected";
             EXPECT_EQ(onlyExpected, std::vector<std::string>{}) << "expected, not found";
             return;

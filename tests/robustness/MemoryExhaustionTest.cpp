@@ -1,3 +1,4 @@
+#include "Compress.h"
 #include "DataFileReader.h"
 #include "LatticeDocument.h"
 #include "Process.h"
@@ -14,6 +15,8 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -76,6 +79,8 @@ enum ChildResult {
     kDimensionChanged,
     kRecordsChanged,
     kPairsChanged,
+    kThreadStarted,
+    kThrew,
 };
 
 const char* Explain(int status) {
@@ -94,6 +99,10 @@ const char* Explain(int status) {
         return "the failed read changed the records";
     case kPairsChanged:
         return "the failed import changed the pairs";
+    case kThreadStarted:
+        return "a thread could still be started";
+    case kThrew:
+        return "the read threw an exception";
     default:
         return "the child ended abnormally";
     }
@@ -163,13 +172,37 @@ ChildResult ImportUnderLimit(const std::string& importPath, const std::string& s
     return kAllAsExpected;
 }
 
+// Runs in the child: too little address space is left for a thread's stack
+// (8 MiB), yet the compressed file reads, decompressed in the calling thread.
+ChildResult ReadWithoutThreads(const std::string& compressedPath, const std::string&) {
+    const rlimit limit{AddressSpaceBytes() + 6 * kMiB, RLIM_INFINITY};
+    if (setrlimit(RLIMIT_AS, &limit) != 0)
+        return kNoLimit;
+    try {
+        std::thread([] {}).join();
+        return kThreadStarted;
+    } catch (const std::system_error&) {
+    }
+    int dimension = -1;
+    CLatticeRecordArray records;
+    if (ReadLatticeFile(compressedPath, dimension, records, {}) || records.GetSize() != 3)
+        return kSmallReadFailed;
+    return kAllAsExpected;
+}
+
 using Child = ChildResult (*)(const std::string&, const std::string&);
 
 int RunInChild(const std::string& largePath, const std::string& smallPath,
                Child child = ReadUnderLimit) {
     const pid_t pid = fork();
-    if (pid == 0)
-        _exit(child(largePath, smallPath));
+    if (pid == 0) {
+        // Nothing may unwind into the test framework's copy in the child.
+        try {
+            _exit(child(largePath, smallPath));
+        } catch (...) {
+            _exit(kThrew);
+        }
+    }
     int wstatus = 0;
     while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
     }
@@ -194,6 +227,18 @@ TEST_F(MemoryExhaustionTest, LineBufferThatCannotGrowLeavesDatasetAsItWas) {
     EXPECT_EQ(status, kAllAsExpected) << Explain(status);
 }
 
+TEST_F(MemoryExhaustionTest, CompressedFileReadsWhereNoThreadCanStart) {
+    SKIP_UNDER_ADDRESS_SANITIZER();
+    const std::string compressed =
+        m_dir.Write("small.dat.zst", CompressText(ReadWholeFile(m_small), quib::Compression::Zstd));
+    const int status = RunInChild(compressed, m_small, ReadWithoutThreads);
+    // The stacks of threads that ended earlier in this process stay cached
+    // for new ones.
+    if (status == kThreadStarted)
+        GTEST_SKIP() << "a thread's stack is still cached from an earlier test";
+    EXPECT_EQ(status, kAllAsExpected) << Explain(status);
+}
+
 TEST_F(MemoryExhaustionTest, ImportThatCannotBePairedIsTakenBackWhole) {
     SKIP_UNDER_ADDRESS_SANITIZER();
     const std::string import = m_dir.Write("import.dat", "DIM=26\n(2) 5\n(9) 9\n");
@@ -201,31 +246,66 @@ TEST_F(MemoryExhaustionTest, ImportThatCannotBePairedIsTakenBackWhole) {
     EXPECT_EQ(status, kAllAsExpected) << Explain(status);
 }
 
-// Four gigabytes without a line end (a sparse file, so no disk is spent):
-// the reader stops at its longest line and the read fails as too large,
-// the dataset as it was, the memory taken well below the file's size.
-TEST_F(MemoryExhaustionTest, AnEndlessLineStopsAtTheLongestLine) {
-    const std::string path = m_dir.Path() + "/endless.dat";
-    { std::ofstream create(path); }
-    ASSERT_EQ(truncate(path.c_str(), off_t{4} << 30), 0);
+// Reads the file in a child: the read must fail as too large, the dataset
+// as it was, the memory taken well below what the line would need.
+bool StopsAtTheLongestLine(const std::string& path) {
     const pid_t pid = fork();
     if (pid == 0) {
         CLatticeRecordArray records;
         FillExistingRecords(records, kExistingRecords);
         int dimension = kExistingDimension;
-        const std::error_code outcome = ReadLatticeFile(path, dimension, records, {});
+        const std::error_code error = ReadLatticeFile(path, dimension, records, {});
         const bool asBefore =
             dimension == kExistingDimension && records.GetSize() == kExistingRecords;
         const bool small = kUnderAddressSanitizer || StatusBytes("VmHWM:") < 2 * kLongestLine;
-        _exit(outcome == std::errc::file_too_large && asBefore && small ? 0 : 1);
+        _exit(error == std::errc::file_too_large && asBefore && small ? 0 : 1);
     }
     int wstatus = 0;
     while (waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
     }
-    EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0);
+    return WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0;
+}
+
+void ExpectInfoToTellTooLarge(const std::string& path) {
     const ProcessResult r = RunProcess(QUIB_EXECUTABLE, {"--info", path});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "quib: cannot open '" + path + "': File too large\n");
+}
+
+// Four gigabytes without a line end (a sparse file, so no disk is spent):
+// the reader stops at its longest line.
+TEST_F(MemoryExhaustionTest, AnEndlessLineStopsAtTheLongestLine) {
+    const std::string path = m_dir.Path() + "/endless.dat";
+    { std::ofstream create(path); }
+    ASSERT_EQ(truncate(path.c_str(), off_t{4} << 30), 0);
+    EXPECT_TRUE(StopsAtTheLongestLine(path));
+    ExpectInfoToTellTooLarge(path);
+}
+
+// Decompression bombs: a few hundred kilobytes of streams one after another
+// that decompress to 300 MiB without a line end meet the same limit.
+TEST_F(MemoryExhaustionTest, ACompressedEndlessLineStopsAtTheLongestLine) {
+    std::string path;
+    for (const quib::Compression format : kCompressions) {
+        const std::string megabyte = CompressText(std::string(kMiB, '7'), format);
+        const std::string bomb = Repeat(megabyte, 300);
+        ASSERT_LT(bomb.size(), kMiB);
+        path = m_dir.Write(std::string("endless.dat") + CompressedSuffix(format), bomb);
+        EXPECT_TRUE(StopsAtTheLongestLine(path)) << CompressedSuffix(format);
+    }
+    ExpectInfoToTellTooLarge(path);
+}
+
+// A few kilobytes that decompress to two million records, which need more
+// memory than the limit leaves: out of memory, the dataset as it was.
+TEST_F(MemoryExhaustionTest, CompressedRecordsThatCannotGrowLeaveDatasetAsItWas) {
+    SKIP_UNDER_ADDRESS_SANITIZER();
+    for (const quib::Compression format : kCompressions) {
+        const std::string bomb = CompressText(ManyRecords(), format);
+        const int status = RunInChild(
+            m_dir.Write(std::string("many.dat") + CompressedSuffix(format), bomb), m_small);
+        EXPECT_EQ(status, kAllAsExpected) << CompressedSuffix(format) << ": " << Explain(status);
+    }
 }
 
 ProcessResult RunQuibInfoLimited(std::size_t limitBytes, const std::string& path) {

@@ -1,3 +1,4 @@
+#include "Compress.h"
 #include "DataFileReader.h"
 #include "RandomDataFile.h"
 #include "ReaderComparison.h"
@@ -98,6 +99,30 @@ TEST_P(ReaderDifferentialTest, FileReadsAgreeWithReference) {
         if (!difference.empty()) {
             ++reported;
             ADD_FAILURE() << difference << "\n" << Reproduce(c, "from a file");
+        }
+    }
+}
+
+// The same files compressed each way, in one to three streams, read through
+// a descriptor in small chunks, so that lines straddle what each chunk of
+// compressed data gives, and in one read.
+TEST(CompressedReaderDifferential, DescriptorReadsAgreeWithReference) {
+    int reported = 0;
+    for (int k = 0; k < kCases && reported < kMaxReported; k += 8) {
+        const ReadingCase c = MakeCase(kFirstSeed + static_cast<std::uint64_t>(k));
+        const quib::Compression format = kCompressions[(k / 8) % 3];
+        const int pieces = 1 + (k / 24) % 3;
+        const std::string stored = CompressText(c.bytes, format, pieces);
+        const std::string how =
+            std::string(CompressedSuffix(format)) + " in " + std::to_string(pieces) + ", chunk ";
+        for (const std::size_t chunk : {c.chunk, kDefaultReadChunk}) {
+            const std::string difference =
+                CompareDescriptorRead(c.bytes, stored, c.existing, chunk);
+            if (!difference.empty()) {
+                ++reported;
+                ADD_FAILURE() << difference << "\n"
+                              << Reproduce(c, (how + std::to_string(chunk)).c_str());
+            }
         }
     }
 }

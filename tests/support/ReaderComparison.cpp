@@ -74,7 +74,8 @@ std::string CompareReading(const std::string& bytes, int existing, const Reading
     return {};
 }
 
-// A memory file holding `bytes`, positioned at its start; -1 on failure.
+} // namespace
+
 int MemoryFileWith(const std::string& bytes) {
     const int fd = memfd_create("quib-reader-input", MFD_CLOEXEC);
     if (fd < 0)
@@ -95,15 +96,18 @@ int MemoryFileWith(const std::string& bytes) {
     return fd;
 }
 
-} // namespace
-
 void FillExistingRecords(CLatticeRecordArray& records, int count) {
     for (int i = 0; i < count; ++i)
         records.Add(ExistingRecord(i));
 }
 
 std::string CompareDescriptorRead(const std::string& bytes, int existing, std::size_t chunkBytes) {
-    const int fd = MemoryFileWith(bytes);
+    return CompareDescriptorRead(bytes, bytes, existing, chunkBytes);
+}
+
+std::string CompareDescriptorRead(const std::string& bytes, const std::string& stored, int existing,
+                                  std::size_t chunkBytes) {
+    const int fd = MemoryFileWith(stored);
     if (fd < 0)
         return "cannot make a memory file";
     const std::string difference = CompareReading(

@@ -1,0 +1,84 @@
+#include "ByteSource.h"
+
+#include "BackgroundSource.h"
+#include "Compression.h"
+#include "DecompressingSource.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace quib {
+namespace {
+
+// The most compressed data read or decompressed at a time: a chunk that
+// stays in the processor's cache while the reader parses it.
+constexpr std::size_t kLargestCompressedChunk = std::size_t{256} << 10;
+// The least decompressed ahead at a time: each chunk is handed from one
+// thread to the other.
+constexpr std::size_t kLeastAheadChunk = std::size_t{4} << 10;
+
+std::error_code ReadSome(int fd, unsigned char* into, std::size_t room, std::size_t& got) {
+    for (;;) {
+        const ssize_t count = read(fd, into, room);
+        if (count >= 0) {
+            got = static_cast<std::size_t>(count);
+            return {};
+        }
+        if (errno != EINTR)
+            return std::error_code(errno, std::generic_category());
+    }
+}
+
+// A file read as it is, its first bytes given back before the rest.
+class PlainSource final : public ByteSource {
+  public:
+    PlainSource(int fd, const unsigned char* first, std::size_t count)
+        : m_fd(fd), m_firstCount(count) {
+        std::memcpy(m_first, first, count);
+    }
+
+    std::error_code Read(unsigned char* into, std::size_t room, std::size_t& got) override {
+        if (m_firstGiven == m_firstCount)
+            return ReadSome(m_fd, into, room, got);
+        got = std::min(room, m_firstCount - m_firstGiven);
+        std::memcpy(into, m_first + m_firstGiven, got);
+        m_firstGiven += got;
+        return {};
+    }
+
+  private:
+    int m_fd;
+    unsigned char m_first[kMagicBytes];
+    std::size_t m_firstCount;
+    std::size_t m_firstGiven = 0;
+};
+
+} // namespace
+
+std::unique_ptr<ByteSource> OpenByteSource(int fd, std::size_t chunkBytes, Decompression how,
+                                           std::error_code& error) {
+    unsigned char first[kMagicBytes];
+    std::size_t count = 0;
+    while (count < kMagicBytes) {
+        std::size_t got = 0;
+        if ((error = ReadSome(fd, first + count, kMagicBytes - count, got)))
+            return nullptr;
+        if (got == 0)
+            break;
+        count += got;
+    }
+    const Compression compression = CompressionOf(first, count);
+    if (compression == Compression::None)
+        return std::make_unique<PlainSource>(fd, first, count);
+    const std::size_t chunk = std::clamp<std::size_t>(chunkBytes, 1, kLargestCompressedChunk);
+    auto source =
+        std::make_unique<DecompressingSource>(fd, MakeDecoder(compression), first, count, chunk);
+    if (how == Decompression::InCallingThread)
+        return source;
+    return std::make_unique<BackgroundSource>(std::move(source), std::max(chunk, kLeastAheadChunk));
+}
+
+} // namespace quib

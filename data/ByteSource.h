@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <system_error>
+
+namespace quib {
+
+// Where the reader takes a file's bytes from: the file itself, or the text
+// that its compressed data holds.
+class ByteSource {
+  public:
+    virtual ~ByteSource() = default;
+
+    // Up to `room` (above 0) bytes into `into`; `got` is 0 only at the end.
+    virtual std::error_code Read(unsigned char* into, std::size_t room, std::size_t& got) = 0;
+
+    // Once the reader has stopped before the end: whether the data it left
+    // unread is whole. A plain file's rest is never read; compressed data is
+    // read to its end, where its checksums are.
+    virtual std::error_code CheckRest() { return {}; }
+};
+
+enum class Decompression {
+    OnSecondThread, // decompressed ahead while the reader works on what came before
+    InCallingThread,
+};
+
+// The source of the bytes of an open descriptor, plain or decompressed as
+// its first bytes tell (gzip, xz, zstd), taking `chunkBytes` at a time; the
+// descriptor stays open and must outlive the source. Null with `error` set
+// when even the first bytes cannot be read.
+std::unique_ptr<ByteSource> OpenByteSource(int fd, std::size_t chunkBytes, Decompression how,
+                                           std::error_code& error);
+
+} // namespace quib

@@ -1,0 +1,75 @@
+#include "DecompressingSource.h"
+
+#include "ReadError.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace quib {
+
+DecompressingSource::DecompressingSource(int fd, std::unique_ptr<StreamDecoder> decoder,
+                                         const unsigned char* first, std::size_t firstCount,
+                                         std::size_t inputBytes)
+    : m_fd(fd), m_decoder(std::move(decoder)),
+      m_inputBytes(std::max({inputBytes, firstCount, std::size_t{1}})),
+      m_input(std::make_unique_for_overwrite<unsigned char[]>(m_inputBytes)) {
+    std::memcpy(m_input.get(), first, firstCount);
+    m_in = m_input.get();
+    m_inEnd = m_in + firstCount;
+}
+
+std::error_code DecompressingSource::Refill() {
+    for (;;) {
+        const ssize_t got = read(m_fd, m_input.get(), m_inputBytes);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::error_code(errno, std::generic_category());
+        m_in = m_input.get();
+        m_inEnd = m_in + got;
+        m_inputEnded = got == 0;
+        return {};
+    }
+}
+
+std::error_code DecompressingSource::Read(unsigned char* into, std::size_t room, std::size_t& got) {
+    got = 0;
+    unsigned char* out = into;
+    for (;;) {
+        if (m_in == m_inEnd && !m_inputEnded) {
+            if (const std::error_code error = Refill())
+                return error;
+        }
+        const unsigned char* const taken = m_in;
+        if (const std::error_code error =
+                m_decoder->Decode(m_in, m_inEnd, out, into + room, m_inputEnded))
+            return error;
+        if (out != into) {
+            got = static_cast<std::size_t>(out - into);
+            return {};
+        }
+        if (m_in != taken || (m_in == m_inEnd && !m_inputEnded))
+            continue;
+        // Nothing moves: at the end of the input either every stream is
+        // whole or the data stops inside one.
+        if (m_inputEnded)
+            return m_decoder->Complete() ? std::error_code{} : ReadError::CompressedDataCutShort;
+        return ReadError::CompressedDataCorrupt;
+    }
+}
+
+std::error_code DecompressingSource::CheckRest() {
+    unsigned char discard[16384];
+    for (;;) {
+        std::size_t got = 0;
+        if (const std::error_code error = Read(discard, sizeof discard, got))
+            return error;
+        if (got == 0)
+            return {};
+    }
+}
+
+} // namespace quib
