@@ -92,6 +92,7 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     options.scale = arguments.scale;
     options.highlight = arguments.highlight;
     options.differences = arguments.differences;
+    options.values = arguments.values;
     const std::vector<int> positions = Positions(arguments, document.m_primaryRecords.GetSize());
     ProgressLine progress(err, int(positions.size()));
 

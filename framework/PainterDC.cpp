@@ -134,8 +134,7 @@ void CPainterDC::TextOut(int x, int y, const char* text, int length) {
                                 QTransform::fromTranslate(topLeft.x(), topLeft.y()) * m_base);
     m_painter.setFont(m_font.font);
     m_painter.setPen(Qt::black);
-    m_painter.drawText(QPointF(0, metrics.ascent()),
-                       QString::fromLatin1(text, std::max(length, 0)));
+    m_painter.drawText(QPointF(0, metrics.ascent()), QString::fromUtf8(text, std::max(length, 0)));
     ApplyMapping();
 }
 
@@ -166,8 +165,7 @@ COLORREF CPainterDC::SetBkColor(COLORREF color) {
 TextExtent CPainterDC::GetTextExtent(const char* text, int length) const {
     const QFontMetricsF metrics(m_font.font, m_painter.device());
     const double unitsPerPixel = m_font.scale / LogicalToDeviceY(1);
-    return {metrics.horizontalAdvance(QString::fromLatin1(text, std::max(length, 0))) *
-                unitsPerPixel,
+    return {metrics.horizontalAdvance(QString::fromUtf8(text, std::max(length, 0))) * unitsPerPixel,
             metrics.height() * unitsPerPixel};
 }
 
