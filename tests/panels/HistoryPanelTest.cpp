@@ -56,7 +56,7 @@ class HistoryPanelTest : public PanelFixture {
 TEST_F(HistoryPanelTest, TheMenuOnANodeOpensItsHistory) {
     StartWithTwoRuns(300);
     EXPECT_EQ(ContextMenu(NodeCentre(kAb)),
-              "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|-|Show "
+              "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|Values|-|Show "
               "Overview|Show History of ab");
     EXPECT_EQ(ContextMenu(QPoint(5, 5)).find("History"), std::string::npos);
     ASSERT_FALSE(HistoryPanel()->isVisible());

@@ -51,7 +51,7 @@ TEST_F(OverviewPanelTest, TheLineMarksTheRecordShownAndMovesWithRight) {
     ASSERT_FALSE(OverviewPanel()->isVisible());
     ASSERT_FALSE(HistoryPanel()->isVisible());
     EXPECT_EQ(ContextMenu(QPoint(5, 5)),
-              "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|-|Show "
+              "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|Values|-|Show "
               "Overview");
     Open();
     EXPECT_EQ(Marks(), std::vector<int>{Figure()->XOfRecord(0)});

@@ -101,8 +101,8 @@ TEST_F(PictureOutTest, ContextMenuOffersCopyAndExport) {
         ask();
         return items.join('|').toStdString();
     };
-    const std::string expected =
-        "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|-|Show Overview";
+    const std::string expected = "Copy Picture|Copy Summary|Export Picture...|-|Highlight "
+                                 "Differences|Values|-|Show Overview";
     EXPECT_EQ(openMenu([this] {
                   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40),
                                           View()->mapToGlobal(QPoint(40, 40)));
