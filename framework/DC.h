@@ -111,6 +111,7 @@ class CDC {
     virtual void MoveTo(int x, int y) = 0;
     virtual void LineTo(int x, int y) = 0;
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
+    // Texts are UTF-8, as every string of the program.
     virtual void TextOut(int x, int y, const char* text, int length) = 0;
     // The size the text would take in the selected font.
     virtual TextExtent GetTextExtent(const char* text, int length) const = 0;

@@ -234,13 +234,18 @@ TEST_F(CommandLine, HelpAndVersion) {
               std::string::npos);
 }
 
-// The export takes --values too (the picture shows them), and a summary
-// line with a transform says which.
+// The export takes --values too: the picture writes the summary line that
+// --summary prints, its title in UTF-8. A summary line with a transform says
+// which.
 TEST_F(CommandLine, ValuesAreForTheSummaryAndTheExport) {
     const std::string path = m_dir.Write("d", "DIM=32\n(4) 5\n");
     ProcessResult r = Quib({"--export", m_dir.Path() + "/out.svg", "--values", "mobius", path});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(ReadWholeFile(m_dir.Path() + "/out.svg").find("<svg"), std::string::npos);
+    std::string line = Quib({"--summary", "--values", "mobius", path}).out;
+    ASSERT_EQ(line.rfind("Record nr 4, Möbius inversion < 5 -5 ", 0), 0u) << line;
+    line.replace(line.find('<'), 1, "&lt;");
+    line.replace(line.find('>'), 2, "&gt;");
+    EXPECT_NE(ReadWholeFile(m_dir.Path() + "/out.svg").find(line), std::string::npos) << line;
     // The empty set is a subset of every node.
     r = Quib({"--summary", "--values", "subsets", path});
     std::string fives;

@@ -9,6 +9,7 @@
 #include "SummaryFormats.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileInfo>
@@ -27,13 +28,27 @@ constexpr int kFileResolution = 96;
 
 const char kExportFilters[] = "PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)";
 
+// The Values submenu's items in its order, with their object names.
+struct ValuesItem {
+    quib::ValueTransform values;
+    const char* text;
+    const char* name;
+};
+constexpr ValuesItem kValuesItems[] = {
+    {quib::ValueTransform::Read, "As Read", "valuesRead"},
+    {quib::ValueTransform::Mobius, "Möbius Inversion", "valuesMobius"},
+    {quib::ValueTransform::Subsets, "Sums over Subsets", "valuesSubsets"},
+    {quib::ValueTransform::Supersets, "Sums over Supersets", "valuesSupersets"},
+};
+
 } // namespace
 
 CMyQuibView::CMyQuibView()
     : m_copyPicture(new QAction(QStringLiteral("Copy Picture"), this)),
       m_copySummary(new QAction(QStringLiteral("Copy Summary"), this)),
       m_exportPicture(new QAction(QStringLiteral("Export Picture..."), this)),
-      m_highlightDifferences(new QAction(QStringLiteral("Highlight Differences"), this)) {
+      m_highlightDifferences(new QAction(QStringLiteral("Highlight Differences"), this)),
+      m_valuesChoice(new QActionGroup(this)) {
     MapCommand(ID_FILE_PRINT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_DIRECT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_PREVIEW, &CMyQuibView::OnFilePrintPreview);
@@ -60,6 +75,14 @@ CMyQuibView::CMyQuibView()
     connect(m_exportPicture, &QAction::triggered, this, &CMyQuibView::OnExportPicture);
     connect(m_highlightDifferences, &QAction::triggered, this,
             &CMyQuibView::OnHighlightDifferences);
+    for (const ValuesItem& item : kValuesItems) {
+        QAction* action = m_valuesChoice->addAction(QString::fromUtf8(item.text));
+        action->setObjectName(QLatin1String(item.name));
+        action->setCheckable(true);
+        action->setData(int(item.values));
+        connect(action, &QAction::triggered, this,
+                [this, values = item.values] { OnValues(values); });
+    }
 }
 
 CMyQuibDoc* CMyQuibView::GetDocument() const {
@@ -72,6 +95,7 @@ quib::PictureOptions CMyQuibView::Options() const {
     options.scale = m_nScale;
     options.highlight = m_bHighlight;
     options.differences = m_differences;
+    options.values = m_values;
     options.font = m_logFont;
     return options;
 }
@@ -212,10 +236,15 @@ void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
         action->setEnabled(picture.HasData());
     m_highlightDifferences->setEnabled(picture.ShowsImported());
     m_highlightDifferences->setChecked(m_differences);
+    for (QAction* action : m_valuesChoice->actions())
+        action->setChecked(action->data().toInt() == int(m_values));
     QMenu menu(this);
     menu.addActions({m_copyPicture, m_copySummary, m_exportPicture});
     menu.addSeparator();
     menu.addAction(m_highlightDifferences);
+    QMenu* values = menu.addMenu(QStringLiteral("Values"));
+    values->setObjectName(QStringLiteral("valuesMenu"));
+    values->addActions(m_valuesChoice->actions());
     const auto hit = NodeUnder(picture, mapFromGlobal(globalPos));
     emit ContextMenuOpening(&menu, hit ? hit->node : -1);
     menu.exec(globalPos);
@@ -243,6 +272,11 @@ QString CMyQuibView::SummaryText() const {
 
 void CMyQuibView::OnHighlightDifferences() {
     m_differences = !m_differences;
+    Repaint();
+}
+
+void CMyQuibView::OnValues(quib::ValueTransform values) {
+    m_values = values;
     Repaint();
 }
 

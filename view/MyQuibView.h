@@ -9,14 +9,15 @@ class CCmdUI;
 class CMyQuibDoc;
 class CPrintInfo;
 class QAction;
+class QActionGroup;
 class QMenu;
 
 // The window's view of the document: the lattice picture of its current
 // record on the screen and on paper, and the commands that change which
-// record is shown and how. Its context menu copies and exports the picture;
-// it asks for room for the whole picture, which its scroll bars give. It
-// keeps the display state; every paint, print, copy and export draws a
-// picture built from it.
+// record is shown and how. Its context menu copies and exports the picture
+// and chooses the values shown; it asks for room for the whole picture,
+// which its scroll bars give. It keeps the display state; every paint,
+// print, copy and export draws a picture built from it.
 class CMyQuibView : public CView {
     Q_OBJECT
 
@@ -69,6 +70,9 @@ class CMyQuibView : public CView {
     // Fills the nodes that differ from the imported partner, while an
     // import is shown.
     void OnHighlightDifferences();
+    // The Values submenu: the values every picture, summary and panel
+    // shows, kept while the program runs.
+    void OnValues(quib::ValueTransform values);
 
     // What the window shows, as every picture of it is drawn.
     quib::PictureOptions Options() const;
@@ -103,6 +107,8 @@ class CMyQuibView : public CView {
     int m_topEdge = 25;
     // Fills the nodes that differ from the imported partner.
     bool m_differences = false;
+    // The values shown: as read, or transformed over the lattice.
+    quib::ValueTransform m_values = quib::ValueTransform::Read;
     // The keyboard's focus on a node, drawn on the screen only.
     quib::NodeFocus* const m_nodeFocus = new quib::NodeFocus(this);
 
@@ -132,4 +138,6 @@ class CMyQuibView : public CView {
     QAction* m_copySummary;
     QAction* m_exportPicture;
     QAction* m_highlightDifferences;
+    // The Values submenu's radio items, one per transform.
+    QActionGroup* m_valuesChoice;
 };

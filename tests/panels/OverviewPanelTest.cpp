@@ -71,6 +71,22 @@ TEST_F(OverviewPanelTest, TheLineMarksTheRecordShownAndMovesWithRight) {
     EXPECT_EQ(Canvas()->Figure(), nullptr);
 }
 
+// The view's Values choice rebuilds the figure in the values chosen, and
+// As Read brings the first figure back.
+TEST_F(OverviewPanelTest, TheFigureFollowsTheValuesChosen) {
+    Start(WriteDataFile("run.dat", 32, 300));
+    Open();
+    const QImage read = Grab(Canvas());
+    const auto choose = [this](const char* name) {
+        View()->findChild<QAction*>(name)->trigger();
+        EXPECT_TRUE(Built(OverviewPanel())) << name;
+        QCoreApplication::processEvents();
+        return Grab(Canvas());
+    };
+    EXPECT_NE(choose("valuesMobius"), read);
+    EXPECT_EQ(choose("valuesRead"), read);
+}
+
 // Counts the paints a widget gets.
 class Paints : public QObject {
   public:

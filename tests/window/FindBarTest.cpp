@@ -59,10 +59,10 @@ class FindBarTest : public ViewCommandFixture {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             ASSERT_NE(menu, nullptr);
             const QList<QAction*> actions = menu->actions();
-            const qsizetype own =
-                actions.indexOf(View()->findChild<QAction*>("highlightDifferences"));
-            // The find bar's own entries: up to the next group's separator.
-            for (qsizetype k = own + 1;
+            // The find bar's own entries, from the separator before them up
+            // to the next group's.
+            const qsizetype own = actions.indexOf(Frame()->findChild<QAction*>("findRecords"));
+            for (qsizetype k = own - 1;
                  k < actions.size() && !(items.size() > 1 && actions[k]->isSeparator()); ++k)
                 items << (actions[k]->isSeparator()
                               ? QStringLiteral("-")

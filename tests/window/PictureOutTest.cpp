@@ -102,7 +102,7 @@ TEST_F(PictureOutTest, ContextMenuOffersCopyAndExport) {
         return items.join('|').toStdString();
     };
     const std::string expected =
-        "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|-|Find "
+        "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|Values|-|Find "
         "Records...\tCtrl+F|Next Difference|Previous Difference|-|Show Overview";
     EXPECT_EQ(openMenu([this] {
                   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40),

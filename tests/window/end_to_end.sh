@@ -372,7 +372,7 @@ shows_pair "${matches[0]}" "${matches[1]}" find-back
 echo "ok: Ctrl+F, '$condition', Enter shows record ${matches[0]}; Enter ${matches[1]}; Shift+F3 ${matches[0]} again"
 key Escape
 goto_record 60
-menu_item find-menu Down Down Down Down Down Down
+menu_item find-menu Down Down Down Down Down Down Down
 rest_mouse
 shot next-difference
 shows_pair 77 68 next-difference
