@@ -17,7 +17,7 @@
 namespace {
 
 // Qt sees its own options alone: the program's name, then those options.
-int RunWindow(char* program, const Arguments& arguments) {
+int RunWindow(char* program, const quib::Arguments& arguments) {
     std::vector<std::string> qtArguments = arguments.qtOptions;
     std::vector<char*> qtArgv = {program};
     for (std::string& option : qtArguments)
@@ -42,10 +42,10 @@ int RunWindow(char* program, const Arguments& arguments) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
-    const ParsedArguments parsed = ParseArguments(args);
+    const quib::ParsedArguments parsed = quib::ParseArguments(args);
     if (!parsed.ok)
-        return ReportUsageError(parsed.error, stderr);
-    if (parsed.arguments.mode == Arguments::Mode::Window) {
+        return quib::ReportUsageError(parsed.error, stderr);
+    if (parsed.arguments.mode == quib::Arguments::Mode::Window) {
         const std::string& file = parsed.arguments.file;
         // A bad FILE is told before any window or display is involved.
         if (!file.empty()) {
@@ -72,5 +72,5 @@ int main(int argc, char** argv) {
         }
         return RunWindow(argv[0], parsed.arguments);
     }
-    return RunConsoleMode(parsed.arguments, stdout, stderr);
+    return quib::RunConsoleMode(parsed.arguments, stdout, stderr);
 }

@@ -4,6 +4,8 @@
 #include <climits>
 #include <utility>
 
+namespace quib {
+
 const char* const kUsageText =
     "usage: quib [--import FILE2]... [FILE]\n"
     "       quib --info FILE\n"
@@ -124,7 +126,7 @@ std::string ParseWord(const std::string& option, const std::string* word, Argume
         return "option '--mode' is only for --overview";
     const char* const choices = option == "--format"   ? "text, csv or json"
                                 : option == "--values" ? "read, mobius, subsets or supersets"
-                                                       : quib::kOverviewModeWords;
+                                                       : kOverviewModeWords;
     if (word == nullptr)
         return "option '" + option + "' needs " + choices;
     constexpr std::pair<const char*, SummaryFormat> kFormats[] = {
@@ -138,9 +140,9 @@ std::string ParseWord(const std::string& option, const std::string* word, Argume
             }
         }
     } else if (option == "--values") {
-        known = quib::ValueTransformOf(*word, out.values);
+        known = ValueTransformOf(*word, out.values);
     } else {
-        known = quib::OverviewModeOf(*word, out.overviewMode);
+        known = OverviewModeOf(*word, out.overviewMode);
     }
     return known ? "" : "unknown " + option + " '" + *word + "': choose " + choices;
 }
@@ -149,9 +151,9 @@ std::string ParseWord(const std::string& option, const std::string* word, Argume
 std::string ParseSide(const std::string& option, const std::string& text, Arguments& out) {
     int value = 0;
     const std::string name = option.substr(2);
-    if (!ParseInteger(text, value) || value < 1 || value > quib::kOverviewFigureMaxSide)
+    if (!ParseInteger(text, value) || value < 1 || value > kOverviewFigureMaxSide)
         return name + " '" + text + "' is not a number from 1 to " +
-               std::to_string(quib::kOverviewFigureMaxSide);
+               std::to_string(kOverviewFigureMaxSide);
     (option == "--width" ? out.width : out.height) = value;
     return {};
 }
@@ -285,12 +287,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     if (severalRecords && out.format != PictureFormat::Pdf &&
         out.output.find("%d") == std::string::npos)
         return Refuse("several records need a PDF, or '%d' in the name of '" + out.output + "'");
-    if (out.mode == Arguments::Mode::Overview && out.overviewMode != quib::OverviewMode::Primary &&
+    if (out.mode == Arguments::Mode::Overview && out.overviewMode != OverviewMode::Primary &&
         out.imports.empty())
-        return Refuse(
-            std::string("--mode ") +
-            (out.overviewMode == quib::OverviewMode::Imported ? "imported" : "difference") +
-            " needs a run to compare: give --import FILE2");
+        return Refuse(std::string("--mode ") +
+                      (out.overviewMode == OverviewMode::Imported ? "imported" : "difference") +
+                      " needs a run to compare: give --import FILE2");
     if (out.mode == Arguments::Mode::Export && out.find && !out.recordRange)
         return Refuse("option '--find' with --export needs --records");
     if (out.mode == Arguments::Mode::Unpaired && out.imports.empty())
@@ -304,3 +305,5 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     parsed.ok = true;
     return parsed;
 }
+
+} // namespace quib

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace quib {
+
 // What the command line asks for.
 struct Arguments {
     enum class Mode {
@@ -28,7 +30,7 @@ struct Arguments {
     bool highlight = false;
     bool differences = false;
     // The values the summary and the picture show.
-    quib::ValueTransform values = quib::ValueTransform::Read;
+    ValueTransform values = ValueTransform::Read;
     SummaryFormat summaryFormat = SummaryFormat::Text;
     // --find: the records whose condition holds (the mode itself, or a
     // filter of --summary and of --export --records). Parsed when the mode
@@ -50,7 +52,7 @@ struct Arguments {
 
     // The overview mode's figure: what it shows, its size in pixels (points
     // in SVG and PDF).
-    quib::OverviewMode overviewMode = quib::OverviewMode::Primary;
+    OverviewMode overviewMode = OverviewMode::Primary;
     int width = 1200;
     int height = 400;
 
@@ -71,3 +73,5 @@ extern const char* const kUsageText;
 // The resolutions a PNG can be drawn at.
 inline constexpr int kMinimumDpi = 10;
 inline constexpr int kMaximumDpi = 1200;
+
+} // namespace quib

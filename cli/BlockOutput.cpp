@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+namespace quib {
+
 BlockOutput::BlockOutput(std::FILE* stream)
     : m_stream(stream), m_block(std::make_unique_for_overwrite<char[]>(kBlockBytes)) {}
 
@@ -17,3 +19,5 @@ int BlockOutput::Finish() {
         m_error = errno != 0 ? errno : EIO;
     return m_error;
 }
+
+} // namespace quib

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <memory>
 
+namespace quib {
+
 // Output gathered in one large block and handed to a stream a block at a
 // time, so that whole-file output costs one write per megabyte, not one per
 // line. The block is allocated once.
@@ -35,3 +37,5 @@ class BlockOutput {
     std::size_t m_used = 0;
     int m_error = 0;
 };
+
+} // namespace quib

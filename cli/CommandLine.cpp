@@ -6,6 +6,8 @@
 #include "OverviewCommand.h"
 #include "Version.h"
 
+namespace quib {
+
 int ReportUsageError(const std::string& error, std::FILE* err) {
     std::fprintf(err, "quib: %s\n%s", error.c_str(), kUsageText);
     return 2;
@@ -38,3 +40,5 @@ int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     }
     return ReportUsageError("the window is not available in this build", err);
 }
+
+} // namespace quib

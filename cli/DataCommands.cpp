@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string>
 
+namespace quib {
+
 namespace {
 
 void ReportCannotOpen(std::FILE* err, const std::string& path, std::error_code error) {
@@ -67,7 +69,7 @@ int RunCheck(const Arguments& arguments, std::FILE* out, std::FILE* err) {
 // With --find, only the records that match; when none does, nothing but
 // the CSV header.
 int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
-    std::optional<quib::Condition> condition;
+    std::optional<Condition> condition;
     LatticeDocument document;
     if (const int status = LoadWithCondition(arguments, condition, document, err))
         return status;
@@ -97,3 +99,5 @@ int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     }
     return nothingFound ? kNothingFoundStatus : 0;
 }
+
+} // namespace quib

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+namespace quib {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -78,11 +80,10 @@ class ProgressLine {
     Clock::time_point m_start = Clock::now();
 };
 
-int Save(const LatticeDocument& document, const quib::PictureOptions& options,
-         const quib::PictureJob& job, const std::string& output, const Arguments& arguments,
-         std::FILE* err) {
+int Save(const LatticeDocument& document, const PictureOptions& options, const PictureJob& job,
+         const std::string& output, const Arguments& arguments, std::FILE* err) {
     const std::error_code error =
-        quib::SavePictures(document, options, job, LocalPath(output), DataFilesOf(arguments));
+        SavePictures(document, options, job, LocalPath(output), DataFilesOf(arguments));
     return error ? ReportCannotWrite(err, LocalPath(output), error) : 0;
 }
 
@@ -99,13 +100,13 @@ std::vector<int> Matching(const std::vector<int>& positions, const std::vector<i
 } // namespace
 
 int RunExport(const Arguments& arguments, std::FILE* err) {
-    std::optional<quib::Condition> condition;
+    std::optional<Condition> condition;
     LatticeDocument document;
     if (const int status = LoadWithCondition(arguments, condition, document, err))
         return status;
 
     const std::unique_ptr<QGuiApplication> application = StartOffscreenPainting();
-    quib::PictureOptions options;
+    PictureOptions options;
     options.scale = arguments.scale;
     options.highlight = arguments.highlight;
     options.differences = arguments.differences;
@@ -122,7 +123,7 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     }
     ProgressLine progress(err, int(positions.size()));
 
-    quib::PictureJob job{arguments.format, arguments.dpi, positions, {}};
+    PictureJob job{arguments.format, arguments.dpi, positions, {}};
     if (arguments.format == PictureFormat::Pdf || !arguments.recordRange) {
         job.progress = [&progress](int pages) { progress.Done(pages); };
         return Save(document, options, job, arguments.output, arguments, err);
@@ -136,3 +137,5 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     }
     return 0;
 }
+
+} // namespace quib

@@ -2,6 +2,8 @@
 
 #include "PictureFile.h"
 
+namespace quib {
+
 std::unique_ptr<QGuiApplication> StartOffscreenPainting() {
     if (QGuiApplication::instance() != nullptr)
         return nullptr;
@@ -25,6 +27,8 @@ QStringList DataFilesOf(const Arguments& arguments) {
 }
 
 int ReportCannotWrite(std::FILE* err, const QString& path, std::error_code error) {
-    std::fprintf(err, "quib: %s\n", qPrintable(quib::CannotWriteMessage(path, error)));
+    std::fprintf(err, "quib: %s\n", qPrintable(CannotWriteMessage(path, error)));
     return 1;
 }
+
+} // namespace quib

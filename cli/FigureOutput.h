@@ -13,6 +13,8 @@
 #include <memory>
 #include <system_error>
 
+namespace quib {
+
 // A QGuiApplication on the offscreen platform, unless one runs already (as
 // in a test): pictures need fonts but no screen, whatever the environment
 // names. Qt's remarks on the environment (no runtime folder, as over ssh)
@@ -27,3 +29,5 @@ QStringList DataFilesOf(const Arguments& arguments);
 
 // "quib: cannot write 'PATH': REASON"; returns the exit status, 1.
 int ReportCannotWrite(std::FILE* err, const QString& path, std::error_code error);
+
+} // namespace quib

@@ -9,18 +9,20 @@
 
 #include <cstring>
 
+namespace quib {
+
 namespace {
 
 // "POSITION NUMBER" per record, `positions` 1-based into `records`.
 int WriteFound(const std::vector<int>& positions, const CLatticeRecordArray& records,
                std::FILE* out, std::FILE* err) {
-    constexpr std::size_t kLineBytes = 2 * quib::kIntegerBytes + 2;
+    constexpr std::size_t kLineBytes = 2 * kIntegerBytes + 2;
     BlockOutput output(out);
     for (const int position : positions) {
         char* line = output.Room(kLineBytes);
-        line = quib::WriteInteger(line, position);
+        line = WriteInteger(line, position);
         *line++ = ' ';
-        line = quib::WriteInteger(line, records[position - 1].m_nRecordNumber);
+        line = WriteInteger(line, records[position - 1].m_nRecordNumber);
         *line++ = '\n';
         output.Commit(line);
     }
@@ -33,10 +35,10 @@ int WriteFound(const std::vector<int>& positions, const CLatticeRecordArray& rec
 
 } // namespace
 
-int LoadWithCondition(const Arguments& arguments, std::optional<quib::Condition>& condition,
+int LoadWithCondition(const Arguments& arguments, std::optional<Condition>& condition,
                       LatticeDocument& document, std::FILE* err) {
     if (arguments.find) {
-        quib::ParsedCondition parsed = quib::ParseCondition(arguments.condition);
+        ParsedCondition parsed = ParseCondition(arguments.condition);
         if (!parsed.condition) {
             std::fprintf(err, "quib: --find: %s\n", parsed.error.Text().c_str());
             return 2;
@@ -46,15 +48,15 @@ int LoadWithCondition(const Arguments& arguments, std::optional<quib::Condition>
     return LoadDocument(document, arguments, err) ? 0 : 1;
 }
 
-std::vector<int> FindMatches(const LatticeDocument& document, const quib::Condition& condition,
+std::vector<int> FindMatches(const LatticeDocument& document, const Condition& condition,
                              const Arguments& arguments) {
     std::vector<int> positions;
-    quib::ConditionScan(document, arguments.values).MatchingPositions(condition, positions);
+    ConditionScan(document, arguments.values).MatchingPositions(condition, positions);
     return positions;
 }
 
 int RunFind(const Arguments& arguments, std::FILE* out, std::FILE* err) {
-    std::optional<quib::Condition> condition;
+    std::optional<Condition> condition;
     LatticeDocument document;
     if (const int status = LoadWithCondition(arguments, condition, document, err))
         return status;
@@ -71,3 +73,5 @@ int RunUnpaired(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         ++index;
     return WriteFound(positions, document.m_importedRecords, out, err);
 }
+
+} // namespace quib

@@ -9,6 +9,8 @@
 
 class LatticeDocument;
 
+namespace quib {
+
 // The status of a run that found no record: --find, --unpaired, and the
 // summary and export that --find filters.
 inline constexpr int kNothingFoundStatus = 3;
@@ -23,10 +25,12 @@ int RunUnpaired(const Arguments& arguments, std::FILE* out, std::FILE* err);
 // then FILE and the imports loaded: 0, or the status to exit with (the
 // usage status after telling where the condition is malformed, "quib:
 // --find: column 4: unknown name 'abf'"; 1 when FILE cannot be read).
-int LoadWithCondition(const Arguments& arguments, std::optional<quib::Condition>& condition,
+int LoadWithCondition(const Arguments& arguments, std::optional<Condition>& condition,
                       LatticeDocument& document, std::FILE* err);
 
 // The 1-based positions of the primary records that match, on the values
 // that the arguments show.
-std::vector<int> FindMatches(const LatticeDocument& document, const quib::Condition& condition,
+std::vector<int> FindMatches(const LatticeDocument& document, const Condition& condition,
                              const Arguments& arguments);
+
+} // namespace quib

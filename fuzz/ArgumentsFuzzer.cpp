@@ -32,14 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!arg.empty())
         args.push_back(arg);
 
-    const ParsedArguments parsed = ParseArguments(args);
+    const quib::ParsedArguments parsed = quib::ParseArguments(args);
     if (!parsed.ok) {
         if (parsed.error.empty())
             Fail("nothing, yet gave no reason");
         return 0;
     }
-    const Arguments& a = parsed.arguments;
-    using Mode = Arguments::Mode;
+    const quib::Arguments& a = parsed.arguments;
+    using Mode = quib::Arguments::Mode;
     const bool needsFile = a.mode == Mode::Info || a.mode == Mode::Summary ||
                            a.mode == Mode::Export || a.mode == Mode::Overview ||
                            a.mode == Mode::Check || a.mode == Mode::Find ||
@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a mode without its FILE");
     if (a.mode == Mode::Window && a.file.empty() && !a.imports.empty())
         Fail("imports without a FILE");
-    if (a.summaryFormat != SummaryFormat::Text && a.mode != Mode::Summary)
+    if (a.summaryFormat != quib::SummaryFormat::Text && a.mode != Mode::Summary)
         Fail("a format outside --summary");
     if (a.values != quib::ValueTransform::Read && a.mode != Mode::Summary &&
         a.mode != Mode::Export && a.mode != Mode::Overview && a.mode != Mode::Find)
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("a figure's options outside --overview");
     }
     if (a.mode == Mode::Export) {
-        if (a.scale < 1 || a.scale > 4 || a.dpi < kMinimumDpi || a.dpi > kMaximumDpi)
+        if (a.scale < 1 || a.scale > 4 || a.dpi < quib::kMinimumDpi || a.dpi > quib::kMaximumDpi)
             Fail("a scale or resolution out of range");
         if (a.recordRange && !a.allRecords && a.record > a.lastRecord)
             Fail("a range that runs backwards");

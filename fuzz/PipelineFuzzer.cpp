@@ -175,8 +175,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Fail("the pairs");
 
     // --summary --highlight --differences, as the program prints it.
-    Arguments arguments;
-    arguments.mode = Arguments::Mode::Summary;
+    quib::Arguments arguments;
+    arguments.mode = quib::Arguments::Mode::Summary;
     arguments.highlight = true;
     arguments.differences = true;
     arguments.file = files[0].Path();
@@ -186,7 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t length = 0;
     std::FILE* out = open_memstream(&text, &length);
     std::FILE* err = std::fopen("/dev/null", "w");
-    const int status = RunSummary(arguments, out, err);
+    const int status = quib::RunSummary(arguments, out, err);
     std::fclose(out);
     std::fclose(err);
     const std::string printed(text, length);

@@ -1,28 +1,26 @@
 #include "SummaryFormats.h"
 
+namespace quib {
+
 namespace {
 
-using quib::WriteInteger;
-using quib::WriteLabels;
-using quib::WriteText;
-
 char* WriteTextRecord(char* out, const SummaryLayout& layout, const SummaryRecord& record) {
-    out = quib::WriteSummaryLine(out, &record.number, layout.transform, record.values);
+    out = WriteSummaryLine(out, &record.number, layout.transform, record.values);
     *out++ = '\n';
     if (layout.highlight) {
-        out = quib::WriteNodesLine(out, "Minimal nodes:", record.minimal);
+        out = WriteNodesLine(out, "Minimal nodes:", record.minimal);
         *out++ = '\n';
     }
     if (!layout.imported)
         return out;
-    out = quib::WriteSummaryLine(out, &record.number, layout.transform, record.partner);
+    out = WriteSummaryLine(out, &record.number, layout.transform, record.partner);
     *out++ = '\n';
     if (layout.highlight) {
-        out = quib::WriteNodesLine(out, "Minimal nodes:", record.partnerMinimal);
+        out = WriteNodesLine(out, "Minimal nodes:", record.partnerMinimal);
         *out++ = '\n';
     }
     if (layout.differences) {
-        out = record.paired ? quib::WriteNodesLine(out, "Differing nodes:", record.differing)
+        out = record.paired ? WriteNodesLine(out, "Differing nodes:", record.differing)
                             : WriteText(out, "Differing nodes: -");
         *out++ = '\n';
     }
@@ -31,9 +29,8 @@ char* WriteTextRecord(char* out, const SummaryLayout& layout, const SummaryRecor
 
 // A field per node, after a comma each: the value, or nothing where the
 // node has none.
-char* WriteCsvValues(char* out, const std::int64_t values[quib::kNodeCount],
-                     quib::NodeMask carried) {
-    for (int n = 0; n < quib::kNodeCount; ++n) {
+char* WriteCsvValues(char* out, const std::int64_t values[kNodeCount], NodeMask carried) {
+    for (int n = 0; n < kNodeCount; ++n) {
         *out++ = ',';
         if (carried >> n & 1)
             out = WriteInteger(out, values[n]);
@@ -42,17 +39,17 @@ char* WriteCsvValues(char* out, const std::int64_t values[quib::kNodeCount],
 }
 
 // Labels need no quotes: they hold no comma, quote or line break.
-char* WriteCsvLabels(char* out, quib::NodeMask nodes) {
+char* WriteCsvLabels(char* out, NodeMask nodes) {
     *out++ = ',';
     return WriteLabels(out, nodes, " ", false);
 }
 
 char* WriteCsvHeader(char* out, const SummaryLayout& layout) {
     out = WriteText(out, "position,number,");
-    out = WriteLabels(out, quib::kAllNodes, ",", false);
-    for (int n = 0; layout.imported && n < quib::kNodeCount; ++n) {
+    out = WriteLabels(out, kAllNodes, ",", false);
+    for (int n = 0; layout.imported && n < kNodeCount; ++n) {
         out = WriteText(out, ",imported_");
-        out = WriteLabels(out, quib::NodeMask{1} << n, "", false);
+        out = WriteLabels(out, NodeMask{1} << n, "", false);
     }
     if (layout.highlight)
         out = WriteText(out, layout.imported ? ",minimal,imported_minimal" : ",minimal");
@@ -80,10 +77,9 @@ char* WriteCsvRecord(char* out, const SummaryLayout& layout, const SummaryRecord
     return WriteText(out, "\r\n");
 }
 
-char* WriteJsonValues(char* out, const std::int64_t values[quib::kNodeCount],
-                      quib::NodeMask carried) {
+char* WriteJsonValues(char* out, const std::int64_t values[kNodeCount], NodeMask carried) {
     *out++ = '[';
-    for (int n = 0; n < quib::kNodeCount; ++n) {
+    for (int n = 0; n < kNodeCount; ++n) {
         if (n > 0)
             out = WriteText(out, ", ");
         out = carried >> n & 1 ? WriteInteger(out, values[n]) : WriteText(out, "null");
@@ -94,7 +90,7 @@ char* WriteJsonValues(char* out, const std::int64_t values[quib::kNodeCount],
 
 // `, "key": ["ab", "c"]`, or `null` in place of the list where `present` is
 // false.
-char* WriteJsonLabels(char* out, const char* key, quib::NodeMask nodes, bool present) {
+char* WriteJsonLabels(char* out, const char* key, NodeMask nodes, bool present) {
     out = WriteText(out, key);
     if (!present)
         return WriteText(out, "null");
@@ -106,9 +102,8 @@ char* WriteJsonLabels(char* out, const char* key, quib::NodeMask nodes, bool pre
 
 // The longest record of all: its numbers and keys, two lists of the widest
 // values, three of every label.
-static_assert(kSummaryRecordBytes >=
-              64 + 2 * (16 + 2 + quib::kNodeCount * (quib::kIntegerBytes + 2)) +
-                  3 * (24 + quib::kLabelListBytes) + 2);
+static_assert(kSummaryRecordBytes >= 64 + 2 * (16 + 2 + kNodeCount * (kIntegerBytes + 2)) +
+                                         3 * (24 + kLabelListBytes) + 2);
 
 char* WriteJsonRecord(char* out, const SummaryLayout& layout, const SummaryRecord& record) {
     out = WriteText(out, "{\"position\": ");
@@ -151,3 +146,5 @@ char* WriteSummaryRecord(char* out, SummaryFormat format, const SummaryLayout& l
     }
     return WriteTextRecord(out, layout, record);
 }
+
+} // namespace quib

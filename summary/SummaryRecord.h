@@ -7,21 +7,23 @@
 
 class LatticeDocument;
 
+namespace quib {
+
 // What a summary shows of a document, the same for every record.
 struct SummaryLayout {
-    quib::ValueTransform transform = quib::ValueTransform::Read;
+    ValueTransform transform = ValueTransform::Read;
     bool imported = false; // an imported dimension above 0: each record has a partner's side
     bool highlight = false;
     bool differences = false; // only with an imported side
     // The nodes that have a value on each side: those the file's dimension
     // gives for the values as read, every node with a transform.
-    quib::NodeMask carried = quib::kAllNodes;
-    quib::NodeMask partnerCarried = quib::kAllNodes;
-    quib::NodeMask compared = quib::kAllNodes; // those differences are told in
+    NodeMask carried = kAllNodes;
+    NodeMask partnerCarried = kAllNodes;
+    NodeMask compared = kAllNodes; // those differences are told in
 };
 
 // Differences are told only with an imported side.
-SummaryLayout SummaryLayoutOf(const LatticeDocument& document, quib::ValueTransform transform,
+SummaryLayout SummaryLayoutOf(const LatticeDocument& document, ValueTransform transform,
                               bool highlight, bool differences);
 
 // One primary record and its partner in the values shown, filled anew for
@@ -29,15 +31,17 @@ SummaryLayout SummaryLayoutOf(const LatticeDocument& document, quib::ValueTransf
 struct SummaryRecord {
     int position = 0; // 1-based
     int number = 0;
-    std::int64_t values[quib::kNodeCount] = {};
+    std::int64_t values[kNodeCount] = {};
     bool paired = false;
     // NO_RECORD_VALUE in every node without a partner.
-    std::int64_t partner[quib::kNodeCount] = {};
+    std::int64_t partner[kNodeCount] = {};
     // Filled only as the layout asks.
-    quib::NodeMask minimal = 0;
-    quib::NodeMask partnerMinimal = 0;
-    quib::NodeMask differing = 0;
+    NodeMask minimal = 0;
+    NodeMask partnerMinimal = 0;
+    NodeMask differing = 0;
 };
 
 void FillSummaryRecord(const LatticeDocument& document, const SummaryLayout& layout, int index,
                        SummaryRecord& record);
+
+} // namespace quib

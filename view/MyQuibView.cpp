@@ -261,12 +261,12 @@ QString CMyQuibView::SummaryText() const {
         return text;
     }
     const quib::PictureOptions options = Options();
-    const SummaryLayout layout =
-        SummaryLayoutOf(document, options.values, options.highlight, options.differences);
-    SummaryRecord record;
-    FillSummaryRecord(document, layout, m_nRecordIndex, record);
-    char text[kSummaryRecordBytes];
-    const char* end = WriteSummaryRecord(text, SummaryFormat::Text, layout, record);
+    const quib::SummaryLayout layout =
+        quib::SummaryLayoutOf(document, options.values, options.highlight, options.differences);
+    quib::SummaryRecord record;
+    quib::FillSummaryRecord(document, layout, m_nRecordIndex, record);
+    char text[quib::kSummaryRecordBytes];
+    const char* end = quib::WriteSummaryRecord(text, quib::SummaryFormat::Text, layout, record);
     return QString::fromUtf8(text, end - text);
 }
 
