@@ -1,32 +1,26 @@
 #include "ReadError.h"
 
-#include <string>
+#include "ErrorCodes.h"
 
 namespace quib {
 namespace {
 
-class ReadErrorCategoryImpl : public std::error_category {
-  public:
-    const char* name() const noexcept override { return "quib.read"; }
-
-    std::string message(int value) const override {
-        switch (static_cast<ReadError>(value)) {
-        case ReadError::CompressedDataCorrupt:
-            return "the compressed data is corrupt";
-        case ReadError::CompressedDataCutShort:
-            return "the compressed data is cut short";
-        case ReadError::CompressedDataUnsupported:
-            return "the compressed data uses options this program does not read";
-        }
-        return "unknown read error " + std::to_string(value);
+const char* Describe(ReadError error) {
+    switch (error) {
+    case ReadError::CompressedDataCorrupt:
+        return "the compressed data is corrupt";
+    case ReadError::CompressedDataCutShort:
+        return "the compressed data is cut short";
+    case ReadError::CompressedDataUnsupported:
+        return "the compressed data uses options this program does not read";
     }
-};
+    return "unknown read error";
+}
 
 } // namespace
 
-const std::error_category& ReadErrorCategory() {
-    static const ReadErrorCategoryImpl category;
-    return category;
+std::error_code make_error_code(ReadError error) {
+    return MakeErrorCode<ReadError, Describe>(error, "quib.read");
 }
 
 } // namespace quib

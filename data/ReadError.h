@@ -13,11 +13,7 @@ enum class ReadError {
     CompressedDataUnsupported,
 };
 
-const std::error_category& ReadErrorCategory();
-
-inline std::error_code make_error_code(ReadError error) {
-    return {static_cast<int>(error), ReadErrorCategory()};
-}
+std::error_code make_error_code(ReadError error);
 
 } // namespace quib
 

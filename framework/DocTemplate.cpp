@@ -2,27 +2,22 @@
 
 #include "AfxResources.h"
 #include "Document.h"
+#include "ErrorCodes.h"
 #include "FrameWnd.h"
 #include "View.h"
 #include "WaitCursor.h"
 
 namespace {
 
-class ShellErrorCategory : public std::error_category {
-  public:
-    const char* name() const noexcept override { return "shell"; }
-    std::string message(int error) const override {
-        return ShellError(error) == ShellError::WindowNotCreated
-                   ? "the window cannot be created"
-                   : "a new document cannot be started";
-    }
-};
+const char* Describe(ShellError error) {
+    return error == ShellError::WindowNotCreated ? "the window cannot be created"
+                                                 : "a new document cannot be started";
+}
 
 } // namespace
 
 std::error_code make_error_code(ShellError error) {
-    static const ShellErrorCategory category;
-    return {int(error), category};
+    return quib::MakeErrorCode<ShellError, Describe>(error, "shell");
 }
 
 CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, CRuntimeClass docClass,
@@ -62,11 +57,6 @@ bool CSingleDocTemplate::CreateDocumentAndFrame() {
     m_pFrame.reset();
     m_pOnlyDoc.reset();
     return false;
-}
-
-CDocument* CSingleDocTemplate::OpenDocumentFile(const QString& pathName) {
-    std::error_code ignored;
-    return OpenDocumentFile(pathName, ignored);
 }
 
 CDocument* CSingleDocTemplate::OpenDocumentFile(const QString& pathName, std::error_code& error) {

@@ -48,7 +48,6 @@ class CSingleDocTemplate : public CObject {
     // the document is left empty and untitled. A frame made by this call
     // goes again when it fails.
     CDocument* OpenDocumentFile(const QString& pathName, std::error_code& error);
-    CDocument* OpenDocumentFile(const QString& pathName);
 
     CDocument* GetDocument() const { return m_pOnlyDoc.get(); }
     CFrameWnd* GetFrame() const { return m_pFrame.get(); }

@@ -72,10 +72,6 @@ CFrameWnd::CFrameWnd() {
         MapUpdateCommandUI(indicator, &CFrameWnd::OnUpdateKeyIndicator);
 }
 
-bool CFrameWnd::PreCreateWindow(CREATESTRUCT&) {
-    return true;
-}
-
 bool CFrameWnd::LoadFrame(UINT nIDResource, CCreateContext* context) {
     CREATESTRUCT cs;
     if (!PreCreateWindow(cs))

@@ -60,7 +60,7 @@ class CFrameWnd : public QMainWindow, public CCmdTarget {
     // creates the frame and, from the context, its view. False when any part
     // cannot be created.
     bool LoadFrame(UINT nIDResource, CCreateContext* context);
-    virtual bool PreCreateWindow(CREATESTRUCT& cs);
+    virtual bool PreCreateWindow(CREATESTRUCT&) { return true; }
 
     CView* GetActiveView() const { return m_pActiveView; }
     CDocument* GetActiveDocument() const;

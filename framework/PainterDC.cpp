@@ -13,11 +13,6 @@
 
 namespace {
 
-// The system's narrow text, as the drawing passes it: UTF-8 ("Möbius").
-QString TextOf(const char* text, int length) {
-    return QString::fromUtf8(text, std::max(length, 0));
-}
-
 struct PainterPen : CGdiObject::Handle {
     explicit PainterPen(const LOGPEN& logPen) : logPen(logPen) {}
     LOGPEN logPen;
@@ -139,7 +134,7 @@ void CPainterDC::TextOut(int x, int y, const char* text, int length) {
                                 QTransform::fromTranslate(topLeft.x(), topLeft.y()) * m_base);
     m_painter.setFont(m_font.font);
     m_painter.setPen(Qt::black);
-    m_painter.drawText(QPointF(0, metrics.ascent()), TextOf(text, length));
+    m_painter.drawText(QPointF(0, metrics.ascent()), QString::fromUtf8(text, std::max(length, 0)));
     ApplyMapping();
 }
 
@@ -170,7 +165,7 @@ COLORREF CPainterDC::SetBkColor(COLORREF color) {
 TextExtent CPainterDC::GetTextExtent(const char* text, int length) const {
     const QFontMetricsF metrics(m_font.font, m_painter.device());
     const double unitsPerPixel = m_font.scale / LogicalToDeviceY(1);
-    return {metrics.horizontalAdvance(TextOf(text, length)) * unitsPerPixel,
+    return {metrics.horizontalAdvance(QString::fromUtf8(text, std::max(length, 0))) * unitsPerPixel,
             metrics.height() * unitsPerPixel};
 }
 

@@ -41,19 +41,11 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
-bool CWinApp::InitInstance() {
-    return true;
-}
-
 int CWinApp::ExitInstance() {
     m_pMainWnd = nullptr;
     m_pDocTemplate.reset();
     m_pPrinter.reset();
     return 0;
-}
-
-void CWinApp::SetRegistryKey(const QString& key) {
-    m_strRegistryKey = key;
 }
 
 void CWinApp::LoadStdProfileSettings(int maxMRU) {
@@ -96,8 +88,6 @@ CDocument* CWinApp::OpenDocumentFile(const QString& pathName) {
     return document;
 }
 
-void CWinApp::ReportOpenFailure(const QString&, std::error_code) {}
-
 void CWinApp::AddToRecentFileList(const QString& pathName) {
     if (m_pRecentFileList != nullptr && !m_pRecentFileList->Add(pathName))
         ReportRecentFilesUnsaved();
@@ -121,10 +111,9 @@ QPrinter& CWinApp::GetPrinter() {
     return *m_pPrinter;
 }
 
+// A New that fails is told as an open that fails.
 void CWinApp::OnFileNew() {
-    if (m_pDocTemplate != nullptr)
-        m_pDocTemplate->OpenDocumentFile(QString());
-    UpdateMainWindow();
+    OpenDocumentFile(QString());
 }
 
 void CWinApp::OnFileOpen() {

@@ -35,7 +35,7 @@ class CWinApp : public CCmdTarget {
 
     // Called once before the event loop; false ends the program without a
     // window.
-    virtual bool InitInstance();
+    virtual bool InitInstance() { return true; }
     // Called once after the event loop: frees the document, frame and view.
     virtual int ExitInstance();
 
@@ -43,7 +43,7 @@ class CWinApp : public CCmdTarget {
     void SetCommandLineFile(const QString& pathName) { m_strCommandLineFile = pathName; }
 
     // The settings go to the organization `key`, application AfxGetAppName().
-    void SetRegistryKey(const QString& key);
+    void SetRegistryKey(const QString& key) { m_strRegistryKey = key; }
     void LoadStdProfileSettings(int maxMRU);
     void AddDocTemplate(CSingleDocTemplate* docTemplate);
     CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
@@ -58,7 +58,7 @@ class CWinApp : public CCmdTarget {
     // Tells the user that a file could not be opened or read, or that the
     // window could not be made (ShellError). The framework has no words of
     // its own for it.
-    virtual void ReportOpenFailure(const QString& pathName, std::error_code error);
+    virtual void ReportOpenFailure(const QString& /*pathName*/, std::error_code /*error*/) {}
     void AddToRecentFileList(const QString& pathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
 

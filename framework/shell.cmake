@@ -20,7 +20,7 @@ add_library(quib_framework STATIC
     ${CMAKE_CURRENT_LIST_DIR}/View.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WinApp.cpp)
 target_include_directories(quib_framework PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(quib_framework PUBLIC Qt6::Widgets Qt6::PrintSupport quib_surface)
+target_link_libraries(quib_framework PUBLIC Qt6::Widgets Qt6::PrintSupport quib_surface PRIVATE quib_errors)
 # The lock keys' state comes from the X server's keyboard indicators.
 if(X11_FOUND AND X11_Xkb_FOUND)
     target_compile_definitions(quib_framework PRIVATE QUIB_HAVE_XKB)

@@ -1,5 +1,6 @@
 #include "PictureFile.h"
 
+#include "ErrorCodes.h"
 #include "PainterDC.h"
 #include "WholeFile.h"
 
@@ -40,25 +41,20 @@ int DotsPerMeter(int dpi) {
     return int(std::lround(dpi / 0.0254));
 }
 
-class PictureErrorCategory : public std::error_category {
-  public:
-    const char* name() const noexcept override { return "quib picture"; }
-    std::string message(int error) const override {
-        switch (PictureError(error)) {
-        case PictureError::OpenDataFile:
-            return "it is an open data file";
-        case PictureError::NotDrawn:
-            return "the picture could not be written";
-        }
-        return "unknown error";
+const char* Describe(PictureError error) {
+    switch (error) {
+    case PictureError::OpenDataFile:
+        return "it is an open data file";
+    case PictureError::NotDrawn:
+        return "the picture could not be written";
     }
-};
+    return "unknown error";
+}
 
 } // namespace
 
 std::error_code make_error_code(PictureError error) {
-    static const PictureErrorCategory category;
-    return {int(error), category};
+    return MakeErrorCode<PictureError, Describe>(error, "quib picture");
 }
 
 // Large enough for the picture of every record, texts measured at the

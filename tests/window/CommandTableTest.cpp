@@ -152,7 +152,8 @@ class DerivedView : public BaseView {
 TEST_F(CommandTableTest, TheViewFirstAndADerivedClassBeforeItsBase) {
     CSingleDocTemplate overlapping{IDR_MAINFRAME, RUNTIME_CLASS(CMyQuibDoc),
                                    RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(DerivedView)};
-    ASSERT_NE(overlapping.OpenDocumentFile(QString()), nullptr);
+    std::error_code error;
+    ASSERT_NE(overlapping.OpenDocumentFile(QString(), error), nullptr) << error.message();
     ASSERT_NE(theApp.FindCommandHandler(ID_FILE_NEW), nullptr);
     CFrameWnd* frame = overlapping.GetFrame();
     g_handled.clear();

@@ -60,7 +60,8 @@ QString Tip(UINT id) {
 class FrameTest : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_NE(m_template.OpenDocumentFile(QString()), nullptr);
+        std::error_code error;
+        ASSERT_NE(m_template.OpenDocumentFile(QString(), error), nullptr) << error.message();
         m_frame = m_template.GetFrame();
         m_view = dynamic_cast<RecordingView*>(m_frame->GetActiveView());
         ASSERT_NE(m_view, nullptr);
