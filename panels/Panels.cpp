@@ -7,6 +7,7 @@
 #include "MyQuibView.h"
 #include "OverviewPanel.h"
 #include "PositionPane.h"
+#include "ReloadCommand.h"
 
 #include <QMenu>
 #include <QStatusBar>
@@ -21,6 +22,7 @@ void AttachPanels(CFrameWnd& frame, CMyQuibView& view) {
     // The find bar's entries come before the whole-file panels' in the menu.
     new FindPanel(frame, view);
     DockWholeFilePanels(frame, view);
+    new ReloadCommand(view);
 }
 
 WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {
