@@ -1,5 +1,6 @@
 #include "Panels.h"
 
+#include "FileCheckPanel.h"
 #include "FindPanel.h"
 #include "FrameWnd.h"
 #include "HistoryPanel.h"
@@ -23,6 +24,7 @@ void AttachPanels(CFrameWnd& frame, CMyQuibView& view) {
     new FindPanel(frame, view);
     DockWholeFilePanels(frame, view);
     new ReloadCommand(view);
+    new FileCheckPanel(frame, view);
 }
 
 WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {
