@@ -115,17 +115,23 @@ class Checker {
         if (m_records == 0)
             Add(1, "empty", "the file gives no record");
         if (m_numbered)
-            for (const auto& [line, number] : m_unnumbered)
-                Add(line, "unnumbered",
-                    "this line gives record " + std::to_string(number) +
-                        " without a number in parentheses, while other records have one");
+            for (const Unnumbered& line : m_unnumbered)
+                Add(line.line, "unnumbered",
+                    "this line gives record " + std::to_string(line.number) +
+                        " without a number in parentheses, while other records have one",
+                    line.record);
         std::stable_sort(m_findings.begin(), m_findings.end(),
                          [](const Finding& a, const Finding& b) { return a.line < b.line; });
     }
 
   private:
+    // The record of a line is the one it gives or, before it is known to
+    // give one, the next to be read: the same position.
     void Add(long long line, const char* kind, std::string explanation) {
-        m_findings.push_back({line, kind, std::move(explanation)});
+        Add(line, kind, std::move(explanation), int(m_records));
+    }
+    void Add(long long line, const char* kind, std::string explanation, int record) {
+        m_findings.push_back({line, kind, std::move(explanation), record});
     }
 
     void DimensionLine(const LineReading& reading, std::string_view line) {
@@ -163,10 +169,9 @@ class Checker {
         }
         if (!reading.gaveRecord)
             return;
-        ++m_records;
         m_numbered = m_numbered || numbered;
         if (!numbered)
-            m_unnumbered.emplace_back(reading.line, reading.recordNumber);
+            m_unnumbered.push_back({reading.line, reading.recordNumber, int(m_records)});
         const auto [earlier, fresh] = m_lineOfNumber.emplace(reading.recordNumber, reading.line);
         if (!fresh)
             Add(reading.line, "duplicate",
@@ -174,6 +179,7 @@ class Checker {
                     " was given before, on line " + std::to_string(earlier->second));
         ValueTokens(reading,
                     std::string_view(reading.values, std::size_t(reading.end - reading.values)));
+        ++m_records;
     }
 
     // One pass over the tokens: a token that gives no value waits until it
@@ -232,7 +238,12 @@ class Checker {
     std::vector<Finding>& m_findings;
     std::vector<std::string_view> m_skipped;
     std::unordered_map<std::int32_t, long long> m_lineOfNumber;
-    std::vector<std::pair<long long, std::int32_t>> m_unnumbered;
+    struct Unnumbered {
+        long long line;
+        std::int32_t number;
+        int record;
+    };
+    std::vector<Unnumbered> m_unnumbered;
     LineReading m_stop;
     long long m_records = 0;
     bool m_numbered = false;

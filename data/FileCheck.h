@@ -12,6 +12,9 @@ struct Finding {
     long long line = 0; // 1-based
     const char* kind = "";
     std::string explanation;
+    // The 0-based position of the record the line gives; for a line that
+    // gives none, of the next record read after it.
+    int record = 0;
 };
 
 // Reads the file with the reader File Open uses and returns its findings in

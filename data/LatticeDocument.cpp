@@ -23,10 +23,14 @@ void LatticeDocument::ResetDatasets() {
 bool LatticeDocument::AlignImportedRecords() {
     if (!PairRecordsByNumber(m_primaryRecords, m_importedRecords, m_partners))
         return false;
+    CountUnpaired();
+    return true;
+}
+
+void LatticeDocument::CountUnpaired() {
     const auto paired = std::count_if(m_partners.begin(), m_partners.end(),
                                       [](int partner) { return partner != kNoPartner; });
     m_unpaired = m_importedRecords.GetSize() - int(paired);
-    return true;
 }
 
 std::error_code LatticeDocument::OpenDataFile(const std::string& path) {
@@ -44,4 +48,32 @@ std::error_code LatticeDocument::ImportDataFile(const std::string& path) {
     m_nImportedDim = dimension;
     m_importedRecords.SetSize(count);
     return std::make_error_code(std::errc::not_enough_memory);
+}
+
+std::error_code LatticeDocument::ReloadDataFiles(const std::string& path,
+                                                 const std::vector<std::string>& importPaths,
+                                                 std::string& failedPath) {
+    int primaryDim = -1;
+    CLatticeRecordArray primary;
+    int importedDim = -1;
+    CLatticeRecordArray imported;
+    std::vector<int> partners;
+    std::error_code error = ReadDataFile(path, primaryDim, primary);
+    failedPath = path;
+    for (std::size_t k = 0; !error && k < importPaths.size(); ++k) {
+        error = ReadDataFile(importPaths[k], importedDim, imported);
+        failedPath = importPaths[k];
+    }
+    if (!error && !importPaths.empty() && !PairRecordsByNumber(primary, imported, partners))
+        error = std::make_error_code(std::errc::not_enough_memory);
+    if (error)
+        return error;
+    failedPath.clear();
+    m_nPrimaryDim = primaryDim;
+    m_primaryRecords.Swap(primary);
+    m_nImportedDim = importedDim;
+    m_importedRecords.Swap(imported);
+    m_partners.swap(partners);
+    CountUnpaired();
+    return {};
 }

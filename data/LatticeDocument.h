@@ -67,12 +67,20 @@ class LatticeDocument {
     // records paired. A file that cannot be paired for want of memory is
     // taken out again and reported as unread.
     std::error_code ImportDataFile(const std::string& path);
+    // Reload: the open file and its imports, in order, read again and paired.
+    // Only a reload that reads every file replaces the datasets; otherwise
+    // they stay as they were and `failedPath` names the file that failed.
+    std::error_code ReloadDataFiles(const std::string& path,
+                                    const std::vector<std::string>& importPaths,
+                                    std::string& failedPath);
 
     // Receives the reader's warning together with the path being read.
     using WarningHook = std::function<void(const std::string& path, const char* message)>;
     void SetWarningHook(WarningHook hook) { m_warningHook = std::move(hook); }
 
   private:
+    void CountUnpaired();
+
     std::vector<int> m_partners;
     int m_unpaired = 0;
     WarningHook m_warningHook;

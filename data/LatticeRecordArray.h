@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
 // The growable array of records, by value, in one contiguous block.
 //
@@ -45,6 +46,13 @@ class CLatticeRecordArray {
 
     // Makes room for at least `capacity` records without changing the size.
     void Reserve(std::size_t capacity);
+
+    // Trades contents with `other`, copying no record.
+    void Swap(CLatticeRecordArray& other) noexcept {
+        std::swap(m_pData, other.m_pData);
+        std::swap(m_nSize, other.m_nSize);
+        std::swap(m_nCapacity, other.m_nCapacity);
+    }
 
   private:
     void Grow(std::size_t minCapacity);

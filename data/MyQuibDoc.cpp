@@ -66,3 +66,17 @@ void CMyQuibDoc::ImportFile(const QString& pathName) {
 void CMyQuibDoc::OnUpdateImport(CCmdUI* cmdUI) {
     cmdUI->Enable(m_nPrimaryDim > 0);
 }
+
+std::error_code CMyQuibDoc::Reload(QString& failedPath) {
+    std::vector<std::string> importPaths;
+    for (const QString& path : m_importedPaths)
+        importPaths.push_back(LocalPath(path));
+    std::string failed;
+    std::error_code error;
+    {
+        const CWaitCursor busy;
+        error = ReloadDataFiles(LocalPath(GetPathName()), importPaths, failed);
+    }
+    failedPath = QFile::decodeName(failed.c_str());
+    return error;
+}

@@ -22,6 +22,9 @@ class CMyQuibDoc : public CDocument, public LatticeDocument {
     void ImportFile(const QString& pathName);
     // The files read into the imported dataset since the last New or Open.
     const QStringList& ImportedPaths() const { return m_importedPaths; }
+    // Reload: the open file and its imports read again. On failure the
+    // datasets are as they were and `failedPath` names the file that failed.
+    std::error_code Reload(QString& failedPath);
 
   private:
     QStringList m_importedPaths;

@@ -1,5 +1,6 @@
 #include "Panels.h"
 
+#include "FileCheckPanel.h"
 #include "FindPanel.h"
 #include "FrameWnd.h"
 #include "HistoryPanel.h"
@@ -7,6 +8,7 @@
 #include "MyQuibView.h"
 #include "OverviewPanel.h"
 #include "PositionPane.h"
+#include "ReloadCommand.h"
 
 #include <QMenu>
 #include <QStatusBar>
@@ -18,8 +20,11 @@ void AttachPanels(CFrameWnd& frame, CMyQuibView& view) {
     // message pane before them.
     if (auto* bar = frame.findChild<QStatusBar*>())
         bar->insertPermanentWidget(1, new PositionPane(view, bar));
-    // The find bar's entries come before the whole-file panels' in the menu.
+    // In the menu, in this order: finding, the file itself, the whole-file
+    // panels (whose node entry comes last, under the point).
     new FindPanel(frame, view);
+    new ReloadCommand(view);
+    new FileCheckPanel(frame, view);
     DockWholeFilePanels(frame, view);
 }
 

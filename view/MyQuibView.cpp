@@ -158,9 +158,12 @@ void CMyQuibView::OnUpdate(CView* sender) {
 }
 
 void CMyQuibView::OnInitialUpdate() {
-    if (!GetDocument()->GetPathName().isEmpty())
+    const bool opened = !GetDocument()->GetPathName().isEmpty();
+    if (opened)
         ClampToLastRecord();
     CView::OnInitialUpdate();
+    if (opened)
+        emit FileOpened();
 }
 
 void CMyQuibView::Repaint() {

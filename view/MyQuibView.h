@@ -33,8 +33,8 @@ class CMyQuibView : public CView {
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
     void OnUpdate(CView* sender) override;
-    // After a file is opened: its records are shown, the position kept
-    // where the file is long enough.
+    // After a file is opened or reloaded: its records are shown, the
+    // position kept where the file is long enough.
     void OnInitialUpdate() override;
     // One diagram of the current record: dataset 0 the primary, 1 the
     // imported one, `xOrigin` in grid steps.
@@ -84,6 +84,8 @@ class CMyQuibView : public CView {
   signals:
     // The document's data changed (New, Open, Import) and the view shows it.
     void DocumentChanged();
+    // A file was opened or read again, and the view shows it.
+    void FileOpened();
     // A command changed what the view shows (the record, the values, the
     // scale, ...) and has repainted it.
     void DisplayChanged();
