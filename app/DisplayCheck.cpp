@@ -10,6 +10,8 @@
 #include <cstring>
 #include <sstream>
 
+namespace quib {
+
 namespace {
 
 std::string Environment(const char* name) {
@@ -83,3 +85,5 @@ DisplayAnswer CheckDisplay(const std::vector<std::string>& qtOptions) {
         return {DisplayCheck::Reachable, {}};
     return {DisplayCheck::Unreachable, !x.empty() ? x : wayland};
 }
+
+} // namespace quib

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace quib {
+
 // Whether the window has a display to open on, asked before Qt is: Qt ends
 // the program with an abort where the display it picks does not answer.
 
@@ -21,3 +23,5 @@ struct DisplayAnswer {
 // Where the environment names a display of each kind and only one answers,
 // Qt is told to use that one.
 DisplayAnswer CheckDisplay(const std::vector<std::string>& qtOptions);
+
+} // namespace quib

@@ -70,7 +70,7 @@ void CMyQuibApp::ReportOpenFailure(const QString& pathName, std::error_code erro
     if (m_pMainWnd != nullptr && m_pMainWnd->isVisible())
         AfxMessageBox(AsSentence(QString::fromLocal8Bit(message.c_str())), MB_ICONEXCLAMATION);
     else
-        ReportStartupFailure(message);
+        quib::ReportStartupFailure(message);
 }
 
 void CMyQuibApp::OnAppAbout() {

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <memory>
 
+namespace quib {
+
 void ReportStartupFailure(const std::string& message) {
     std::fprintf(stderr, "quib: %s\n", message.c_str());
     // A display that does not answer would end Qt with an abort.
@@ -28,3 +30,5 @@ void ReportStartupFailure(const std::string& message) {
     if (platform != QLatin1String("offscreen") && platform != QLatin1String("minimal"))
         AfxMessageBox(AsSentence(QString::fromLocal8Bit(message.c_str())), MB_ICONEXCLAMATION);
 }
+
+} // namespace quib

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace quib {
+
 // Where the program tells that a file could not be opened: the one wording
 // (CannotOpenMessage) in the one form each place needs.
 
@@ -9,3 +11,5 @@
 // or a file manager (standard error is not a terminal) nobody reads that, so
 // where a screen is there the message is also shown in a box.
 void ReportStartupFailure(const std::string& message);
+
+} // namespace quib

@@ -72,6 +72,8 @@ void DrawChevron(QPainter& p, int x, int direction) {
 
 } // namespace
 
+namespace quib {
+
 QPixmap DrawToolbarBitmap(qreal devicePixelRatio) {
     QImage strip(qRound(8 * kButtonWidth * devicePixelRatio),
                  qRound(kButtonHeight * devicePixelRatio), QImage::Format_ARGB32);
@@ -130,3 +132,5 @@ QIcon DrawApplicationIcon() {
         icon.addPixmap(QPixmap::fromImage(DrawApplicationIconImage(size)));
     return icon;
 }
+
+} // namespace quib

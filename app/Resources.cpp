@@ -213,6 +213,13 @@ const DialogTemplate kDialogs[] = {
 } // namespace
 
 const AfxResourceTables kQuibResources = {
-    kStrings, kCommandNames,      kMenu,         kAccelerators,        kToolbar,
-    kDialogs, &DrawToolbarBitmap, QSize(16, 15), &DrawApplicationIcon,
+    kStrings,
+    kCommandNames,
+    kMenu,
+    kAccelerators,
+    kToolbar,
+    kDialogs,
+    &quib::DrawToolbarBitmap,
+    QSize(16, 15),
+    &quib::DrawApplicationIcon,
 };

@@ -34,6 +34,8 @@ inline constexpr const char* kNoticeLine = "Copyright (C) the Quib authors";
 // Everything above, as the framework takes it.
 extern const AfxResourceTables kQuibResources;
 
+namespace quib {
+
 // The eight toolbar button images side by side, 16 x 15 pixels each.
 QPixmap DrawToolbarBitmap(qreal devicePixelRatio);
 // The application icon at 16 x 16 and 32 x 32.
@@ -41,3 +43,5 @@ QIcon DrawApplicationIcon();
 // The icon at one size, and its drawing on any painter (a PNG, an SVG).
 QImage DrawApplicationIconImage(int size);
 void PaintApplicationIcon(QPainter& painter, int size);
+
+} // namespace quib

@@ -50,20 +50,20 @@ int main(int argc, char** argv) {
         // A bad FILE is told before any window or display is involved.
         if (!file.empty()) {
             if (const std::error_code error = ProbeLatticeFile(file)) {
-                ReportStartupFailure(CannotOpenMessage(file, error));
+                quib::ReportStartupFailure(CannotOpenMessage(file, error));
                 return 1;
             }
         }
-        switch (const DisplayAnswer display = CheckDisplay(parsed.arguments.qtOptions);
+        switch (const quib::DisplayAnswer display = quib::CheckDisplay(parsed.arguments.qtOptions);
                 display.check) {
-        case DisplayCheck::Reachable:
+        case quib::DisplayCheck::Reachable:
             break;
-        case DisplayCheck::NotSet:
+        case quib::DisplayCheck::NotSet:
             std::fputs("quib: no display to show the window on (DISPLAY is not set); "
                        "--export writes pictures without one\n",
                        stderr);
             return 1;
-        case DisplayCheck::Unreachable:
+        case quib::DisplayCheck::Unreachable:
             std::fprintf(stderr,
                          "quib: cannot connect to display %s; --export writes pictures without "
                          "one\n",

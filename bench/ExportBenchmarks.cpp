@@ -20,7 +20,7 @@ void MeasureExport(benchmark::State& state, const std::string& path) {
         state.SkipWithError("the file could not be read");
         return;
     }
-    quib::PictureJob job{PictureFormat::Pdf, 96, {}, {}};
+    quib::PictureJob job{quib::PictureFormat::Pdf, 96, {}, {}};
     for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k)
         job.records.push_back(k);
     QByteArray pdf;

@@ -20,7 +20,7 @@ constexpr int kLiteralSingleRunSize = 100000;
 std::vector<int> IndexedPairing(const CLatticeRecordArray& primary,
                                 const CLatticeRecordArray& imported) {
     std::vector<int> partners;
-    if (!PairRecordsByNumber(primary, imported, partners))
+    if (!quib::PairRecordsByNumber(primary, imported, partners))
         partners.clear();
     return partners;
 }
@@ -70,9 +70,9 @@ void MeasurePairing(benchmark::State& state, int count, Pass pass, Order order) 
     }
     for (int i = 0; i < count; ++i) {
         const bool missing = order == ShuffleWithGaps && (i + 1) % 17 == 0;
-        const bool right =
-            missing ? partners[i] == kNoPartner
-                    : partners[i] != kNoPartner && imported[partners[i]].m_nRecordNumber == i + 1;
+        const bool right = missing ? partners[i] == quib::kNoPartner
+                                   : partners[i] != quib::kNoPartner &&
+                                         imported[partners[i]].m_nRecordNumber == i + 1;
         if (!right) {
             state.SkipWithError("the pairing put a record beside the wrong partner");
             return;

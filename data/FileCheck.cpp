@@ -7,6 +7,8 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace quib {
+
 namespace {
 
 using namespace number_scan;
@@ -283,3 +285,5 @@ std::error_code CheckDataDescriptor(int fd, std::vector<Finding>& findings,
         return ReadLatticeDescriptor(fd, dimension, records, {}, chunkBytes, &observe);
     });
 }
+
+} // namespace quib

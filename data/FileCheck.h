@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace quib {
+
 // Where a data file reads in a way its writer may not have meant: a title
 // that became a record, a stray token that shifts the values after it, a
 // short line filled with zeros, a number too large for 32 bits.
@@ -23,3 +25,5 @@ std::error_code CheckDataFile(const std::string& path, std::vector<Finding>& fin
 // The same from an open descriptor, read `chunkBytes` at a time.
 std::error_code CheckDataDescriptor(int fd, std::vector<Finding>& findings,
                                     std::size_t chunkBytes = kDefaultReadChunk);
+
+} // namespace quib

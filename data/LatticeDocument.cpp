@@ -21,7 +21,7 @@ void LatticeDocument::ResetDatasets() {
 }
 
 bool LatticeDocument::AlignImportedRecords() {
-    if (!PairRecordsByNumber(m_primaryRecords, m_importedRecords, m_partners))
+    if (!quib::PairRecordsByNumber(m_primaryRecords, m_importedRecords, m_partners))
         return false;
     CountUnpaired();
     return true;
@@ -29,7 +29,7 @@ bool LatticeDocument::AlignImportedRecords() {
 
 void LatticeDocument::CountUnpaired() {
     const auto paired = std::count_if(m_partners.begin(), m_partners.end(),
-                                      [](int partner) { return partner != kNoPartner; });
+                                      [](int partner) { return partner != quib::kNoPartner; });
     m_unpaired = m_importedRecords.GetSize() - int(paired);
 }
 
@@ -64,7 +64,7 @@ std::error_code LatticeDocument::ReloadDataFiles(const std::string& path,
         error = ReadDataFile(importPaths[k], importedDim, imported);
         failedPath = importPaths[k];
     }
-    if (!error && !importPaths.empty() && !PairRecordsByNumber(primary, imported, partners))
+    if (!error && !importPaths.empty() && !quib::PairRecordsByNumber(primary, imported, partners))
         error = std::make_error_code(std::errc::not_enough_memory);
     if (error)
         return error;

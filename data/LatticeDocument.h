@@ -34,17 +34,17 @@ class LatticeDocument {
                        ? m_primaryRecords[recordIndex].m_nNodeValue[nodeNumber]
                        : NO_RECORD_VALUE;
         const int partner = ImportedPartner(recordIndex);
-        return partner != kNoPartner ? m_importedRecords[partner].m_nNodeValue[nodeNumber]
-                                     : NO_RECORD_VALUE;
+        return partner != quib::kNoPartner ? m_importedRecords[partner].m_nNodeValue[nodeNumber]
+                                           : NO_RECORD_VALUE;
     }
 
     // The index in m_importedRecords of primary record `primaryIndex`'s
     // partner, or kNoPartner.
     int ImportedPartner(int primaryIndex) const {
         if (primaryIndex < 0 || static_cast<std::size_t>(primaryIndex) >= m_partners.size())
-            return kNoPartner;
+            return quib::kNoPartner;
         const int partner = m_partners[static_cast<std::size_t>(primaryIndex)];
-        return partner < m_importedRecords.GetSize() ? partner : kNoPartner;
+        return partner < m_importedRecords.GetSize() ? partner : quib::kNoPartner;
     }
 
     // How many imported records no primary record took as its partner.

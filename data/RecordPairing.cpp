@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <new>
 
+namespace quib {
+
 namespace {
 
 // A record's number in the upper half and its index in the lower half. The
@@ -82,3 +84,5 @@ bool PairRecordsByNumber(const CLatticeRecordArray& primary, const CLatticeRecor
         return false;
     }
 }
+
+} // namespace quib

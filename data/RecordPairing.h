@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace quib {
+
 // What a primary record's partner index holds when it has none.
 inline constexpr int kNoPartner = -1;
 
@@ -17,3 +19,5 @@ inline constexpr int kNoPartner = -1;
 // leaving `partners` as it was, when memory runs out.
 bool PairRecordsByNumber(const CLatticeRecordArray& primary, const CLatticeRecordArray& imported,
                          std::vector<int>& partners);
+
+} // namespace quib

@@ -2,6 +2,8 @@
 
 #include "LatticeDocument.h"
 
+namespace quib {
+
 std::vector<int> UnpairedImportedRecords(const LatticeDocument& document) {
     std::vector<bool> taken(static_cast<std::size_t>(document.m_importedRecords.GetSize()));
     for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k)
@@ -13,3 +15,5 @@ std::vector<int> UnpairedImportedRecords(const LatticeDocument& document) {
             unpaired.push_back(static_cast<int>(k));
     return unpaired;
 }
+
+} // namespace quib

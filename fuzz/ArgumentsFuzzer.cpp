@@ -65,8 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (a.mode == Mode::Unpaired && a.imports.empty())
         Fail("--unpaired without an import");
     if (a.mode == Mode::Export || a.mode == Mode::Overview) {
-        PictureFormat format;
-        if (!PictureFormatOf(a.output, format) || format != a.format)
+        quib::PictureFormat format;
+        if (!quib::PictureFormatOf(a.output, format) || format != a.format)
             Fail("a picture name without its format");
     }
     if (a.mode == Mode::Overview) {
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (a.recordRange && !a.allRecords && a.record > a.lastRecord)
             Fail("a range that runs backwards");
         if (a.recordRange && (a.allRecords || a.record < a.lastRecord) &&
-            a.format != PictureFormat::Pdf && a.output.find("%d") == std::string::npos)
+            a.format != quib::PictureFormat::Pdf && a.output.find("%d") == std::string::npos)
             Fail("several pictures for one PNG or SVG name");
     }
     return 0;

@@ -4,6 +4,7 @@
 // reference code.
 
 #include "Arguments.h"
+#include "Compression.h"
 #include "DataCommands.h"
 #include "FileCheck.h"
 #include "LatticeDocument.h"
@@ -141,6 +142,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const std::vector<std::string> parts = SplitParts(
         std::string(reinterpret_cast<const char*>(data + 1), size - 1), 1 + (data[0] & 3));
+    // The plain rules read text: compressed files are the reader's target's.
+    for (const std::string& part : parts)
+        if (quib::CompressionOf(reinterpret_cast<const unsigned char*>(part.data()),
+                                std::min(part.size(), quib::kMagicBytes)) !=
+            quib::Compression::None)
+            return 0;
     std::vector<MemoryFile> files;
     files.reserve(parts.size());
     for (const std::string& part : parts)
@@ -195,11 +202,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("the summary");
 
     // --check.
-    std::vector<Finding> findings;
-    if (CheckDataFile(files[0].Path(), findings))
+    std::vector<quib::Finding> findings;
+    if (quib::CheckDataFile(files[0].Path(), findings))
         Fail("the check could not read the file");
     std::vector<std::string> kinds;
-    for (const Finding& finding : findings)
+    for (const quib::Finding& finding : findings)
         kinds.push_back(std::to_string(finding.line) + " " + finding.kind);
     std::sort(kinds.begin(), kinds.end());
     if (kinds != ReferenceCheck(parts[0]))

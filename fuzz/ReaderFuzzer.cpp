@@ -53,11 +53,11 @@ void CompareCheck(const std::string& text, const std::string& stored, std::size_
     const int fd = MemoryFileWith(stored);
     if (fd < 0)
         __builtin_trap();
-    std::vector<Finding> findings;
-    const bool read = !CheckDataDescriptor(fd, findings, chunkBytes);
+    std::vector<quib::Finding> findings;
+    const bool read = !quib::CheckDataDescriptor(fd, findings, chunkBytes);
     close(fd);
     std::vector<std::string> kinds;
-    for (const Finding& finding : findings)
+    for (const quib::Finding& finding : findings)
         kinds.push_back(std::to_string(finding.line) + " " + finding.kind);
     std::sort(kinds.begin(), kinds.end());
     if (!read || kinds != ReferenceCheck(text))
@@ -75,9 +75,9 @@ void ExpectFailure(const std::string& stored, int existing, std::size_t chunkByt
     FillExistingRecords(before, existing);
     int dimension = -7;
     const std::error_code error = ReadLatticeDescriptor(fd, dimension, records, {}, chunkBytes);
-    std::vector<Finding> findings;
+    std::vector<quib::Finding> findings;
     lseek(fd, 0, SEEK_SET);
-    const std::error_code checked = CheckDataDescriptor(fd, findings, chunkBytes);
+    const std::error_code checked = quib::CheckDataDescriptor(fd, findings, chunkBytes);
     close(fd);
     bool unchanged = dimension == -7 && records.GetSize() == existing;
     for (int i = 0; unchanged && i < existing; ++i)

@@ -42,7 +42,7 @@ void BuildOrderMatrix() {
     }
 }
 
-bool IsMinimalNodeOf(const int values[quib::kNodeCount], int node) {
+bool quib::IsMinimalNodeOf(const int values[quib::kNodeCount], int node) {
     if (node < 0 || node >= quib::kNodeCount || values[node] <= 0)
         return false;
     for (int i = 0; i < node; ++i) {
@@ -73,6 +73,6 @@ constexpr LowerCaseLabels kDisplayLabels = MakeLowerCaseLabels();
 
 } // namespace
 
-const char* DisplayLabel(int node) {
+const char* quib::DisplayLabel(int node) {
     return node >= 0 && node < quib::kNodeCount ? kDisplayLabels.text[node] : "";
 }

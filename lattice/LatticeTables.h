@@ -25,9 +25,13 @@ extern const EdgePair EdgeTable[quib::kEdgeCount + 1];
 extern int OrderMatrix[quib::kNodeCount][quib::kNodeCount];
 void BuildOrderMatrix();
 
+namespace quib {
+
 // A node is minimal when its value is positive and no node directly below it
 // has a positive value. Reads OrderMatrix, which must have been built.
-bool IsMinimalNodeOf(const int values[quib::kNodeCount], int node);
+bool IsMinimalNodeOf(const int values[kNodeCount], int node);
 
 // The label as drawn: lower case, "{}" for the empty set.
 const char* DisplayLabel(int node);
+
+} // namespace quib

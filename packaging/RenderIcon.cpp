@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     for (int k = 2; k < argc; ++k) {
         const int size = QByteArray(argv[k]).toInt();
         const QString path = QStringLiteral("%1/quib-%2.png").arg(folder).arg(size);
-        if (size <= 0 || !DrawApplicationIconImage(size).save(path)) {
+        if (size <= 0 || !quib::DrawApplicationIconImage(size).save(path)) {
             std::fprintf(stderr, "quib-render-icon: cannot write %s\n", qPrintable(path));
             return 1;
         }
@@ -32,6 +32,6 @@ int main(int argc, char** argv) {
     svg.setTitle(QStringLiteral("Quib"));
     QPainter painter(&svg);
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintApplicationIcon(painter, kScalableSize);
+    quib::PaintApplicationIcon(painter, kScalableSize);
     return painter.end() ? 0 : 1;
 }

@@ -239,7 +239,7 @@ std::string Describe(const LatticeDocument& document, ValueTransform transform) 
         for (int n = 0; n < kNodeCount; ++n)
             text += " " + std::to_string(document.m_primaryRecords[i].m_nNodeValue[n]);
         const int partner = document.ImportedPartner(i);
-        text += partner == kNoPartner ? " | none" : " | partner " + std::to_string(partner);
+        text += partner == quib::kNoPartner ? " | none" : " | partner " + std::to_string(partner);
     }
     return text;
 }

@@ -31,8 +31,9 @@ class DocumentData : public ::testing::Test {
         std::vector<int> numbers;
         for (int i = 0; i < m_doc.m_primaryRecords.GetSize(); ++i) {
             const int partner = m_doc.ImportedPartner(i);
-            numbers.push_back(
-                partner == kNoPartner ? -1 : m_doc.m_importedRecords[partner].m_nRecordNumber);
+            numbers.push_back(partner == quib::kNoPartner
+                                  ? -1
+                                  : m_doc.m_importedRecords[partner].m_nRecordNumber);
         }
         return numbers;
     }

@@ -102,11 +102,11 @@ TEST_P(MinimalNodes, FollowTheDirectLowerNeighboursOnly) {
         values[node] = value;
     std::vector<int> minimal;
     for (int n = 0; n < quib::kNodeCount; ++n) {
-        if (IsMinimalNodeOf(values, n))
+        if (quib::IsMinimalNodeOf(values, n))
             minimal.push_back(n);
     }
     EXPECT_EQ(minimal, c.minimal);
-    EXPECT_FALSE(IsMinimalNodeOf(values, -1));
+    EXPECT_FALSE(quib::IsMinimalNodeOf(values, -1));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -131,10 +131,10 @@ TEST(LatticeLabels, DisplayLabelsAreLowerCase) {
         std::string lower = NodeTable[n].label;
         for (char& c : lower)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        EXPECT_EQ(DisplayLabel(n), lower);
+        EXPECT_EQ(quib::DisplayLabel(n), lower);
     }
-    EXPECT_STREQ(DisplayLabel(0), "{}");
-    EXPECT_STREQ(DisplayLabel(31), "abcde");
+    EXPECT_STREQ(quib::DisplayLabel(0), "{}");
+    EXPECT_STREQ(quib::DisplayLabel(31), "abcde");
 }
 
 } // namespace

@@ -30,7 +30,7 @@ V Pair(const V& primaryNumbers, const std::vector<V>& imports) {
     for (const V& numbers : imports)
         Append(imported, numbers);
     V partners = {999};
-    EXPECT_TRUE(PairRecordsByNumber(primary, imported, partners));
+    EXPECT_TRUE(quib::PairRecordsByNumber(primary, imported, partners));
     EXPECT_EQ(partners, LiteralPairing(primary, imported));
     return partners;
 }
@@ -99,7 +99,7 @@ TEST(Pairing, AgreesWithTheLiteralSearchOverRepeatedImports) {
                 ASSERT_EQ(doc.ImportedPartner(i), expected[i])
                     << "round " << round << " index " << i;
                 ASSERT_EQ(doc.GetNodeValue(i, 5, 1),
-                          expected[i] == kNoPartner ? NO_RECORD_VALUE : 1000 + expected[i]);
+                          expected[i] == quib::kNoPartner ? NO_RECORD_VALUE : 1000 + expected[i]);
             }
         }
     }

@@ -147,7 +147,7 @@ void CMyQuibView::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
 }
 
 bool CMyQuibView::IsMinimalNode(int node) const {
-    return IsMinimalNodeOf(m_nValues, node);
+    return quib::IsMinimalNodeOf(m_nValues, node);
 }
 
 void CMyQuibView::OnUpdate(CView* sender) {
@@ -285,10 +285,12 @@ void CMyQuibView::OnValues(quib::ValueTransform values) {
 
 void CMyQuibView::OnCopyPicture() {
     auto* data = new QMimeData;
-    data->setData(QStringLiteral("image/png"),
-                  quib::PictureBytes(*GetDocument(), Options(), PictureFormat::Png, logicalDpiX()));
-    data->setData(QStringLiteral("image/svg+xml"),
-                  quib::PictureBytes(*GetDocument(), Options(), PictureFormat::Svg, logicalDpiX()));
+    data->setData(
+        QStringLiteral("image/png"),
+        quib::PictureBytes(*GetDocument(), Options(), quib::PictureFormat::Png, logicalDpiX()));
+    data->setData(
+        QStringLiteral("image/svg+xml"),
+        quib::PictureBytes(*GetDocument(), Options(), quib::PictureFormat::Svg, logicalDpiX()));
     data->setText(SummaryText());
     QGuiApplication::clipboard()->setMimeData(data);
 }
@@ -317,8 +319,8 @@ void CMyQuibView::OnExportPicture() {
     if (dialog.DoModal() != IDOK)
         return;
     QString path = dialog.GetPathName();
-    PictureFormat format;
-    if (!PictureFormatOf(path.toStdString(), format)) {
+    quib::PictureFormat format;
+    if (!quib::PictureFormatOf(path.toStdString(), format)) {
         // A name without a picture's extension takes the chosen filter's.
         const QString filter = dialog.GetSelectedFilter();
         path += filter.mid(filter.indexOf(QLatin1String("*.")) + 1).chopped(1);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+namespace quib {
+
 bool PictureFormatOf(const std::string& path, PictureFormat& format) {
     const std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || path.find('/', dot) != std::string::npos)
@@ -20,3 +22,5 @@ bool PictureFormatOf(const std::string& path, PictureFormat& format) {
         return false;
     return true;
 }
+
+} // namespace quib

@@ -94,7 +94,7 @@ TEST_P(LabelOffsets, LabelsAndValuesSitAtTheScalesOffset) {
         const int cy = 20 * s * NodeTable[n].level - 110 * s;
         EXPECT_EQ(nodes[n].circle.args,
                   (std::vector<int>{cx - 4 * s, cy - 4 * s, cx + 4 * s, cy + 4 * s}));
-        EXPECT_EQ(nodes[n].label.text, DisplayLabel(n));
+        EXPECT_EQ(nodes[n].label.text, quib::DisplayLabel(n));
         EXPECT_EQ(nodes[n].label.args, (std::vector<int>{cx + 3 * s, cy + d}));
         const int valueX = n == 3 ? cx - 2 : cx - s - 1;
         EXPECT_EQ(nodes[n].value.args, (std::vector<int>{valueX, cy - d - 1}));

@@ -131,8 +131,8 @@ TEST_F(Export, PdfPutsTextWhereTheGeometrySays) {
 
         const int d = scale == 2 ? -9 : -8;
         for (int n = 0; n < 32; ++n) {
-            SCOPED_TRACE(DisplayLabel(n));
-            const Word* label = text.Find(DisplayLabel(n));
+            SCOPED_TRACE(quib::DisplayLabel(n));
+            const Word* label = text.Find(quib::DisplayLabel(n));
             ASSERT_NE(label, nullptr);
             const int cx = (NodeTable[n].gridX + 12) * 8 * scale;
             const int cy = 20 * scale * NodeTable[n].level - 110 * scale;

@@ -104,8 +104,8 @@ bool PlainValue(const LatticeDocument& doc, OverviewMode mode, ValueTransform tr
                                        doc.m_nPrimaryDim, node, primary);
     const int p = doc.ImportedPartner(k);
     const bool hasPartner =
-        p != kNoPartner && PlainShown(transform, doc.m_importedRecords[p].m_nNodeValue,
-                                      doc.m_nImportedDim, node, partner);
+        p != quib::kNoPartner && PlainShown(transform, doc.m_importedRecords[p].m_nNodeValue,
+                                            doc.m_nImportedDim, node, partner);
     value = mode == OverviewMode::Primary    ? primary
             : mode == OverviewMode::Imported ? partner
                                              : partner - primary;

@@ -133,7 +133,8 @@ TEST_F(SmallFigure, TheCurrentRecordIsMarkedByALineAndPointsFindTheirCells) {
 
 class FigureFiles : public SmallFigure {
   protected:
-    std::string Save(PictureFormat format, const std::string& name, QSize size = {1200, 400}) {
+    std::string Save(quib::PictureFormat format, const std::string& name,
+                     QSize size = {1200, 400}) {
         const std::string path = m_dir.Path() + "/" + name;
         OverviewFigureFile file;
         file.format = format;
@@ -149,18 +150,19 @@ class FigureFiles : public SmallFigure {
 
 // The PNG is the figure as painted, at 1200 by 400 unless told otherwise.
 TEST_F(FigureFiles, PngIsThePaintedFigure) {
-    const QImage png(QString::fromStdString(Save(PictureFormat::Png, "o.png")));
+    const QImage png(QString::fromStdString(Save(quib::PictureFormat::Png, "o.png")));
     const OverviewFigure figure(Overview(m_doc, OverviewMode::Difference, ValueTransform::Mobius),
                                 QRect(0, 0, 1200, 400));
     EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32), Painted(figure));
-    EXPECT_EQ(QImage(QString::fromStdString(Save(PictureFormat::Png, "s.png", {640, 480}))).size(),
-              QSize(640, 480));
+    EXPECT_EQ(
+        QImage(QString::fromStdString(Save(quib::PictureFormat::Png, "s.png", {640, 480}))).size(),
+        QSize(640, 480));
 }
 
 // Real text, in the rows' order from top to bottom, on a page of 1200 by
 // 400 points.
 TEST_F(FigureFiles, PdfAndSvgCarryTheLabelsAsText) {
-    const std::string pdf = Save(PictureFormat::Pdf, "o.pdf");
+    const std::string pdf = Save(quib::PictureFormat::Pdf, "o.pdf");
     const ProcessResult info = RunProcess("/usr/bin/pdfinfo", {pdf});
     EXPECT_NE(info.out.find("Page size:       1200 x 400 pts"), std::string::npos) << info.out;
     const ProcessResult text = RunProcess("/usr/bin/pdftotext", {"-layout", pdf, "-"});
@@ -179,7 +181,7 @@ TEST_F(FigureFiles, PdfAndSvgCarryTheLabelsAsText) {
     EXPECT_NE(text.out.find(" 50"), std::string::npos); // the last position
 
     const QByteArray svg = [&] {
-        QFile file(QString::fromStdString(Save(PictureFormat::Svg, "o.svg")));
+        QFile file(QString::fromStdString(Save(quib::PictureFormat::Svg, "o.svg")));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }();
     EXPECT_TRUE(svg.contains("width=\"423.333mm\" height=\"141.111mm\"")); // in points
@@ -196,7 +198,7 @@ TEST_F(FigureFiles, AFailedWriteSaysWhyAndLeavesNoFile) {
               std::make_error_code(std::errc::no_such_file_or_directory));
     EXPECT_FALSE(QFile::exists(missingFolder));
     OverviewFigureFile file;
-    file.format = PictureFormat::Pdf;
+    file.format = quib::PictureFormat::Pdf;
     EXPECT_EQ(SaveOverviewFigure(overview, file, "/dev/full"),
               std::make_error_code(std::errc::no_space_on_device));
     const QString tooLarge = QString::fromStdString(m_dir.Path() + "/large.png");

@@ -15,9 +15,9 @@
 namespace {
 
 // The check's findings as "LINE KIND", sorted like the reference's.
-std::vector<std::string> Kinds(const std::vector<Finding>& findings) {
+std::vector<std::string> Kinds(const std::vector<quib::Finding>& findings) {
     std::vector<std::string> kinds;
-    for (const Finding& finding : findings)
+    for (const quib::Finding& finding : findings)
         kinds.push_back(std::to_string(finding.line) + " " + finding.kind);
     std::sort(kinds.begin(), kinds.end());
     return kinds;
@@ -36,11 +36,11 @@ TEST(CheckDifferential, FindsWhatThePlainRulesFind) {
             round % 5 == 0 ? kCompressions[round / 5 % 3] : quib::Compression::None;
         const std::string path = dir.Write(std::string("random.dat") + CompressedSuffix(format),
                                            CompressText(bytes, format, 1 + round % 2));
-        std::vector<Finding> findings;
-        ASSERT_FALSE(CheckDataFile(path, findings));
-        EXPECT_TRUE(
-            std::is_sorted(findings.begin(), findings.end(),
-                           [](const Finding& a, const Finding& b) { return a.line < b.line; }));
+        std::vector<quib::Finding> findings;
+        ASSERT_FALSE(quib::CheckDataFile(path, findings));
+        EXPECT_TRUE(std::is_sorted(
+            findings.begin(), findings.end(),
+            [](const quib::Finding& a, const quib::Finding& b) { return a.line < b.line; }));
         const std::vector<std::string> expected = ReferenceCheck(bytes);
         const std::vector<std::string> found = Kinds(findings);
         if (found != expected) {

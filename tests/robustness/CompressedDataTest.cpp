@@ -72,9 +72,10 @@ TEST_F(CompressedData, EveryCutFailsAsCutShort) {
             EXPECT_EQ(Read(data.substr(0, length)), ReadError::CompressedDataCutShort);
             ExpectUnchanged();
         }
-        std::vector<Finding> findings;
-        EXPECT_EQ(CheckDataFile(m_dir.Write("cut", data.substr(0, data.size() - 1)), findings),
-                  ReadError::CompressedDataCutShort);
+        std::vector<quib::Finding> findings;
+        EXPECT_EQ(
+            quib::CheckDataFile(m_dir.Write("cut", data.substr(0, data.size() - 1)), findings),
+            ReadError::CompressedDataCutShort);
         EXPECT_TRUE(findings.empty());
     }
 }

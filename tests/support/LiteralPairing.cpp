@@ -4,7 +4,7 @@
 
 std::vector<int> LiteralPairing(const CLatticeRecordArray& primary,
                                 const CLatticeRecordArray& imported) {
-    std::vector<int> partners(static_cast<std::size_t>(primary.GetSize()), kNoPartner);
+    std::vector<int> partners(static_cast<std::size_t>(primary.GetSize()), quib::kNoPartner);
     std::vector<bool> taken(static_cast<std::size_t>(imported.GetSize()), false);
     for (int i = 0; i < primary.GetSize(); ++i) {
         for (int j = 0; j < imported.GetSize(); ++j) {

@@ -303,7 +303,7 @@ ReferenceConditionInput ReferenceConditionInputOf(const LatticeDocument& documen
         record.number = document.m_primaryRecords[i].m_nRecordNumber;
         quib::TransformValues(transform, document.m_primaryRecords[i].m_nNodeValue,
                               record.values.data());
-        if (const int partner = document.ImportedPartner(i); partner != kNoPartner) {
+        if (const int partner = document.ImportedPartner(i); partner != quib::kNoPartner) {
             record.partner.emplace();
             quib::TransformValues(transform, document.m_importedRecords[partner].m_nNodeValue,
                                   record.partner->data());

@@ -25,8 +25,8 @@ std::vector<int> Partners(const CMyQuibDoc& doc) {
     std::vector<int> partners;
     for (int i = 0; i < doc.m_primaryRecords.GetSize(); ++i) {
         const int partner = doc.ImportedPartner(i);
-        if (partner != kNoPartner && doc.m_importedRecords[partner].m_nRecordNumber !=
-                                         doc.m_primaryRecords[i].m_nRecordNumber)
+        if (partner != quib::kNoPartner && doc.m_importedRecords[partner].m_nRecordNumber !=
+                                               doc.m_primaryRecords[i].m_nRecordNumber)
             ADD_FAILURE() << "record " << i << " is paired with another number";
         partners.push_back(partner);
     }

@@ -39,11 +39,11 @@ TEST(HighResolution, ApplicationIconHasImagesForDoubleDensity) {
         SCOPED_TRACE(size);
         const QPixmap doubled = icon.pixmap(QSize(size, size), 2.0);
         EXPECT_EQ(doubled.size(), QSize(2 * size, 2 * size));
-        EXPECT_GT(PixelsBeyondEnlargement(DrawApplicationIconImage(2 * size),
-                                          DrawApplicationIconImage(size)),
+        EXPECT_GT(PixelsBeyondEnlargement(quib::DrawApplicationIconImage(2 * size),
+                                          quib::DrawApplicationIconImage(size)),
                   size);
         EXPECT_EQ(doubled.toImage().convertToFormat(QImage::Format_RGB32),
-                  DrawApplicationIconImage(2 * size));
+                  quib::DrawApplicationIconImage(2 * size));
     }
 }
 

@@ -259,7 +259,7 @@ TEST_F(PictureOutTest, DroppedFilesOpenAndImport) {
     EXPECT_EQ(Document()->ImportedPaths(),
               QStringList({Example("run-a.dat"), Example("run-a-repeat.dat")}));
     EXPECT_EQ(Document()->m_nImportedDim, 26);
-    EXPECT_NE(Document()->ImportedPartner(0), kNoPartner);
+    EXPECT_NE(Document()->ImportedPartner(0), quib::kNoPartner);
     EXPECT_TRUE(m_messages.isEmpty());
     // A folder or a missing file fails as File Open fails.
     for (const QString& bad :
