@@ -1,6 +1,7 @@
 // Follow File in the window: records appended to the open file are shown,
 // and the view that stood on the last record moves on to the new last one
-// while one that stood elsewhere stays.
+// while one that stood elsewhere stays; a file removed and written anew is
+// read whole.
 
 #include "ViewCommandFixture.h"
 
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QThread>
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
 
@@ -61,6 +63,15 @@ TEST_F(FollowFileTest, AppendedRecordsAreShownAndTheLastOneFollowed) {
     ASSERT_TRUE(WaitFor([this] { return Records() == 6; })) << Records();
     EXPECT_EQ(Document()->GetNodeValue(5, 6, 0), 6);
     EXPECT_EQ(View()->m_nRecordIndex, 1);
+
+    // Removed, the file can no longer be watched: its size is looked at
+    // until it is there again, then it is read whole.
+    ASSERT_EQ(std::remove(path.toLocal8Bit().constData()), 0);
+    ASSERT_TRUE(WaitFor([pane] { return pane->text().contains("No such file"); }));
+    Append(path, "(1) 7\n(2) 8\n");
+    ASSERT_TRUE(WaitFor([this] { return Records() == 2; })) << Records();
+    EXPECT_EQ(Document()->GetNodeValue(1, 6, 0), 8);
+    EXPECT_EQ(pane->text(), "Following run.dat");
 
     follow->trigger();
     EXPECT_FALSE(pane->isVisible());
