@@ -132,11 +132,17 @@ std::error_code LatticeDocument::Reload(int fd, const std::string& path,
 }
 
 std::error_code LatticeDocument::ReadAppendedLines(int fd, const std::string& path,
-                                                   quib::FollowedRead& at) {
+                                                   quib::FollowedRead& at, std::int64_t size) {
     const int countBefore = m_primaryRecords.GetSize();
     quib::FollowedRead next = at;
+    // A few lines appended need no buffer of a whole file's chunk; a longer
+    // line grows the buffer as it must.
+    constexpr std::int64_t kLeastChunk = 4096;
+    const std::size_t chunk = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(size - static_cast<std::int64_t>(at.offset), kLeastChunk,
+                                 static_cast<std::int64_t>(kDefaultReadChunk)));
     if (const std::error_code error =
-            quib::ReadCompleteLines(fd, next, m_primaryRecords, WarningFor(path)))
+            quib::ReadCompleteLines(fd, next, m_primaryRecords, WarningFor(path), chunk))
         return error;
     const int dimension = m_nPrimaryDim;
     m_nPrimaryDim = next.dimension;
@@ -179,7 +185,7 @@ std::error_code LatticeDocument::FollowDataFile(const std::string& path,
     if (replaced)
         error = Reload(fd, path, importPaths, failedPath, &next.read);
     else if (next.size != at.size && !at.read.ended)
-        error = ReadAppendedLines(fd, path, next.read);
+        error = ReadAppendedLines(fd, path, next.read, next.size);
     close(fd);
     if (error) {
         if (failedPath.empty())

@@ -106,7 +106,8 @@ class LatticeDocument {
     std::error_code Reload(int fd, const std::string& path,
                            const std::vector<std::string>& importPaths, std::string& failedPath,
                            quib::FollowedRead* followed);
-    std::error_code ReadAppendedLines(int fd, const std::string& path, quib::FollowedRead& at);
+    std::error_code ReadAppendedLines(int fd, const std::string& path, quib::FollowedRead& at,
+                                      std::int64_t size);
     void CountUnpaired();
 
     std::vector<int> m_partners;
