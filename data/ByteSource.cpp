@@ -37,7 +37,8 @@ class PlainSource final : public ByteSource {
   public:
     PlainSource(int fd, const unsigned char* first, std::size_t count)
         : m_fd(fd), m_firstCount(count) {
-        std::memcpy(m_first, first, count);
+        if (count > 0)
+            std::memcpy(m_first, first, count);
     }
 
     std::error_code Read(unsigned char* into, std::size_t room, std::size_t& got) override {
@@ -79,6 +80,10 @@ std::unique_ptr<ByteSource> OpenByteSource(int fd, std::size_t chunkBytes, Decom
     if (how == Decompression::InCallingThread)
         return source;
     return std::make_unique<BackgroundSource>(std::move(source), std::max(chunk, kLeastAheadChunk));
+}
+
+std::unique_ptr<ByteSource> OpenPlainByteSource(int fd) {
+    return std::make_unique<PlainSource>(fd, nullptr, 0);
 }
 
 } // namespace quib

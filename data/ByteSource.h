@@ -33,4 +33,8 @@ enum class Decompression {
 std::unique_ptr<ByteSource> OpenByteSource(int fd, std::size_t chunkBytes, Decompression how,
                                            std::error_code& error);
 
+// The bytes of an open descriptor from where it stands, as they are: for
+// reading on in the middle of a file, where no compression can begin.
+std::unique_ptr<ByteSource> OpenPlainByteSource(int fd);
+
 } // namespace quib

@@ -1,6 +1,7 @@
 #include "DataFileReader.h"
 
 #include "ByteSource.h"
+#include "Compression.h"
 #include "NumberScan.h"
 #include "ValueScan.h"
 
@@ -18,7 +19,6 @@ namespace {
 
 using namespace number_scan;
 
-constexpr int kDefaultDimension = 26;
 // Bytes kept readable beyond the data, so that a 64-byte block can be loaded
 // at any line and a sentinel can close a last line that has no line end.
 constexpr std::size_t kPadding = 80;
@@ -40,9 +40,9 @@ bool ContainsDim(const Byte* b, const Byte* e) {
 class DatasetFiller {
   public:
     DatasetFiller(CLatticeRecordArray& records, const ReaderWarning& warn,
-                  const LineObserver* observe)
+                  const LineObserver* observe, std::int32_t dimension = quib::kStartDimension)
         : m_records(records), m_warn(warn), m_observe(observe) {
-        SetDimension(kDefaultDimension);
+        SetDimension(dimension);
     }
 
     int Dimension() const { return m_dimension; }
@@ -187,8 +187,20 @@ std::error_code LastError() {
     return {errno, std::generic_category()};
 }
 
+// A last line without its line end: read as a line, or held back for when
+// the rest of it has been written.
+enum class LastLine { Read, Held };
+
+// What feeding lines came to: the bytes of the lines handled, each ending in
+// its line end, and whether an end line or empty line stopped the reading.
+struct Fed {
+    std::uint64_t completeBytes = 0;
+    bool stopped = false;
+};
+
 // Feeds the lines of a source to the filler.
-std::error_code FeedLines(quib::ByteSource& source, DatasetFiller& filler, std::size_t chunkBytes) {
+std::error_code FeedLines(quib::ByteSource& source, DatasetFiller& filler, std::size_t chunkBytes,
+                          LastLine last, Fed& fed) {
     chunkBytes = std::max<std::size_t>(chunkBytes, 1);
     std::vector<Byte> buffer(chunkBytes + kPadding);
     std::size_t capacity = chunkBytes;
@@ -206,12 +218,15 @@ std::error_code FeedLines(quib::ByteSource& source, DatasetFiller& filler, std::
         const Byte* search = b + kept;
         while (const void* lf = std::memchr(search, '\n', static_cast<std::size_t>(end - search))) {
             const Byte* e = static_cast<const Byte*>(lf) + 1;
-            if (!filler.HandleLine(b, e))
+            fed.completeBytes += static_cast<std::uint64_t>(e - b);
+            if (!filler.HandleLine(b, e)) {
+                fed.stopped = true;
                 return source.CheckRest();
+            }
             b = search = e;
         }
         if (got == 0) {
-            if (b < end) {
+            if (b < end && last == LastLine::Read) {
                 *end = ' ';
                 filler.HandleLine(b, end);
             }
@@ -237,9 +252,10 @@ std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArra
     std::error_code error;
     try {
         DatasetFiller filler(records, warn, observe);
+        Fed fed;
         if (const auto source =
                 quib::OpenByteSource(fd, chunkBytes, quib::Decompression::OnSecondThread, error))
-            error = FeedLines(*source, filler, chunkBytes);
+            error = FeedLines(*source, filler, chunkBytes, LastLine::Read, fed);
         if (!error) {
             dimension = filler.Dimension();
             records.FreeExtra();
@@ -299,6 +315,46 @@ std::error_code ProbeLatticeFile(const std::string& path) {
     close(fd);
     return error;
 }
+
+namespace quib {
+
+std::error_code ReadCompleteLines(int fd, FollowedRead& at, CLatticeRecordArray& records,
+                                  const ReaderWarning& warn, std::size_t chunkBytes) {
+    if (at.ended || at.compressed)
+        return {};
+    const int sizeBefore = records.GetSize();
+    std::error_code error;
+    try {
+        if (at.offset == 0) {
+            unsigned char first[kMagicBytes];
+            const ssize_t count = pread(fd, first, sizeof first, 0);
+            if (count < 0)
+                return LastError();
+            if (CompressionOf(first, static_cast<std::size_t>(count)) != Compression::None) {
+                at.compressed = true;
+                return {};
+            }
+        }
+        if (lseek(fd, static_cast<off_t>(at.offset), SEEK_SET) < 0)
+            return LastError();
+        DatasetFiller filler(records, warn, nullptr, at.dimension);
+        Fed fed;
+        const auto source = OpenPlainByteSource(fd);
+        error = FeedLines(*source, filler, chunkBytes, LastLine::Held, fed);
+        if (!error) {
+            at.offset += fed.completeBytes;
+            at.dimension = filler.Dimension();
+            at.ended = fed.stopped;
+            return {};
+        }
+    } catch (const std::bad_alloc&) {
+        error = std::make_error_code(std::errc::not_enough_memory);
+    }
+    records.SetSize(sizeBefore);
+    return error;
+}
+
+} // namespace quib
 
 std::string CannotOpenMessage(const std::string& path, std::error_code error) {
     return "cannot open '" + path + "': " + error.message();

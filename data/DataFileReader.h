@@ -84,3 +84,28 @@ std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArra
                                       const ReaderWarning& warn,
                                       std::size_t chunkBytes = kDefaultReadChunk,
                                       const LineObserver* observe = nullptr);
+
+namespace quib {
+
+// The dimension in force before a file's first dimension line.
+inline constexpr std::int32_t kStartDimension = 26;
+
+// Where the reading of a file that is still being written stands: what is
+// needed to read the lines appended to it as the rest of the same file.
+struct FollowedRead {
+    std::uint64_t offset = 0; // the bytes of the complete lines read
+    std::int32_t dimension = kStartDimension;
+    bool ended = false;      // an end line or empty line was read: nothing more is
+    bool compressed = false; // compressed data, which is only ever read whole
+};
+
+// Reads the complete lines of the file open at `fd` from `at.offset` on,
+// appending their records, and moves `at` past them; a last line without its
+// line end is left for a later call, when it has one. At offset 0 a
+// compressed file is told by `at.compressed`, and nothing is read. On
+// failure the records and `at` are as they were.
+std::error_code ReadCompleteLines(int fd, FollowedRead& at, CLatticeRecordArray& records,
+                                  const ReaderWarning& warn,
+                                  std::size_t chunkBytes = kDefaultReadChunk);
+
+} // namespace quib

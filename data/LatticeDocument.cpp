@@ -1,14 +1,22 @@
 #include "LatticeDocument.h"
 
-#include <algorithm>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-std::error_code LatticeDocument::ReadDataFile(const std::string& path, int& dimension,
-                                              CLatticeRecordArray& records) {
-    const ReaderWarning warn = [&](const char* message) {
+#include <algorithm>
+#include <cerrno>
+
+ReaderWarning LatticeDocument::WarningFor(const std::string& path) const {
+    return [this, &path](const char* message) {
         if (m_warningHook)
             m_warningHook(path, message);
     };
-    return ReadLatticeFile(path, dimension, records, warn);
+}
+
+std::error_code LatticeDocument::ReadDataFile(const std::string& path, int& dimension,
+                                              CLatticeRecordArray& records) {
+    return ReadLatticeFile(path, dimension, records, WarningFor(path));
 }
 
 void LatticeDocument::ResetDatasets() {
@@ -50,15 +58,60 @@ std::error_code LatticeDocument::ImportDataFile(const std::string& path) {
     return std::make_error_code(std::errc::not_enough_memory);
 }
 
+namespace {
+
+// Opens a file for reading; -1 with `error` set where it cannot be.
+int OpenForReading(const std::string& path, std::error_code& error) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        error = {errno, std::generic_category()};
+    return fd;
+}
+
+} // namespace
+
+std::error_code LatticeDocument::ReadPrimaryAnew(int fd, const std::string& path, int& dimension,
+                                                 CLatticeRecordArray& records,
+                                                 quib::FollowedRead* followed) {
+    if (followed != nullptr) {
+        *followed = {};
+        if (const std::error_code error =
+                quib::ReadCompleteLines(fd, *followed, records, WarningFor(path)))
+            return error;
+        if (!followed->compressed) {
+            dimension = followed->dimension;
+            records.FreeExtra();
+            return {};
+        }
+        if (lseek(fd, 0, SEEK_SET) < 0)
+            return {errno, std::generic_category()};
+    }
+    return ReadLatticeDescriptor(fd, dimension, records, WarningFor(path));
+}
+
 std::error_code LatticeDocument::ReloadDataFiles(const std::string& path,
                                                  const std::vector<std::string>& importPaths,
                                                  std::string& failedPath) {
+    std::error_code error;
+    const int fd = OpenForReading(path, error);
+    if (fd < 0) {
+        failedPath = path;
+        return error;
+    }
+    error = Reload(fd, path, importPaths, failedPath, nullptr);
+    close(fd);
+    return error;
+}
+
+std::error_code LatticeDocument::Reload(int fd, const std::string& path,
+                                        const std::vector<std::string>& importPaths,
+                                        std::string& failedPath, quib::FollowedRead* followed) {
     int primaryDim = -1;
     CLatticeRecordArray primary;
     int importedDim = -1;
     CLatticeRecordArray imported;
     std::vector<int> partners;
-    std::error_code error = ReadDataFile(path, primaryDim, primary);
+    std::error_code error = ReadPrimaryAnew(fd, path, primaryDim, primary, followed);
     failedPath = path;
     for (std::size_t k = 0; !error && k < importPaths.size(); ++k) {
         error = ReadDataFile(importPaths[k], importedDim, imported);
@@ -75,5 +128,71 @@ std::error_code LatticeDocument::ReloadDataFiles(const std::string& path,
     m_importedRecords.Swap(imported);
     m_partners.swap(partners);
     CountUnpaired();
+    return {};
+}
+
+std::error_code LatticeDocument::ReadAppendedLines(int fd, const std::string& path,
+                                                   quib::FollowedRead& at, std::int64_t size) {
+    const int countBefore = m_primaryRecords.GetSize();
+    quib::FollowedRead next = at;
+    // A few lines appended need no buffer of a whole file's chunk; a longer
+    // line grows the buffer as it must.
+    constexpr std::int64_t kLeastChunk = 4096;
+    const std::size_t chunk = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(size - static_cast<std::int64_t>(at.offset), kLeastChunk,
+                                 static_cast<std::int64_t>(kDefaultReadChunk)));
+    if (const std::error_code error =
+            quib::ReadCompleteLines(fd, next, m_primaryRecords, WarningFor(path), chunk))
+        return error;
+    const int dimension = m_nPrimaryDim;
+    m_nPrimaryDim = next.dimension;
+    // Without an import there is nothing to pair, and no pass over every
+    // record for each piece appended.
+    if (m_importedRecords.GetSize() > 0 && !AlignImportedRecords()) {
+        m_nPrimaryDim = dimension;
+        m_primaryRecords.SetSize(countBefore);
+        return std::make_error_code(std::errc::not_enough_memory);
+    }
+    at = next;
+    return {};
+}
+
+std::error_code LatticeDocument::FollowDataFile(const std::string& path,
+                                                const std::vector<std::string>& importPaths,
+                                                FollowedFile& at, bool& changed,
+                                                std::string& failedPath) {
+    changed = false;
+    failedPath.clear();
+    std::error_code error;
+    const int fd = OpenForReading(path, error);
+    struct stat status {};
+    if (fd >= 0 && fstat(fd, &status) != 0)
+        error = {errno, std::generic_category()};
+    if (error) {
+        if (fd >= 0)
+            close(fd);
+        failedPath = path;
+        return error;
+    }
+    FollowedFile next = at;
+    next.started = true;
+    next.device = status.st_dev;
+    next.inode = status.st_ino;
+    next.size = status.st_size;
+    const bool replaced = !at.started || next.device != at.device || next.inode != at.inode ||
+                          next.size < static_cast<std::int64_t>(at.read.offset) ||
+                          (at.read.compressed && next.size != at.size);
+    if (replaced)
+        error = Reload(fd, path, importPaths, failedPath, &next.read);
+    else if (next.size != at.size && !at.read.ended)
+        error = ReadAppendedLines(fd, path, next.read, next.size);
+    close(fd);
+    if (error) {
+        if (failedPath.empty())
+            failedPath = path;
+        return error;
+    }
+    changed = replaced || next.read.offset != at.read.offset;
+    at = next;
     return {};
 }

@@ -5,6 +5,7 @@
 #include "RecordPairing.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -74,11 +75,39 @@ class LatticeDocument {
                                     const std::vector<std::string>& importPaths,
                                     std::string& failedPath);
 
+    // Where Follow File stands on the open file.
+    struct FollowedFile {
+        quib::FollowedRead read;
+        bool started = false;
+        std::uint64_t device = 0;
+        std::uint64_t inode = 0;
+        std::int64_t size = 0; // as last read
+    };
+    // Follow File: the lines appended to the open file since `at` read as
+    // the rest of the primary dataset and the records paired again. At the
+    // start, and for a file replaced, shrunk or compressed, a reload, whose
+    // open file gives only its complete lines (a last line without its line
+    // end waits). `changed` tells whether the datasets changed; on failure
+    // they and `at` are as they were and `failedPath` names the file.
+    std::error_code FollowDataFile(const std::string& path,
+                                   const std::vector<std::string>& importPaths, FollowedFile& at,
+                                   bool& changed, std::string& failedPath);
+
     // Receives the reader's warning together with the path being read.
     using WarningHook = std::function<void(const std::string& path, const char* message)>;
     void SetWarningHook(WarningHook hook) { m_warningHook = std::move(hook); }
 
   private:
+    ReaderWarning WarningFor(const std::string& path) const;
+    // The open file's part of a reload: the whole file, or with `followed`
+    // its complete lines, read into a new dataset.
+    std::error_code ReadPrimaryAnew(int fd, const std::string& path, int& dimension,
+                                    CLatticeRecordArray& records, quib::FollowedRead* followed);
+    std::error_code Reload(int fd, const std::string& path,
+                           const std::vector<std::string>& importPaths, std::string& failedPath,
+                           quib::FollowedRead* followed);
+    std::error_code ReadAppendedLines(int fd, const std::string& path, quib::FollowedRead& at,
+                                      std::int64_t size);
     void CountUnpaired();
 
     std::vector<int> m_partners;

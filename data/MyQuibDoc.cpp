@@ -67,16 +67,28 @@ void CMyQuibDoc::OnUpdateImport(CCmdUI* cmdUI) {
     cmdUI->Enable(m_nPrimaryDim > 0);
 }
 
-std::error_code CMyQuibDoc::Reload(QString& failedPath) {
+std::vector<std::string> CMyQuibDoc::LocalImportPaths() const {
     std::vector<std::string> importPaths;
     for (const QString& path : m_importedPaths)
         importPaths.push_back(LocalPath(path));
+    return importPaths;
+}
+
+std::error_code CMyQuibDoc::Reload(QString& failedPath) {
     std::string failed;
     std::error_code error;
     {
         const CWaitCursor busy;
-        error = ReloadDataFiles(LocalPath(GetPathName()), importPaths, failed);
+        error = ReloadDataFiles(LocalPath(GetPathName()), LocalImportPaths(), failed);
     }
+    failedPath = QFile::decodeName(failed.c_str());
+    return error;
+}
+
+std::error_code CMyQuibDoc::Follow(FollowedFile& at, bool& changed, QString& failedPath) {
+    std::string failed;
+    const std::error_code error =
+        FollowDataFile(LocalPath(GetPathName()), LocalImportPaths(), at, changed, failed);
     failedPath = QFile::decodeName(failed.c_str());
     return error;
 }

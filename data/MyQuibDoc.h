@@ -25,7 +25,12 @@ class CMyQuibDoc : public CDocument, public LatticeDocument {
     // Reload: the open file and its imports read again. On failure the
     // datasets are as they were and `failedPath` names the file that failed.
     std::error_code Reload(QString& failedPath);
+    // Follow File: what was appended to the open file since `at`, or the
+    // file read again where it was replaced (see FollowDataFile).
+    std::error_code Follow(FollowedFile& at, bool& changed, QString& failedPath);
 
   private:
+    std::vector<std::string> LocalImportPaths() const;
+
     QStringList m_importedPaths;
 };

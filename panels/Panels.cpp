@@ -2,6 +2,7 @@
 
 #include "FileCheckPanel.h"
 #include "FindPanel.h"
+#include "FollowCommand.h"
 #include "FrameWnd.h"
 #include "HistoryPanel.h"
 #include "LatticeTables.h"
@@ -24,6 +25,7 @@ void AttachPanels(CFrameWnd& frame, CMyQuibView& view) {
     // panels (whose node entry comes last, under the point).
     new FindPanel(frame, view);
     new ReloadCommand(view);
+    new FollowCommand(frame, view);
     new FileCheckPanel(frame, view);
     DockWholeFilePanels(frame, view);
 }

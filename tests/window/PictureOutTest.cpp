@@ -103,8 +103,8 @@ TEST_F(PictureOutTest, ContextMenuOffersCopyAndExport) {
     };
     const std::string expected =
         "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|Values|-|Find "
-        "Records...\tCtrl+F|Next Difference|Previous Difference|-|Reload\tF5|Check "
-        "File...|-|Show Overview";
+        "Records...\tCtrl+F|Next Difference|Previous Difference|-|Reload\tF5|Follow "
+        "File|Check File...|-|Show Overview";
     EXPECT_EQ(openMenu([this] {
                   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40),
                                           View()->mapToGlobal(QPoint(40, 40)));

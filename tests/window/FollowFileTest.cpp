@@ -1,0 +1,81 @@
+// Follow File in the window: records appended to the open file are shown,
+// and the view that stood on the last record moves on to the new last one
+// while one that stood elsewhere stays; a file removed and written anew is
+// read whole.
+
+#include "ViewCommandFixture.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QThread>
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+
+namespace {
+
+class FollowFileTest : public ViewCommandFixture {
+  protected:
+    int Records() const { return Document()->m_primaryRecords.GetSize(); }
+
+    // Runs the event loop until `done`, for at most a generous while.
+    static bool WaitFor(const std::function<bool()>& done) {
+        const QDeadlineTimer deadline(20000);
+        while (!done() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+            QThread::msleep(5);
+        }
+        return done();
+    }
+
+    static void Append(const QString& path, const char* bytes) {
+        std::ofstream(path.toStdString(), std::ios::binary | std::ios::app) << bytes;
+    }
+};
+
+TEST_F(FollowFileTest, AppendedRecordsAreShownAndTheLastOneFollowed) {
+    const QString path = WriteDataFile("run.dat", 26, 3);
+    // Without its end line, so that the file can grow.
+    const std::string written = ReadWholeFile(path.toStdString());
+    m_dir.Write("run.dat", written.substr(0, written.size() - 4));
+    StartCounting(path);
+    View()->ShowRecord(2);
+    auto* follow = Frame()->findChild<QAction*>("followFile");
+    auto* pane = Frame()->findChild<QLabel*>("followPane");
+    ASSERT_NE(follow, nullptr);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_FALSE(follow->isChecked());
+    follow->trigger();
+    EXPECT_TRUE(pane->isVisible() || !Frame()->isVisible());
+    EXPECT_EQ(pane->text(), "Following run.dat");
+
+    // The last line waits for its line end.
+    Append(path, "(4) 4\n(5) 5\n(6) 6");
+    ASSERT_TRUE(WaitFor([this] { return Records() == 5; })) << Records();
+    EXPECT_EQ(Document()->GetNodeValue(4, 6, 0), 5);
+    EXPECT_EQ(View()->m_nRecordIndex, 4);
+
+    View()->ShowRecord(1);
+    Append(path, "\n");
+    ASSERT_TRUE(WaitFor([this] { return Records() == 6; })) << Records();
+    EXPECT_EQ(Document()->GetNodeValue(5, 6, 0), 6);
+    EXPECT_EQ(View()->m_nRecordIndex, 1);
+
+    // Removed, the file can no longer be watched: its size is looked at
+    // until it is there again, then it is read whole.
+    ASSERT_EQ(std::remove(path.toLocal8Bit().constData()), 0);
+    ASSERT_TRUE(WaitFor([pane] { return pane->text().contains("No such file"); }));
+    Append(path, "(1) 7\n(2) 8\n");
+    ASSERT_TRUE(WaitFor([this] { return Records() == 2; })) << Records();
+    EXPECT_EQ(Document()->GetNodeValue(1, 6, 0), 8);
+    EXPECT_EQ(pane->text(), "Following run.dat");
+
+    follow->trigger();
+    EXPECT_FALSE(pane->isVisible());
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+} // namespace
