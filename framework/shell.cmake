@@ -26,3 +26,6 @@ if(X11_FOUND AND X11_Xkb_FOUND)
     target_compile_definitions(quib_framework PRIVATE QUIB_HAVE_XKB)
     target_link_libraries(quib_framework PRIVATE X11::X11)
 endif()
+# X11's headers define names (Unsorted, None, Bool) that Qt's use: kept out
+# of a unity build's shared translation units.
+set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/LockKeys.cpp PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)

@@ -7,8 +7,9 @@ inline constexpr int NO_RECORD_VALUE = -32001;
 
 namespace quib {
 
-// One node per subset of the five variables A to E.
-inline constexpr int kNodeCount = 32;
+// The five variables A to E, and one node per subset of them.
+inline constexpr int kVariableCount = 5;
+inline constexpr int kNodeCount = 1 << kVariableCount;
 // One line per pair of subsets that differ by one variable.
 inline constexpr int kEdgeCount = 80;
 

@@ -8,8 +8,6 @@ namespace quib {
 
 namespace {
 
-constexpr int kVariables = 5;
-
 // Level by level, and within a level in the alphabetical order of the
 // subsets' letters, as the nodes are numbered.
 constexpr bool DrawnBefore(VariableSet a, VariableSet b) {
@@ -34,7 +32,7 @@ constexpr Numbering MakeNumbering() {
     for (int n = 0; n < kNodeCount; ++n)
         numbering.node[numbering.variables[n]] = n;
     for (int n = 0; n < kNodeCount; ++n)
-        for (int v = 0; v < kVariables; ++v)
+        for (int v = 0; v < kVariableCount; ++v)
             if (numbering.variables[n] & (1u << v))
                 numbering.lower[n] |= NodeMask{1}
                                       << numbering.node[numbering.variables[n] & ~(1u << v)];

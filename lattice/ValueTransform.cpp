@@ -4,8 +4,6 @@ namespace quib {
 
 namespace {
 
-constexpr int kVariables = 5;
-
 // Each node's subset, looked up in a table of this file rather than through
 // a call per node: the transform runs for every record of a file.
 struct NodeSubsets {
@@ -22,8 +20,8 @@ NodeSubsets MakeNodeSubsets() {
 const NodeSubsets kSubsets = MakeNodeSubsets();
 
 // The 32 sets as a bit mask: those without variable v.
-constexpr std::uint32_t kLacking[kVariables] = {0x55555555u, 0x33333333u, 0x0f0f0f0fu, 0x00ff00ffu,
-                                                0x0000ffffu};
+constexpr std::uint32_t kLacking[kVariableCount] = {0x55555555u, 0x33333333u, 0x0f0f0f0fu,
+                                                    0x00ff00ffu, 0x0000ffffu};
 
 // One pass per variable over the values indexed by their subsets, each set
 // without the variable beside the same set with it: 5 passes of 16 steps,
@@ -53,7 +51,7 @@ template <bool kUpward, class Step> void Butterfly(std::int64_t values[kNodeCoun
 // The sets whose sums a missing value of the sets in `missing` enters: the
 // same passes, on one bit per set.
 template <bool kUpward> std::uint32_t Spread(std::uint32_t missing) {
-    for (int v = 0; v < kVariables; ++v) {
+    for (int v = 0; v < kVariableCount; ++v) {
         const int bit = 1 << v;
         missing |= kUpward ? (missing & kLacking[v]) << bit : (missing >> bit) & kLacking[v];
     }

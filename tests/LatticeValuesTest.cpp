@@ -57,7 +57,7 @@ TEST(NodeSets, MinimalNodesFollowTheHighlightRule) {
         RandomRecord(random, read);
         Shown shown;
         TransformValues(ValueTransform::Read, read, shown);
-        const NodeMask minimal = MinimalNodes(shown);
+        const NodeMask minimal = quib::MinimalNodes(shown);
         for (int n = 0; n < kNodeCount; ++n)
             ASSERT_EQ((minimal >> n) & 1, NodeMask(IsMinimalNodeOf(read, n))) << trial << " " << n;
     }

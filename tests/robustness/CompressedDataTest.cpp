@@ -20,8 +20,8 @@ namespace {
 using quib::Compression;
 using quib::ReadError;
 
-constexpr int kExisting = 3;
-constexpr int kExistingDimension = 32;
+constexpr int kRecordsBefore = 3;
+constexpr int kDimensionBefore = 32;
 
 // A small file with an end line, so that the checksums after it are only
 // reached by reading on past where the reader stops.
@@ -39,18 +39,18 @@ class CompressedData : public ::testing::Test {
     std::error_code Read(const std::string& bytes) {
         const std::string path = m_dir.Write("data", bytes);
         m_records.RemoveAll();
-        FillExistingRecords(m_records, kExisting);
-        m_dimension = kExistingDimension;
+        FillExistingRecords(m_records, kRecordsBefore);
+        m_dimension = kDimensionBefore;
         return ReadLatticeFile(path, m_dimension, m_records, {});
     }
 
     // After a failed read: the earlier records and dimension, exactly.
     void ExpectUnchanged() {
         CLatticeRecordArray expected;
-        FillExistingRecords(expected, kExisting);
-        EXPECT_EQ(m_dimension, kExistingDimension);
-        ASSERT_EQ(m_records.GetSize(), kExisting);
-        for (int i = 0; i < kExisting; ++i)
+        FillExistingRecords(expected, kRecordsBefore);
+        EXPECT_EQ(m_dimension, kDimensionBefore);
+        ASSERT_EQ(m_records.GetSize(), kRecordsBefore);
+        for (int i = 0; i < kRecordsBefore; ++i)
             EXPECT_EQ(std::memcmp(&m_records[i], &expected[i], sizeof(CLatticeRecord)), 0);
     }
 
@@ -150,7 +150,7 @@ TEST_F(CompressedData, WhatMayFollowTheLastStream) {
         const std::error_code error = Read(data);
         EXPECT_EQ(error, ending.expected) << error.message();
         if (!error) {
-            EXPECT_EQ(m_records.GetSize(), kExisting + 40);
+            EXPECT_EQ(m_records.GetSize(), kRecordsBefore + 40);
             EXPECT_EQ(m_dimension, 26);
         } else {
             ExpectUnchanged();
@@ -158,7 +158,7 @@ TEST_F(CompressedData, WhatMayFollowTheLastStream) {
     }
     // A zstd stream may open with a skippable frame.
     EXPECT_FALSE(Read(skippable + CompressText(text, Compression::Zstd)));
-    EXPECT_EQ(m_records.GetSize(), kExisting + 40);
+    EXPECT_EQ(m_records.GetSize(), kRecordsBefore + 40);
 }
 
 // The probe that tells a bad file at start-up decompresses the first bytes.

@@ -1,5 +1,7 @@
 #include "ReferenceCheck.h"
 
+#include "ReferenceReader.h"
+
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -8,9 +10,6 @@
 
 namespace {
 
-bool IsBlank(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }

@@ -5,10 +5,6 @@
 
 namespace {
 
-bool IsBlank(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-
 // Reads "[blanks][sign]digits" at pos like a saturating %d.
 bool ReadInt(const std::string& line, std::size_t pos, std::int32_t& out) {
     while (pos < line.size() && IsBlank(line[pos]))

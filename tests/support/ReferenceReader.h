@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cctype>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -7,6 +8,11 @@
 // A plain reading of a data file's bytes, line by line, that follows the
 // reading steps one at a time with ordinary string operations. Slow and
 // obvious on purpose: the fast reader must agree with it on every input.
+// What the reading skips as blank, as scanf does.
+inline bool IsBlank(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
 struct ReferenceRecord {
     std::int32_t values[32] = {};
     std::int32_t number = 0;
