@@ -84,14 +84,6 @@ QT_QPA_PLATFORM=offscreen "$quib" --export "$shots/ring-export.png" --record 2 "
 echo "ok: the focus ring stands around node $focus on the screen ($after pixels), in no export"
 # File, Exit: the view and its nodes' interfaces go with the window, while
 # the bridge still holds them, and the program ends well.
-quit_quib() {
-    xdotool windowfocus --sync "$wid"
-    xdotool key --clearmodifiers alt+f x
-    local status=0
-    timeout 60 tail --pid="$quib_pid" -f /dev/null || fail "File, Exit did not end the program"
-    wait "$quib_pid" || status=$?
-    [[ $status == 0 ]] || fail "the program ended with status $status"
-}
 quit_quib
 
 # With an import the imported diagram's nodes follow the primary ones.

@@ -43,10 +43,7 @@ sleep 0.4
 xdotool key --delay 80 Up Up Up Return
 sleep 0.5
 shot follow-on
-bar="$win_w""x30+$win_x+$((win_y + win_h - 30))"
-convert "$shots/follow-off.png" -crop "$bar" +repage "$work/bar-off.png"
-convert "$shots/follow-on.png" -crop "$bar" +repage "$work/bar-on.png"
-pane=$(compare -metric AE "$work/bar-off.png" "$work/bar-on.png" null: 2>&1 | cut -d' ' -f1 || true)
+pane=$(bar_differing follow-off follow-on)
 [[ $pane -gt 100 ]] || fail "Follow File showed no pane in the status bar"
 key End
 reader shown "$quib_pid" "$first" 60 >"$work/shown" || fail "End did not show record $first"
@@ -101,9 +98,5 @@ differ=$(compare -metric AE "$work/view.png" "$work/last.png" null: 2>&1 | cut -
 [[ $differ == 0 ]] || fail "the window does not show record $last as --export draws it ($differ pixels differ)"
 echo "ok: the screenshot shows record $last as --export draws it"
 
-xdotool windowfocus --sync "$wid"
-xdotool key --clearmodifiers alt+f x
-status=0
-timeout 60 tail --pid="$quib_pid" -f /dev/null || fail "File, Exit did not end the program"
-wait "$quib_pid" || status=$?
-[[ $status == 0 ]] || fail "the program ended with status $status"
+# File, Exit ends the program well.
+quit_quib
