@@ -60,10 +60,6 @@ std::vector<Key> SortedKeys(const CLatticeRecordArray& records, std::vector<Key>
     return keys;
 }
 
-} // namespace
-
-namespace {
-
 // PairRecordsByNumber, giving the imported keys sorted as well.
 void PairSorted(const CLatticeRecordArray& primary, const CLatticeRecordArray& imported,
                 std::vector<int>& partners, std::vector<Key>& offered) {
