@@ -27,16 +27,12 @@ void AppendInteger(std::string& out, std::int64_t value) {
     out.append(digits, result.ptr);
 }
 
-} // namespace
-
-std::string GenerateDataFile(int dimension, int records, std::uint64_t seed) {
+void AppendRecordLines(std::string& out, int dimension, int first, int records,
+                       std::uint64_t seed) {
     Random random(seed);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(records) * (static_cast<std::size_t>(dimension) * 4 + 12));
-    out += "Generated counts for the benchmarks\nDIM=";
-    AppendInteger(out, dimension);
-    out += "\nCONV_SECTION\n";
-    for (int number = 1; number <= records; ++number) {
+    out.reserve(out.size() +
+                static_cast<std::size_t>(records) * (static_cast<std::size_t>(dimension) * 4 + 12));
+    for (int number = first; number < first + records; ++number) {
         out += '(';
         AppendInteger(out, number);
         out += ')';
@@ -46,6 +42,21 @@ std::string GenerateDataFile(int dimension, int records, std::uint64_t seed) {
         }
         out += '\n';
     }
+}
+
+} // namespace
+
+std::string GenerateDataFile(int dimension, int records, std::uint64_t seed) {
+    std::string out = "Generated counts for the benchmarks\nDIM=";
+    AppendInteger(out, dimension);
+    out += "\nCONV_SECTION\n";
+    AppendRecordLines(out, dimension, 1, records, seed);
     out += "END\n";
+    return out;
+}
+
+std::string GenerateRecordLines(int dimension, int first, int records, std::uint64_t seed) {
+    std::string out;
+    AppendRecordLines(out, dimension, first, records, seed);
     return out;
 }

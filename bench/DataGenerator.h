@@ -9,5 +9,9 @@
 // and a few large numbers; the same seed gives the same file.
 std::string GenerateDataFile(int dimension, int records, std::uint64_t seed = 1);
 
+// The record lines alone, numbered from `first`: what a running instrument
+// appends to a file it writes.
+std::string GenerateRecordLines(int dimension, int first, int records, std::uint64_t seed = 1);
+
 // Lines in a generated file that are not records.
 inline constexpr int kGeneratedHeaderAndEndLines = 4;

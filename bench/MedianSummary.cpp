@@ -77,6 +77,26 @@ void MedianSummaryReporter::Finalize() {
     PrintFinding(out);
     PrintCommandLine(out);
     PrintDecompression(out);
+    PrintFollowing(out);
+}
+
+void MedianSummaryReporter::PrintFollowing(std::ostream& out) const {
+    std::string what, file;
+    for (const std::string& name : m_order) {
+        if (!Split(name, "follow/", what, file) || what != "append_paired")
+            continue;
+        const auto ms = [&](const char* which) {
+            const Figures* figures = Find("follow/" + std::string(which) + "/" + file);
+            return figures != nullptr ? figures->milliseconds : 0.0;
+        };
+        out << "following " << file << ": an append read and paired again "
+            << Format("%.2f", ms("append_paired")) << " ms, without an import "
+            << Format("%.2f", ms("append_alone")) << " ms; the appended records read alone "
+            << Format("%.2f", ms("read_appended_alone")) << " ms, the pairing alone "
+            << Format("%.2f", ms("pair_alone")) << " ms, a whole reload "
+            << Format("%.0f", ms("reload_paired")) << " ms\n  append / reload = "
+            << Format("%.4f", ms("append_paired") / ms("reload_paired")) << "\n";
+    }
 }
 
 // Whole processes, timed by the clock on the wall (the tool's own time is

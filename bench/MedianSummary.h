@@ -10,10 +10,10 @@
 // runs when there are no repetitions): reading speeds in MB/s with the budget
 // ratios, peak memory per record, pairing and overview times, export pages
 // per second, what finding adds to loading, the command line's modes against
-// --info and compressed reading beside its tool. Rates and times are per CPU
-// second (for the command line, the child's), as the library counts rates,
-// so that other load on the
-// machine does not skew the ratios.
+// --info, compressed reading beside its tool and
+// an append to a followed file beside reading it alone and a whole reload. Rates and times are per
+// CPU second (for the command line, the child's), as the library counts rates, so that other load
+// on the machine does not skew the ratios.
 class MedianSummaryReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override;
@@ -36,6 +36,7 @@ class MedianSummaryReporter : public benchmark::ConsoleReporter {
     void PrintFinding(std::ostream& out) const;
     void PrintCommandLine(std::ostream& out) const;
     void PrintDecompression(std::ostream& out) const;
+    void PrintFollowing(std::ostream& out) const;
     const Figures* Find(const std::string& name) const;
 
     std::map<std::string, Figures> m_figures;

@@ -3,6 +3,7 @@
 #include "DataGenerator.h"
 #include "DecompressionBenchmarks.h"
 #include "ExportBenchmarks.h"
+#include "FollowBenchmarks.h"
 #include "MedianSummary.h"
 #include "OverviewBenchmarks.h"
 #include "PairingBenchmarks.h"
@@ -26,6 +27,8 @@ struct Sizes {
     std::vector<int> pairingIndexedOnly;
     int exportRecords = 0;
     int overviewRecords = 0;
+    int followRecords = 0;
+    int followAppended = 0;
 };
 
 // --quick: tiny sizes that run every benchmark in a moment, so that they
@@ -63,12 +66,16 @@ int main(int argc, char** argv) {
         sizes.pairingIndexedOnly = {5000};
         sizes.exportRecords = 20;
         sizes.overviewRecords = 2000;
+        sizes.followRecords = 2000;
+        sizes.followAppended = 100;
     } else {
         sizes.fileRecords = {100000, 1000000};
         sizes.pairingCompared = {10000, 100000};
         sizes.pairingIndexedOnly = {1000000};
         sizes.exportRecords = 10000;
         sizes.overviewRecords = 1000000;
+        sizes.followRecords = 1000000;
+        sizes.followAppended = 1000;
     }
 
     const TempDir folder;
@@ -99,6 +106,7 @@ int main(int argc, char** argv) {
     RegisterCommandLineBenchmarks(QUIB_EXECUTABLE, largest.Key(), largest.path, second,
                                   folder.Path());
     RegisterOverviewBenchmarks(sizes.overviewRecords);
+    RegisterFollowBenchmarks(folder, sizes.followRecords, sizes.followAppended);
     MedianSummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

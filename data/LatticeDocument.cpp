@@ -25,11 +25,12 @@ void LatticeDocument::ResetDatasets() {
     m_nImportedDim = -1;
     m_importedRecords.RemoveAll();
     m_partners.clear();
+    m_pairing.Forget();
     m_unpaired = 0;
 }
 
 bool LatticeDocument::AlignImportedRecords() {
-    if (!quib::PairRecordsByNumber(m_primaryRecords, m_importedRecords, m_partners))
+    if (!m_pairing.PairAll(m_primaryRecords, m_importedRecords, m_partners))
         return false;
     CountUnpaired();
     return true;
@@ -117,7 +118,9 @@ std::error_code LatticeDocument::Reload(int fd, const std::string& path,
         error = ReadDataFile(importPaths[k], importedDim, imported);
         failedPath = importPaths[k];
     }
-    if (!error && !importPaths.empty() && !quib::PairRecordsByNumber(primary, imported, partners))
+    if (!error && importPaths.empty())
+        m_pairing.Forget();
+    else if (!error && !m_pairing.PairAll(primary, imported, partners))
         error = std::make_error_code(std::errc::not_enough_memory);
     if (error)
         return error;
@@ -146,12 +149,15 @@ std::error_code LatticeDocument::ReadAppendedLines(int fd, const std::string& pa
         return error;
     const int dimension = m_nPrimaryDim;
     m_nPrimaryDim = next.dimension;
-    // Without an import there is nothing to pair, and no pass over every
-    // record for each piece appended.
-    if (m_importedRecords.GetSize() > 0 && !AlignImportedRecords()) {
-        m_nPrimaryDim = dimension;
-        m_primaryRecords.SetSize(countBefore);
-        return std::make_error_code(std::errc::not_enough_memory);
+    // Without an import there is nothing to pair; with one, the records
+    // appended are paired, not all of them again.
+    if (m_importedRecords.GetSize() > 0) {
+        if (!m_pairing.PairAppended(m_primaryRecords, m_importedRecords, m_partners)) {
+            m_nPrimaryDim = dimension;
+            m_primaryRecords.SetSize(countBefore);
+            return std::make_error_code(std::errc::not_enough_memory);
+        }
+        CountUnpaired();
     }
     at = next;
     return {};

@@ -111,6 +111,7 @@ class LatticeDocument {
     void CountUnpaired();
 
     std::vector<int> m_partners;
+    quib::RecordPairing m_pairing;
     int m_unpaired = 0;
     WarningHook m_warningHook;
 };

@@ -85,10 +85,14 @@ TEST_F(FollowedFile, PiecesReadAsTheCompleteLinesOfTheFile) {
     Append(") 3\n");
     FollowAndCompare("grown after the truncation");
 
+    // The import, read again with the replaced file, pairs what comes next.
+    m_dir.Write("import.dat", "(9) 70\n(12) 71\n(13) 72\n(5) 73\n");
     const std::string other = m_dir.Write("other.dat", "(5) 40\n(9) 41\n");
     ASSERT_EQ(std::rename(other.c_str(), m_path.c_str()), 0);
     m_written = "(5) 40\n(9) 41\n";
     FollowAndCompare("replaced by rename");
+    Append("(12) 42\n(13) 43\n");
+    FollowAndCompare("grown after the replacement, with the import read again");
 }
 
 } // namespace

@@ -105,6 +105,36 @@ TEST(Pairing, AgreesWithTheLiteralSearchOverRepeatedImports) {
     }
 }
 
+// Follow File pairs the records appended to the primary dataset alone where
+// their numbers run above the earlier ones, and everything again otherwise:
+// either way as the literal search pairs the whole.
+TEST(Pairing, RecordsAppendedOneRunAfterAnotherMatchTheLiteralSearch) {
+    std::mt19937 random(20261209);
+    for (int round = 0; round < 500; ++round) {
+        CLatticeRecordArray primary, imported;
+        V offered;
+        for (int k = 0; k < 40; ++k)
+            offered.push_back(static_cast<int>(random() % 30) - 3);
+        Append(imported, offered);
+        Append(primary, {static_cast<int>(random() % 5) - 3});
+        quib::RecordPairing pairing;
+        V partners;
+        ASSERT_TRUE(pairing.PairAll(primary, imported, partners));
+        int number = primary[0].m_nRecordNumber;
+        for (int piece = 0; piece < 6; ++piece) {
+            V appended;
+            for (int k = static_cast<int>(random() % 4); k > 0; --k) {
+                // Mostly growing; now and then a number met before.
+                number += random() % 5 == 0 ? -static_cast<int>(random() % 4) : 1;
+                appended.push_back(number);
+            }
+            Append(primary, appended);
+            ASSERT_TRUE(pairing.PairAppended(primary, imported, partners));
+            ASSERT_EQ(partners, LiteralPairing(primary, imported)) << "round " << round;
+        }
+    }
+}
+
 TEST(Pairing, LargeReversedAndShuffledFilesMatchTheLiteralSearch) {
     std::mt19937 random(7);
     V numbers(3000), reversed(3000);

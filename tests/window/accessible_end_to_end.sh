@@ -4,30 +4,15 @@
 # accessibility bus by pyatspi, as Orca reads it, its keys real key presses
 # (xdotool); the focus ring looked for in a screenshot and in an export.
 #   accessible_end_to_end.sh QUIB EXAMPLES SHOTS
-# Run under dbus-run-session: the session bus, and with it the
-# accessibility bus, is the test's own.
+# Run under dbus-run-session.
 set -euo pipefail
 
 quib=$1
 examples=$2
 shots=$3
 mkdir -p "$shots"
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/x_session.sh"
-
-[[ -n ${DBUS_SESSION_BUS_ADDRESS:-} ]] || fail "no session bus of its own: run under dbus-run-session"
-# The accessibility bus that the session bus starts keeps its socket in the
-# test's runtime folder and serves the test's display; Qt's bridge only
-# waits for it, so it is started here, as a desktop session does.
-dbus-update-activation-environment XDG_RUNTIME_DIR XDG_CONFIG_HOME DISPLAY
-dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-    >/dev/null || fail "the accessibility bus does not start"
-# It goes before the display does.
-pids+=("$(dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus / \
-    org.freedesktop.DBus.GetConnectionUnixProcessID string:org.a11y.Bus | awk '{ print $2 }')")
-export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-
-reader() { timeout 180 /usr/bin/python3 "$here/accessible_tree.py" "$@"; }
+source "$(dirname "$0")/x_session.sh"
+source "$(dirname "$0")/accessible_session.sh"
 read_tree() {
     reader tree "$quib_pid" >"$work/tree" || fail "the view could not be read: $(cat "$work/tree")"
 }
@@ -99,14 +84,6 @@ QT_QPA_PLATFORM=offscreen "$quib" --export "$shots/ring-export.png" --record 2 "
 echo "ok: the focus ring stands around node $focus on the screen ($after pixels), in no export"
 # File, Exit: the view and its nodes' interfaces go with the window, while
 # the bridge still holds them, and the program ends well.
-quit_quib() {
-    xdotool windowfocus --sync "$wid"
-    xdotool key --clearmodifiers alt+f x
-    local status=0
-    timeout 60 tail --pid="$quib_pid" -f /dev/null || fail "File, Exit did not end the program"
-    wait "$quib_pid" || status=$?
-    [[ $status == 0 ]] || fail "the program ended with status $status"
-}
 quit_quib
 
 # With an import the imported diagram's nodes follow the primary ones.

@@ -11,10 +11,16 @@
       INDEX, then KEY, and prints what the view told then, in order: "view
       NAME" when the view's name changed, "node NAME" when the focused
       node's name changed.
+  accessible_tree.py shown PID LAST SECONDS
+      Prints the view's box on the screen as "box x,y,width,height", then,
+      each time the record number in its name changes, the time (the
+      monotonic clock's seconds) and the number, until it is LAST or more or
+      SECONDS have passed (status 1).
 
 Every wait is polled with a deadline, so a busy machine only makes it slower.
 """
 
+import re
 import subprocess
 import sys
 import time
@@ -117,12 +123,36 @@ def told(pid, window, index, key):
     del view
 
 
+def shown(pid, last, seconds):
+    view = wait_for_view(pid)
+    box = view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    print(f"box {box.x},{box.y},{box.width},{box.height}", flush=True)
+    context = GLib.MainContext.default()
+    number = None
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        # The name asked anew each time, not as a cache last heard it.
+        view.clear_cache()
+        found = re.match(r"Record nr (\d+)", view.name)
+        if found and int(found.group(1)) != number:
+            number = int(found.group(1))
+            print(f"{time.monotonic():.3f} {number}", flush=True)
+            if number >= last:
+                return
+        while context.iteration(False):
+            pass
+        time.sleep(0.01)
+    sys.exit(f"the view did not show record {last} within {seconds} s")
+
+
 def main():
     command = sys.argv[1] if len(sys.argv) > 1 else ""
     if command == "tree" and len(sys.argv) == 3:
         tree(int(sys.argv[2]))
     elif command == "told" and len(sys.argv) == 6:
         told(int(sys.argv[2]), sys.argv[3], int(sys.argv[4]), sys.argv[5])
+    elif command == "shown" and len(sys.argv) == 5:
+        shown(int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4]))
     else:
         sys.exit(__doc__)
 

@@ -145,10 +145,7 @@ xdotool key Caps_Lock
 sleep 0.5
 shot caps-on
 xdotool key Caps_Lock
-bar="$win_w""x30+$win_x+$((win_y + win_h - 30))"
-convert "$shots/caps-off.png" -crop "$bar" +repage "$work/bar-off.png"
-convert "$shots/caps-on.png" -crop "$bar" +repage "$work/bar-on.png"
-lit=$(compare -metric AE "$work/bar-off.png" "$work/bar-on.png" null: 2>&1 | cut -d' ' -f1 || true)
+lit=$(bar_differing caps-off caps-on)
 [[ $lit -gt 20 ]] || fail "Caps Lock changed nothing in the status bar"
 echo "ok: Caps Lock lights its pane ($lit pixels)"
 

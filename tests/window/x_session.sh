@@ -1,8 +1,8 @@
 # Sourced by the tests that run the program in a real X server (Xvfb): a
 # folder of the test's own with private XDG_RUNTIME_DIR and XDG_CONFIG_HOME,
 # a display of its own, everything started stopped and removed at the end.
-# Defines fail, find_window, start_quib, key, shot, differing, dark_permille
-# and geometry_of, and sets settings (the program's settings file); the
+# Defines fail, find_window, start_quib, quit_quib, key, shot, differing,
+# bar_differing, dark_permille and geometry_of, and sets settings (the program's settings file); the
 # caller sets quib (the program), shots (the folder for screenshots) and, for
 # key, wid (the window that gets the keys).
 
@@ -60,6 +60,15 @@ shot() { import -window root "$shots/$1.png"; }
 # Pixels that differ between two screenshots.
 differing() { compare -metric AE "$shots/$1.png" "$shots/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
 
+# Pixels that differ between two screenshots in the window's status bar, as
+# geometry_of last found the window.
+bar_differing() {
+    local bar="$win_w""x30+$win_x+$((win_y + win_h - 30))"
+    convert "$shots/$1.png" -crop "$bar" +repage "$work/bar-$1.png"
+    convert "$shots/$2.png" -crop "$bar" +repage "$work/bar-$2.png"
+    compare -metric AE "$work/bar-$1.png" "$work/bar-$2.png" null: 2>&1 | cut -d' ' -f1 || true
+}
+
 # The share of dark pixels in a part of a screenshot, in per mille.
 dark_permille() {
     convert "$shots/$1.png" -crop "$2" +repage -colorspace Gray -threshold 50% -negate \
@@ -70,6 +79,16 @@ start_quib() {
     "$quib" "$@" >"$work/out" 2>"$work/err" &
     quib_pid=$!
     pids+=("$quib_pid")
+}
+
+# File, Exit in the window wid: the program ends, and ends well.
+quit_quib() {
+    xdotool windowfocus --sync "$wid"
+    xdotool key --clearmodifiers alt+f x
+    local status=0
+    timeout 60 tail --pid="$quib_pid" -f /dev/null || fail "File, Exit did not end the program"
+    wait "$quib_pid" || status=$?
+    [[ $status == 0 ]] || fail "the program ended with status $status"
 }
 
 geometry_of() {
