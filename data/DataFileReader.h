@@ -87,6 +87,16 @@ std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArra
 
 namespace quib {
 
+struct ReadProgress;
+
+// The same for a read apart from the dataset it is to join, as on another
+// thread while the dataset is shown: records without a number of their own
+// are numbered as if `recordsBefore` came before them, and the read tells
+// `progress` how far it is and stops once it is cancelled (see ReadProgress).
+std::error_code ReadLatticeFile(const std::string& path, int& dimension,
+                                CLatticeRecordArray& records, const ReaderWarning& warn,
+                                ReadProgress& progress, int recordsBefore = 0);
+
 // The dimension in force before a file's first dimension line.
 inline constexpr std::int32_t kStartDimension = 26;
 
