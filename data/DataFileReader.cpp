@@ -7,6 +7,7 @@
 #include "ValueScan.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -316,9 +317,18 @@ std::error_code ReadDescriptor(int fd, int& dimension, CLatticeRecordArray& reco
 std::error_code ReadFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
                          const ReaderWarning& warn, const LineObserver* observe,
                          quib::ReadProgress* progress = nullptr, int recordsBefore = 0) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A pipe that no writer holds yet would keep a blocking open waiting
+    // past any cancel; opened without waiting, its first read waits instead,
+    // as the sources wait, for data or the cancel.
+    const int fd =
+        open(path.c_str(), O_RDONLY | O_CLOEXEC | (progress != nullptr ? O_NONBLOCK : 0));
     if (fd < 0)
         return LastError();
+    if (progress != nullptr && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        const std::error_code error = LastError();
+        close(fd);
+        return error;
+    }
     posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     const std::error_code error = ReadDescriptor(fd, dimension, records, warn, kDefaultReadChunk,
                                                  observe, progress, recordsBefore);
@@ -346,6 +356,10 @@ std::error_code ReadLatticeFile(const std::string& path, int& dimension,
 }
 
 std::error_code ProbeLatticeFile(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0 &&
+        (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) || S_ISCHR(status.st_mode)))
+        return {};
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return LastError();

@@ -67,7 +67,8 @@ std::error_code ReadLatticeFile(const std::string& path, int& dimension,
 
 // Whether the file can be opened and read, from its first bytes (for a
 // compressed file, the first it decompresses to): a bad file is told before
-// anything else is started.
+// anything else is started. A pipe or device is left to the read: the bytes
+// it gives it gives once.
 std::error_code ProbeLatticeFile(const std::string& path);
 
 // The same from an open descriptor, reading `chunkBytes` at a time (of

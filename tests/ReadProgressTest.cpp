@@ -1,6 +1,6 @@
 // A read that tells its progress and can be cancelled: the same records as a
 // read without, the file's bytes counted, and a cancel that leaves the
-// dataset as it was, even while a pipe's writer has stalled.
+// dataset as it was, even while a pipe's writer has stalled or not come.
 
 #include "ReadProgress.h"
 #include "DataFileReader.h"
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -97,6 +98,61 @@ TEST(ReadProgress, CancelledReadLeavesTheDatasetAsItWas) {
     EXPECT_FALSE(writerClosed);
     readOver = true;
     canceller.join();
+    writer.join();
+
+    // A pipe that no writer has opened yet: the cancel ends the wait for
+    // one. Should it not, a writer comes at last and ends the read.
+    quib::ReadProgress waiting;
+    std::atomic<bool> waitOver = false;
+    std::atomic<bool> rescued = false;
+    std::thread late([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        waiting.cancelled = true;
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!waitOver && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!waitOver) {
+            rescued = true;
+            close(open(fifo.c_str(), O_WRONLY | O_CLOEXEC));
+        }
+    });
+    EXPECT_EQ(quib::ReadLatticeFile(fifo, dimension, records, {}, waiting),
+              std::errc::operation_canceled);
+    waitOver = true;
+    late.join();
+    EXPECT_FALSE(rescued);
+    EXPECT_EQ(records.GetSize(), 3);
+}
+
+// `quib <(zcat run.dat.gz)`: the probe before the window leaves the pipe's
+// bytes to the read.
+TEST(ReadProgress, ProbeLeavesAPipeToTheRead) {
+    const TempDir dir;
+    const std::string fifo = dir.Path() + "/pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] {
+        sigset_t pipeSignal;
+        sigemptyset(&pipeSignal);
+        sigaddset(&pipeSignal, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+        const int fd = open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+        const std::string lines = Records(3);
+        EXPECT_EQ(write(fd, lines.data(), lines.size()), ssize_t(lines.size()));
+        close(fd);
+    });
+    EXPECT_FALSE(ProbeLatticeFile(fifo));
+    // A probe that took the bytes leaves the read waiting for a writer.
+    quib::ReadProgress progress;
+    std::thread giveUp([&] {
+        for (int k = 0; k < 500 && !progress.cancelled; ++k)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        progress.cancelled = true;
+    });
+    int dimension = -1;
+    CLatticeRecordArray records;
+    EXPECT_FALSE(quib::ReadLatticeFile(fifo, dimension, records, {}, progress));
+    progress.cancelled = true;
+    giveUp.join();
     writer.join();
     EXPECT_EQ(records.GetSize(), 3);
 }
