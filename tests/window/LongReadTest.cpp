@@ -7,6 +7,7 @@
 
 #include "ViewCommandFixture.h"
 
+#include "RecentFileList.h"
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QKeyEvent>
@@ -120,7 +121,10 @@ TEST_F(LongReadTest, CancelledOpenLeavesTheDocumentAsAFailedOpenDoes) {
     const SlowPipe pipe(m_dir, SlowPipe::kEndless);
     bool shown = false;
     bool refused = false;
-    WhileReading([&] { theApp.OpenDocumentFile(pipe.Path()); },
+    // From the recent files, where a cancelled read leaves its entry.
+    theApp.AddToRecentFileList(pipe.Path());
+    Frame()->UpdateCommandUI();
+    WhileReading([&] { Frame()->SendCommand(ID_FILE_MRU_FILE1); },
                  [&] {
                      if (!Showing())
                          return;
@@ -144,6 +148,8 @@ TEST_F(LongReadTest, CancelledOpenLeavesTheDocumentAsAFailedOpenDoes) {
     // Whoever cancelled needs no box.
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
     EXPECT_TRUE(Enabled(ID_FILE_OPEN));
+    ASSERT_GE(theApp.GetRecentFileList()->GetSize(), 1);
+    EXPECT_TRUE((*theApp.GetRecentFileList())[0].endsWith("slow.dat"));
 }
 
 TEST_F(LongReadTest, CancelledImportKeepsTheImportWhileTheViewAnswers) {
