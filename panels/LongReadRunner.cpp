@@ -2,11 +2,11 @@
 
 #include "FrameWnd.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QProgressBar>
@@ -196,10 +196,8 @@ bool LongReadRunner::eventFilter(QObject* watched, QEvent* event) {
         m_closeAfterRead = true;
         event->ignore();
         return true;
-    case QEvent::Drop:
-        QApplication::beep();
-        [[fallthrough]];
     case QEvent::DragEnter:
+        // A drag refused as it enters is never dropped.
         event->ignore();
         return true;
     default:

@@ -18,7 +18,7 @@ namespace quib {
 // document takes the records in once it is over. A read that takes longer
 // than half a second shows, in the status bar, a bar of the bytes read (of
 // the files' size; a busy bar where that is unknown, as for a pipe) and a
-// Cancel button. While a read runs, files dropped on the window are
+// Cancel button. While a read runs, files dragged onto the window are
 // refused, and closing the window cancels the read and closes it once the
 // read has returned.
 class LongReadRunner : public QObject {

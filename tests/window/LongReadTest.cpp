@@ -10,10 +10,13 @@
 #include "RecentFileList.h"
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -170,6 +173,16 @@ TEST_F(LongReadTest, CancelledImportKeepsTheImportWhileTheViewAnswers) {
                          for (const Qt::Key key : {Qt::Key_Right, Qt::Key_F5})
                              QCoreApplication::postEvent(
                                  View(), new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier));
+                         // So is a file dropped on the window.
+                         QMimeData data;
+                         data.setUrls({QUrl::fromLocalFile(imported)});
+                         QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data,
+                                               Qt::LeftButton, Qt::NoModifier);
+                         QCoreApplication::sendEvent(Frame(), &enter);
+                         EXPECT_FALSE(enter.isAccepted());
+                         QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton,
+                                         Qt::NoModifier);
+                         QCoreApplication::sendEvent(Frame(), &drop);
                          pressed = true;
                      } else if (View()->m_nRecordIndex == 1 && !closing) {
                          // Closing the window cancels the read; the window
