@@ -158,7 +158,8 @@ void LongReadRunner::Wait(ReadProgress& progress, std::uint64_t totalBytes,
         loop.exec();
     // Left early, as when the program is ending: the read stops at its next
     // chunk.
-    progress.cancelled = !isDone();
+    if (!isDone())
+        progress.cancelled = true;
     tick.stop();
     m_loop = nullptr;
     m_running = nullptr;
