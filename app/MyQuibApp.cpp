@@ -10,10 +10,13 @@
 #include "MyQuibView.h"
 #include "OpenFailure.h"
 #include "Panels.h"
+#include "RecentFileList.h"
 #include "Resources.h"
 
 #include <QFile>
 #include <QScreen>
+
+#include <utility>
 
 CMyQuibApp theApp;
 
@@ -23,6 +26,41 @@ CMyQuibApp::CMyQuibApp() {
     MapCommand(ID_FILE_NEW, &CMyQuibApp::OnFileNew);
     MapCommand(ID_FILE_OPEN, &CMyQuibApp::OnFileOpen);
     MapCommand(ID_FILE_PRINT_SETUP, &CMyQuibApp::OnFilePrintSetup);
+    MapUpdateCommandUI(ID_FILE_NEW, &CMyQuibApp::OnUpdateFileCommand);
+    MapUpdateCommandUI(ID_FILE_OPEN, &CMyQuibApp::OnUpdateFileCommand);
+    for (int i = 0; i < AFX_MRU_COUNT; ++i) {
+        MapCommand(ID_FILE_MRU_FILE1 + i, [this, i] { OnOpenRecent(i); });
+        MapUpdateCommandUI(ID_FILE_MRU_FILE1 + i, &CMyQuibApp::OnUpdateRecentFile);
+    }
+}
+
+bool CMyQuibApp::Reading() const {
+    const CSingleDocTemplate* docTemplate = GetDocTemplate();
+    const auto* document = docTemplate != nullptr
+                               ? dynamic_cast<const CMyQuibDoc*>(docTemplate->GetDocument())
+                               : nullptr;
+    return document != nullptr && document->IsReading();
+}
+
+void CMyQuibApp::OnUpdateFileCommand(CCmdUI* cmdUI) {
+    cmdUI->Enable(!Reading());
+}
+
+void CMyQuibApp::OnUpdateRecentFile(CCmdUI* cmdUI) {
+    OnUpdateRecentFileMenu(cmdUI);
+    if (Reading())
+        cmdUI->Enable(false);
+}
+
+void CMyQuibApp::OnOpenRecent(int index) {
+    const CRecentFileList* list = GetRecentFileList();
+    if (list == nullptr || index >= list->GetSize())
+        return;
+    const QString path = (*list)[index];
+    m_openCancelled = false;
+    OnOpenRecentFile(index);
+    if (std::exchange(m_openCancelled, false))
+        AddToRecentFileList(path);
 }
 
 bool CMyQuibApp::InitInstance() {
@@ -63,6 +101,11 @@ void CMyQuibApp::SizeToPicture() {
 }
 
 void CMyQuibApp::ReportOpenFailure(const QString& pathName, std::error_code error) {
+    // Whoever cancelled a read needs no word of it.
+    if (error == std::errc::operation_canceled) {
+        m_openCancelled = true;
+        return;
+    }
     const std::string message =
         error.category() == make_error_code(ShellError::WindowNotCreated).category()
             ? error.message()

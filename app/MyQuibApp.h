@@ -20,12 +20,19 @@ class CMyQuibApp : public CWinApp {
 
   protected:
     void OnAppAbout();
+    // While a read runs, New, Open and the recent files wait for its end.
+    void OnUpdateFileCommand(CCmdUI* cmdUI);
+    void OnUpdateRecentFile(CCmdUI* cmdUI);
+    // A recent file whose read was cancelled stays in the list.
+    void OnOpenRecent(int index);
 
   private:
+    bool Reading() const;
     // Large enough for the whole picture, where the screen allows.
     void SizeToPicture();
 
     QStringList m_imports;
+    bool m_openCancelled = false;
 };
 
 extern CMyQuibApp theApp;

@@ -4,6 +4,7 @@
 #include "Compression.h"
 #include "DecompressingSource.h"
 
+#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,7 +21,29 @@ constexpr std::size_t kLargestCompressedChunk = std::size_t{256} << 10;
 // thread to the other.
 constexpr std::size_t kLeastAheadChunk = std::size_t{4} << 10;
 
-std::error_code ReadSome(int fd, unsigned char* into, std::size_t room, std::size_t& got) {
+// How long a wait for a slow descriptor lasts before the cancel is looked at.
+constexpr int kWaitStepMilliseconds = 100;
+
+std::error_code WaitReadable(int fd, const std::atomic<bool>& cancelled) {
+    pollfd ready{fd, POLLIN, 0};
+    for (;;) {
+        if (cancelled.load(std::memory_order_relaxed))
+            return std::make_error_code(std::errc::operation_canceled);
+        const int count = poll(&ready, 1, kWaitStepMilliseconds);
+        if (count > 0)
+            return {};
+        if (count < 0 && errno != EINTR)
+            return std::error_code(errno, std::generic_category());
+    }
+}
+
+} // namespace
+
+std::error_code ReadSome(int fd, unsigned char* into, std::size_t room, std::size_t& got,
+                         const std::atomic<bool>* cancelled) {
+    if (cancelled != nullptr)
+        if (const std::error_code error = WaitReadable(fd, *cancelled))
+            return error;
     for (;;) {
         const ssize_t count = read(fd, into, room);
         if (count >= 0) {
@@ -32,18 +55,21 @@ std::error_code ReadSome(int fd, unsigned char* into, std::size_t room, std::siz
     }
 }
 
+namespace {
+
 // A file read as it is, its first bytes given back before the rest.
 class PlainSource final : public ByteSource {
   public:
-    PlainSource(int fd, const unsigned char* first, std::size_t count)
-        : m_fd(fd), m_firstCount(count) {
+    PlainSource(int fd, const unsigned char* first, std::size_t count,
+                const std::atomic<bool>* cancelled)
+        : m_fd(fd), m_firstCount(count), m_cancelled(cancelled) {
         if (count > 0)
             std::memcpy(m_first, first, count);
     }
 
     std::error_code Read(unsigned char* into, std::size_t room, std::size_t& got) override {
         if (m_firstGiven == m_firstCount)
-            return ReadSome(m_fd, into, room, got);
+            return ReadSome(m_fd, into, room, got, m_cancelled);
         got = std::min(room, m_firstCount - m_firstGiven);
         std::memcpy(into, m_first + m_firstGiven, got);
         m_firstGiven += got;
@@ -55,17 +81,19 @@ class PlainSource final : public ByteSource {
     unsigned char m_first[kMagicBytes];
     std::size_t m_firstCount;
     std::size_t m_firstGiven = 0;
+    const std::atomic<bool>* m_cancelled;
 };
 
 } // namespace
 
 std::unique_ptr<ByteSource> OpenByteSource(int fd, std::size_t chunkBytes, Decompression how,
-                                           std::error_code& error) {
+                                           std::error_code& error,
+                                           const std::atomic<bool>* cancelled) {
     unsigned char first[kMagicBytes];
     std::size_t count = 0;
     while (count < kMagicBytes) {
         std::size_t got = 0;
-        if ((error = ReadSome(fd, first + count, kMagicBytes - count, got)))
+        if ((error = ReadSome(fd, first + count, kMagicBytes - count, got, cancelled)))
             return nullptr;
         if (got == 0)
             break;
@@ -73,17 +101,17 @@ std::unique_ptr<ByteSource> OpenByteSource(int fd, std::size_t chunkBytes, Decom
     }
     const Compression compression = CompressionOf(first, count);
     if (compression == Compression::None)
-        return std::make_unique<PlainSource>(fd, first, count);
+        return std::make_unique<PlainSource>(fd, first, count, cancelled);
     const std::size_t chunk = std::clamp<std::size_t>(chunkBytes, 1, kLargestCompressedChunk);
-    auto source =
-        std::make_unique<DecompressingSource>(fd, MakeDecoder(compression), first, count, chunk);
+    auto source = std::make_unique<DecompressingSource>(fd, MakeDecoder(compression), first, count,
+                                                        chunk, cancelled);
     if (how == Decompression::InCallingThread)
         return source;
     return std::make_unique<BackgroundSource>(std::move(source), std::max(chunk, kLeastAheadChunk));
 }
 
 std::unique_ptr<ByteSource> OpenPlainByteSource(int fd) {
-    return std::make_unique<PlainSource>(fd, nullptr, 0);
+    return std::make_unique<PlainSource>(fd, nullptr, 0, nullptr);
 }
 
 } // namespace quib

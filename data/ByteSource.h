@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <system_error>
@@ -26,12 +27,21 @@ enum class Decompression {
     InCallingThread,
 };
 
+// Up to `room` bytes of the descriptor, as read(2) gives them. With
+// `cancelled`, a descriptor that has nothing yet (a pipe whose writer is
+// slow) is waited for in short steps, and once `cancelled` is set the read
+// fails as std::errc::operation_canceled.
+std::error_code ReadSome(int fd, unsigned char* into, std::size_t room, std::size_t& got,
+                         const std::atomic<bool>* cancelled = nullptr);
+
 // The source of the bytes of an open descriptor, plain or decompressed as
 // its first bytes tell (gzip, xz, zstd), taking `chunkBytes` at a time; the
 // descriptor stays open and must outlive the source. Null with `error` set
-// when even the first bytes cannot be read.
+// when even the first bytes cannot be read. Reads of the descriptor wait as
+// ReadSome's do with `cancelled`.
 std::unique_ptr<ByteSource> OpenByteSource(int fd, std::size_t chunkBytes, Decompression how,
-                                           std::error_code& error);
+                                           std::error_code& error,
+                                           const std::atomic<bool>* cancelled = nullptr);
 
 // The bytes of an open descriptor from where it stands, as they are: for
 // reading on in the middle of a file, where no compression can begin.

@@ -3,9 +3,11 @@
 #include "ByteSource.h"
 #include "Compression.h"
 #include "NumberScan.h"
+#include "ReadProgress.h"
 #include "ValueScan.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -39,9 +41,12 @@ bool ContainsDim(const Byte* b, const Byte* e) {
 // Turns lines into the dimension and records of one dataset.
 class DatasetFiller {
   public:
+    // Records without a number of their own are numbered as if
+    // `recordsBefore` came before the first.
     DatasetFiller(CLatticeRecordArray& records, const ReaderWarning& warn,
-                  const LineObserver* observe, std::int32_t dimension = quib::kStartDimension)
-        : m_records(records), m_warn(warn), m_observe(observe) {
+                  const LineObserver* observe, std::int32_t dimension = quib::kStartDimension,
+                  int recordsBefore = 0)
+        : m_records(records), m_warn(warn), m_observe(observe), m_recordsBefore(recordsBefore) {
         SetDimension(dimension);
     }
 
@@ -133,7 +138,7 @@ class DatasetFiller {
     }
 
     std::int32_t NextRecordNumber() const {
-        return Saturate(static_cast<std::int64_t>(m_records.GetSize()) + 1);
+        return Saturate(std::int64_t{m_recordsBefore} + m_records.GetSize() + 1);
     }
 
     void HandleRecordLine(const Byte* b, const Byte* e, LineReading* reading) {
@@ -174,6 +179,7 @@ class DatasetFiller {
     CLatticeRecordArray& m_records;
     const ReaderWarning& m_warn;
     const LineObserver* m_observe;
+    const int m_recordsBefore;
     long long m_line = 0;
     bool m_stopped = false;
     const ValueScanFunction m_scanValues = ActiveValueScan();
@@ -198,9 +204,42 @@ struct Fed {
     bool stopped = false;
 };
 
+// Tells a read's progress chunk by chunk (the sources stop a cancelled read
+// at their next read of the descriptor). The bytes taken from the descriptor are where it stands
+// (the compressed data read ahead of the text); where it cannot seek, as for a pipe, the bytes the
+// source gave.
+class ProgressTeller {
+  public:
+    ProgressTeller(int fd, quib::ReadProgress* progress) : m_fd(fd), m_progress(progress) {
+        if (m_progress != nullptr)
+            m_start = lseek(m_fd, 0, SEEK_CUR);
+    }
+
+    // After a chunk of `got` bytes.
+    void Tell(std::size_t got) {
+        if (m_progress == nullptr)
+            return;
+        m_given += got;
+        const off_t at = m_start >= 0 ? lseek(m_fd, 0, SEEK_CUR) : -1;
+        const std::uint64_t taken =
+            at >= m_start && m_start >= 0 ? static_cast<std::uint64_t>(at - m_start) : m_given;
+        if (taken > m_told) {
+            m_progress->bytesRead.fetch_add(taken - m_told, std::memory_order_relaxed);
+            m_told = taken;
+        }
+    }
+
+  private:
+    int m_fd;
+    quib::ReadProgress* m_progress;
+    off_t m_start = -1;
+    std::uint64_t m_given = 0;
+    std::uint64_t m_told = 0;
+};
+
 // Feeds the lines of a source to the filler.
 std::error_code FeedLines(quib::ByteSource& source, DatasetFiller& filler, std::size_t chunkBytes,
-                          LastLine last, Fed& fed) {
+                          LastLine last, Fed& fed, ProgressTeller& teller) {
     chunkBytes = std::max<std::size_t>(chunkBytes, 1);
     std::vector<Byte> buffer(chunkBytes + kPadding);
     std::size_t capacity = chunkBytes;
@@ -210,6 +249,7 @@ std::error_code FeedLines(quib::ByteSource& source, DatasetFiller& filler, std::
         if (const std::error_code error =
                 source.Read(buffer.data() + length, capacity - length, got))
             return error;
+        teller.Tell(got);
         // The bytes kept from the last read hold no line end.
         const std::size_t kept = length;
         length += got;
@@ -245,17 +285,22 @@ std::error_code FeedLines(quib::ByteSource& source, DatasetFiller& filler, std::
 
 } // namespace
 
-std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
-                                      const ReaderWarning& warn, std::size_t chunkBytes,
-                                      const LineObserver* observe) {
+namespace {
+
+std::error_code ReadDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
+                               const ReaderWarning& warn, std::size_t chunkBytes,
+                               const LineObserver* observe, quib::ReadProgress* progress,
+                               int recordsBefore) {
     const int sizeBefore = records.GetSize();
     std::error_code error;
     try {
-        DatasetFiller filler(records, warn, observe);
+        DatasetFiller filler(records, warn, observe, quib::kStartDimension, recordsBefore);
         Fed fed;
+        ProgressTeller teller(fd, progress);
         if (const auto source =
-                quib::OpenByteSource(fd, chunkBytes, quib::Decompression::OnSecondThread, error))
-            error = FeedLines(*source, filler, chunkBytes, LastLine::Read, fed);
+                quib::OpenByteSource(fd, chunkBytes, quib::Decompression::OnSecondThread, error,
+                                     progress != nullptr ? &progress->cancelled : nullptr))
+            error = FeedLines(*source, filler, chunkBytes, LastLine::Read, fed, teller);
         if (!error) {
             dimension = filler.Dimension();
             records.FreeExtra();
@@ -269,21 +314,35 @@ std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArra
     return error;
 }
 
-namespace {
-
 std::error_code ReadFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
-                         const ReaderWarning& warn, const LineObserver* observe) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+                         const ReaderWarning& warn, const LineObserver* observe,
+                         quib::ReadProgress* progress = nullptr, int recordsBefore = 0) {
+    // A pipe that no writer holds yet would keep a blocking open waiting
+    // past any cancel; opened without waiting, its first read waits instead,
+    // as the sources wait, for data or the cancel.
+    const int fd =
+        open(path.c_str(), O_RDONLY | O_CLOEXEC | (progress != nullptr ? O_NONBLOCK : 0));
     if (fd < 0)
         return LastError();
+    if (progress != nullptr && fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        const std::error_code error = LastError();
+        close(fd);
+        return error;
+    }
     posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    const std::error_code error =
-        ReadLatticeDescriptor(fd, dimension, records, warn, kDefaultReadChunk, observe);
+    const std::error_code error = ReadDescriptor(fd, dimension, records, warn, kDefaultReadChunk,
+                                                 observe, progress, recordsBefore);
     close(fd);
     return error;
 }
 
 } // namespace
+
+std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
+                                      const ReaderWarning& warn, std::size_t chunkBytes,
+                                      const LineObserver* observe) {
+    return ReadDescriptor(fd, dimension, records, warn, chunkBytes, observe, nullptr, 0);
+}
 
 std::error_code ReadLatticeFile(const std::string& path, int& dimension,
                                 CLatticeRecordArray& records, const ReaderWarning& warn) {
@@ -297,6 +356,10 @@ std::error_code ReadLatticeFile(const std::string& path, int& dimension,
 }
 
 std::error_code ProbeLatticeFile(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) == 0 &&
+        (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode) || S_ISCHR(status.st_mode)))
+        return {};
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return LastError();
@@ -317,6 +380,12 @@ std::error_code ProbeLatticeFile(const std::string& path) {
 }
 
 namespace quib {
+
+std::error_code ReadLatticeFile(const std::string& path, int& dimension,
+                                CLatticeRecordArray& records, const ReaderWarning& warn,
+                                ReadProgress& progress, int recordsBefore) {
+    return ReadFile(path, dimension, records, warn, nullptr, &progress, recordsBefore);
+}
 
 std::error_code ReadCompleteLines(int fd, FollowedRead& at, CLatticeRecordArray& records,
                                   const ReaderWarning& warn, std::size_t chunkBytes) {
@@ -339,8 +408,9 @@ std::error_code ReadCompleteLines(int fd, FollowedRead& at, CLatticeRecordArray&
             return LastError();
         DatasetFiller filler(records, warn, nullptr, at.dimension);
         Fed fed;
+        ProgressTeller noProgress(fd, nullptr);
         const auto source = OpenPlainByteSource(fd);
-        error = FeedLines(*source, filler, chunkBytes, LastLine::Held, fed);
+        error = FeedLines(*source, filler, chunkBytes, LastLine::Held, fed, noProgress);
         if (!error) {
             at.offset += fed.completeBytes;
             at.dimension = filler.Dimension();

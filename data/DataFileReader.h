@@ -67,7 +67,8 @@ std::error_code ReadLatticeFile(const std::string& path, int& dimension,
 
 // Whether the file can be opened and read, from its first bytes (for a
 // compressed file, the first it decompresses to): a bad file is told before
-// anything else is started.
+// anything else is started. A pipe or device is left to the read: the bytes
+// it gives it gives once.
 std::error_code ProbeLatticeFile(const std::string& path);
 
 // The same from an open descriptor, reading `chunkBytes` at a time (of
@@ -86,6 +87,16 @@ std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArra
                                       const LineObserver* observe = nullptr);
 
 namespace quib {
+
+struct ReadProgress;
+
+// The same for a read apart from the dataset it is to join, as on another
+// thread while the dataset is shown: records without a number of their own
+// are numbered as if `recordsBefore` came before them, and the read tells
+// `progress` how far it is and stops once it is cancelled (see ReadProgress).
+std::error_code ReadLatticeFile(const std::string& path, int& dimension,
+                                CLatticeRecordArray& records, const ReaderWarning& warn,
+                                ReadProgress& progress, int recordsBefore = 0);
 
 // The dimension in force before a file's first dimension line.
 inline constexpr std::int32_t kStartDimension = 26;

@@ -2,37 +2,31 @@
 
 #include "ReadError.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 namespace quib {
 
 DecompressingSource::DecompressingSource(int fd, std::unique_ptr<StreamDecoder> decoder,
                                          const unsigned char* first, std::size_t firstCount,
-                                         std::size_t inputBytes)
+                                         std::size_t inputBytes, const std::atomic<bool>* cancelled)
     : m_fd(fd), m_decoder(std::move(decoder)),
       m_inputBytes(std::max({inputBytes, firstCount, std::size_t{1}})),
-      m_input(std::make_unique_for_overwrite<unsigned char[]>(m_inputBytes)) {
+      m_input(std::make_unique_for_overwrite<unsigned char[]>(m_inputBytes)),
+      m_cancelled(cancelled) {
     std::memcpy(m_input.get(), first, firstCount);
     m_in = m_input.get();
     m_inEnd = m_in + firstCount;
 }
 
 std::error_code DecompressingSource::Refill() {
-    for (;;) {
-        const ssize_t got = read(m_fd, m_input.get(), m_inputBytes);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::error_code(errno, std::generic_category());
-        m_in = m_input.get();
-        m_inEnd = m_in + got;
-        m_inputEnded = got == 0;
-        return {};
-    }
+    std::size_t got = 0;
+    if (const std::error_code error = ReadSome(m_fd, m_input.get(), m_inputBytes, got, m_cancelled))
+        return error;
+    m_in = m_input.get();
+    m_inEnd = m_in + got;
+    m_inputEnded = got == 0;
+    return {};
 }
 
 std::error_code DecompressingSource::Read(unsigned char* into, std::size_t room, std::size_t& got) {

@@ -11,9 +11,11 @@ namespace quib {
 // read, `inputBytes` of compressed data at a time.
 class DecompressingSource final : public ByteSource {
   public:
-    // `first` holds the data's first bytes, already read from `fd`.
+    // `first` holds the data's first bytes, already read from `fd`; reads of
+    // `fd` wait as ReadSome's do with `cancelled`.
     DecompressingSource(int fd, std::unique_ptr<StreamDecoder> decoder, const unsigned char* first,
-                        std::size_t firstCount, std::size_t inputBytes);
+                        std::size_t firstCount, std::size_t inputBytes,
+                        const std::atomic<bool>* cancelled = nullptr);
 
     std::error_code Read(unsigned char* into, std::size_t room, std::size_t& got) override;
     std::error_code CheckRest() override;
@@ -28,6 +30,7 @@ class DecompressingSource final : public ByteSource {
     const unsigned char* m_in;
     const unsigned char* m_inEnd;
     bool m_inputEnded = false;
+    const std::atomic<bool>* m_cancelled;
 };
 
 } // namespace quib

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <new>
+#include <utility>
 
 ReaderWarning LatticeDocument::WarningFor(const std::string& path) const {
     return [this, &path](const char* message) {
@@ -14,9 +16,41 @@ ReaderWarning LatticeDocument::WarningFor(const std::string& path) const {
     };
 }
 
-std::error_code LatticeDocument::ReadDataFile(const std::string& path, int& dimension,
-                                              CLatticeRecordArray& records) {
-    return ReadLatticeFile(path, dimension, records, WarningFor(path));
+// The reader's warnings of a read apart from the document, held for the
+// document's own thread, where the hook may show them. A run of the same
+// warning is held once with its count: a file of a million wrong dimension
+// lines costs no memory for them.
+class LatticeDocument::HeldWarnings {
+  public:
+    ReaderWarning For(const std::string& path) {
+        return [this, path](const char* message) {
+            if (m_held.empty() || m_held.back().path != path || m_held.back().message != message)
+                m_held.push_back({path, message, 0});
+            ++m_held.back().count;
+        };
+    }
+
+    // None for a read that was cancelled: the user has turned from the file.
+    void Tell(const WarningHook& hook, std::error_code error) const {
+        if (!hook || error == std::errc::operation_canceled)
+            return;
+        for (const Held& held : m_held)
+            for (std::size_t k = 0; k < held.count; ++k)
+                hook(held.path, held.message);
+    }
+
+  private:
+    struct Held {
+        std::string path;
+        const char* message; // the reader's messages are literals
+        std::size_t count;
+    };
+    std::vector<Held> m_held;
+};
+
+std::error_code LatticeDocument::RunInline(const Read& read) {
+    quib::ReadProgress progress;
+    return read(progress);
 }
 
 void LatticeDocument::ResetDatasets() {
@@ -42,19 +76,47 @@ void LatticeDocument::CountUnpaired() {
     m_unpaired = m_importedRecords.GetSize() - int(paired);
 }
 
-std::error_code LatticeDocument::OpenDataFile(const std::string& path) {
+std::error_code LatticeDocument::OpenDataFile(const std::string& path, const ReadRunner& run) {
+    int dimension = -1;
+    CLatticeRecordArray records;
+    HeldWarnings warnings;
+    const std::error_code error = run([&](quib::ReadProgress& progress) {
+        return quib::ReadLatticeFile(path, dimension, records, warnings.For(path), progress);
+    });
+    warnings.Tell(m_warningHook, error);
     ResetDatasets();
-    return ReadDataFile(path, m_nPrimaryDim, m_primaryRecords);
+    if (error)
+        return error;
+    m_nPrimaryDim = dimension;
+    m_primaryRecords.Swap(records);
+    return {};
 }
 
-std::error_code LatticeDocument::ImportDataFile(const std::string& path) {
-    const int dimension = m_nImportedDim;
+std::error_code LatticeDocument::ImportDataFile(const std::string& path, const ReadRunner& run) {
     const int count = m_importedRecords.GetSize();
-    const std::error_code error = ReadDataFile(path, m_nImportedDim, m_importedRecords);
-    if (AlignImportedRecords())
+    int dimension = -1;
+    CLatticeRecordArray records;
+    HeldWarnings warnings;
+    const std::error_code error = run([&](quib::ReadProgress& progress) {
+        return quib::ReadLatticeFile(path, dimension, records, warnings.For(path), progress, count);
+    });
+    warnings.Tell(m_warningHook, error);
+    if (error)
         return error;
-    // The earlier pairs still hold for the records that were there before.
+    const int dimensionBefore = m_nImportedDim;
+    try {
+        if (count == 0)
+            m_importedRecords.Swap(records);
+        else
+            m_importedRecords.Append(records);
+    } catch (const std::bad_alloc&) {
+        return std::make_error_code(std::errc::not_enough_memory);
+    }
     m_nImportedDim = dimension;
+    if (AlignImportedRecords())
+        return {};
+    // The earlier pairs still hold for the records that were there before.
+    m_nImportedDim = dimensionBefore;
     m_importedRecords.SetSize(count);
     return std::make_error_code(std::errc::not_enough_memory);
 }
@@ -71,67 +133,79 @@ int OpenForReading(const std::string& path, std::error_code& error) {
 
 } // namespace
 
-std::error_code LatticeDocument::ReadPrimaryAnew(int fd, const std::string& path, int& dimension,
-                                                 CLatticeRecordArray& records,
-                                                 quib::FollowedRead* followed) {
-    if (followed != nullptr) {
-        *followed = {};
-        if (const std::error_code error =
-                quib::ReadCompleteLines(fd, *followed, records, WarningFor(path)))
-            return error;
-        if (!followed->compressed) {
-            dimension = followed->dimension;
-            records.FreeExtra();
-            return {};
-        }
-        if (lseek(fd, 0, SEEK_SET) < 0)
-            return {errno, std::generic_category()};
+std::error_code LatticeDocument::ReadPrimaryAnew(int fd, const ReaderWarning& warn, Datasets& into,
+                                                 quib::FollowedRead& followed) {
+    followed = {};
+    if (const std::error_code error = quib::ReadCompleteLines(fd, followed, into.primary, warn))
+        return error;
+    if (!followed.compressed) {
+        into.primaryDim = followed.dimension;
+        into.primary.FreeExtra();
+        return {};
     }
-    return ReadLatticeDescriptor(fd, dimension, records, WarningFor(path));
+    if (lseek(fd, 0, SEEK_SET) < 0)
+        return {errno, std::generic_category()};
+    return ReadLatticeDescriptor(fd, into.primaryDim, into.primary, warn);
+}
+
+std::error_code LatticeDocument::ReadImportsAnew(const std::vector<std::string>& importPaths,
+                                                 Datasets& into, std::string& failedPath,
+                                                 HeldWarnings& warnings,
+                                                 quib::ReadProgress& progress) {
+    for (const std::string& importPath : importPaths) {
+        failedPath = importPath;
+        if (const std::error_code error = quib::ReadLatticeFile(
+                importPath, into.importedDim, into.imported, warnings.For(importPath), progress))
+            return error;
+    }
+    if (!importPaths.empty() && !into.pairing.PairAll(into.primary, into.imported, into.partners))
+        return std::make_error_code(std::errc::not_enough_memory);
+    return {};
+}
+
+std::error_code LatticeDocument::TakeReload(std::error_code error, Datasets& read,
+                                            const HeldWarnings& warnings, std::string& failedPath) {
+    warnings.Tell(m_warningHook, error);
+    if (error)
+        return error;
+    failedPath.clear();
+    m_nPrimaryDim = read.primaryDim;
+    m_primaryRecords.Swap(read.primary);
+    m_nImportedDim = read.importedDim;
+    m_importedRecords.Swap(read.imported);
+    m_partners.swap(read.partners);
+    std::swap(m_pairing, read.pairing);
+    CountUnpaired();
+    return {};
 }
 
 std::error_code LatticeDocument::ReloadDataFiles(const std::string& path,
                                                  const std::vector<std::string>& importPaths,
-                                                 std::string& failedPath) {
-    std::error_code error;
-    const int fd = OpenForReading(path, error);
-    if (fd < 0) {
+                                                 std::string& failedPath, const ReadRunner& run) {
+    Datasets read;
+    HeldWarnings warnings;
+    const std::error_code error = run([&](quib::ReadProgress& progress) {
         failedPath = path;
-        return error;
-    }
-    error = Reload(fd, path, importPaths, failedPath, nullptr);
-    close(fd);
-    return error;
+        if (const std::error_code primaryError = quib::ReadLatticeFile(
+                path, read.primaryDim, read.primary, warnings.For(path), progress))
+            return primaryError;
+        return ReadImportsAnew(importPaths, read, failedPath, warnings, progress);
+    });
+    return TakeReload(error, read, warnings, failedPath);
 }
 
 std::error_code LatticeDocument::Reload(int fd, const std::string& path,
                                         const std::vector<std::string>& importPaths,
-                                        std::string& failedPath, quib::FollowedRead* followed) {
-    int primaryDim = -1;
-    CLatticeRecordArray primary;
-    int importedDim = -1;
-    CLatticeRecordArray imported;
-    std::vector<int> partners;
-    std::error_code error = ReadPrimaryAnew(fd, path, primaryDim, primary, followed);
+                                        std::string& failedPath, quib::FollowedRead& followed) {
+    Datasets read;
+    HeldWarnings warnings;
     failedPath = path;
-    for (std::size_t k = 0; !error && k < importPaths.size(); ++k) {
-        error = ReadDataFile(importPaths[k], importedDim, imported);
-        failedPath = importPaths[k];
+    std::error_code error = ReadPrimaryAnew(fd, warnings.For(path), read, followed);
+    if (!error) {
+        quib::ReadProgress progress;
+        error = ReadImportsAnew(importPaths, read, failedPath, warnings, progress);
     }
-    if (!error && importPaths.empty())
-        m_pairing.Forget();
-    else if (!error && !m_pairing.PairAll(primary, imported, partners))
-        error = std::make_error_code(std::errc::not_enough_memory);
-    if (error)
-        return error;
-    failedPath.clear();
-    m_nPrimaryDim = primaryDim;
-    m_primaryRecords.Swap(primary);
-    m_nImportedDim = importedDim;
-    m_importedRecords.Swap(imported);
-    m_partners.swap(partners);
-    CountUnpaired();
-    return {};
+    return TakeReload(error, read, warnings, failedPath);
 }
 
 std::error_code LatticeDocument::ReadAppendedLines(int fd, const std::string& path,
@@ -189,7 +263,7 @@ std::error_code LatticeDocument::FollowDataFile(const std::string& path,
                           next.size < static_cast<std::int64_t>(at.read.offset) ||
                           (at.read.compressed && next.size != at.size);
     if (replaced)
-        error = Reload(fd, path, importPaths, failedPath, &next.read);
+        error = Reload(fd, path, importPaths, failedPath, next.read);
     else if (next.size != at.size && !at.read.ended)
         error = ReadAppendedLines(fd, path, next.read, next.size);
     close(fd);

@@ -2,6 +2,7 @@
 
 #include "DataFileReader.h"
 #include "LatticeRecordArray.h"
+#include "ReadProgress.h"
 #include "RecordPairing.h"
 
 #include <cstddef>
@@ -51,29 +52,35 @@ class LatticeDocument {
     // How many imported records no primary record took as its partner.
     int UnpairedImportedCount() const { return m_unpaired; }
 
-    // Appends a file's records to a dataset; an error tells why it could
-    // not be opened or read, and leaves the dataset as it was.
-    std::error_code ReadDataFile(const std::string& path, int& dimension,
-                                 CLatticeRecordArray& records);
-
     void ResetDatasets();
     // Pairs every primary record with its imported partner, if any (see
     // PairRecordsByNumber). False when memory runs out: the pairs stay as
     // they were.
     bool AlignImportedRecords();
 
-    // File Open: both datasets reset, then the file read into the primary one.
-    std::error_code OpenDataFile(const std::string& path);
+    // A read of files into datasets of its own, which the document takes in
+    // once it is over; it touches nothing of the document.
+    using Read = std::function<std::error_code(quib::ReadProgress& progress)>;
+    // Runs a read to its end and gives its error: in the calling thread, or
+    // on another while the calling one goes on showing the document, but
+    // returning only once the read has returned. The reader's warnings are
+    // told afterwards, in the calling thread.
+    using ReadRunner = std::function<std::error_code(const Read& read)>;
+    static std::error_code RunInline(const Read& read);
+
+    // File Open: the file read, then both datasets reset and, when it was
+    // read, its records made the primary dataset.
+    std::error_code OpenDataFile(const std::string& path, const ReadRunner& run = RunInline);
     // File Import: the file appended to the imported dataset, then the
     // records paired. A file that cannot be paired for want of memory is
     // taken out again and reported as unread.
-    std::error_code ImportDataFile(const std::string& path);
+    std::error_code ImportDataFile(const std::string& path, const ReadRunner& run = RunInline);
     // Reload: the open file and its imports, in order, read again and paired.
     // Only a reload that reads every file replaces the datasets; otherwise
     // they stay as they were and `failedPath` names the file that failed.
     std::error_code ReloadDataFiles(const std::string& path,
                                     const std::vector<std::string>& importPaths,
-                                    std::string& failedPath);
+                                    std::string& failedPath, const ReadRunner& run = RunInline);
 
     // Where Follow File stands on the open file.
     struct FollowedFile {
@@ -98,14 +105,33 @@ class LatticeDocument {
     void SetWarningHook(WarningHook hook) { m_warningHook = std::move(hook); }
 
   private:
+    // Both datasets and their pairs as a reload reads them anew.
+    struct Datasets {
+        int primaryDim = -1;
+        CLatticeRecordArray primary;
+        int importedDim = -1;
+        CLatticeRecordArray imported;
+        std::vector<int> partners;
+        quib::RecordPairing pairing; // kept for the records a Follow appends
+    };
+    class HeldWarnings;
+
     ReaderWarning WarningFor(const std::string& path) const;
-    // The open file's part of a reload: the whole file, or with `followed`
-    // its complete lines, read into a new dataset.
-    std::error_code ReadPrimaryAnew(int fd, const std::string& path, int& dimension,
-                                    CLatticeRecordArray& records, quib::FollowedRead* followed);
+    // The open file's part of a Follow's reload: its complete lines (a
+    // compressed file whole) read into a new dataset.
+    static std::error_code ReadPrimaryAnew(int fd, const ReaderWarning& warn, Datasets& into,
+                                           quib::FollowedRead& followed);
+    // The imports read anew, in order, and paired with `into`'s primary
+    // dataset; `failedPath` names the file being read.
+    static std::error_code ReadImportsAnew(const std::vector<std::string>& importPaths,
+                                           Datasets& into, std::string& failedPath,
+                                           HeldWarnings& warnings, quib::ReadProgress& progress);
+    // The end of a reload: the datasets read taken in, unless it failed.
+    std::error_code TakeReload(std::error_code error, Datasets& read, const HeldWarnings& warnings,
+                               std::string& failedPath);
     std::error_code Reload(int fd, const std::string& path,
                            const std::vector<std::string>& importPaths, std::string& failedPath,
-                           quib::FollowedRead* followed);
+                           quib::FollowedRead& followed);
     std::error_code ReadAppendedLines(int fd, const std::string& path, quib::FollowedRead& at,
                                       std::int64_t size);
     void CountUnpaired();

@@ -74,6 +74,17 @@ void CLatticeRecordArray::SetSize(int newSize) {
     m_nSize = newSize;
 }
 
+void CLatticeRecordArray::Append(const CLatticeRecordArray& other) {
+    if (other.m_nSize == 0)
+        return;
+    const std::size_t size = static_cast<std::size_t>(m_nSize) + std::size_t(other.m_nSize);
+    if (size > static_cast<std::size_t>(INT_MAX))
+        throw std::bad_alloc();
+    Reserve(size);
+    std::copy(other.m_pData, other.m_pData + other.m_nSize, m_pData + m_nSize);
+    m_nSize += other.m_nSize;
+}
+
 void CLatticeRecordArray::RemoveAll() {
     if (m_pData != nullptr)
         munmap(m_pData, BytesFor(static_cast<std::size_t>(m_nCapacity)));

@@ -44,6 +44,10 @@ class CLatticeRecordArray {
     // Returns unused capacity to the system.
     void FreeExtra();
 
+    // Copies `other`'s records after the last; throws std::bad_alloc, and
+    // changes nothing, when no memory can be had.
+    void Append(const CLatticeRecordArray& other);
+
     // Makes room for at least `capacity` records without changing the size.
     void Reserve(std::size_t capacity);
 

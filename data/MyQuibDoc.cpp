@@ -6,6 +6,7 @@
 #include "WaitCursor.h"
 #include "WinApp.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
@@ -37,9 +38,22 @@ bool CMyQuibDoc::OnNewDocument() {
     return CDocument::OnNewDocument();
 }
 
+LatticeDocument::ReadRunner CMyQuibDoc::RunnerFor(const QStringList& pathNames) {
+    return [this, pathNames](const Read& read) {
+        if (m_reading)
+            return std::make_error_code(std::errc::operation_in_progress);
+        if (!m_readRunner)
+            return RunInline(read);
+        m_reading = true;
+        const std::error_code error = m_readRunner(pathNames, read);
+        m_reading = false;
+        return error;
+    };
+}
+
 std::error_code CMyQuibDoc::OnOpenDocument(const QString& pathName) {
     m_importedPaths.clear();
-    return OpenDataFile(LocalPath(pathName));
+    return OpenDataFile(LocalPath(pathName), RunnerFor({pathName}));
 }
 
 void CMyQuibDoc::OnImport() {
@@ -49,10 +63,14 @@ void CMyQuibDoc::OnImport() {
 }
 
 void CMyQuibDoc::ImportFile(const QString& pathName) {
+    if (m_reading) {
+        QApplication::beep();
+        return;
+    }
     std::error_code error;
     {
         const CWaitCursor busy;
-        error = ImportDataFile(LocalPath(pathName));
+        error = ImportDataFile(LocalPath(pathName), RunnerFor({pathName}));
     }
     if (!error)
         m_importedPaths << QFileInfo(pathName).absoluteFilePath();
@@ -64,7 +82,7 @@ void CMyQuibDoc::ImportFile(const QString& pathName) {
 }
 
 void CMyQuibDoc::OnUpdateImport(CCmdUI* cmdUI) {
-    cmdUI->Enable(m_nPrimaryDim > 0);
+    cmdUI->Enable(m_nPrimaryDim > 0 && !m_reading);
 }
 
 std::vector<std::string> CMyQuibDoc::LocalImportPaths() const {
@@ -79,7 +97,8 @@ std::error_code CMyQuibDoc::Reload(QString& failedPath) {
     std::error_code error;
     {
         const CWaitCursor busy;
-        error = ReloadDataFiles(LocalPath(GetPathName()), LocalImportPaths(), failed);
+        error = ReloadDataFiles(LocalPath(GetPathName()), LocalImportPaths(), failed,
+                                RunnerFor(QStringList{GetPathName()} + m_importedPaths));
     }
     failedPath = QFile::decodeName(failed.c_str());
     return error;

@@ -8,6 +8,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 class CMyQuibDoc : public CDocument, public LatticeDocument {
   public:
     CMyQuibDoc();
@@ -29,8 +31,20 @@ class CMyQuibDoc : public CDocument, public LatticeDocument {
     // file read again where it was replaced (see FollowDataFile).
     std::error_code Follow(FollowedFile& at, bool& changed, QString& failedPath);
 
+    // Runs the read of Open, Import and Reload, given the files it reads (see
+    // ReadRunner); without one, reads run in the calling thread.
+    using LongReadRunner =
+        std::function<std::error_code(const QStringList& pathNames, const Read& read)>;
+    void SetReadRunner(LongReadRunner runner) { m_readRunner = std::move(runner); }
+    // While a read runs, nothing else may read a file into the document or
+    // start it anew; another read is refused.
+    bool IsReading() const { return m_reading; }
+
   private:
     std::vector<std::string> LocalImportPaths() const;
+    ReadRunner RunnerFor(const QStringList& pathNames);
 
     QStringList m_importedPaths;
+    LongReadRunner m_readRunner;
+    bool m_reading = false;
 };

@@ -97,7 +97,9 @@ void FileCheckPanel::CountFindings() {
 
 void FileCheckPanel::StartCount() {
     const QString path = OpenPath();
-    if (path.isEmpty())
+    // A pipe gives its lines once, to the open: a second reader would wait
+    // for a writer that never comes.
+    if (!QFileInfo(path).isFile())
         return;
     auto lines = std::make_shared<int>(kUnread);
     m_counting = QThread::create([file = LocalPath(path), lines] {

@@ -87,6 +87,11 @@ void FollowCommand::ReadChanges() {
     CMyQuibDoc* document = m_view.GetDocument();
     if (!Following() || document == nullptr)
         return;
+    // Looked at again once the read that runs is over.
+    if (document->IsReading()) {
+        m_poll->start();
+        return;
+    }
     Watch();
     const int countBefore = document->m_primaryRecords.GetSize();
     const bool onLast = m_view.m_nRecordIndex >= countBefore - 1;

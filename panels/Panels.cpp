@@ -6,6 +6,7 @@
 #include "FrameWnd.h"
 #include "HistoryPanel.h"
 #include "LatticeTables.h"
+#include "LongReadRunner.h"
 #include "MyQuibView.h"
 #include "OverviewPanel.h"
 #include "PositionPane.h"
@@ -28,6 +29,8 @@ void AttachPanels(CFrameWnd& frame, CMyQuibView& view) {
     new FollowCommand(frame, view);
     new FileCheckPanel(frame, view);
     DockWholeFilePanels(frame, view);
+    if (CMyQuibDoc* document = view.GetDocument())
+        new LongReadRunner(frame, *document);
 }
 
 WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {

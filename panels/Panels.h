@@ -10,8 +10,8 @@ class HistoryPanel;
 class OverviewPanel;
 
 // What Quib adds around the view of a frame: the position pane in the
-// status bar, the find bar, the whole-file panels, Reload, Follow File and
-// the check of the open file.
+// status bar, the find bar, the whole-file panels, Reload, Follow File, the
+// check of the open file, and long reads that show their progress.
 void AttachPanels(CFrameWnd& frame, CMyQuibView& view);
 
 // The whole-file panels docked below the view, closed at start, and the

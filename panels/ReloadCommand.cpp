@@ -5,6 +5,7 @@
 #include "WinApp.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -23,6 +24,10 @@ void ReloadCommand::Reload() {
     CMyQuibDoc* document = m_view.GetDocument();
     if (document == nullptr || document->GetPathName().isEmpty())
         return;
+    if (document->IsReading()) {
+        QApplication::beep();
+        return;
+    }
     QString failedPath;
     if (const std::error_code error = document->Reload(failedPath)) {
         AfxGetApp()->ReportOpenFailure(failedPath, error);
@@ -33,7 +38,8 @@ void ReloadCommand::Reload() {
 
 void ReloadCommand::AddMenuItem(QMenu& menu) {
     const CMyQuibDoc* document = m_view.GetDocument();
-    m_reload->setEnabled(document != nullptr && !document->GetPathName().isEmpty());
+    m_reload->setEnabled(document != nullptr && !document->GetPathName().isEmpty() &&
+                         !document->IsReading());
     menu.addSeparator();
     menu.addAction(m_reload);
 }
