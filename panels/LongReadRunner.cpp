@@ -58,7 +58,7 @@ LongReadRunner::LongReadRunner(CFrameWnd& frame, CMyQuibDoc& document)
     // Wide enough for its longest text, which would wrap inside it otherwise.
     const QString widest = QStringLiteral("%1 of %1").arg(Bytes((std::uint64_t{1} << 40) - 1));
     m_bar->setMinimumWidth(m_bar->fontMetrics().horizontalAdvance(widest) +
-                           2 * m_bar->fontMetrics().averageCharWidth() * 2);
+                           4 * m_bar->fontMetrics().averageCharWidth());
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), m_pane);
     cancel->setObjectName(QStringLiteral("cancelRead"));
     // The view keeps the keys.
