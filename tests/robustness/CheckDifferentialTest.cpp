@@ -3,6 +3,7 @@
 #include "RandomDataFile.h"
 #include "ReaderComparison.h"
 #include "ReferenceCheck.h"
+#include "Sanitizers.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -23,13 +24,9 @@ std::vector<std::string> Kinds(const std::vector<quib::Finding>& findings) {
     return kinds;
 }
 
-// Under the sanitizers a round takes some twenty times as long: fewer of
-// them still go through every kind of line and every compression.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int kRounds = 1000;
-#else
-constexpr int kRounds = 3000;
-#endif
+// Fewer under the sanitizers still go through every kind of line and every
+// compression.
+constexpr int kRounds = RoundsForThisTree(3000);
 
 // Thousands of files mixing good lines with every kind of trouble: the
 // check finds what the plain reading of the rules finds, line for line.

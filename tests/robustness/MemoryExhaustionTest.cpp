@@ -3,6 +3,7 @@
 #include "LatticeDocument.h"
 #include "Process.h"
 #include "ReaderComparison.h"
+#include "Sanitizers.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,14 +21,6 @@
 
 namespace {
 
-// AddressSanitizer reserves terabytes of address space for its shadow: no
-// address-space limit can be set under it, and its memory is not the
-// program's.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kUnderAddressSanitizer = true;
-#else
-constexpr bool kUnderAddressSanitizer = false;
-#endif
 #define SKIP_UNDER_ADDRESS_SANITIZER()                                                             \
     if (kUnderAddressSanitizer)                                                                    \
     GTEST_SKIP() << "no address-space limit under AddressSanitizer"

@@ -259,8 +259,10 @@ echo "ok: quib --import B A opens a window wide enough for both diagrams, paired
 
 # Copy Picture from the context menu, the clipboard read by another program
 # while Quib runs: the picture as --export draws it, its SVG and its text.
+# Without --sync: where the pointer already is, xdotool waits for a move that
+# never comes (15 s each time). The server takes the move before the click.
 menu_item() {
-    xdotool mousemove --sync $((win_x + 300)) $((win_y + 300)) click 3
+    xdotool mousemove $((win_x + 300)) $((win_y + 300)) click 3
     sleep 0.4
     shot "$1"
     [[ $(differing both "$1") -gt 200 ]] || fail "the right button opened no menu"
