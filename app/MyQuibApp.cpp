@@ -109,7 +109,7 @@ void CMyQuibApp::ReportOpenFailure(const QString& pathName, std::error_code erro
     const std::string message =
         error.category() == make_error_code(ShellError::WindowNotCreated).category()
             ? error.message()
-            : CannotOpenMessage(QFile::encodeName(pathName).toStdString(), error);
+            : quib::CannotOpenMessage(QFile::encodeName(pathName).toStdString(), error);
     if (m_pMainWnd != nullptr && m_pMainWnd->isVisible())
         AfxMessageBox(AsSentence(QString::fromLocal8Bit(message.c_str())), MB_ICONEXCLAMATION);
     else

@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
         const std::string& file = parsed.arguments.file;
         // A bad FILE is told before any window or display is involved.
         if (!file.empty()) {
-            if (const std::error_code error = ProbeLatticeFile(file)) {
-                quib::ReportStartupFailure(CannotOpenMessage(file, error));
+            if (const std::error_code error = quib::ProbeLatticeFile(file)) {
+                quib::ReportStartupFailure(quib::CannotOpenMessage(file, error));
                 return 1;
             }
         }

@@ -62,7 +62,7 @@ std::string CheckReadersAgree(const DataFileCase& file) {
     const std::string where = file.path + ": ";
     CLatticeRecordArray fast;
     int fastDimension = -1;
-    if (ReadLatticeFile(file.path, fastDimension, fast, {}))
+    if (quib::ReadLatticeFile(file.path, fastDimension, fast, {}))
         return where + "the fast reader cannot read it";
     if (fastDimension != file.dimension || fast.GetSize() != file.records)
         return where + "the fast reader gives dimension " + std::to_string(fastDimension) +

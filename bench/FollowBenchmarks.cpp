@@ -67,7 +67,7 @@ void MeasureReadAlone(benchmark::State& state, const FollowCase& file) {
     for (auto _ : state) {
         CLatticeRecordArray records;
         int dimension = -1;
-        if (ReadLatticeFile(file.appendedFile, dimension, records, {}) ||
+        if (quib::ReadLatticeFile(file.appendedFile, dimension, records, {}) ||
             records.GetSize() != file.appended) {
             state.SkipWithError("the appended records could not be read");
             return;

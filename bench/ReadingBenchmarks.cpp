@@ -22,7 +22,7 @@ using Reading = std::function<bool(const DataFileCase&)>;
 bool ReadFast(const DataFileCase& file) {
     CLatticeRecordArray records;
     int dimension = -1;
-    const bool read = !ReadLatticeFile(file.path, dimension, records, {});
+    const bool read = !quib::ReadLatticeFile(file.path, dimension, records, {});
     benchmark::DoNotOptimize(records.GetSize());
     return read;
 }

@@ -17,6 +17,7 @@
 #include <new>
 #include <vector>
 
+namespace quib {
 namespace {
 
 using namespace number_scan;
@@ -44,7 +45,7 @@ class DatasetFiller {
     // Records without a number of their own are numbered as if
     // `recordsBefore` came before the first.
     DatasetFiller(CLatticeRecordArray& records, const ReaderWarning& warn,
-                  const LineObserver* observe, std::int32_t dimension = quib::kStartDimension,
+                  const LineObserver* observe, std::int32_t dimension = kStartDimension,
                   int recordsBefore = 0)
         : m_records(records), m_warn(warn), m_observe(observe), m_recordsBefore(recordsBefore) {
         SetDimension(dimension);
@@ -119,8 +120,8 @@ class DatasetFiller {
         // Slots outside the new span must read 0 from now on.
         m_record = CLatticeRecord{};
         m_dimension = dimension;
-        m_valueLimit = std::clamp(dimension, 0, quib::kNodeCount);
-        m_slotOffset = quib::kNodeCount - m_valueLimit;
+        m_valueLimit = std::clamp(dimension, 0, kNodeCount);
+        m_slotOffset = kNodeCount - m_valueLimit;
     }
 
     void HandleDimensionLine(const Byte* b, const Byte* e) {
@@ -210,7 +211,7 @@ struct Fed {
 // source gave.
 class ProgressTeller {
   public:
-    ProgressTeller(int fd, quib::ReadProgress* progress) : m_fd(fd), m_progress(progress) {
+    ProgressTeller(int fd, ReadProgress* progress) : m_fd(fd), m_progress(progress) {
         if (m_progress != nullptr)
             m_start = lseek(m_fd, 0, SEEK_CUR);
     }
@@ -231,14 +232,14 @@ class ProgressTeller {
 
   private:
     int m_fd;
-    quib::ReadProgress* m_progress;
+    ReadProgress* m_progress;
     off_t m_start = -1;
     std::uint64_t m_given = 0;
     std::uint64_t m_told = 0;
 };
 
 // Feeds the lines of a source to the filler.
-std::error_code FeedLines(quib::ByteSource& source, DatasetFiller& filler, std::size_t chunkBytes,
+std::error_code FeedLines(ByteSource& source, DatasetFiller& filler, std::size_t chunkBytes,
                           LastLine last, Fed& fed, ProgressTeller& teller) {
     chunkBytes = std::max<std::size_t>(chunkBytes, 1);
     std::vector<Byte> buffer(chunkBytes + kPadding);
@@ -289,17 +290,17 @@ namespace {
 
 std::error_code ReadDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
                                const ReaderWarning& warn, std::size_t chunkBytes,
-                               const LineObserver* observe, quib::ReadProgress* progress,
+                               const LineObserver* observe, ReadProgress* progress,
                                int recordsBefore) {
     const int sizeBefore = records.GetSize();
     std::error_code error;
     try {
-        DatasetFiller filler(records, warn, observe, quib::kStartDimension, recordsBefore);
+        DatasetFiller filler(records, warn, observe, kStartDimension, recordsBefore);
         Fed fed;
         ProgressTeller teller(fd, progress);
         if (const auto source =
-                quib::OpenByteSource(fd, chunkBytes, quib::Decompression::OnSecondThread, error,
-                                     progress != nullptr ? &progress->cancelled : nullptr))
+                OpenByteSource(fd, chunkBytes, Decompression::OnSecondThread, error,
+                               progress != nullptr ? &progress->cancelled : nullptr))
             error = FeedLines(*source, filler, chunkBytes, LastLine::Read, fed, teller);
         if (!error) {
             dimension = filler.Dimension();
@@ -316,7 +317,7 @@ std::error_code ReadDescriptor(int fd, int& dimension, CLatticeRecordArray& reco
 
 std::error_code ReadFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
                          const ReaderWarning& warn, const LineObserver* observe,
-                         quib::ReadProgress* progress = nullptr, int recordsBefore = 0) {
+                         ReadProgress* progress = nullptr, int recordsBefore = 0) {
     // A pipe that no writer holds yet would keep a blocking open waiting
     // past any cancel; opened without waiting, its first read waits instead,
     // as the sources wait, for data or the cancel.
@@ -366,8 +367,7 @@ std::error_code ProbeLatticeFile(const std::string& path) {
     std::error_code error;
     try {
         constexpr std::size_t kProbeBytes = 4096;
-        const auto source =
-            quib::OpenByteSource(fd, kProbeBytes, quib::Decompression::InCallingThread, error);
+        const auto source = OpenByteSource(fd, kProbeBytes, Decompression::InCallingThread, error);
         unsigned char first[64];
         std::size_t got = 0;
         if (source)
@@ -378,8 +378,6 @@ std::error_code ProbeLatticeFile(const std::string& path) {
     close(fd);
     return error;
 }
-
-namespace quib {
 
 std::error_code ReadLatticeFile(const std::string& path, int& dimension,
                                 CLatticeRecordArray& records, const ReaderWarning& warn,
@@ -424,8 +422,8 @@ std::error_code ReadCompleteLines(int fd, FollowedRead& at, CLatticeRecordArray&
     return error;
 }
 
-} // namespace quib
-
 std::string CannotOpenMessage(const std::string& path, std::error_code error) {
     return "cannot open '" + path + "': " + error.message();
 }
+
+} // namespace quib

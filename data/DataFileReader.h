@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 
+namespace quib {
+
 // The one message the reader can give, shown through a hook so that the data
 // logic needs no user interface: a message box in the window, a line on
 // standard error on the command line.
@@ -85,8 +87,6 @@ std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArra
                                       const ReaderWarning& warn,
                                       std::size_t chunkBytes = kDefaultReadChunk,
                                       const LineObserver* observe = nullptr);
-
-namespace quib {
 
 struct ReadProgress;
 

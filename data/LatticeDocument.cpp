@@ -9,7 +9,7 @@
 #include <new>
 #include <utility>
 
-ReaderWarning LatticeDocument::WarningFor(const std::string& path) const {
+quib::ReaderWarning LatticeDocument::WarningFor(const std::string& path) const {
     return [this, &path](const char* message) {
         if (m_warningHook)
             m_warningHook(path, message);
@@ -22,7 +22,7 @@ ReaderWarning LatticeDocument::WarningFor(const std::string& path) const {
 // lines costs no memory for them.
 class LatticeDocument::HeldWarnings {
   public:
-    ReaderWarning For(const std::string& path) {
+    quib::ReaderWarning For(const std::string& path) {
         return [this, path](const char* message) {
             if (m_held.empty() || m_held.back().path != path || m_held.back().message != message)
                 m_held.push_back({path, message, 0});
@@ -133,8 +133,8 @@ int OpenForReading(const std::string& path, std::error_code& error) {
 
 } // namespace
 
-std::error_code LatticeDocument::ReadPrimaryAnew(int fd, const ReaderWarning& warn, Datasets& into,
-                                                 quib::FollowedRead& followed) {
+std::error_code LatticeDocument::ReadPrimaryAnew(int fd, const quib::ReaderWarning& warn,
+                                                 Datasets& into, quib::FollowedRead& followed) {
     followed = {};
     if (const std::error_code error = quib::ReadCompleteLines(fd, followed, into.primary, warn))
         return error;
@@ -145,7 +145,7 @@ std::error_code LatticeDocument::ReadPrimaryAnew(int fd, const ReaderWarning& wa
     }
     if (lseek(fd, 0, SEEK_SET) < 0)
         return {errno, std::generic_category()};
-    return ReadLatticeDescriptor(fd, into.primaryDim, into.primary, warn);
+    return quib::ReadLatticeDescriptor(fd, into.primaryDim, into.primary, warn);
 }
 
 std::error_code LatticeDocument::ReadImportsAnew(const std::vector<std::string>& importPaths,
@@ -217,7 +217,7 @@ std::error_code LatticeDocument::ReadAppendedLines(int fd, const std::string& pa
     constexpr std::int64_t kLeastChunk = 4096;
     const std::size_t chunk = static_cast<std::size_t>(
         std::clamp<std::int64_t>(size - static_cast<std::int64_t>(at.offset), kLeastChunk,
-                                 static_cast<std::int64_t>(kDefaultReadChunk)));
+                                 static_cast<std::int64_t>(quib::kDefaultReadChunk)));
     if (const std::error_code error =
             quib::ReadCompleteLines(fd, next, m_primaryRecords, WarningFor(path), chunk))
         return error;

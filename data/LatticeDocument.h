@@ -116,10 +116,10 @@ class LatticeDocument {
     };
     class HeldWarnings;
 
-    ReaderWarning WarningFor(const std::string& path) const;
+    quib::ReaderWarning WarningFor(const std::string& path) const;
     // The open file's part of a Follow's reload: its complete lines (a
     // compressed file whole) read into a new dataset.
-    static std::error_code ReadPrimaryAnew(int fd, const ReaderWarning& warn, Datasets& into,
+    static std::error_code ReadPrimaryAnew(int fd, const quib::ReaderWarning& warn, Datasets& into,
                                            quib::FollowedRead& followed);
     // The imports read anew, in order, and paired with `into`'s primary
     // dataset; `failedPath` names the file being read.

@@ -74,7 +74,8 @@ void ExpectFailure(const std::string& stored, int existing, std::size_t chunkByt
     FillExistingRecords(records, existing);
     FillExistingRecords(before, existing);
     int dimension = -7;
-    const std::error_code error = ReadLatticeDescriptor(fd, dimension, records, {}, chunkBytes);
+    const std::error_code error =
+        quib::ReadLatticeDescriptor(fd, dimension, records, {}, chunkBytes);
     std::vector<quib::Finding> findings;
     lseek(fd, 0, SEEK_SET);
     const std::error_code checked = quib::CheckDataDescriptor(fd, findings, chunkBytes);

@@ -72,9 +72,10 @@ TEST(NodeSets, CarriedNodesAreThoseTheReaderFills) {
         SCOPED_TRACE(dimension);
         int dim = -1;
         CLatticeRecordArray records;
-        ASSERT_FALSE(ReadLatticeFile(dir.Write("f.dat", "DIM=" + std::to_string(dimension) +
-                                                            "\n(1)" + ones + "\n(2)" + ones + "\n"),
-                                     dim, records, {}));
+        ASSERT_FALSE(
+            quib::ReadLatticeFile(dir.Write("f.dat", "DIM=" + std::to_string(dimension) + "\n(1)" +
+                                                         ones + "\n(2)" + ones + "\n"),
+                                  dim, records, {}));
         const CLatticeRecord none;
         const CLatticeRecord& record = records.GetSize() > 0 ? records[0] : none;
         for (int n = 0; n < kNodeCount; ++n)

@@ -39,7 +39,7 @@ TEST(ReadProgress, GivesTheRecordsOfAPlainReadAndCountsTheFile) {
     const std::string path = dir.Write("run.dat", text);
     int plainDimension = -1;
     CLatticeRecordArray plain;
-    ASSERT_FALSE(ReadLatticeFile(path, plainDimension, plain, {}));
+    ASSERT_FALSE(quib::ReadLatticeFile(path, plainDimension, plain, {}));
 
     // Numbered after records that came before, as an import's are.
     quib::ReadProgress progress;
@@ -140,7 +140,7 @@ TEST(ReadProgress, ProbeLeavesAPipeToTheRead) {
         EXPECT_EQ(write(fd, lines.data(), lines.size()), ssize_t(lines.size()));
         close(fd);
     });
-    EXPECT_FALSE(ProbeLatticeFile(fifo));
+    EXPECT_FALSE(quib::ProbeLatticeFile(fifo));
     // A probe that took the bytes leaves the read waiting for a writer.
     quib::ReadProgress progress;
     std::thread giveUp([&] {

@@ -59,7 +59,7 @@ void ExpectReadAsTheCase(const ReaderCase& c, const std::string& path) {
     int dimension = -1;
     int warnings = 0;
     const std::error_code error =
-        ReadLatticeFile(path, dimension, records, [&](const char* message) {
+        quib::ReadLatticeFile(path, dimension, records, [&](const char* message) {
             EXPECT_STREQ(message, "This file has the wrong dimension. Should be 26 or 32");
             ++warnings;
         });
@@ -264,7 +264,7 @@ class ReaderFailures : public ::testing::Test {
     // A dataset already holding records of an earlier read.
     void SetUp() override {
         const std::string path = m_dir.Write("first.txt", "DIM=32\n(1) 1\n(2) 2\n");
-        ASSERT_FALSE(ReadLatticeFile(path, m_dimension, m_records, {}));
+        ASSERT_FALSE(quib::ReadLatticeFile(path, m_dimension, m_records, {}));
     }
     void ExpectUnchanged() {
         EXPECT_EQ(m_dimension, 32);
@@ -279,20 +279,20 @@ class ReaderFailures : public ::testing::Test {
 
 TEST_F(ReaderFailures, MissingFileChangesNothing) {
     const std::error_code outcome =
-        ReadLatticeFile(m_dir.Path() + "/missing", m_dimension, m_records, {});
+        quib::ReadLatticeFile(m_dir.Path() + "/missing", m_dimension, m_records, {});
     EXPECT_EQ(outcome, std::errc::no_such_file_or_directory);
     ExpectUnchanged();
 }
 
 TEST_F(ReaderFailures, DirectoryIsAFileThatCannotBeOpened) {
-    const std::error_code outcome = ReadLatticeFile(m_dir.Path(), m_dimension, m_records, {});
+    const std::error_code outcome = quib::ReadLatticeFile(m_dir.Path(), m_dimension, m_records, {});
     EXPECT_EQ(outcome, std::errc::is_a_directory);
     ExpectUnchanged();
 }
 
 TEST_F(ReaderFailures, SecondReadAppendsAndNumbersOnFromTheArraySize) {
     const std::string path = m_dir.Write("second.txt", "9\n(5) 8\n");
-    ASSERT_FALSE(ReadLatticeFile(path, m_dimension, m_records, {}));
+    ASSERT_FALSE(quib::ReadLatticeFile(path, m_dimension, m_records, {}));
     EXPECT_EQ(m_dimension, 26);
     ASSERT_EQ(m_records.GetSize(), 4);
     EXPECT_EQ(m_records[2].m_nRecordNumber, 3);

@@ -26,7 +26,7 @@ void ReadWhileChanging(const std::string& path,
     for (int round = 0; round < 30 && !testing::Test::HasFatalFailure(); ++round) {
         CLatticeRecordArray records;
         int dimension = -1;
-        EXPECT_FALSE(ReadLatticeFile(path, dimension, records, {}));
+        EXPECT_FALSE(quib::ReadLatticeFile(path, dimension, records, {}));
         check(records);
     }
     done = true;

@@ -41,7 +41,7 @@ class CompressedData : public ::testing::Test {
         m_records.RemoveAll();
         FillExistingRecords(m_records, kRecordsBefore);
         m_dimension = kDimensionBefore;
-        return ReadLatticeFile(path, m_dimension, m_records, {});
+        return quib::ReadLatticeFile(path, m_dimension, m_records, {});
     }
 
     // After a failed read: the earlier records and dimension, exactly.
@@ -167,8 +167,8 @@ TEST_F(CompressedData, ProbeTellsBadCompressedDataFromItsStart) {
     for (const Compression format : kCompressions) {
         SCOPED_TRACE(CompressedSuffix(format));
         std::string data = CompressText(text, format);
-        EXPECT_FALSE(ProbeLatticeFile(m_dir.Write("good", data)));
-        EXPECT_EQ(ProbeLatticeFile(m_dir.Write("short", data.substr(0, 8))),
+        EXPECT_FALSE(quib::ProbeLatticeFile(m_dir.Write("good", data)));
+        EXPECT_EQ(quib::ProbeLatticeFile(m_dir.Write("short", data.substr(0, 8))),
                   ReadError::CompressedDataCutShort);
         // A header field that must hold one value: gzip's method (8), xz's
         // first flag byte (0), zstd's reserved bit of the frame header.
@@ -176,19 +176,19 @@ TEST_F(CompressedData, ProbeTellsBadCompressedDataFromItsStart) {
             data[4] ^= 0x08;
         else
             data[format == Compression::Gzip ? 2 : 6] ^= 0x40;
-        EXPECT_EQ(ProbeLatticeFile(m_dir.Write("bad", data)).category(),
+        EXPECT_EQ(quib::ProbeLatticeFile(m_dir.Write("bad", data)).category(),
                   std::error_code(quib::ReadError::CompressedDataCorrupt).category());
     }
 }
 
 TEST(CompressedDataMessages, TheReasonIsTheUsersText) {
-    EXPECT_EQ(CannotOpenMessage("run.dat.gz", ReadError::CompressedDataCorrupt),
+    EXPECT_EQ(quib::CannotOpenMessage("run.dat.gz", ReadError::CompressedDataCorrupt),
               "cannot open 'run.dat.gz': the compressed data is corrupt");
-    EXPECT_EQ(CannotOpenMessage("run.dat.xz", ReadError::CompressedDataCutShort),
+    EXPECT_EQ(quib::CannotOpenMessage("run.dat.xz", ReadError::CompressedDataCutShort),
               "cannot open 'run.dat.xz': the compressed data is cut short");
-    EXPECT_EQ(
-        CannotOpenMessage("run.dat", std::make_error_code(std::errc::no_such_file_or_directory)),
-        "cannot open 'run.dat': No such file or directory");
+    EXPECT_EQ(quib::CannotOpenMessage("run.dat",
+                                      std::make_error_code(std::errc::no_such_file_or_directory)),
+              "cannot open 'run.dat': No such file or directory");
 }
 
 } // namespace

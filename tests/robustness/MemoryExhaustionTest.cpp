@@ -118,11 +118,12 @@ ChildResult ReadUnderLimit(const std::string& largePath, const std::string& smal
 
     int smallDimension = -1;
     CLatticeRecordArray smallRecords;
-    if (ReadLatticeFile(smallPath, smallDimension, smallRecords, {}) || smallRecords.GetSize() != 3)
+    if (quib::ReadLatticeFile(smallPath, smallDimension, smallRecords, {}) ||
+        smallRecords.GetSize() != 3)
         return kSmallReadFailed;
 
     int dimension = kExistingDimension;
-    const std::error_code outcome = ReadLatticeFile(largePath, dimension, records, {});
+    const std::error_code outcome = quib::ReadLatticeFile(largePath, dimension, records, {});
     if (outcome != std::errc::not_enough_memory)
         return kNotOutOfMemory;
     if (dimension != kExistingDimension)
@@ -178,7 +179,7 @@ ChildResult ReadWithoutThreads(const std::string& compressedPath, const std::str
     }
     int dimension = -1;
     CLatticeRecordArray records;
-    if (ReadLatticeFile(compressedPath, dimension, records, {}) || records.GetSize() != 3)
+    if (quib::ReadLatticeFile(compressedPath, dimension, records, {}) || records.GetSize() != 3)
         return kSmallReadFailed;
     return kAllAsExpected;
 }
@@ -247,10 +248,10 @@ bool StopsAtTheLongestLine(const std::string& path) {
         CLatticeRecordArray records;
         FillExistingRecords(records, kExistingRecords);
         int dimension = kExistingDimension;
-        const std::error_code error = ReadLatticeFile(path, dimension, records, {});
+        const std::error_code error = quib::ReadLatticeFile(path, dimension, records, {});
         const bool asBefore =
             dimension == kExistingDimension && records.GetSize() == kExistingRecords;
-        const bool small = kUnderAddressSanitizer || StatusBytes("VmHWM:") < 2 * kLongestLine;
+        const bool small = kUnderAddressSanitizer || StatusBytes("VmHWM:") < 2 * quib::kLongestLine;
         _exit(error == std::errc::file_too_large && asBefore && small ? 0 : 1);
     }
     int wstatus = 0;

@@ -93,7 +93,8 @@ TEST_P(ReaderDifferentialTest, DescriptorReadsAgreeWithReference) {
         if (!ReadInThisTree(k, c))
             continue;
         const std::string chunked = CompareDescriptorRead(c.bytes, c.existing, c.chunk);
-        const std::string whole = CompareDescriptorRead(c.bytes, c.existing, kDefaultReadChunk);
+        const std::string whole =
+            CompareDescriptorRead(c.bytes, c.existing, quib::kDefaultReadChunk);
         if (!chunked.empty()) {
             ++reported;
             ADD_FAILURE() << chunked << "\n"
@@ -133,7 +134,7 @@ TEST(CompressedReaderDifferential, DescriptorReadsAgreeWithReference) {
         const std::string stored = CompressText(c.bytes, format, pieces);
         const std::string how =
             std::string(CompressedSuffix(format)) + " in " + std::to_string(pieces) + ", chunk ";
-        for (const std::size_t chunk : {c.chunk, kDefaultReadChunk}) {
+        for (const std::size_t chunk : {c.chunk, quib::kDefaultReadChunk}) {
             const std::string difference =
                 CompareDescriptorRead(c.bytes, stored, c.existing, chunk);
             if (!difference.empty()) {

@@ -39,7 +39,7 @@ std::string Describe(const ReferenceRecord& record) {
 }
 
 using Reading = std::function<std::error_code(int& dimension, CLatticeRecordArray& records,
-                                              const ReaderWarning& warn)>;
+                                              const quib::ReaderWarning& warn)>;
 
 std::string CompareReading(const std::string& bytes, int existing, const Reading& read) {
     CLatticeRecordArray records;
@@ -112,8 +112,9 @@ std::string CompareDescriptorRead(const std::string& bytes, const std::string& s
         return "cannot make a memory file";
     const std::string difference = CompareReading(
         bytes, existing,
-        [fd, chunkBytes](int& dimension, CLatticeRecordArray& records, const ReaderWarning& warn) {
-            return ReadLatticeDescriptor(fd, dimension, records, warn, chunkBytes);
+        [fd, chunkBytes](int& dimension, CLatticeRecordArray& records,
+                         const quib::ReaderWarning& warn) {
+            return quib::ReadLatticeDescriptor(fd, dimension, records, warn, chunkBytes);
         });
     close(fd);
     return difference;
@@ -122,8 +123,8 @@ std::string CompareDescriptorRead(const std::string& bytes, const std::string& s
 std::string CompareFileRead(const std::string& path, const std::string& bytes, int existing) {
     return CompareReading(
         bytes, existing,
-        [&path](int& dimension, CLatticeRecordArray& records, const ReaderWarning& warn) {
-            return ReadLatticeFile(path, dimension, records, warn);
+        [&path](int& dimension, CLatticeRecordArray& records, const quib::ReaderWarning& warn) {
+            return quib::ReadLatticeFile(path, dimension, records, warn);
         });
 }
 
