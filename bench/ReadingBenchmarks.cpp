@@ -30,9 +30,9 @@ bool ReadFast(const DataFileCase& file) {
 // The fast reader with the portable value scanner, where the processor has a
 // faster one: what the reader gives on processors without it.
 bool ReadFastPortable(const DataFileCase& file) {
-    UseValueScanner(ValueScanner::Portable);
+    quib::UseValueScanner(quib::ValueScanner::Portable);
     const bool read = ReadFast(file);
-    UseValueScanner(FastestValueScanner());
+    quib::UseValueScanner(quib::FastestValueScanner());
     return read;
 }
 
@@ -101,7 +101,8 @@ void RegisterReadingBenchmarks(const std::vector<DataFileCase>& files) {
         largest = std::max(largest, file.records);
     for (const DataFileCase& file : files) {
         for (const NamedReading& r : kReadings) {
-            if (r.onlyBesideAFasterScanner && FastestValueScanner() == ValueScanner::Portable)
+            if (r.onlyBesideAFasterScanner &&
+                quib::FastestValueScanner() == quib::ValueScanner::Portable)
                 continue;
             const std::string key = std::string(r.name) + "/" + file.Key();
             benchmark::RegisterBenchmark(("read/" + key).c_str(), MeasureSpeed, file, r.reading)

@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+namespace quib {
+
 using namespace number_scan;
 
 // Token starts come from whitespace masks of 64 bytes at a time, so that
@@ -92,3 +94,5 @@ void UseValueScanner(ValueScanner scanner) {
     if (IsValueScannerAvailable(scanner))
         ActiveFunction().store(ValueScanOf(scanner), std::memory_order_relaxed);
 }
+
+} // namespace quib

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace quib {
+
 // Reads the values of the whitespace-separated tokens in [p, e) into `slots`,
 // at most `limit` of them, and returns how many it read. A token gives a value
 // when it starts with an optional sign directly followed by a decimal digit:
@@ -33,3 +35,5 @@ int ScanValuesPortable(const unsigned char* p, const unsigned char* e, std::int3
 // Only where IsValueScannerAvailable(ValueScanner::Avx512).
 int ScanValuesAvx512(const unsigned char* p, const unsigned char* e, std::int32_t* slots,
                      int limit);
+
+} // namespace quib

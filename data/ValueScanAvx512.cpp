@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <array>
 
+namespace quib {
+
 using namespace number_scan;
 
 // GCC 12 builds the don't-care operand of its masked intrinsics from a
@@ -150,11 +152,17 @@ QUIB_AVX512_SCAN int ScanValuesAvx512(const Byte* p, const Byte* e, std::int32_t
     return count;
 }
 
+} // namespace quib
+
 #else
+
+namespace quib {
 
 int ScanValuesAvx512(const unsigned char* p, const unsigned char* e, std::int32_t* slots,
                      int limit) {
     return ScanValuesPortable(p, e, slots, limit);
 }
+
+} // namespace quib
 
 #endif

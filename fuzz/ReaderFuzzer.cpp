@@ -31,20 +31,20 @@ constexpr std::size_t kLargestDecompressed = std::size_t{1} << 20;
 
 // The file holds `stored`, which must read as `text`.
 void Compare(const std::string& text, const std::string& stored, int existing,
-             std::size_t chunkBytes, ValueScanner scanner = FastestValueScanner()) {
-    UseValueScanner(scanner);
+             std::size_t chunkBytes, quib::ValueScanner scanner = quib::FastestValueScanner()) {
+    quib::UseValueScanner(scanner);
     const std::string difference = CompareDescriptorRead(text, stored, existing, chunkBytes);
-    UseValueScanner(FastestValueScanner());
+    quib::UseValueScanner(quib::FastestValueScanner());
     if (difference.empty())
         return;
     std::fprintf(stderr, "reader differs from the reference: %s\n(%s scanner, %d records before)\n",
-                 difference.c_str(), ValueScannerName(scanner), existing);
+                 difference.c_str(), quib::ValueScannerName(scanner), existing);
     Fail("the reading differs", chunkBytes);
 }
 
 void CompareWithEachScanner(const std::string& bytes, int existing, std::size_t chunkBytes) {
-    for (ValueScanner scanner : kValueScanners)
-        if (IsValueScannerAvailable(scanner))
+    for (quib::ValueScanner scanner : quib::kValueScanners)
+        if (quib::IsValueScannerAvailable(scanner))
             Compare(bytes, bytes, existing, chunkBytes, scanner);
 }
 

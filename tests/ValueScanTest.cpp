@@ -19,10 +19,10 @@ struct ScanLine {
     std::vector<std::int32_t> values;
 };
 
-class ValueScanTest : public ::testing::TestWithParam<ValueScanner> {
+class ValueScanTest : public ::testing::TestWithParam<quib::ValueScanner> {
   protected:
     void SetUp() override {
-        if (!IsValueScannerAvailable(GetParam()))
+        if (!quib::IsValueScannerAvailable(GetParam()))
             GTEST_SKIP() << "this processor lacks the scanner's instructions";
     }
 
@@ -34,8 +34,8 @@ class ValueScanTest : public ::testing::TestWithParam<ValueScanner> {
         bytes.resize(line.size() + 64, '7');
         bytes[line.size()] = ' ';
         std::vector<std::int32_t> slots(static_cast<std::size_t>(limit) + 16, kCanary);
-        const int count =
-            ValueScanOf(GetParam())(bytes.data(), bytes.data() + line.size(), slots.data(), limit);
+        const int count = quib::ValueScanOf(GetParam())(bytes.data(), bytes.data() + line.size(),
+                                                        slots.data(), limit);
         EXPECT_LE(count, limit);
         for (std::size_t k = static_cast<std::size_t>(count); k < slots.size(); ++k)
             EXPECT_EQ(slots[k], kCanary) << "slot " << k << " written past the values read";
@@ -44,11 +44,12 @@ class ValueScanTest : public ::testing::TestWithParam<ValueScanner> {
     }
 };
 
-std::string ScannerName(const ::testing::TestParamInfo<ValueScanner>& info) {
-    return ValueScannerName(info.param);
+std::string ScannerName(const ::testing::TestParamInfo<quib::ValueScanner>& info) {
+    return quib::ValueScannerName(info.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scanners, ValueScanTest, ::testing::ValuesIn(kValueScanners), ScannerName);
+INSTANTIATE_TEST_SUITE_P(Scanners, ValueScanTest, ::testing::ValuesIn(quib::kValueScanners),
+                         ScannerName);
 
 struct KnownNumber {
     const char* text;

@@ -67,22 +67,22 @@ std::string Reproduce(const ReadingCase& c, const char* how) {
 }
 
 // The comparisons run with each way of scanning values the processor has.
-class ReaderDifferentialTest : public ::testing::TestWithParam<ValueScanner> {
+class ReaderDifferentialTest : public ::testing::TestWithParam<quib::ValueScanner> {
   protected:
     void SetUp() override {
-        if (!IsValueScannerAvailable(GetParam()))
+        if (!quib::IsValueScannerAvailable(GetParam()))
             GTEST_SKIP() << "this processor lacks the scanner's instructions";
-        UseValueScanner(GetParam());
+        quib::UseValueScanner(GetParam());
     }
-    void TearDown() override { UseValueScanner(FastestValueScanner()); }
+    void TearDown() override { quib::UseValueScanner(quib::FastestValueScanner()); }
 };
 
-std::string ScannerName(const ::testing::TestParamInfo<ValueScanner>& info) {
-    return ValueScannerName(info.param);
+std::string ScannerName(const ::testing::TestParamInfo<quib::ValueScanner>& info) {
+    return quib::ValueScannerName(info.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(Scanners, ReaderDifferentialTest, ::testing::ValuesIn(kValueScanners),
-                         ScannerName);
+INSTANTIATE_TEST_SUITE_P(Scanners, ReaderDifferentialTest,
+                         ::testing::ValuesIn(quib::kValueScanners), ScannerName);
 
 // Every generated file, read through a descriptor in small chunks, so that
 // lines straddle reads, and in one read, agrees with the reference.
