@@ -7,11 +7,6 @@
 #   end_to_end.sh QUIB EXAMPLES SHOTS
 set -euo pipefail
 
-quib=$1
-examples=$2
-shots=$3
-mkdir -p "$shots"
-
 source "$(dirname "$0")/../window/x_session.sh"
 
 cp "$examples/run-a.dat" "$examples/run-a-repeat.dat" "$work/"

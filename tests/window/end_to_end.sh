@@ -6,11 +6,6 @@
 # folder that keeps the screenshots for a person to look at.
 set -euo pipefail
 
-quib=$1
-examples=$2
-shots=$3
-mkdir -p "$shots"
-
 source "$(dirname "$0")/x_session.sh"
 
 # A file that cannot be opened: no main window, the reason and status 1.

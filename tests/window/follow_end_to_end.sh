@@ -9,10 +9,6 @@
 # Run under dbus-run-session.
 set -euo pipefail
 
-quib=$1
-examples=$2
-shots=$3
-mkdir -p "$shots"
 source "$(dirname "$0")/x_session.sh"
 source "$(dirname "$0")/accessible_session.sh"
 

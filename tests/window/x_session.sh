@@ -2,9 +2,16 @@
 # folder of the test's own with private XDG_RUNTIME_DIR and XDG_CONFIG_HOME,
 # a display of its own, everything started stopped and removed at the end.
 # Defines fail, find_window, start_quib, quit_quib, key, shot, differing,
-# bar_differing, dark_permille and geometry_of, and sets settings (the program's settings file); the
-# caller sets quib (the program), shots (the folder for screenshots) and, for
-# key, wid (the window that gets the keys).
+# bar_differing, dark_permille and geometry_of, and sets settings (the
+# program's settings file). Takes the caller's arguments QUIB EXAMPLES SHOTS
+# as quib (the program), examples (the bundled data files) and shots (the
+# folder for screenshots); for key, the caller sets wid (the window that gets
+# the keys).
+
+quib=$1
+examples=$2
+shots=$3
+mkdir -p "$shots"
 
 work=$(mktemp -d)
 xvfb=""
