@@ -74,10 +74,7 @@ last_menu_entry() {
 }
 
 start_quib "$work/run-a.dat"
-wid=$(find_window "run-a.dat - Quib") || fail "no window titled 'run-a.dat - Quib'"
-xdotool windowsize --sync "$wid" 1100 900
-sleep 0.5
-geometry_of "$wid"
+size_window "run-a.dat - Quib" 1100 900
 shot panels-closed
 # The view's top below the window's, found where the shot matches.
 found=""
@@ -129,10 +126,7 @@ for _ in $(seq 50); do kill -0 "$quib_pid" 2>/dev/null || break; sleep 0.1; done
 
 # With an import: the difference, and the history of the node abcde.
 start_quib --import "$work/run-a-repeat.dat" "$work/run-a.dat"
-wid=$(find_window "run-a.dat - Quib") || fail "quib --import B A opened no window"
-xdotool windowsize --sync "$wid" 1100 900
-sleep 0.5
-geometry_of "$wid"
+size_window "run-a.dat - Quib" 1100 900
 last_menu_entry 760 150 panels-import-menu
 shot panels-import
 read -r left right top bottom <<<"$(cells_of panels-import)" || fail "no overview's cells with an import"

@@ -36,10 +36,7 @@ echo "ok: from a terminal a missing file is told on standard error alone"
 # The window on an example, found by its title, with the picture drawn.
 cp "$examples/run-a.dat" "$work/run-a.dat"
 start_quib "$work/run-a.dat"
-wid=$(find_window "run-a.dat - Quib") || fail "no window titled 'run-a.dat - Quib'"
-xdotool windowsize --sync "$wid" 1100 800
-sleep 0.5
-geometry_of "$wid"
+size_window "run-a.dat - Quib" 1100 800
 shot window
 # The lattice: lines, circles and numbers, well beyond a line of text.
 ink=$(dark_permille window "$((win_w - 40))x$((win_h - 120))+$((win_x + 20))+$((win_y + 80))")
@@ -332,10 +329,7 @@ for _ in $(seq 50); do kill -0 "$quib_pid" 2>/dev/null || break; sleep 0.1; done
 # malformed condition tells why in red and moves nothing; Escape gives the
 # arrow keys back to the view.
 start_quib --import "$work/run-a-repeat.dat" "$work/run-a.dat"
-wid=$(find_window "run-a.dat - Quib") || fail "quib --import B A opened no window"
-xdotool windowsize --sync "$wid" 1280 1000
-sleep 0.5
-geometry_of "$wid"
+size_window "run-a.dat - Quib" 1280 1000
 # The mouse rests on the status bar, where no tooltip covers the picture.
 rest_mouse() { xdotool mousemove --sync $((win_x + 600)) $((win_y + win_h - 8)); }
 rest_mouse

@@ -26,10 +26,7 @@ data=$work/growing.dat
 head -3 "$examples/run-a.dat" >"$data"
 append 1 "$first" 1000000 >/dev/null
 start_quib "$data"
-wid=$(find_window "growing.dat - Quib") || fail "no window titled 'growing.dat - Quib'"
-xdotool windowsize --sync "$wid" 1100 800
-sleep 0.5
-geometry_of "$wid"
+size_window "growing.dat - Quib" 1100 800
 shot follow-off
 
 # Follow File, third from the context menu's end where no node is under the

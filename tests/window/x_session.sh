@@ -2,11 +2,11 @@
 # folder of the test's own with private XDG_RUNTIME_DIR and XDG_CONFIG_HOME,
 # a display of its own, everything started stopped and removed at the end.
 # Defines fail, find_window, start_quib, quit_quib, key, shot, differing,
-# bar_differing, dark_permille and geometry_of, and sets settings (the
-# program's settings file). Takes the caller's arguments QUIB EXAMPLES SHOTS
-# as quib (the program), examples (the bundled data files) and shots (the
-# folder for screenshots); for key, the caller sets wid (the window that gets
-# the keys).
+# bar_differing, dark_permille, geometry_of and size_window, and sets
+# settings (the program's settings file). Takes the caller's arguments
+# QUIB EXAMPLES SHOTS as quib (the program), examples (the bundled data
+# files) and shots (the folder for screenshots); for key, the caller sets wid
+# (the window that gets the keys).
 
 quib=$1
 examples=$2
@@ -101,6 +101,15 @@ quit_quib() {
 geometry_of() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
+}
+
+# Waits for the window of that title, gives it that width and height, and
+# sets wid and its geometry.
+size_window() {
+    wid=$(find_window "$1") || fail "no window titled '$1'"
+    xdotool windowsize --sync "$wid" "$2" "$3"
+    sleep 0.5
+    geometry_of "$wid"
 }
 
 key() {
