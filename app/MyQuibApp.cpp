@@ -3,6 +3,8 @@
 #include "AboutDialog.h"
 #include "DataFileReader.h"
 #include "DocTemplate.h"
+#include "DocumentLoader.h"
+#include "FileDialog.h"
 #include "FrameWnd.h"
 #include "MainFrame.h"
 #include "MessageBox.h"
@@ -24,7 +26,7 @@ CMyQuibApp::CMyQuibApp() {
     AfxSetResources(&kQuibResources);
     MapCommand(ID_APP_ABOUT, &CMyQuibApp::OnAppAbout);
     MapCommand(ID_FILE_NEW, &CMyQuibApp::OnFileNew);
-    MapCommand(ID_FILE_OPEN, &CMyQuibApp::OnFileOpen);
+    MapCommand(ID_FILE_OPEN, &CMyQuibApp::OnOpenFile);
     MapCommand(ID_FILE_PRINT_SETUP, &CMyQuibApp::OnFilePrintSetup);
     MapUpdateCommandUI(ID_FILE_NEW, &CMyQuibApp::OnUpdateFileCommand);
     MapUpdateCommandUI(ID_FILE_OPEN, &CMyQuibApp::OnUpdateFileCommand);
@@ -34,12 +36,21 @@ CMyQuibApp::CMyQuibApp() {
     }
 }
 
-bool CMyQuibApp::Reading() const {
+CMyQuibDoc* CMyQuibApp::Document() const {
     const CSingleDocTemplate* docTemplate = GetDocTemplate();
-    const auto* document = docTemplate != nullptr
-                               ? dynamic_cast<const CMyQuibDoc*>(docTemplate->GetDocument())
-                               : nullptr;
+    return docTemplate != nullptr ? dynamic_cast<CMyQuibDoc*>(docTemplate->GetDocument())
+                                  : nullptr;
+}
+
+bool CMyQuibApp::Reading() const {
+    const CMyQuibDoc* document = Document();
     return document != nullptr && document->IsReading();
+}
+
+void CMyQuibApp::OnOpenFile() {
+    CFileDialog dialog(true);
+    if (dialog.DoModal() == IDOK && Document() != nullptr)
+        Document()->OpenInWindow(dialog.GetPathName(), {});
 }
 
 void CMyQuibApp::OnUpdateFileCommand(CCmdUI* cmdUI) {
@@ -52,15 +63,22 @@ void CMyQuibApp::OnUpdateRecentFile(CCmdUI* cmdUI) {
         cmdUI->Enable(false);
 }
 
+// A recent file that cannot be opened leaves the list; one whose read was
+// cancelled stays.
 void CMyQuibApp::OnOpenRecent(int index) {
     const CRecentFileList* list = GetRecentFileList();
-    if (list == nullptr || index >= list->GetSize())
+    if (list == nullptr || index >= list->GetSize() || Document() == nullptr)
         return;
     const QString path = (*list)[index];
     m_openCancelled = false;
-    OnOpenRecentFile(index);
-    if (std::exchange(m_openCancelled, false))
-        AddToRecentFileList(path);
+    Document()->OpenInWindow(path, {}, [this, path](bool opened) {
+        CRecentFileList* recent = GetRecentFileList();
+        if (opened || std::exchange(m_openCancelled, false) || recent == nullptr)
+            return;
+        for (int k = 0; k < recent->GetSize(); ++k)
+            if ((*recent)[k] == path && !recent->Remove(k))
+                ReportRecentFilesUnsaved();
+    });
 }
 
 bool CMyQuibApp::InitInstance() {
@@ -68,18 +86,26 @@ bool CMyQuibApp::InitInstance() {
     LoadStdProfileSettings(4);
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CMyQuibDoc),
                                           RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CMyQuibView)));
+    // The window shows at once, empty; the command line's file is then read
+    // as File Open reads one, its progress shown and the keys answering.
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    if (!ProcessShellCommand(cmdInfo))
+    CCommandLineInfo empty;
+    if (!ProcessShellCommand(empty))
         return false;
-    if (auto* view = dynamic_cast<CMyQuibView*>(m_pMainWnd->GetActiveView()))
-        quib::AttachPanels(*m_pMainWnd, *view);
-    if (auto* document = dynamic_cast<CMyQuibDoc*>(m_pMainWnd->GetActiveDocument()))
-        for (const QString& path : m_imports)
-            document->ImportFile(path);
+    auto* view = dynamic_cast<CMyQuibView*>(m_pMainWnd->GetActiveView());
+    CMyQuibDoc* document = Document();
+    if (view == nullptr || document == nullptr)
+        return false;
+    const quib::DocumentLoader* loader = quib::AttachPanels(*m_pMainWnd, *view, *document);
+    QObject::connect(loader, &quib::DocumentLoader::BusyChanged, m_pMainWnd,
+                     [frame = m_pMainWnd] { frame->UpdateCommandUI(); });
     m_pMainWnd->show();
-    SizeToPicture();
-    m_pMainWnd->repaint();
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen)
+        document->OpenInWindow(cmdInfo.m_strFileName, m_imports, [this](bool opened) {
+            if (opened)
+                SizeToPicture();
+        });
     return true;
 }
 

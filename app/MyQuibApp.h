@@ -4,8 +4,10 @@
 
 #include <QStringList>
 
+class CMyQuibDoc;
+
 // The application: configures the framework, registers the one document
-// template and opens what the command line names.
+// template, shows the window and opens in it what the command line names.
 class CMyQuibApp : public CWinApp {
   public:
     CMyQuibApp();
@@ -20,13 +22,15 @@ class CMyQuibApp : public CWinApp {
 
   protected:
     void OnAppAbout();
-    // While a read runs, New, Open and the recent files wait for its end.
+    // File Open and the recent files read off the window's thread; while a
+    // read runs, New, Open and the recent files wait for its end.
+    void OnOpenFile();
+    void OnOpenRecent(int index);
     void OnUpdateFileCommand(CCmdUI* cmdUI);
     void OnUpdateRecentFile(CCmdUI* cmdUI);
-    // A recent file whose read was cancelled stays in the list.
-    void OnOpenRecent(int index);
 
   private:
+    CMyQuibDoc* Document() const;
     bool Reading() const;
     // Large enough for the whole picture, where the screen allows.
     void SizeToPicture();

@@ -9,48 +9,51 @@
 #include <new>
 #include <utility>
 
-quib::ReaderWarning LatticeDocument::WarningFor(const std::string& path) const {
-    return [this, &path](const char* message) {
-        if (m_warningHook)
-            m_warningHook(path, message);
+namespace {
+
+// The reader's warnings of one file, for a hook that is told the path too.
+quib::ReaderWarning WarningsOf(const std::string& path, quib::WarningHook hook) {
+    return [path, hook = std::move(hook)](const char* message) {
+        if (hook)
+            hook(path, message);
     };
 }
 
-// The reader's warnings of a read apart from the document, held for the
-// document's own thread, where the hook may show them. A run of the same
-// warning is held once with its count: a file of a million wrong dimension
-// lines costs no memory for them.
-class LatticeDocument::HeldWarnings {
-  public:
-    quib::ReaderWarning For(const std::string& path) {
-        return [this, path](const char* message) {
-            if (m_held.empty() || m_held.back().path != path || m_held.back().message != message)
-                m_held.push_back({path, message, 0});
-            ++m_held.back().count;
-        };
-    }
+} // namespace
 
-    // None for a read that was cancelled: the user has turned from the file.
-    void Tell(const WarningHook& hook, std::error_code error) const {
-        if (!hook || error == std::errc::operation_canceled)
-            return;
-        for (const Held& held : m_held)
-            for (std::size_t k = 0; k < held.count; ++k)
-                hook(held.path, held.message);
-    }
+quib::ReaderWarning LatticeDocument::WarningFor(const std::string& path) const {
+    return WarningsOf(path, m_warningHook);
+}
+
+namespace {
+
+// The progress a read tells: the caller's, or one nobody looks at.
+class ProgressOf {
+  public:
+    explicit ProgressOf(quib::ReadProgress* given) : m_progress(given ? *given : m_own) {}
+    operator quib::ReadProgress&() { return m_progress; }
 
   private:
-    struct Held {
-        std::string path;
-        const char* message; // the reader's messages are literals
-        std::size_t count;
-    };
-    std::vector<Held> m_held;
+    quib::ReadProgress m_own;
+    quib::ReadProgress& m_progress;
 };
 
-std::error_code LatticeDocument::RunInline(const Read& read) {
-    quib::ReadProgress progress;
-    return read(progress);
+} // namespace
+
+void LatticeDocument::CopyFrom(const LatticeDocument& other) {
+    ResetDatasets();
+    try {
+        m_primaryRecords.Append(other.m_primaryRecords);
+        m_importedRecords.Append(other.m_importedRecords);
+        m_partners = other.m_partners;
+        m_pairing = other.m_pairing;
+    } catch (...) {
+        ResetDatasets();
+        throw;
+    }
+    m_nPrimaryDim = other.m_nPrimaryDim;
+    m_nImportedDim = other.m_nImportedDim;
+    m_unpaired = other.m_unpaired;
 }
 
 void LatticeDocument::ResetDatasets() {
@@ -76,13 +79,14 @@ void LatticeDocument::CountUnpaired() {
     m_unpaired = m_importedRecords.GetSize() - int(paired);
 }
 
-std::error_code LatticeDocument::OpenDataFile(const std::string& path, const ReadRunner& run) {
+std::error_code LatticeDocument::OpenDataFile(const std::string& path,
+                                              quib::ReadProgress* progress) {
     int dimension = -1;
     CLatticeRecordArray records;
-    HeldWarnings warnings;
-    const std::error_code error = run([&](quib::ReadProgress& progress) {
-        return quib::ReadLatticeFile(path, dimension, records, warnings.For(path), progress);
-    });
+    quib::HeldWarnings warnings;
+    const std::error_code error =
+        quib::ReadLatticeFile(path, dimension, records, WarningsOf(path, warnings.Hook()),
+                              ProgressOf(progress));
     warnings.Tell(m_warningHook, error);
     ResetDatasets();
     if (error)
@@ -92,14 +96,15 @@ std::error_code LatticeDocument::OpenDataFile(const std::string& path, const Rea
     return {};
 }
 
-std::error_code LatticeDocument::ImportDataFile(const std::string& path, const ReadRunner& run) {
+std::error_code LatticeDocument::ImportDataFile(const std::string& path,
+                                                quib::ReadProgress* progress) {
     const int count = m_importedRecords.GetSize();
     int dimension = -1;
     CLatticeRecordArray records;
-    HeldWarnings warnings;
-    const std::error_code error = run([&](quib::ReadProgress& progress) {
-        return quib::ReadLatticeFile(path, dimension, records, warnings.For(path), progress, count);
-    });
+    quib::HeldWarnings warnings;
+    const std::error_code error =
+        quib::ReadLatticeFile(path, dimension, records, WarningsOf(path, warnings.Hook()),
+                              ProgressOf(progress), count);
     warnings.Tell(m_warningHook, error);
     if (error)
         return error;
@@ -150,12 +155,13 @@ std::error_code LatticeDocument::ReadPrimaryAnew(int fd, const quib::ReaderWarni
 
 std::error_code LatticeDocument::ReadImportsAnew(const std::vector<std::string>& importPaths,
                                                  Datasets& into, std::string& failedPath,
-                                                 HeldWarnings& warnings,
+                                                 quib::HeldWarnings& warnings,
                                                  quib::ReadProgress& progress) {
     for (const std::string& importPath : importPaths) {
         failedPath = importPath;
-        if (const std::error_code error = quib::ReadLatticeFile(
-                importPath, into.importedDim, into.imported, warnings.For(importPath), progress))
+        if (const std::error_code error =
+                quib::ReadLatticeFile(importPath, into.importedDim, into.imported,
+                                      WarningsOf(importPath, warnings.Hook()), progress))
             return error;
     }
     if (!importPaths.empty() && !into.pairing.PairAll(into.primary, into.imported, into.partners))
@@ -164,7 +170,8 @@ std::error_code LatticeDocument::ReadImportsAnew(const std::vector<std::string>&
 }
 
 std::error_code LatticeDocument::TakeReload(std::error_code error, Datasets& read,
-                                            const HeldWarnings& warnings, std::string& failedPath) {
+                                            const quib::HeldWarnings& warnings,
+                                            std::string& failedPath) {
     warnings.Tell(m_warningHook, error);
     if (error)
         return error;
@@ -181,16 +188,16 @@ std::error_code LatticeDocument::TakeReload(std::error_code error, Datasets& rea
 
 std::error_code LatticeDocument::ReloadDataFiles(const std::string& path,
                                                  const std::vector<std::string>& importPaths,
-                                                 std::string& failedPath, const ReadRunner& run) {
+                                                 std::string& failedPath,
+                                                 quib::ReadProgress* progress) {
     Datasets read;
-    HeldWarnings warnings;
-    const std::error_code error = run([&](quib::ReadProgress& progress) {
-        failedPath = path;
-        if (const std::error_code primaryError = quib::ReadLatticeFile(
-                path, read.primaryDim, read.primary, warnings.For(path), progress))
-            return primaryError;
-        return ReadImportsAnew(importPaths, read, failedPath, warnings, progress);
-    });
+    quib::HeldWarnings warnings;
+    ProgressOf told(progress);
+    failedPath = path;
+    std::error_code error = quib::ReadLatticeFile(path, read.primaryDim, read.primary,
+                                                  WarningsOf(path, warnings.Hook()), told);
+    if (!error)
+        error = ReadImportsAnew(importPaths, read, failedPath, warnings, told);
     return TakeReload(error, read, warnings, failedPath);
 }
 
@@ -198,9 +205,10 @@ std::error_code LatticeDocument::Reload(int fd, const std::string& path,
                                         const std::vector<std::string>& importPaths,
                                         std::string& failedPath, quib::FollowedRead& followed) {
     Datasets read;
-    HeldWarnings warnings;
+    quib::HeldWarnings warnings;
     failedPath = path;
-    std::error_code error = ReadPrimaryAnew(fd, warnings.For(path), read, followed);
+    std::error_code error =
+        ReadPrimaryAnew(fd, WarningsOf(path, warnings.Hook()), read, followed);
     if (!error) {
         quib::ReadProgress progress;
         error = ReadImportsAnew(importPaths, read, failedPath, warnings, progress);
@@ -237,6 +245,32 @@ std::error_code LatticeDocument::ReadAppendedLines(int fd, const std::string& pa
     return {};
 }
 
+namespace {
+
+// What a followed file's status says of it since `at`.
+struct FollowedChange {
+    bool replaced; // read again whole
+    bool grown;    // lines appended to read
+};
+
+FollowedChange ChangeSince(const LatticeDocument::FollowedFile& at, const struct stat& status) {
+    const bool replaced = !at.started || std::uint64_t(status.st_dev) != at.device ||
+                          std::uint64_t(status.st_ino) != at.inode ||
+                          status.st_size < static_cast<std::int64_t>(at.read.offset) ||
+                          (at.read.compressed && status.st_size != at.size);
+    return {replaced, !replaced && status.st_size != at.size && !at.read.ended};
+}
+
+} // namespace
+
+bool LatticeDocument::FollowedFileChanged(const std::string& path, const FollowedFile& at) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return true;
+    const FollowedChange change = ChangeSince(at, status);
+    return change.replaced || change.grown;
+}
+
 std::error_code LatticeDocument::FollowDataFile(const std::string& path,
                                                 const std::vector<std::string>& importPaths,
                                                 FollowedFile& at, bool& changed,
@@ -254,17 +288,15 @@ std::error_code LatticeDocument::FollowDataFile(const std::string& path,
         failedPath = path;
         return error;
     }
+    const FollowedChange change = ChangeSince(at, status);
     FollowedFile next = at;
     next.started = true;
     next.device = status.st_dev;
     next.inode = status.st_ino;
     next.size = status.st_size;
-    const bool replaced = !at.started || next.device != at.device || next.inode != at.inode ||
-                          next.size < static_cast<std::int64_t>(at.read.offset) ||
-                          (at.read.compressed && next.size != at.size);
-    if (replaced)
+    if (change.replaced)
         error = Reload(fd, path, importPaths, failedPath, next.read);
-    else if (next.size != at.size && !at.read.ended)
+    else if (change.grown)
         error = ReadAppendedLines(fd, path, next.read, next.size);
     close(fd);
     if (error) {
@@ -272,7 +304,7 @@ std::error_code LatticeDocument::FollowDataFile(const std::string& path,
             failedPath = path;
         return error;
     }
-    changed = replaced || next.read.offset != at.read.offset;
+    changed = change.replaced || next.read.offset != at.read.offset;
     at = next;
     return {};
 }

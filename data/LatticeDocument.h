@@ -1,13 +1,13 @@
 #pragma once
 
 #include "DataFileReader.h"
+#include "HeldWarnings.h"
 #include "LatticeRecordArray.h"
 #include "ReadProgress.h"
 #include "RecordPairing.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,29 +58,30 @@ class LatticeDocument {
     // they were.
     bool AlignImportedRecords();
 
-    // A read of files into datasets of its own, which the document takes in
-    // once it is over; it touches nothing of the document.
-    using Read = std::function<std::error_code(quib::ReadProgress& progress)>;
-    // Runs a read to its end and gives its error: in the calling thread, or
-    // on another while the calling one goes on showing the document, but
-    // returning only once the read has returned. The reader's warnings are
-    // told afterwards, in the calling thread.
-    using ReadRunner = std::function<std::error_code(const Read& read)>;
-    static std::error_code RunInline(const Read& read);
+    // Makes this document a copy of `other`'s datasets and pairs; throws
+    // std::bad_alloc, leaving it empty, when memory runs out.
+    void CopyFrom(const LatticeDocument& other);
+
+    // Each read below tells `progress`, where given, how far it is and stops
+    // once it is cancelled (failing as std::errc::operation_canceled). The
+    // reader's warnings are told once the read is over, none for a cancelled
+    // one.
 
     // File Open: the file read, then both datasets reset and, when it was
     // read, its records made the primary dataset.
-    std::error_code OpenDataFile(const std::string& path, const ReadRunner& run = RunInline);
+    std::error_code OpenDataFile(const std::string& path, quib::ReadProgress* progress = nullptr);
     // File Import: the file appended to the imported dataset, then the
     // records paired. A file that cannot be paired for want of memory is
     // taken out again and reported as unread.
-    std::error_code ImportDataFile(const std::string& path, const ReadRunner& run = RunInline);
+    std::error_code ImportDataFile(const std::string& path,
+                                   quib::ReadProgress* progress = nullptr);
     // Reload: the open file and its imports, in order, read again and paired.
     // Only a reload that reads every file replaces the datasets; otherwise
     // they stay as they were and `failedPath` names the file that failed.
     std::error_code ReloadDataFiles(const std::string& path,
                                     const std::vector<std::string>& importPaths,
-                                    std::string& failedPath, const ReadRunner& run = RunInline);
+                                    std::string& failedPath,
+                                    quib::ReadProgress* progress = nullptr);
 
     // Where Follow File stands on the open file.
     struct FollowedFile {
@@ -100,8 +101,13 @@ class LatticeDocument {
                                    const std::vector<std::string>& importPaths, FollowedFile& at,
                                    bool& changed, std::string& failedPath);
 
+    // Whether the file has changed since `at` as FollowDataFile would read
+    // it: grown, replaced, shrunk, or not yet read. A file that cannot be
+    // looked at has changed: reading it tells why.
+    static bool FollowedFileChanged(const std::string& path, const FollowedFile& at);
+
     // Receives the reader's warning together with the path being read.
-    using WarningHook = std::function<void(const std::string& path, const char* message)>;
+    using WarningHook = quib::WarningHook;
     void SetWarningHook(WarningHook hook) { m_warningHook = std::move(hook); }
 
   private:
@@ -114,8 +120,6 @@ class LatticeDocument {
         std::vector<int> partners;
         quib::RecordPairing pairing; // kept for the records a Follow appends
     };
-    class HeldWarnings;
-
     quib::ReaderWarning WarningFor(const std::string& path) const;
     // The open file's part of a Follow's reload: its complete lines (a
     // compressed file whole) read into a new dataset.
@@ -125,10 +129,11 @@ class LatticeDocument {
     // dataset; `failedPath` names the file being read.
     static std::error_code ReadImportsAnew(const std::vector<std::string>& importPaths,
                                            Datasets& into, std::string& failedPath,
-                                           HeldWarnings& warnings, quib::ReadProgress& progress);
+                                           quib::HeldWarnings& warnings,
+                                           quib::ReadProgress& progress);
     // The end of a reload: the datasets read taken in, unless it failed.
-    std::error_code TakeReload(std::error_code error, Datasets& read, const HeldWarnings& warnings,
-                               std::string& failedPath);
+    std::error_code TakeReload(std::error_code error, Datasets& read,
+                               const quib::HeldWarnings& warnings, std::string& failedPath);
     std::error_code Reload(int fd, const std::string& path,
                            const std::vector<std::string>& importPaths, std::string& failedPath,
                            quib::FollowedRead& followed);

@@ -1,8 +1,13 @@
 #include "MainFrame.h"
 
+#include "CommandTable.h"
 #include "MyQuibDoc.h"
+#include "MyQuibView.h"
 #include "Resources.h"
-#include "WinApp.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QMenuBar>
 
 const UINT indicators[4] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -28,13 +33,31 @@ int CMainFrame::OnCreate(CREATESTRUCT* cs) {
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(m_wndToolBar);
     DragAcceptFiles();
+    // Before Help, the resource menu's last.
+    if (auto* view = dynamic_cast<CMyQuibView*>(GetActiveView()))
+        menuBar()->insertMenu(menuBar()->actions().constLast(),
+                              view->Commands().MakeDataMenu(menuBar()));
     return 0;
 }
 
+CMyQuibDoc* CMainFrame::Document() const {
+    return dynamic_cast<CMyQuibDoc*>(GetActiveDocument());
+}
+
 void CMainFrame::OnDropFiles(const QStringList& pathNames) {
-    if (AfxGetApp()->OpenDocumentFile(pathNames.front()) == nullptr)
-        return;
-    if (auto* document = dynamic_cast<CMyQuibDoc*>(GetActiveDocument()))
-        for (qsizetype k = 1; k < pathNames.size(); ++k)
-            document->ImportFile(pathNames[k]);
+    if (CMyQuibDoc* document = Document())
+        document->OpenInWindow(pathNames.front(), pathNames.mid(1));
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (const CMyQuibDoc* document = Document(); document != nullptr && document->IsReading())
+        event->ignore();
+    else
+        CFrameWnd::dragEnterEvent(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (CMyQuibDoc* document = Document())
+        document->CancelReads();
+    CFrameWnd::closeEvent(event);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 // The main frame: menu, keys, a dockable toolbar and the status bar, all
-// from the resources of IDR_MAINFRAME, around the view.
+// from the resources of IDR_MAINFRAME, around the view; and between the View
+// and Help menus the "Data" menu of the view's added commands.
 
 #include "FrameWnd.h"
 #include "StatusBar.h"
 #include "ToolBar.h"
+
+class CMyQuibDoc;
 
 class CMainFrame : public CFrameWnd {
   public:
@@ -16,10 +19,15 @@ class CMainFrame : public CFrameWnd {
   protected:
     int OnCreate(CREATESTRUCT* cs) override;
     // The first file opened as File Open does, the others imported beside it
-    // in order.
+    // in order; refused as they come while a read runs.
     void OnDropFiles(const QStringList& pathNames) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    // A read under way stops before the window goes.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
+    CMyQuibDoc* Document() const;
+
     // Children of the frame.
     CStatusBar* m_wndStatusBar;
     CToolBar* m_wndToolBar;

@@ -6,6 +6,7 @@
 
 using UINT = unsigned int;
 using DWORD = unsigned long;
+using LPARAM = long;
 
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

@@ -38,8 +38,8 @@ void CDocument::AddView(CView* view) {
     view->m_pDocument = this;
 }
 
-void CDocument::UpdateAllViews(CView* sender) {
+void CDocument::UpdateAllViews(CView* sender, LPARAM hint) {
     for (CView* view : m_views)
         if (view != sender)
-            view->OnUpdate(sender);
+            view->OnUpdate(sender, hint);
 }

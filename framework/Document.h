@@ -40,8 +40,8 @@ class CDocument : public CCmdTarget {
     void ClearPathName() { m_strPathName.clear(); }
 
     void AddView(CView* view);
-    // Repaints every view but the sender.
-    void UpdateAllViews(CView* sender);
+    // Tells every view but the sender that the document changed, and how.
+    void UpdateAllViews(CView* sender, LPARAM hint = 0);
 
   private:
     QString m_strTitle;

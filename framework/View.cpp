@@ -44,9 +44,9 @@ void CView::OnPrint(CDC* dc, CPrintInfo*) {
 }
 
 void CView::OnInitialUpdate() {
-    OnUpdate(nullptr);
+    OnUpdate(nullptr, 0);
 }
-void CView::OnUpdate(CView*) {
+void CView::OnUpdate(CView*, LPARAM) {
     update();
     if (CFrameWnd* frame = GetParentFrame())
         frame->UpdateCommandUI();

@@ -37,9 +37,10 @@ class CView : public QWidget, public CCmdTarget {
     virtual void OnPrint(CDC* dc, CPrintInfo* info);
 
     virtual void OnInitialUpdate();
-    // The document changed: repaint when the event loop next gets to it, and
-    // bring the frame's commands up to date.
-    virtual void OnUpdate(CView* sender);
+    // The document changed (`hint` says how, as the document tells it):
+    // repaint when the event loop next gets to it, and bring the frame's
+    // commands up to date.
+    virtual void OnUpdate(CView* sender, LPARAM hint);
 
     // Invalidates the whole view, and with RDW_UPDATENOW paints it before
     // returning.

@@ -74,10 +74,11 @@ class CWinApp : public CCmdTarget {
     void OnAppExit();
     void OnOpenRecentFile(int index);
     void OnUpdateRecentFileMenu(CCmdUI* cmdUI);
+    // Once a run: the recent-file list could not be saved.
+    void ReportRecentFilesUnsaved();
 
   private:
     void UpdateMainWindow();
-    void ReportRecentFilesUnsaved();
 
     QString m_strCommandLineFile;
     QString m_strRegistryKey;

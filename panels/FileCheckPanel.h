@@ -1,49 +1,51 @@
 #pragma once
 
+#include "FileCheck.h"
+
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+#include <vector>
+
+class CMyQuibDoc;
 class CMyQuibView;
-class QAction;
 class QMainWindow;
-class QMenu;
-class QStatusBar;
-class QThread;
 
 namespace quib {
 
 class FindingsDialog;
 
-// The check of the open file in the window: the context menu's "Check
-// File..." lists what `quib --check` finds in it, and after each File Open
-// the status bar's message pane says how many lines may not read as meant.
-// That count is made on a thread of its own, so that opening costs no
-// second read.
+// The check of the open file in the window: "Check File..." lists what
+// `quib --check` finds in it, and after each File Open the status bar's
+// message pane says how many lines may not read as meant. Both read the file
+// on a worker; a check of a file no longer open is dropped. A file read from
+// a pipe gave its lines once, to the open: it is not checked.
 class FileCheckPanel : public QObject {
     Q_OBJECT
 
   public:
-    FileCheckPanel(QMainWindow& frame, CMyQuibView& view);
-    // Waits for a count still being made.
-    ~FileCheckPanel() override;
+    FileCheckPanel(QMainWindow& frame, CMyQuibView& view, const CMyQuibDoc& document);
 
     void ShowFindings();
 
   private:
-    void AddMenuItem(QMenu& menu);
-    QString OpenPath() const;
-    // Counts the open file's findings, after the count running, if any.
-    void CountFindings();
-    void StartCount();
-    void TellCount(const QString& path, int lines);
+    struct Checked {
+        QString path;
+        std::error_code error;
+        std::shared_ptr<const std::vector<Finding>> findings;
+    };
+    // Checks the open file on a worker, then `done` with what it found.
+    void Check(void (FileCheckPanel::*done)(const Checked&));
+    void Show(const Checked& checked);
+    void TellCount(const Checked& checked);
 
     QMainWindow& m_frame;
     CMyQuibView& m_view;
-    QAction* m_checkFile;
+    const CMyQuibDoc& m_document;
     QPointer<FindingsDialog> m_dialog;
-    QThread* m_counting = nullptr;
-    bool m_countAgain = false;
     // What the status bar was last told, to take it back once it no longer
     // holds.
     QString m_told;

@@ -129,9 +129,11 @@ void FindBar::FindPrevious() {
     m_finder.FindPrevious();
 }
 
+// While the matches are being found the last count stays.
 void FindBar::ShowCount() {
-    if (m_wellFormed && !m_pending)
-        ShowStatus(MatchCountText(m_finder.MatchCount(), m_finder.RecordCount()), false);
+    if (const std::optional<int> count = m_finder.MatchCount();
+        count && m_wellFormed && !m_pending)
+        ShowStatus(MatchCountText(*count, m_finder.RecordCount()), false);
 }
 
 void FindBar::ShowStatus(const QString& text, bool isError) {
@@ -144,16 +146,10 @@ void FindBar::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_F3:
         back ? FindPrevious() : FindNext();
         break;
     case Qt::Key_Escape:
         emit closeRequested();
-        break;
-    case Qt::Key_F:
-        if (event->modifiers() != Qt::ControlModifier)
-            return QWidget::keyPressEvent(event);
-        Activate();
         break;
     default:
         return QWidget::keyPressEvent(event);

@@ -17,8 +17,8 @@ class RecordFinder;
 
 // The find bar: a line for the condition, "Previous" and "Next", and a line
 // that tells how many records match or what is wrong with the condition.
-// Enter and F3 go to the next match, Shift+Enter and Shift+F3 to the
-// previous one; Escape asks to close the bar; Ctrl+F selects the condition.
+// Enter goes to the next match, Shift+Enter to the previous one (as do F3 and
+// Shift+F3, the window's keys); Escape asks to close the bar.
 // A well-formed condition goes to the finder once typing pauses, or at once
 // when a find needs it.
 class FindBar : public QWidget {

@@ -3,10 +3,8 @@
 #include <QObject>
 
 class CMyQuibView;
-class QAction;
 class QDockWidget;
 class QMainWindow;
-class QMenu;
 
 namespace quib {
 
@@ -14,11 +12,11 @@ class FindBar;
 class RecordFinder;
 
 // Finding records in the window: the find bar docked below the picture,
-// closed at start; Ctrl+F and the context menu's "Find Records..." open it,
-// F3 and Shift+F3 find on the view with the last well-formed condition, and
-// the context menu's "Next Difference" and "Previous Difference" step
-// through the records that differ from their partners. The view's own keys
-// stay the view's: the panel takes only these three from it.
+// closed at start. Its commands: Find Records... (Ctrl+F) opens it, Find Next
+// and Find Previous (F3, Shift+F3) find with the last well-formed condition,
+// Next Difference and Previous Difference step through the records that
+// differ from their partners. A search that finds nothing more says so in
+// the status bar.
 class FindPanel : public QObject {
     Q_OBJECT
 
@@ -29,23 +27,16 @@ class FindPanel : public QObject {
     // Closed, the focus back on the view.
     void Close();
 
-  protected:
-    // The view's keys Ctrl+F, F3 and Shift+F3, and its paints (the values
-    // shown change only with one).
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    void AddMenuItems(QMenu& menu);
-    // F3 and Shift+F3 on the view; without a condition yet, they open the bar.
-    void FindOnView(bool forward);
+    void BindCommands();
+    // Without a condition yet, F3 and Shift+F3 open the bar.
+    void Find(bool forward);
 
+    QMainWindow& m_frame;
     CMyQuibView& m_view;
     RecordFinder* m_finder;
     FindBar* m_bar;
     QDockWidget* m_dock;
-    QAction* m_findRecords;
-    QAction* m_nextDifference;
-    QAction* m_previousDifference;
 };
 
 } // namespace quib

@@ -1,38 +1,35 @@
 #include "FollowCommand.h"
 
+#include "CommandTable.h"
 #include "MyQuibDoc.h"
 #include "MyQuibView.h"
 
-#include <QAction>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLabel>
 #include <QMainWindow>
-#include <QMenu>
 #include <QStatusBar>
 #include <QTimer>
 
 namespace quib {
 namespace {
-// The size is looked at no more often than this where the file system does
-// not tell of changes.
+// The file is looked at no more often than this where the file system does
+// not tell of changes, or while another read runs.
 constexpr int kPollMilliseconds = 500;
 } // namespace
 
-FollowCommand::FollowCommand(QMainWindow& frame, CMyQuibView& view)
-    : QObject(&view), m_view(view), m_follow(new QAction(QStringLiteral("Follow File"), this)),
-      m_pane(new QLabel), m_watcher(new QFileSystemWatcher(this)), m_poll(new QTimer(this)) {
-    m_follow->setObjectName(QStringLiteral("followFile"));
-    m_follow->setCheckable(true);
-    connect(m_follow, &QAction::toggled, this, &FollowCommand::SetFollowing);
-    connect(&view, &CMyQuibView::ContextMenuOpening, this,
-            [this](QMenu* menu, int) { AddMenuItem(*menu); });
-    connect(&view, &CMyQuibView::FileOpened, this, &FollowCommand::FileOpened);
-    // A New, or an Open of another file, ends the following.
-    connect(&view, &CMyQuibView::DocumentChanged, this, [this] {
-        const CMyQuibDoc* document = m_view.GetDocument();
-        if (Following() && (document == nullptr || document->GetPathName() != m_path))
-            SetFollowing(false);
+FollowCommand::FollowCommand(QMainWindow& frame, CMyQuibView& view, CMyQuibDoc& document)
+    : QObject(&view), m_view(view), m_document(document), m_pane(new QLabel),
+      m_watcher(new QFileSystemWatcher(this)), m_poll(new QTimer(this)) {
+    view.Commands().Bind(CommandId::FollowFile, {[this] { SetFollowing(!Following()); },
+                                                 [this] { return m_document.CanReadAgain(); },
+                                                 [this] { return Following(); }});
+    connect(&view, &CMyQuibView::Changed, this, [this](ViewChanges what) {
+        if (what & ViewChange::FileRead)
+            FileRead();
+        // A look that a read of the user's held back.
+        else if (what & ViewChange::Document && Following() && !m_reading)
+            ReadChanges();
     });
     connect(m_watcher, &QFileSystemWatcher::fileChanged, this, &FollowCommand::ReadChanges);
     m_poll->setInterval(kPollMilliseconds);
@@ -47,15 +44,8 @@ FollowCommand::FollowCommand(QMainWindow& frame, CMyQuibView& view)
         m_pane->setParent(&view);
 }
 
-void FollowCommand::AddMenuItem(QMenu& menu) {
-    const CMyQuibDoc* document = m_view.GetDocument();
-    m_follow->setEnabled(document != nullptr && !document->GetPathName().isEmpty());
-    menu.addAction(m_follow);
-}
-
 void FollowCommand::SetFollowing(bool on) {
-    const CMyQuibDoc* document = m_view.GetDocument();
-    if (on && (document == nullptr || document->GetPathName().isEmpty()))
+    if (on && !m_document.CanReadAgain())
         on = false;
     if (on == Following())
         return;
@@ -63,13 +53,10 @@ void FollowCommand::SetFollowing(bool on) {
     if (!m_watcher->files().isEmpty())
         m_watcher->removePaths(m_watcher->files());
     m_at = {};
-    m_path = on ? document->GetPathName() : QString();
+    m_path = on ? m_document.GetPathName() : QString();
     m_pane->setText(QStringLiteral("Following %1").arg(QFileInfo(m_path).fileName()));
     m_pane->setVisible(on);
-    {
-        const QSignalBlocker quiet(m_follow);
-        m_follow->setChecked(on);
-    }
+    m_view.Commands().Refresh();
     if (on)
         ReadChanges();
 }
@@ -84,40 +71,51 @@ void FollowCommand::Watch() {
 }
 
 void FollowCommand::ReadChanges() {
-    CMyQuibDoc* document = m_view.GetDocument();
-    if (!Following() || document == nullptr)
+    if (!Following())
         return;
-    // Looked at again once the read that runs is over.
-    if (document->IsReading()) {
-        m_poll->start();
+    if (m_reading) {
+        m_lookAgain = true;
         return;
     }
     Watch();
-    const int countBefore = document->m_primaryRecords.GetSize();
-    const bool onLast = m_view.m_nRecordIndex >= countBefore - 1;
-    bool changed = false;
-    QString failedPath;
-    if (const std::error_code error = document->Follow(m_at, changed, failedPath)) {
-        // Tried again at the next change; the document stays as it was.
+    const int count = m_view.Data().m_primaryRecords.GetSize();
+    const bool onLast = m_view.RecordIndex() >= count - 1;
+    m_reading = m_document.Follow(m_at, [this, onLast](std::error_code error,
+                                                       const QString& failedPath, bool changed) {
+        Read(error, failedPath, changed, onLast);
+    });
+    // Another read runs: looked at again once it is over.
+    if (!m_reading)
+        m_poll->start();
+}
+
+void FollowCommand::Read(std::error_code error, const QString& failedPath, bool changed,
+                         bool onLast) {
+    m_reading = false;
+    if (!Following())
+        return;
+    if (error == std::errc::operation_canceled) {
+        // Read onto datasets that another read replaced meanwhile.
+        m_lookAgain = true;
+    } else if (error) {
+        // Tried again at the next change; the datasets stay as they were.
         m_pane->setText(
             QStringLiteral("Following %1: %2")
                 .arg(QFileInfo(failedPath).fileName(), QString::fromLocal8Bit(error.message())));
-        return;
+    } else {
+        m_pane->setText(QStringLiteral("Following %1").arg(QFileInfo(m_path).fileName()));
+        const int count = m_view.Data().m_primaryRecords.GetSize();
+        if (changed && (onLast || m_view.RecordIndex() >= count))
+            m_view.ShowRecord(count - 1);
     }
-    m_pane->setText(QStringLiteral("Following %1").arg(QFileInfo(m_path).fileName()));
-    if (!changed)
-        return;
-    document->UpdateAllViews(nullptr);
-    const int count = document->m_primaryRecords.GetSize();
-    if (onLast || m_view.m_nRecordIndex >= count)
-        m_view.ShowRecord(count - 1);
+    if (std::exchange(m_lookAgain, false))
+        ReadChanges();
 }
 
-void FollowCommand::FileOpened() {
-    const CMyQuibDoc* document = m_view.GetDocument();
+void FollowCommand::FileRead() {
     if (!Following())
         return;
-    if (document == nullptr || document->GetPathName() != m_path) {
+    if (m_document.GetPathName() != m_path) {
         SetFollowing(false);
         return;
     }

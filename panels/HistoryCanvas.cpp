@@ -8,11 +8,12 @@
 
 namespace quib {
 
-HistoryCanvas::HistoryCanvas(const LatticeDocument& document, QWidget* parent)
-    : WholeFileCanvas(parent), m_document(document) {}
+HistoryCanvas::HistoryCanvas(QWidget* parent) : WholeFileCanvas(parent) {}
 
-void HistoryCanvas::SetHistory(const NodeHistory* history) {
-    m_history = history;
+void HistoryCanvas::SetHistory(std::shared_ptr<const NodeHistory> history,
+                               std::shared_ptr<const LatticeDocument> data) {
+    m_history = std::move(history);
+    m_data = std::move(data);
     m_plot.reset();
     Invalidate();
 }
@@ -21,7 +22,7 @@ bool HistoryCanvas::LayOut(const QRect& area) {
     m_plot.reset();
     if (m_history == nullptr)
         return false;
-    m_plot.emplace(*m_history, m_document.m_nImportedDim > 0, area);
+    m_plot.emplace(*m_history, m_data->m_nImportedDim > 0, area);
     return true;
 }
 
@@ -56,7 +57,7 @@ QString HistoryCanvas::DescribeRun(int column, HistoryRun run) const {
     if (span.Empty()) {
         const bool single = records.end - records.first == 1;
         if (single && run == HistoryRun::Imported &&
-            m_document.ImportedPartner(records.first) == kNoPartner)
+            m_data->ImportedPartner(records.first) == kNoPartner)
             return name + QStringLiteral("no partner");
         return name + QStringLiteral("/ (missing)");
     }
@@ -69,7 +70,7 @@ QString HistoryCanvas::Describe(QPoint point) const {
     const int column = m_plot->ColumnAt(point);
     if (column < 0 || point.y() < m_plot->Plot().top() || point.y() > m_plot->Plot().bottom())
         return {};
-    QString text = RecordsText(m_document, m_plot->Columns().Records(column)) +
+    QString text = RecordsText(*m_data, m_plot->Columns().Records(column)) +
                    QStringLiteral(", ") + QString::fromLatin1(DisplayLabel(m_history->Node())) +
                    QString::fromUtf8(ValueTransformTitle(m_history->Transform())) +
                    QLatin1Char('\n') + DescribeRun(column, HistoryRun::Primary);

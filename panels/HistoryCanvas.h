@@ -6,6 +6,7 @@
 #include "HistoryPlot.h"
 #include "WholeFileCanvas.h"
 
+#include <memory>
 #include <optional>
 
 class LatticeDocument;
@@ -16,11 +17,11 @@ class HistoryCanvas : public WholeFileCanvas {
     Q_OBJECT
 
   public:
-    explicit HistoryCanvas(const LatticeDocument& document, QWidget* parent = nullptr);
+    explicit HistoryCanvas(QWidget* parent = nullptr);
 
-    // The history to draw, kept by the caller while it is shown; null for
-    // none yet.
-    void SetHistory(const NodeHistory* history);
+    // The history to draw and the datasets it is of; null for none yet.
+    void SetHistory(std::shared_ptr<const NodeHistory> history,
+                    std::shared_ptr<const LatticeDocument> data);
     // The plot as laid out at the last paint; null before.
     const HistoryPlot* Plot() const { return m_plot ? &*m_plot : nullptr; }
 
@@ -38,8 +39,8 @@ class HistoryCanvas : public WholeFileCanvas {
   private:
     QString DescribeRun(int column, HistoryRun run) const;
 
-    const LatticeDocument& m_document;
-    const NodeHistory* m_history = nullptr;
+    std::shared_ptr<const LatticeDocument> m_data;
+    std::shared_ptr<const NodeHistory> m_history;
     std::optional<HistoryPlot> m_plot;
 };
 

@@ -15,7 +15,8 @@ QString TitleOf(int node) {
 
 HistoryPanel::HistoryPanel(CMyQuibView& view, QWidget* parent)
     : WholeFilePanel(view, TitleOf(kNodeCount - 1), parent),
-      m_canvas(new HistoryCanvas(Document())), m_history([this] { Built(); }) {
+      m_canvas(new HistoryCanvas),
+      m_history(this, [this](auto history, auto data) { Built(history, data); }) {
     setObjectName(QStringLiteral("historyPanel"));
     SetBody(m_canvas, m_canvas);
 }
@@ -28,32 +29,36 @@ void HistoryPanel::ShowNode(int node) {
     Refresh();
 }
 
-void HistoryPanel::BuildFor(unsigned documentGeneration, ValueTransform values) {
-    const Inputs inputs{documentGeneration, values, m_node};
+void HistoryPanel::BuildFor(const std::shared_ptr<const LatticeDocument>& data,
+                            ValueTransform values) {
+    Inputs inputs{data, values, m_node};
     if (m_inputs == inputs)
         return;
     // Another node's history is no guide to this one's: drawn when read.
     if (m_inputs && m_inputs->node != m_node)
-        m_canvas->SetHistory(nullptr);
-    m_inputs = inputs;
+        m_canvas->SetHistory(nullptr, nullptr);
+    m_inputs = std::move(inputs);
     SayReading(What());
-    m_history.Rebuild(Document(), values, m_node);
+    m_history.Start(data, [node = m_node, values](const LatticeDocument& shown) {
+        return NodeHistory(shown, node, values);
+    });
 }
 
 QString HistoryPanel::What() const {
     return QStringLiteral("the history of %1").arg(QString::fromLatin1(DisplayLabel(m_node)));
 }
 
-void HistoryPanel::Built() {
-    m_canvas->SetHistory(m_history.Get());
-    if (m_history.Failed())
+void HistoryPanel::Built(std::shared_ptr<const NodeHistory> history,
+                         std::shared_ptr<const LatticeDocument> data) {
+    if (history == nullptr)
         SayNoMemory(What());
+    m_canvas->SetHistory(std::move(history), std::move(data));
 }
 
 void HistoryPanel::Forget() {
     m_inputs.reset();
-    m_history.Clear();
-    m_canvas->SetHistory(nullptr);
+    m_history.Stop();
+    m_canvas->SetHistory(nullptr, nullptr);
 }
 
 } // namespace quib

@@ -4,7 +4,7 @@
 // view, its partners' beside them, the values as the view shows them.
 
 #include "NodeHistory.h"
-#include "SlicedResult.h"
+#include "SnapshotWork.h"
 #include "WholeFilePanel.h"
 
 #include <optional>
@@ -23,20 +23,21 @@ class HistoryPanel : public WholeFilePanel {
     void ShowNode(int node);
     int Node() const { return m_node; }
     HistoryCanvas* HistoryView() const { return m_canvas; }
-    bool Building() const override { return m_history.Building(); }
-    int RecordsRead() const override { return m_history.RecordsRead(); }
+    bool Building() const override { return m_history.Running(); }
 
   protected:
-    void BuildFor(unsigned documentGeneration, ValueTransform values) override;
+    void BuildFor(const std::shared_ptr<const LatticeDocument>& data,
+                  ValueTransform values) override;
     void Forget() override;
 
   private:
     // "the history of ab"
     QString What() const;
-    void Built();
+    void Built(std::shared_ptr<const NodeHistory> history,
+               std::shared_ptr<const LatticeDocument> data);
 
     struct Inputs {
-        unsigned generation;
+        std::shared_ptr<const LatticeDocument> data;
         ValueTransform values;
         int node;
         friend bool operator==(const Inputs&, const Inputs&) = default;
@@ -44,7 +45,7 @@ class HistoryPanel : public WholeFilePanel {
 
     HistoryCanvas* m_canvas;
     int m_node = kNodeCount - 1;
-    SlicedResult<NodeHistory> m_history;
+    SnapshotWork<NodeHistory> m_history;
     // What the result or the build under way is of.
     std::optional<Inputs> m_inputs;
 };

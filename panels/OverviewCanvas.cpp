@@ -8,11 +8,12 @@
 
 namespace quib {
 
-OverviewCanvas::OverviewCanvas(const LatticeDocument& document, QWidget* parent)
-    : WholeFileCanvas(parent), m_document(document) {}
+OverviewCanvas::OverviewCanvas(QWidget* parent) : WholeFileCanvas(parent) {}
 
-void OverviewCanvas::SetOverview(const Overview* overview) {
-    m_overview = overview;
+void OverviewCanvas::SetOverview(std::shared_ptr<const Overview> overview,
+                                 std::shared_ptr<const LatticeDocument> data) {
+    m_overview = std::move(overview);
+    m_data = std::move(data);
     m_figure.reset();
     Invalidate();
 }
@@ -57,7 +58,7 @@ QString OverviewCanvas::DescribeCell(int column, int node) const {
     if (columns.AllMissing(column, node)) {
         const bool single = run.end - run.first == 1;
         if (single && m_overview->Mode() != OverviewMode::Primary &&
-            m_document.ImportedPartner(run.first) == kNoPartner)
+            m_data->ImportedPartner(run.first) == kNoPartner)
             return label + QStringLiteral(": no partner");
         return label +
                (single ? QStringLiteral(": / (missing)") : QStringLiteral(": / (all missing)"));
@@ -74,7 +75,7 @@ QString OverviewCanvas::Describe(QPoint point) const {
     const int column = m_figure->ColumnAt(point);
     if (column < 0)
         return {};
-    QString text = RecordsText(m_document, m_figure->Columns().Records(column));
+    QString text = RecordsText(*m_data, m_figure->Columns().Records(column));
     if (const int node = m_figure->NodeAt(point); node >= 0)
         text += QLatin1Char('\n') + DescribeCell(column, node);
     return text + QLatin1Char('\n') + QString::fromUtf8(OverviewModeTitle(m_overview->Mode())) +

@@ -6,6 +6,7 @@
 #include "OverviewFigure.h"
 #include "WholeFileCanvas.h"
 
+#include <memory>
 #include <optional>
 
 class LatticeDocument;
@@ -16,11 +17,11 @@ class OverviewCanvas : public WholeFileCanvas {
     Q_OBJECT
 
   public:
-    explicit OverviewCanvas(const LatticeDocument& document, QWidget* parent = nullptr);
+    explicit OverviewCanvas(QWidget* parent = nullptr);
 
-    // The overview to draw, kept by the caller while it is shown; null for
-    // none yet.
-    void SetOverview(const Overview* overview);
+    // The overview to draw and the datasets it is of; null for none yet.
+    void SetOverview(std::shared_ptr<const Overview> overview,
+                     std::shared_ptr<const LatticeDocument> data);
     // The figure as laid out at the last paint; null before.
     const OverviewFigure* Figure() const { return m_figure ? &*m_figure : nullptr; }
 
@@ -38,8 +39,8 @@ class OverviewCanvas : public WholeFileCanvas {
   private:
     QString DescribeCell(int column, int node) const;
 
-    const LatticeDocument& m_document;
-    const Overview* m_overview = nullptr;
+    std::shared_ptr<const LatticeDocument> m_data;
+    std::shared_ptr<const Overview> m_overview;
     std::optional<OverviewFigure> m_figure;
 };
 

@@ -29,8 +29,8 @@ const QString kWhat = QStringLiteral("the overview");
 
 OverviewPanel::OverviewPanel(CMyQuibView& view, QWidget* parent)
     : WholeFilePanel(view, QStringLiteral("Overview"), parent),
-      m_canvas(new OverviewCanvas(Document())),
-      m_overview([this] { m_canvas->SetOverview(m_overview.Get()); }) {
+      m_canvas(new OverviewCanvas),
+      m_overview(this, [this](auto overview, auto data) { Built(overview, data); }) {
     setObjectName(QStringLiteral("overviewPanel"));
     auto* body = new QWidget;
     auto* modes = new QHBoxLayout;
@@ -56,7 +56,7 @@ OverviewPanel::OverviewPanel(CMyQuibView& view, QWidget* parent)
     layout->addWidget(m_canvas, 1);
     SetBody(body, m_canvas);
     m_modeButtons[int(OverviewMode::Primary)]->setChecked(true);
-    DocumentChanged();
+    DatasetsChanged();
 }
 
 void OverviewPanel::ChooseMode(OverviewMode mode) {
@@ -66,33 +66,37 @@ void OverviewPanel::ChooseMode(OverviewMode mode) {
 
 // The imported run and the difference need an import; without one the
 // primary run is shown.
-void OverviewPanel::DocumentChanged() {
-    const bool imported = Document().m_nImportedDim > 0;
+void OverviewPanel::DatasetsChanged() {
+    const bool imported = View().Data().m_nImportedDim > 0;
     for (const OverviewMode mode : {OverviewMode::Imported, OverviewMode::Difference})
         m_modeButtons[int(mode)]->setEnabled(imported);
     if (!imported && m_mode != OverviewMode::Primary)
         m_modeButtons[int(OverviewMode::Primary)]->setChecked(true);
 }
 
-void OverviewPanel::BuildFor(unsigned documentGeneration, ValueTransform values) {
-    const Inputs inputs{documentGeneration, values, m_mode};
+void OverviewPanel::BuildFor(const std::shared_ptr<const LatticeDocument>& data,
+                             ValueTransform values) {
+    Inputs inputs{data, values, m_mode};
     if (m_inputs == inputs)
         return;
-    m_inputs = inputs;
+    m_inputs = std::move(inputs);
     SayReading(kWhat);
-    m_overview.Rebuild(Document(), values, m_mode);
+    m_overview.Start(data, [mode = m_mode, values](const LatticeDocument& shown) {
+        return Overview(shown, mode, values);
+    });
 }
 
-void OverviewPanel::Built() {
-    m_canvas->SetOverview(m_overview.Get());
-    if (m_overview.Failed())
+void OverviewPanel::Built(std::shared_ptr<const Overview> overview,
+                          std::shared_ptr<const LatticeDocument> data) {
+    if (overview == nullptr)
         SayNoMemory(kWhat);
+    m_canvas->SetOverview(std::move(overview), std::move(data));
 }
 
 void OverviewPanel::Forget() {
     m_inputs.reset();
-    m_overview.Clear();
-    m_canvas->SetOverview(nullptr);
+    m_overview.Stop();
+    m_canvas->SetOverview(nullptr, nullptr);
 }
 
 } // namespace quib

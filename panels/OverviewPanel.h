@@ -5,7 +5,7 @@
 // last two only with an import), the values as the view shows them.
 
 #include "OverviewMode.h"
-#include "SlicedResult.h"
+#include "SnapshotWork.h"
 #include "WholeFilePanel.h"
 
 #include "Overview.h"
@@ -28,28 +28,29 @@ class OverviewPanel : public WholeFilePanel {
     // The mode's button, as a person clicks it.
     QRadioButton* ModeButton(OverviewMode mode) const { return m_modeButtons[int(mode)]; }
     OverviewCanvas* OverviewView() const { return m_canvas; }
-    bool Building() const override { return m_overview.Building(); }
-    int RecordsRead() const override { return m_overview.RecordsRead(); }
+    bool Building() const override { return m_overview.Running(); }
 
   protected:
-    void BuildFor(unsigned documentGeneration, ValueTransform values) override;
+    void BuildFor(const std::shared_ptr<const LatticeDocument>& data,
+                  ValueTransform values) override;
     void Forget() override;
-    void DocumentChanged() override;
+    void DatasetsChanged() override;
 
   private:
     struct Inputs {
-        unsigned generation;
+        std::shared_ptr<const LatticeDocument> data;
         ValueTransform values;
         OverviewMode mode;
         friend bool operator==(const Inputs&, const Inputs&) = default;
     };
     void ChooseMode(OverviewMode mode);
-    void Built();
+    void Built(std::shared_ptr<const Overview> overview,
+               std::shared_ptr<const LatticeDocument> data);
 
     OverviewCanvas* m_canvas;
     QRadioButton* m_modeButtons[3];
     OverviewMode m_mode = OverviewMode::Primary;
-    SlicedResult<Overview> m_overview;
+    SnapshotWork<Overview> m_overview;
     // What the result or the build under way is of.
     std::optional<Inputs> m_inputs;
 };

@@ -1,36 +1,43 @@
 #include "Panels.h"
 
+#include "CommandTable.h"
+#include "DocumentLoader.h"
 #include "FileCheckPanel.h"
 #include "FindPanel.h"
 #include "FollowCommand.h"
-#include "FrameWnd.h"
 #include "HistoryPanel.h"
 #include "LatticeTables.h"
-#include "LongReadRunner.h"
+#include "MyQuibDoc.h"
 #include "MyQuibView.h"
 #include "OverviewPanel.h"
 #include "PositionPane.h"
-#include "ReloadCommand.h"
 
-#include <QMenu>
+#include <QMainWindow>
 #include <QStatusBar>
 
 namespace quib {
 
-void AttachPanels(CFrameWnd& frame, CMyQuibView& view) {
+DocumentLoader* AttachPanels(QMainWindow& frame, CMyQuibView& view, CMyQuibDoc& document) {
+    QStatusBar* bar = frame.findChild<QStatusBar*>();
+    if (bar == nullptr)
+        bar = frame.statusBar();
+    auto* loader = new DocumentLoader(*bar, &frame);
+    document.SetReadRunner(loader);
+    QObject::connect(loader, &DocumentLoader::BusyChanged, &view,
+                     [table = &view.Commands()] { table->Refresh(); });
     // Left of the lock panes, which are permanent too; indices count the
     // message pane before them.
-    if (auto* bar = frame.findChild<QStatusBar*>())
-        bar->insertPermanentWidget(1, new PositionPane(view, bar));
-    // In the menu, in this order: finding, the file itself, the whole-file
-    // panels (whose node entry comes last, under the point).
+    bar->insertPermanentWidget(1, new PositionPane(view, bar));
     new FindPanel(frame, view);
-    new ReloadCommand(view);
-    new FollowCommand(frame, view);
-    new FileCheckPanel(frame, view);
+    CMyQuibDoc* reloaded = &document;
+    view.Commands().Bind(CommandId::Reload,
+                         {[reloaded] { reloaded->Reload(); }, [reloaded] {
+                              return !reloaded->GetPathName().isEmpty() && !reloaded->IsReading();
+                          }});
+    new FollowCommand(frame, view, document);
+    new FileCheckPanel(frame, view, document);
     DockWholeFilePanels(frame, view);
-    if (CMyQuibDoc* document = view.GetDocument())
-        new LongReadRunner(frame, *document);
+    return loader;
 }
 
 WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {
@@ -40,22 +47,24 @@ WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {
          {static_cast<QDockWidget*>(overview), static_cast<QDockWidget*>(history)}) {
         frame.addDockWidget(Qt::BottomDockWidgetArea, panel, Qt::Vertical);
         panel->hide();
+        QObject::connect(panel, &QDockWidget::visibilityChanged, &view,
+                         [table = &view.Commands()] { table->Refresh(); });
     }
-    QObject::connect(&view, &CMyQuibView::ContextMenuOpening, overview, [=](QMenu* menu, int node) {
-        menu->addSeparator();
-        QAction* show = menu->addAction(QStringLiteral("Show Overview"));
-        show->setObjectName(QStringLiteral("showOverview"));
-        show->setCheckable(true);
-        show->setChecked(overview->isVisible());
-        QObject::connect(show, &QAction::toggled, overview, &QWidget::setVisible);
-        if (node < 0)
-            return;
-        QAction* showHistory = menu->addAction(
-            QStringLiteral("Show History of %1").arg(QString::fromLatin1(DisplayLabel(node))));
-        showHistory->setObjectName(QStringLiteral("showHistory"));
-        QObject::connect(showHistory, &QAction::triggered, history,
-                         [history, node] { history->ShowNode(node); });
-    });
+    CommandTable& table = view.Commands();
+    table.Bind(CommandId::ShowOverview, {[overview] { overview->setVisible(overview->isHidden()); },
+                                         {},
+                                         [overview] { return !overview->isHidden(); }});
+    // On a node: the one under the context menu's point, else the one with
+    // the keyboard's focus, else the one the panel shows.
+    const auto node = [shown = &view, history] {
+        if (const int underPoint = shown->Commands().NodeUnderPoint(); underPoint >= 0)
+            return underPoint;
+        const std::optional<NodeHit> focused = shown->FocusedNode();
+        return focused ? focused->node : history->Node();
+    };
+    table.Bind(CommandId::ShowHistory,
+               {[history, node] { history->ShowNode(node()); }, {}, {},
+                [node] { return QString::fromLatin1(DisplayLabel(node())); }});
     return {overview, history};
 }
 

@@ -1,22 +1,24 @@
 #pragma once
 
-class CFrameWnd;
+class CMyQuibDoc;
 class CMyQuibView;
 class QMainWindow;
 
 namespace quib {
 
+class DocumentLoader;
 class HistoryPanel;
 class OverviewPanel;
 
-// What Quib adds around the view of a frame: the position pane in the
-// status bar, the find bar, the whole-file panels, Reload, Follow File, the
-// check of the open file, and long reads that show their progress.
-void AttachPanels(CFrameWnd& frame, CMyQuibView& view);
+// What Quib adds around the view of a frame: the reader of files with its
+// progress, the position pane in the status bar, the find bar, the
+// whole-file panels, Reload, Follow File and the check of the open file,
+// each binding its commands in the view's command table. Returns the
+// reader, which the document reads through from then on.
+DocumentLoader* AttachPanels(QMainWindow& frame, CMyQuibView& view, CMyQuibDoc& document);
 
-// The whole-file panels docked below the view, closed at start, and the
-// view's context menu entries that open them: "Show Overview" and, on a
-// node, "Show History of ab".
+// The whole-file panels docked below the view, closed at start, and their
+// commands: "Show Overview" and "Show History of ab".
 struct WholeFilePanels {
     OverviewPanel* overview;
     HistoryPanel* history;

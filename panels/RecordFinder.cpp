@@ -1,65 +1,96 @@
 #include "RecordFinder.h"
 
-#include "Beep.h"
-#include "MyQuibDoc.h"
 #include "MyQuibView.h"
 
 namespace quib {
 
+RecordFinder::Search::Search(RecordFinder* finder, const char* what)
+    : what(what), work(finder, [finder, this](auto matches, auto) {
+          finder->Found(*this, std::move(matches));
+      }) {}
+
 RecordFinder::RecordFinder(CMyQuibView& view, QObject* parent)
-    : QObject(parent), m_view(view), m_found(*view.GetDocument()),
-      m_differing(*view.GetDocument()) {
-    m_differing.SetCondition(*ParseCondition("differs").condition);
+    : QObject(parent), m_view(view), m_found(this, "matching"), m_differing(this, "differing") {
+    m_differing.condition = ParseCondition("differs").condition;
+    connect(&view, &CMyQuibView::Changed, this, [this](ViewChanges what) {
+        if (what & (ViewChange::Document | ViewChange::Values))
+            Follow();
+    });
 }
 
 void RecordFinder::SetCondition(Condition condition) {
-    m_found.SetCondition(std::move(condition));
-    m_found.Update(ValuesShown());
+    m_found.condition = std::move(condition);
+    ++m_found.conditionSerial;
+    Current(m_found);
     emit MatchesChanged();
+}
+
+std::optional<int> RecordFinder::MatchCount() const {
+    if (m_found.matches == nullptr)
+        return std::nullopt;
+    return m_found.matches->Count();
 }
 
 int RecordFinder::RecordCount() const {
-    return m_view.GetDocument()->m_primaryRecords.GetSize();
+    return m_view.Data().m_primaryRecords.GetSize();
 }
 
 bool RecordFinder::ShowsImported() const {
-    return LatticePicture(*m_view.GetDocument(), m_view.Options()).ShowsImported();
-}
-
-ValueTransform RecordFinder::ValuesShown() const {
-    return m_view.Options().values;
-}
-
-void RecordFinder::DocumentChanged() {
-    m_found.Invalidate();
-    m_differing.Invalidate();
-    CheckValuesShown();
+    return m_view.Picture().ShowsImported();
 }
 
 // The differences too, while an import is shown: the first Next Difference
-// then costs no more than the others.
-void RecordFinder::CheckValuesShown() {
-    const ValueTransform values = ValuesShown();
+// then waits no longer than the others.
+void RecordFinder::Follow() {
+    if (HasCondition() && !Current(m_found))
+        emit MatchesChanged();
     if (ShowsImported())
-        m_differing.Update(values);
-    if (!m_found.HasCondition() || m_found.IsCurrent(values))
-        return;
-    m_found.Update(values);
-    emit MatchesChanged();
+        Current(m_differing);
 }
 
-void RecordFinder::Step(RecordMatches& matches, bool forward) {
-    if (&matches == &m_found)
-        CheckValuesShown();
-    else
-        matches.Update(ValuesShown());
-    const int position = m_view.m_nRecordIndex + 1;
-    const int found = forward ? matches.After(position) : matches.Before(position);
-    if (found == 0) {
-        Beep(500, 50);
+bool RecordFinder::Current(Search& search) {
+    const std::shared_ptr<const LatticeDocument> data = m_view.Snapshot();
+    const ValueTransform values = m_view.Options().values;
+    if (search.data == data && search.values == values &&
+        search.foundSerial == search.conditionSerial)
+        return search.matches != nullptr;
+    search.data = data;
+    search.values = values;
+    search.foundSerial = search.conditionSerial;
+    search.matches.reset();
+    search.work.Start(data, [condition = *search.condition, values](const LatticeDocument& shown) {
+        return RecordMatches(shown, condition, values);
+    });
+    return false;
+}
+
+void RecordFinder::Found(Search& search, std::shared_ptr<const RecordMatches> matches) {
+    // Without memory for them nothing is found, as for no match at all.
+    search.matches = matches != nullptr ? std::move(matches) : std::make_shared<RecordMatches>();
+    if (&search == &m_found)
+        emit MatchesChanged();
+    if (const std::optional<bool> forward = std::exchange(search.pendingStep, std::nullopt))
+        TakeStep(search, *forward);
+}
+
+void RecordFinder::Step(Search& search, bool forward) {
+    if (!search.condition)
         return;
-    }
-    m_view.ShowRecord(found - 1);
+    if (Current(search))
+        TakeStep(search, forward);
+    else
+        search.pendingStep = forward;
+}
+
+void RecordFinder::TakeStep(const Search& search, bool forward) {
+    const int position = m_view.RecordIndex() + 1;
+    const int found = forward ? search.matches->After(position) : search.matches->Before(position);
+    if (found != 0)
+        return m_view.ShowRecord(found - 1);
+    m_view.RefuseStep();
+    emit NothingFound(QStringLiteral("No %1 record %2 this one")
+                          .arg(QLatin1String(search.what),
+                               forward ? QStringLiteral("after") : QStringLiteral("before")));
 }
 
 } // namespace quib

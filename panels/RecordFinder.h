@@ -1,33 +1,38 @@
 #pragma once
 
+#include "Condition.h"
 #include "RecordMatches.h"
+#include "SnapshotWork.h"
 
 #include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
 
 class CMyQuibView;
 
 namespace quib {
 
 // Finds records for the window: those of a condition and those that differ
-// from their partners, each kept as the positions it matches, computed once
-// when the condition, the document or the values shown change, so that a
-// step to the next match is a binary search however far it lies. A step
-// shows its record as the navigation commands do; where there is no further
-// match the end-of-data tone sounds and nothing moves.
-//
-// The matches are computed on the GUI thread: the scan reads the
-// document's records in place, and nothing tells a worker to stop before a
-// File Open or Import changes them under it.
+// from their partners. Each search's matches are found on a worker from the
+// datasets and values shown, once for each of them, so that a step to the
+// next match is a binary search however far it lies; a step asked for while
+// they are being found is taken once they are. A step shows its record as
+// the navigation commands do; where there is no further match the
+// end-of-data tone sounds, nothing moves, and NothingFound says so.
 class RecordFinder : public QObject {
     Q_OBJECT
 
   public:
     explicit RecordFinder(CMyQuibView& view, QObject* parent = nullptr);
 
-    // A well-formed condition, its matches computed at once.
+    // A well-formed condition; its matches are found at once.
     void SetCondition(Condition condition);
-    bool HasCondition() const { return m_found.HasCondition(); }
-    int MatchCount() const { return m_found.Count(); }
+    bool HasCondition() const { return m_found.condition.has_value(); }
+    // The condition's matches among the records shown; none while they are
+    // being found.
+    std::optional<int> MatchCount() const;
     int RecordCount() const;
     // While an import is shown, records can differ from their partners.
     bool ShowsImported() const;
@@ -37,24 +42,38 @@ class RecordFinder : public QObject {
     void NextDifference() { Step(m_differing, true); }
     void PreviousDifference() { Step(m_differing, false); }
 
-    // The document changed (File Open, Import, New): the matches are
-    // computed anew.
-    void DocumentChanged();
-    // The values shown may have changed (the view is about to paint): where
-    // they did, the matches are computed anew.
-    void CheckValuesShown();
-
   signals:
-    // The condition's matches were computed anew.
+    // The condition's matches were found anew, or are being.
     void MatchesChanged();
+    // A step found no further match: "No matching record after this one".
+    void NothingFound(const QString& message);
 
   private:
-    void Step(RecordMatches& matches, bool forward);
-    ValueTransform ValuesShown() const;
+    struct Search {
+        explicit Search(RecordFinder* finder, const char* what);
+        std::optional<Condition> condition;
+        // What the matches are of: the datasets and values shown and the
+        // condition (counted as it changes).
+        std::shared_ptr<const LatticeDocument> data;
+        ValueTransform values = ValueTransform::Read;
+        unsigned conditionSerial = 0;
+        unsigned foundSerial = 0;
+        std::shared_ptr<const RecordMatches> matches; // null while being found
+        std::optional<bool> pendingStep;              // forward or back
+        const char* what;                             // "matching", "differing"
+        SnapshotWork<RecordMatches> work;
+    };
+    // Whether the search's matches are those of what is shown; starts
+    // finding them where they are not.
+    bool Current(Search& search);
+    void Found(Search& search, std::shared_ptr<const RecordMatches> matches);
+    void Step(Search& search, bool forward);
+    void TakeStep(const Search& search, bool forward);
+    void Follow();
 
     CMyQuibView& m_view;
-    RecordMatches m_found;
-    RecordMatches m_differing;
+    Search m_found;
+    Search m_differing;
 };
 
 } // namespace quib

@@ -1,6 +1,6 @@
 #include "WholeFilePanel.h"
 
-#include "MyQuibDoc.h"
+#include "LatticeDocument.h"
 #include "MyQuibView.h"
 #include "RecordsText.h"
 #include "WholeFileCanvas.h"
@@ -10,8 +10,7 @@ namespace quib {
 WholeFilePanel::WholeFilePanel(CMyQuibView& view, const QString& title, QWidget* parent)
     : QDockWidget(title, parent), m_view(view) {
     setFocusPolicy(Qt::NoFocus);
-    connect(&view, &CMyQuibView::DocumentChanged, this, &WholeFilePanel::OnDocumentChanged);
-    connect(&view, &CMyQuibView::DisplayChanged, this, &WholeFilePanel::OnDisplayChanged);
+    connect(&view, &CMyQuibView::Changed, this, &WholeFilePanel::OnChanged);
     connect(this, &QDockWidget::visibilityChanged, this, &WholeFilePanel::OnVisibilityChanged);
 }
 
@@ -21,19 +20,15 @@ void WholeFilePanel::SetBody(QWidget* body, WholeFileCanvas* canvas) {
     connect(canvas, &WholeFileCanvas::RecordChosen, &m_view, &CMyQuibView::ShowRecord);
 }
 
-const LatticeDocument& WholeFilePanel::Document() const {
-    return *m_view.GetDocument();
-}
-
 void WholeFilePanel::Refresh() {
     if (isVisible())
-        BuildFor(m_generation, m_view.Options().values);
+        BuildFor(m_view.Snapshot(), m_view.Options().values);
     MoveMarker();
 }
 
 void WholeFilePanel::SayReading(const QString& what) {
     m_canvas->SetPlaceholder(QStringLiteral("Reading %1 records for %2...")
-                                 .arg(CountText(Document().m_primaryRecords.GetSize()), what));
+                                 .arg(CountText(m_view.Data().m_primaryRecords.GetSize()), what));
 }
 
 void WholeFilePanel::SayNoMemory(const QString& what) {
@@ -41,19 +36,18 @@ void WholeFilePanel::SayNoMemory(const QString& what) {
 }
 
 void WholeFilePanel::MoveMarker() {
-    const int records = Document().m_primaryRecords.GetSize();
-    const int record = m_view.Options().record;
+    const int records = m_view.Data().m_primaryRecords.GetSize();
+    const int record = m_view.RecordIndex();
     m_canvas->SetRecord(record < records ? record : -1);
 }
 
-void WholeFilePanel::OnDocumentChanged() {
-    ++m_generation;
-    DocumentChanged();
-    Refresh();
-}
-
-void WholeFilePanel::OnDisplayChanged() {
-    Refresh();
+void WholeFilePanel::OnChanged(ViewChanges what) {
+    if (what & ViewChange::Document)
+        DatasetsChanged();
+    if (what & (ViewChange::Document | ViewChange::Values))
+        Refresh();
+    else if (what & ViewChange::Record)
+        MoveMarker();
 }
 
 void WholeFilePanel::OnVisibilityChanged(bool visible) {

@@ -1,14 +1,17 @@
 #pragma once
 
-// A docked panel that shows the whole of the view's document and follows the
-// view: while it is open, its figure is rebuilt (in slices, see SliceRunner)
-// whenever the document or the values shown change, and the current
+// A docked panel that shows the whole of the view's datasets and follows the
+// view: while it is open, its figure is built anew on a worker (SnapshotWork)
+// whenever the datasets or the values shown change, and the current
 // record's line moves with the record; a click or a drag on the figure goes
 // to a record as Goto does. Closed, it holds nothing and reads nothing.
 
 #include "ValueTransform.h"
+#include "ViewChanges.h"
 
 #include <QDockWidget>
+
+#include <memory>
 
 class CMyQuibView;
 class LatticeDocument;
@@ -24,16 +27,14 @@ class WholeFilePanel : public QDockWidget {
     WholeFilePanel(CMyQuibView& view, const QString& title, QWidget* parent);
 
     WholeFileCanvas* Canvas() const { return m_canvas; }
-    // Whether a build is under way, and how far it has come.
+    // Whether a build is under way.
     virtual bool Building() const = 0;
-    virtual int RecordsRead() const = 0;
 
   protected:
     // The dock's body, which holds the canvas.
     void SetBody(QWidget* body, WholeFileCanvas* canvas);
-    CMyQuibView& View() const { return m_view; }
-    const LatticeDocument& Document() const;
-    // Rebuilds where the inputs changed, while the panel is open.
+    const CMyQuibView& View() const { return m_view; }
+    // Builds anew where the inputs changed, while the panel is open.
     void Refresh();
     // What the canvas says while it has no figure: that `what` ("the
     // overview") is being read, or that there was no memory for it.
@@ -41,22 +42,20 @@ class WholeFilePanel : public QDockWidget {
     void SayNoMemory(const QString& what);
 
     // Starts a build unless the last one was of these inputs.
-    virtual void BuildFor(unsigned documentGeneration, ValueTransform values) = 0;
+    virtual void BuildFor(const std::shared_ptr<const LatticeDocument>& data,
+                          ValueTransform values) = 0;
     // Drops the figure and stops any build.
     virtual void Forget() = 0;
-    // The document changed: before the rebuild.
-    virtual void DocumentChanged() {}
+    // The datasets changed: before the build.
+    virtual void DatasetsChanged() {}
 
   private:
-    void OnDocumentChanged();
-    void OnDisplayChanged();
+    void OnChanged(ViewChanges what);
     void OnVisibilityChanged(bool visible);
     void MoveMarker();
 
     CMyQuibView& m_view;
     WholeFileCanvas* m_canvas = nullptr;
-    // Counts the document's changes: a build is of one of them.
-    unsigned m_generation = 0;
 };
 
 } // namespace quib

@@ -6,17 +6,9 @@
 
 namespace quib {
 
-void RecordMatches::SetCondition(Condition condition) {
-    m_condition = std::move(condition);
-    m_current = false;
-}
-
-void RecordMatches::Update(ValueTransform values) {
-    if (!m_condition || IsCurrent(values))
-        return;
-    ConditionScan(m_document, values).MatchingPositions(*m_condition, m_positions);
-    m_values = values;
-    m_current = true;
+RecordMatches::RecordMatches(const LatticeDocument& document, const Condition& condition,
+                             ValueTransform values) {
+    ConditionScan(document, values).MatchingPositions(condition, m_positions);
 }
 
 int RecordMatches::After(int position) const {

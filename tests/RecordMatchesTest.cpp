@@ -1,6 +1,6 @@
 // The matches of a condition as the window steps through them: the first
-// after a position and the last before it, at and beyond both ends, and
-// computed anew for other values or another file.
+// after a position and the last before it, at and beyond both ends, on the
+// values shown.
 
 #include "RecordMatches.h"
 #include "TempDir.h"
@@ -23,9 +23,7 @@ TEST(RecordMatches, StepsToTheNearestMatchOnEitherSide) {
     // The empty set's value: 0 5 0 5 5 0, so positions 2, 4 and 5 match.
     ASSERT_FALSE(document.OpenDataFile(
         dir.Write("d.dat", "DIM=32\n(1) 0\n(2) 5\n(3) 0\n(4) 5\n(5) 5\n(6) 0\n")));
-    RecordMatches matches(document);
-    matches.SetCondition(Parsed("{} > 0"));
-    matches.Update(ValueTransform::Read);
+    const RecordMatches matches(document, Parsed("{} > 0"), ValueTransform::Read);
     EXPECT_EQ(matches.Count(), 3);
     const std::pair<int, int> afterAndBefore[] = {{2, 0}, {2, 0}, {4, 0}, {4, 2},
                                                   {5, 2}, {0, 4}, {0, 5}, {0, 5}};
@@ -39,29 +37,15 @@ TEST(RecordMatches, StepsToTheNearestMatchOnEitherSide) {
 }
 
 // {} 5 and a 0: a's Möbius inversion is -5.
-TEST(RecordMatches, ComputedAnewForOtherValuesAndAfterTheFileChanged) {
+TEST(RecordMatches, SeeTheValuesShown) {
     const TempDir dir;
     LatticeDocument document;
     ASSERT_FALSE(document.OpenDataFile(dir.Write("d.dat", "DIM=32\n(1) 5\n(2) 5 5\n")));
-    RecordMatches matches(document);
-    matches.Update(ValueTransform::Read);
-    EXPECT_FALSE(matches.HasCondition());
-    EXPECT_EQ(matches.After(0), 0);
-    matches.SetCondition(Parsed("a < 0"));
-    matches.Update(ValueTransform::Read);
-    EXPECT_EQ(matches.Count(), 0);
-    EXPECT_FALSE(matches.IsCurrent(ValueTransform::Mobius));
-    matches.Update(ValueTransform::Mobius);
-    EXPECT_EQ(matches.Count(), 1);
-    EXPECT_EQ(matches.After(0), 1);
-
-    ASSERT_FALSE(document.OpenDataFile(dir.Write("e.dat", "DIM=32\n(1) 0\n(2) 1\n(3) 1 0\n")));
-    EXPECT_TRUE(matches.IsCurrent(ValueTransform::Mobius));
-    matches.Invalidate();
-    EXPECT_FALSE(matches.IsCurrent(ValueTransform::Mobius));
-    matches.Update(ValueTransform::Mobius);
-    EXPECT_EQ(matches.Count(), 2);
-    EXPECT_EQ(matches.Before(3), 2);
+    EXPECT_EQ(RecordMatches(document, Parsed("a < 0"), ValueTransform::Read).Count(), 0);
+    const RecordMatches mobius(document, Parsed("a < 0"), ValueTransform::Mobius);
+    EXPECT_EQ(mobius.Count(), 1);
+    EXPECT_EQ(mobius.After(0), 1);
+    EXPECT_EQ(RecordMatches().After(0), 0);
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "LatticeAccessible.h"
 
 #include "MyQuibView.h"
-#include "NodeBox.h"
-#include "NodeFocus.h"
 #include "PictureNames.h"
 
 #include <QAccessibleWidget>
@@ -20,8 +18,7 @@ const char kDescription[] = "The lattice of the current record. Tab and Shift+Ta
                             "to node, the arrow keys step through the records.";
 
 int DrawnNodeCountOf(const CMyQuibView* view) {
-    const auto picture = PictureOf(view);
-    return picture ? DrawnNodeCount(*picture) : 0;
+    return view != nullptr ? DrawnNodeCount(view->Picture()) : 0;
 }
 
 // One node of one diagram, a child of the view's interface.
@@ -45,10 +42,9 @@ class NodeAccessible : public QAccessibleInterface {
     void setText(QAccessible::Text, const QString&) override {}
 
     QString text(QAccessible::Text kind) const override {
-        const auto picture = PictureOf(m_view);
-        if (kind != QAccessible::Name || !picture || m_index >= DrawnNodeCount(*picture))
+        if (kind != QAccessible::Name || m_index >= DrawnNodeCountOf(m_view))
             return QString();
-        return QString::fromStdString(NodeName(*picture, DrawnNode(m_index)));
+        return QString::fromStdString(NodeName(m_view->Picture(), DrawnNode(m_index)));
     }
 
     // The circle's bounding box on the screen.
@@ -62,7 +58,7 @@ class NodeAccessible : public QAccessibleInterface {
         state.focusable = true;
         if (m_view == nullptr)
             return state;
-        const std::optional<NodeHit> focused = m_view->m_nodeFocus->Focused();
+        const std::optional<NodeHit> focused = m_view->FocusedNode();
         state.focused = m_view->hasFocus() && focused && DrawnIndex(*focused) == m_index;
         state.invisible = !m_view->isVisible();
         state.offscreen = !m_view->visibleRegion().intersects(LocalBox());
@@ -74,10 +70,9 @@ class NodeAccessible : public QAccessibleInterface {
 
   private:
     QRect LocalBox() const {
-        const auto picture = PictureOf(m_view);
-        if (!picture || m_index >= DrawnNodeCount(*picture))
+        if (m_index >= DrawnNodeCountOf(m_view))
             return QRect();
-        return NodeBox(*picture, DrawnNode(m_index), *m_view).toAlignedRect();
+        return m_view->NodeRect(DrawnNode(m_index)).toAlignedRect();
     }
 
     QPointer<CMyQuibView> m_view;
@@ -96,9 +91,8 @@ class LatticeAccessible : public QAccessibleWidget {
     }
 
     QString text(QAccessible::Text kind) const override {
-        const auto picture = isValid() ? PictureOf(View()) : std::nullopt;
-        if (kind == QAccessible::Name && picture)
-            return QString::fromStdString(PictureName(*picture));
+        if (kind == QAccessible::Name && isValid())
+            return QString::fromStdString(PictureName(View()->Picture()));
         if (kind == QAccessible::Description)
             return QString::fromLatin1(kDescription);
         return QAccessibleWidget::text(kind);
@@ -124,18 +118,15 @@ class LatticeAccessible : public QAccessibleWidget {
 
     // (x, y) on the screen.
     QAccessibleInterface* childAt(int x, int y) const override {
-        const auto picture = isValid() ? PictureOf(View()) : std::nullopt;
-        if (!picture)
+        if (!isValid())
             return nullptr;
-        const QPoint at = View()->mapFromGlobal(QPoint(x, y));
-        const auto hit = picture->NodeAt(at.x() * 100.0 / View()->logicalDpiX(),
-                                         25 - at.y() * 100.0 / View()->logicalDpiY());
+        const auto hit = View()->NodeAt(View()->mapFromGlobal(QPoint(x, y)));
         return hit ? child(DrawnIndex(*hit)) : nullptr;
     }
 
     QAccessibleInterface* focusChild() const override {
         if (isValid() && View()->hasFocus())
-            if (const std::optional<NodeHit> focused = View()->m_nodeFocus->Focused())
+            if (const std::optional<NodeHit> focused = View()->FocusedNode())
                 return child(DrawnIndex(*focused));
         return QAccessibleWidget::focusChild();
     }

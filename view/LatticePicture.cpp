@@ -47,11 +47,27 @@ PictureGeometry PictureGeometry::AtScale(int scale) {
     return {-12, 4 * scale, 8 * scale, 20 * scale, 5.5f};
 }
 
-LatticePicture::LatticePicture(const LatticeDocument& data, const PictureOptions& options)
-    : m_data(data), m_options(options), m_geometry(PictureGeometry::AtScale(options.scale)),
+namespace {
+
+// One logical unit is 1/100 inch and y grows upwards; the origin is left
+// where it is.
+void SetMapping(CDC* pDC) {
+    pDC->SetMapMode(MM_ANISOTROPIC);
+    pDC->SetViewportExt(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
+    pDC->SetWindowExt(100, -100);
+}
+
+} // namespace
+
+LatticePicture::LatticePicture(const LatticeDocument& data, const PictureOptions& options,
+                               CDC* surface)
+    : m_options(options), m_geometry(PictureGeometry::AtScale(options.scale)),
       m_hasData(data.m_nPrimaryDim >= 0), m_showsImported(m_hasData && data.m_nImportedDim > 0),
       m_hasPartner(m_showsImported && data.ImportedPartner(options.record) != kNoPartner),
-      m_shown{}, m_differing(0) {
+      m_primaryDim(data.m_nPrimaryDim), m_importedDim(data.m_nImportedDim), m_shown{},
+      m_differing(0) {
+    if (options.record >= 0 && options.record < data.m_primaryRecords.GetSize())
+        m_recordNumber = data.m_primaryRecords[options.record].m_nRecordNumber;
     for (int dataset = 0; dataset < DatasetCount(); ++dataset) {
         std::int32_t read[kNodeCount];
         for (int n = 0; n < kNodeCount; ++n)
@@ -64,19 +80,16 @@ LatticePicture::LatticePicture(const LatticeDocument& data, const PictureOptions
         m_differing = DifferingNodes(m_shown[0].values, m_shown[1].values,
                                      ComparedNodes(data.m_nPrimaryDim, data.m_nImportedDim,
                                                    options.values != ValueTransform::Read));
+    SetMapping(surface);
+    m_dpiX = surface->GetDeviceCaps(LOGPIXELSX);
+    m_dpiY = surface->GetDeviceCaps(LOGPIXELSY);
+    m_extent = MeasureExtent(surface);
 }
 
 int LatticePicture::Prepare(CDC* pDC) const {
-    pDC->SetMapMode(MM_ANISOTROPIC);
-    pDC->SetViewportExt(pDC->GetDeviceCaps(LOGPIXELSX), pDC->GetDeviceCaps(LOGPIXELSY));
-    pDC->SetWindowExt(100, -100);
-    int top = 25;
-    if (m_showsImported) {
-        const PictureFont font(pDC, m_options.font);
-        top = SummaryPosition(pDC, 1).y + 5;
-    }
-    pDC->OffsetWindowOrg(0, top);
-    return top;
+    SetMapping(pDC);
+    pDC->OffsetWindowOrg(0, m_extent.top);
+    return m_extent.top;
 }
 
 void LatticePicture::Draw(CDC* pDC) const {
@@ -161,11 +174,8 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) const {
 }
 
 std::string LatticePicture::SummaryLine(int dataset) const {
-    const CLatticeRecordArray& records = m_data.m_primaryRecords;
-    const int k = m_options.record;
-    const bool onRecord = k >= 0 && k < records.GetSize();
     char line[kSummaryLineBytes];
-    return {line, WriteSummaryLine(line, onRecord ? &records[k].m_nRecordNumber : nullptr,
+    return {line, WriteSummaryLine(line, m_recordNumber ? &*m_recordNumber : nullptr,
                                    m_options.values, m_shown[dataset].values)};
 }
 
@@ -176,7 +186,9 @@ std::vector<std::string> LatticePicture::SummaryLines() const {
     return lines;
 }
 
-PictureCorner LatticePicture::MeasureCorner(CDC* pDC) const {
+// Measured on a surface with the picture's mapping but not yet its origin:
+// the top edge comes out of the measuring.
+PictureCorner LatticePicture::MeasureExtent(CDC* pDC) const {
     PictureCorner corner{0, 25};
     const auto reach = [&](double x, double y) {
         corner.right = std::max(corner.right, x);
@@ -210,7 +222,16 @@ LatticePicture::Point LatticePicture::NodeCentre(NodeHit hit) const {
     return Centre(hit.node, m_geometry.xOrigin - kImportedShift * hit.dataset);
 }
 
-std::optional<NodeHit> LatticePicture::NodeAt(double x, double y) const {
+PixelBox LatticePicture::NodeBox(NodeHit hit) const {
+    const Point centre = NodeCentre(hit);
+    const int r = m_geometry.radius;
+    return {PixelX(centre.x - r), PixelY(centre.y + r), PixelX(centre.x + r),
+            PixelY(centre.y - r)};
+}
+
+std::optional<NodeHit> LatticePicture::NodeAt(double pixelX, double pixelY) const {
+    const double x = pixelX * 100.0 / m_dpiX;
+    const double y = m_extent.top - pixelY * 100.0 / m_dpiY;
     for (int dataset = 0; m_hasData && dataset < DatasetCount(); ++dataset) {
         for (int node = 0; node < kNodeCount; ++node) {
             const Point centre = NodeCentre({dataset, node});
@@ -233,13 +254,10 @@ std::string LatticePicture::NodeDescription(int node) const {
     // A missing value the record holds is told as its number: "/" alone
     // would not say whether the file or the pairing left it out.
     const auto value = [this, node](int dataset) -> std::string {
-        const bool onRecord =
-            dataset == 0
-                ? m_options.record >= 0 && m_options.record < m_data.m_primaryRecords.GetSize()
-                : m_hasPartner;
+        const bool onRecord = dataset == 0 ? m_recordNumber.has_value() : m_hasPartner;
         if (!onRecord)
             return "no record";
-        const int dimension = dataset == 0 ? m_data.m_nPrimaryDim : m_data.m_nImportedDim;
+        const int dimension = dataset == 0 ? m_primaryDim : m_importedDim;
         if (m_options.values == ValueTransform::Read && !Has(CarriedNodes(dimension), node))
             return "not in the file";
         const std::string number = std::to_string(m_shown[dataset].values[node]);

@@ -22,6 +22,14 @@ struct PictureCorner {
     int top = 25;
 };
 
+// A box in a device's pixels, from the page's top-left corner.
+struct PixelBox {
+    double left;
+    double top;
+    double right;
+    double bottom;
+};
+
 // The drawing grid at one scale, in logical units: a node's centre lies at
 // ((grid x - xOrigin) * xUnit, (level - yOrigin) * yUnit).
 struct PictureGeometry {
@@ -59,7 +67,11 @@ class LatticePicture {
         int y;
     };
 
-    LatticePicture(const LatticeDocument& data, const PictureOptions& options);
+    // The record of `options` laid out for a device: its texts measured on
+    // `surface`, the device's own or one of its resolution. The picture then
+    // owns its page: the mapping between the device's pixels and logical
+    // units, and its extent.
+    LatticePicture(const LatticeDocument& data, const PictureOptions& options, CDC* surface);
 
     // One logical unit is 1/100 inch, y grows upwards and the surface's
     // top-left corner is the logical point (0, top), which it returns: 25,
@@ -76,15 +88,19 @@ class LatticePicture {
     // give: false without an import shown or without a partner.
     bool NodeDiffers(int node) const;
 
-    // Where the picture Draw would draw ends, its texts measured on pDC
-    // (set up by Prepare) in the fonts they are drawn in.
-    PictureCorner MeasureCorner(CDC* pDC) const;
+    // Where the picture ends, its texts measured in the fonts they are drawn
+    // in, and its top edge.
+    const PictureCorner& Extent() const { return m_extent; }
     // The summary lines Draw writes: none without data, then the primary
     // record's and, with an import shown, its partner's.
     std::vector<std::string> SummaryLines() const;
-    // The node whose circle holds the logical point (x, y), if any.
-    std::optional<NodeHit> NodeAt(double x, double y) const;
-    // The centre of a node's circle.
+    // The node whose circle holds a point of the device, in pixels from the
+    // page's top-left corner, if any.
+    std::optional<NodeHit> NodeAt(double pixelX, double pixelY) const;
+    // A node's circle on the device, in pixels from the page's top-left
+    // corner.
+    PixelBox NodeBox(NodeHit hit) const;
+    // The centre of a node's circle, in logical units.
     Point NodeCentre(NodeHit hit) const;
     // A node's value as drawn: the number, or "/" where it is missing.
     std::string ValueText(int dataset, int node) const;
@@ -112,15 +128,25 @@ class LatticePicture {
     Point ValuePosition(Point centre, bool missing) const;
     // Where a summary line stands, measured in the font selected on pDC.
     Point SummaryPosition(CDC* pDC, int dataset) const;
+    PictureCorner MeasureExtent(CDC* pDC) const;
+    // Logical units to the device's pixels and back.
+    double PixelX(double x) const { return x * m_dpiX / 100.0; }
+    double PixelY(double y) const { return (m_extent.top - y) * m_dpiY / 100.0; }
     std::string SummaryLine(int dataset) const;
     int DatasetCount() const { return m_showsImported ? 2 : 1; }
 
-    const LatticeDocument& m_data;
     const PictureOptions m_options;
     const PictureGeometry m_geometry;
     bool m_hasData;
     bool m_showsImported;
     bool m_hasPartner;
+    // The primary record's number, where one is shown.
+    std::optional<std::int32_t> m_recordNumber;
+    int m_primaryDim;
+    int m_importedDim;
+    int m_dpiX = 96;
+    int m_dpiY = 96;
+    PictureCorner m_extent;
     Shown m_shown[2];
     NodeMask m_differing;
 };

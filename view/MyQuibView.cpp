@@ -1,15 +1,16 @@
 #include "MyQuibView.h"
 
+#include "CommandTable.h"
 #include "FileDialog.h"
 #include "LatticeTables.h"
+#include "MeasuringSurface.h"
 #include "MessageBox.h"
 #include "MyQuibDoc.h"
+#include "NodeFocus.h"
 #include "PictureFile.h"
 #include "Resources.h"
 #include "SummaryFormats.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileInfo>
@@ -28,27 +29,10 @@ constexpr int kFileResolution = 96;
 
 const char kExportFilters[] = "PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)";
 
-// The Values submenu's items in its order, with their object names.
-struct ValuesItem {
-    quib::ValueTransform values;
-    const char* text;
-    const char* name;
-};
-constexpr ValuesItem kValuesItems[] = {
-    {quib::ValueTransform::Read, "As Read", "valuesRead"},
-    {quib::ValueTransform::Mobius, "Möbius Inversion", "valuesMobius"},
-    {quib::ValueTransform::Subsets, "Sums over Subsets", "valuesSubsets"},
-    {quib::ValueTransform::Supersets, "Sums over Supersets", "valuesSupersets"},
-};
-
 } // namespace
 
 CMyQuibView::CMyQuibView()
-    : m_copyPicture(new QAction(QStringLiteral("Copy Picture"), this)),
-      m_copySummary(new QAction(QStringLiteral("Copy Summary"), this)),
-      m_exportPicture(new QAction(QStringLiteral("Export Picture..."), this)),
-      m_highlightDifferences(new QAction(QStringLiteral("Highlight Differences"), this)),
-      m_valuesChoice(new QActionGroup(this)) {
+    : m_commands(new quib::CommandTable(*this)), m_nodeFocus(new quib::NodeFocus(this)) {
     MapCommand(ID_FILE_PRINT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_DIRECT, &CMyQuibView::OnFilePrint);
     MapCommand(ID_FILE_PRINT_PREVIEW, &CMyQuibView::OnFilePrintPreview);
@@ -64,25 +48,41 @@ CMyQuibView::CMyQuibView()
     MapCommand(ID_OPTIONS_FONT, &CMyQuibView::OnOptionsFont);
     MapCommand(ID_EDIT_COPY, &CMyQuibView::OnCopyPicture);
     MapUpdateCommandUI(ID_EDIT_COPY, &CMyQuibView::OnUpdateCopy);
+    BindCommands();
+}
 
-    m_copyPicture->setObjectName(QStringLiteral("copyPicture"));
-    m_copySummary->setObjectName(QStringLiteral("copySummary"));
-    m_exportPicture->setObjectName(QStringLiteral("exportPicture"));
-    m_highlightDifferences->setObjectName(QStringLiteral("highlightDifferences"));
-    m_highlightDifferences->setCheckable(true);
-    connect(m_copyPicture, &QAction::triggered, this, &CMyQuibView::OnCopyPicture);
-    connect(m_copySummary, &QAction::triggered, this, &CMyQuibView::OnCopySummary);
-    connect(m_exportPicture, &QAction::triggered, this, &CMyQuibView::OnExportPicture);
-    connect(m_highlightDifferences, &QAction::triggered, this,
-            &CMyQuibView::OnHighlightDifferences);
-    for (const ValuesItem& item : kValuesItems) {
-        QAction* action = m_valuesChoice->addAction(QString::fromUtf8(item.text));
-        action->setObjectName(QLatin1String(item.name));
-        action->setCheckable(true);
-        action->setData(int(item.values));
-        connect(action, &QAction::triggered, this,
-                [this, values = item.values] { OnValues(values); });
-    }
+CMyQuibView::~CMyQuibView() = default;
+
+void CMyQuibView::BindCommands() {
+    using quib::CommandId;
+    const auto hasData = [this] { return Picture().HasData(); };
+    const auto showsImported = [this] { return Picture().ShowsImported(); };
+    quib::CommandTable& table = *m_commands;
+    table.Bind(CommandId::CopyPicture, {[this] { OnCopyPicture(); }, hasData});
+    table.Bind(CommandId::CopySummary, {[this] { OnCopySummary(); }, hasData});
+    table.Bind(CommandId::ExportPicture, {[this] { OnExportPicture(); }, hasData});
+    table.Bind(CommandId::HighlightDifferences,
+               {[this] { SetDifferences(!m_differences); }, showsImported,
+                [this] { return m_differences; }});
+    const std::pair<CommandId, quib::ValueTransform> values[] = {
+        {CommandId::ValuesRead, quib::ValueTransform::Read},
+        {CommandId::ValuesMobius, quib::ValueTransform::Mobius},
+        {CommandId::ValuesSubsets, quib::ValueTransform::Subsets},
+        {CommandId::ValuesSupersets, quib::ValueTransform::Supersets}};
+    for (const auto& [id, transform] : values)
+        table.Bind(id, {[this, transform] { SetValues(transform); }, {},
+                        [this, transform] { return m_values == transform; }});
+    table.Bind(CommandId::FirstRecord, {[this] { OnNavigateFirst(); }});
+    table.Bind(CommandId::LastRecord, {[this] { OnNavigateLast(); }});
+    table.Bind(CommandId::PageBack, {[this] { OnPageUp(); }});
+    table.Bind(CommandId::PageForward, {[this] { OnPageDown(); }});
+    table.Bind(CommandId::NextNode, {[this] { m_nodeFocus->Step(true); }, hasData});
+    table.Bind(CommandId::PreviousNode, {[this] { m_nodeFocus->Step(false); }, hasData});
+    table.Bind(CommandId::LeaveNode,
+               {[this] { m_nodeFocus->Leave(); }, [this] { return FocusedNode().has_value(); }});
+    table.Bind(CommandId::ContextMenu, {[this] {
+                   ShowContextMenu(mapToGlobal(QPoint(width() / 4, height() / 4)), FocusedNode());
+               }});
 }
 
 CMyQuibDoc* CMyQuibView::GetDocument() const {
@@ -100,12 +100,39 @@ quib::PictureOptions CMyQuibView::Options() const {
     return options;
 }
 
-quib::LatticePicture CMyQuibView::Picture() const {
-    return quib::LatticePicture(*GetDocument(), Options());
+std::shared_ptr<const LatticeDocument> CMyQuibView::Snapshot() const {
+    static const auto none = std::make_shared<const LatticeDocument>();
+    return GetDocument() != nullptr ? GetDocument()->Snapshot() : none;
+}
+
+const LatticeDocument& CMyQuibView::Data() const {
+    return GetDocument() != nullptr ? GetDocument()->Data() : *Snapshot();
+}
+
+const quib::LatticePicture& CMyQuibView::Picture() const {
+    if (!m_picture || m_pictureData != Snapshot()) {
+        m_pictureData = Snapshot();
+        quib::MeasuringSurface screen(logicalDpiX(), logicalDpiY());
+        m_picture.emplace(*m_pictureData, Options(), screen.Surface());
+    }
+    return *m_picture;
+}
+
+std::optional<quib::NodeHit> CMyQuibView::FocusedNode() const {
+    return m_nodeFocus->Focused();
+}
+
+std::optional<quib::NodeHit> CMyQuibView::NodeAt(QPoint point) const {
+    return Picture().NodeAt(point.x(), point.y());
+}
+
+QRectF CMyQuibView::NodeRect(quib::NodeHit hit) const {
+    const quib::PixelBox box = Picture().NodeBox(hit);
+    return QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom));
 }
 
 int CMyQuibView::PrimaryRecordCount() const {
-    return GetDocument()->m_primaryRecords.GetSize();
+    return Data().m_primaryRecords.GetSize();
 }
 
 bool CMyQuibView::OnPreparePrinting(CPrintInfo* pInfo) {
@@ -116,61 +143,57 @@ bool CMyQuibView::OnPreparePrinting(CPrintInfo* pInfo) {
 void CMyQuibView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CMyQuibView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
+// The screen's picture is laid out for the screen; paper gets its own.
 void CMyQuibView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
     CView::OnPrepareDC(pDC, pInfo);
-    const int top = Picture().Prepare(pDC);
     if (pInfo == nullptr)
-        m_topEdge = top;
+        Picture().Prepare(pDC);
+    else
+        quib::LatticePicture(Data(), Options(), pDC).Prepare(pDC);
 }
 
 void CMyQuibView::OnDraw(CDC* pDC) {
-    const quib::PictureGeometry geometry = quib::PictureGeometry::AtScale(m_nScale);
-    m_nXOrigin = geometry.xOrigin;
-    m_fYOrigin = geometry.yOrigin;
-    m_nRadius = geometry.radius;
-    m_nXUnit = geometry.xUnit;
-    m_nYUnit = geometry.yUnit;
-    const quib::LatticePicture picture = Picture();
+    const quib::LatticePicture& picture = Picture();
     if (!picture.HasData()) {
         picture.Draw(pDC);
         return;
     }
-    DrawDataset(pDC, 0, m_nXOrigin);
+    const int xOrigin = picture.Geometry().xOrigin;
+    DrawDataset(pDC, 0, xOrigin);
     if (picture.ShowsImported())
-        DrawDataset(pDC, 1, m_nXOrigin - quib::kImportedShift);
+        DrawDataset(pDC, 1, xOrigin - quib::kImportedShift);
 }
 
 void CMyQuibView::DrawDataset(CDC* pDC, int dataset, int xOrigin) {
-    for (int n = 0; n < quib::kNodeCount; ++n)
-        m_nValues[n] = GetDocument()->GetNodeValue(m_nRecordIndex, n, dataset);
     Picture().DrawDataset(pDC, dataset, xOrigin);
 }
 
 bool CMyQuibView::IsMinimalNode(int node) const {
-    return quib::IsMinimalNodeOf(m_nValues, node);
+    return Picture().IsMinimalNode(0, node);
 }
 
-void CMyQuibView::OnUpdate(CView* sender) {
+void CMyQuibView::OnUpdate(CView* sender, LPARAM hint) {
+    const bool fileRead = hint == kFileRead;
+    if (fileRead)
+        ClampToLastRecord();
+    m_picture.reset();
     FitToPicture();
-    CView::OnUpdate(sender);
-    emit DocumentChanged();
-    m_nodeFocus->Shown();
+    CView::OnUpdate(sender, hint);
+    emit Changed(fileRead ? quib::ViewChange::Document | quib::ViewChange::FileRead
+                          : quib::ViewChange::Document);
+    m_commands->Refresh();
 }
 
 void CMyQuibView::OnInitialUpdate() {
-    const bool opened = !GetDocument()->GetPathName().isEmpty();
-    if (opened)
-        ClampToLastRecord();
-    CView::OnInitialUpdate();
-    if (opened)
-        emit FileOpened();
+    OnUpdate(nullptr, GetDocument()->GetPathName().isEmpty() ? kDatasetsChanged : kFileRead);
 }
 
-void CMyQuibView::Repaint() {
+void CMyQuibView::Repaint(quib::ViewChanges what) {
+    m_picture.reset();
     FitToPicture();
     RedrawWindow(RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    emit DisplayChanged();
-    m_nodeFocus->Shown();
+    emit Changed(what);
+    m_commands->Refresh();
 }
 
 void CMyQuibView::paintEvent(QPaintEvent* event) {
@@ -179,84 +202,46 @@ void CMyQuibView::paintEvent(QPaintEvent* event) {
 }
 
 void CMyQuibView::FitToPicture() {
-    if (GetDocument() == nullptr)
-        return;
-    const QSizeF inches =
-        quib::PageInches(*GetDocument(), Options(), {m_nRecordIndex}, logicalDpiY());
+    const QSizeF inches = quib::PageInches(Picture().Extent());
     setMinimumSize(int(std::ceil(inches.width() * logicalDpiX())),
                    int(std::ceil(inches.height() * logicalDpiY())));
 }
 
 void CMyQuibView::contextMenuEvent(QContextMenuEvent* event) {
-    ShowContextMenu(event->globalPos());
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    ShowContextMenu(event->globalPos(), byMouse ? NodeAt(event->pos()) : FocusedNode());
+}
+
+void CMyQuibView::keyPressEvent(QKeyEvent* event) {
+    if (m_commands->TriggerKey(*event))
+        event->accept();
+    else
+        CView::keyPressEvent(event);
 }
 
 bool CMyQuibView::event(QEvent* event) {
     if (event->type() != QEvent::ToolTip)
         return CView::event(event);
-    if (GetDocument() == nullptr)
-        return true;
-    const quib::LatticePicture picture = Picture();
-    if (const auto hit = NodeUnder(picture, static_cast<QHelpEvent*>(event)->pos()))
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(),
-                           QString::fromStdString(picture.NodeDescription(hit->node)), this);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    if (const auto hit = NodeAt(help->pos()))
+        QToolTip::showText(help->globalPos(),
+                           QString::fromStdString(Picture().NodeDescription(hit->node)), this);
     else
         QToolTip::hideText();
     return true;
 }
 
-// Pixels to logical units: 1/100 inch, y upwards from (0, 25).
-std::optional<quib::NodeHit> CMyQuibView::NodeUnder(const quib::LatticePicture& picture,
-                                                    QPoint at) const {
-    return picture.NodeAt(at.x() * 100.0 / logicalDpiX(), 25 - at.y() * 100.0 / logicalDpiY());
-}
-
-void CMyQuibView::keyPressEvent(QKeyEvent* event) {
-    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    const bool menuKey = event->key() == Qt::Key_Menu ||
-                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
-    void (CMyQuibView::*command)() = nullptr;
-    if (plain && event->key() == Qt::Key_Home)
-        command = &CMyQuibView::OnNavigateFirst;
-    else if (plain && event->key() == Qt::Key_End)
-        command = &CMyQuibView::OnNavigateLast;
-    else if (plain && event->key() == Qt::Key_PageDown)
-        command = &CMyQuibView::OnPageDown;
-    else if (plain && event->key() == Qt::Key_PageUp)
-        command = &CMyQuibView::OnPageUp;
-    if (command == nullptr && !menuKey)
-        return CView::keyPressEvent(event);
-    event->accept();
-    if (command != nullptr)
-        (this->*command)();
-    else
-        ShowContextMenu(mapToGlobal(QPoint(width() / 4, height() / 4)));
-}
-
-void CMyQuibView::ShowContextMenu(const QPoint& globalPos) {
-    const quib::LatticePicture picture = Picture();
-    for (QAction* action : {m_copyPicture, m_copySummary, m_exportPicture})
-        action->setEnabled(picture.HasData());
-    m_highlightDifferences->setEnabled(picture.ShowsImported());
-    m_highlightDifferences->setChecked(m_differences);
-    for (QAction* action : m_valuesChoice->actions())
-        action->setChecked(action->data().toInt() == int(m_values));
+void CMyQuibView::ShowContextMenu(const QPoint& globalPos, std::optional<quib::NodeHit> node) {
+    m_commands->SetNodeUnderPoint(node ? node->node : -1);
     QMenu menu(this);
-    menu.addActions({m_copyPicture, m_copySummary, m_exportPicture});
-    menu.addSeparator();
-    menu.addAction(m_highlightDifferences);
-    QMenu* values = menu.addMenu(QStringLiteral("Values"));
-    values->setObjectName(QStringLiteral("valuesMenu"));
-    values->addActions(m_valuesChoice->actions());
-    const auto hit = NodeUnder(picture, mapFromGlobal(globalPos));
-    emit ContextMenuOpening(&menu, hit ? hit->node : -1);
+    m_commands->FillContextMenu(menu);
     menu.exec(globalPos);
+    m_commands->SetNodeUnderPoint(-1);
 }
 
 // What --summary prints for the record with the options shown; where no
 // record is shown, the lines drawn.
 QString CMyQuibView::SummaryText() const {
-    const CMyQuibDoc& document = *GetDocument();
     if (m_nRecordIndex >= PrimaryRecordCount()) {
         QString text;
         for (const std::string& line : Picture().SummaryLines())
@@ -265,32 +250,30 @@ QString CMyQuibView::SummaryText() const {
     }
     const quib::PictureOptions options = Options();
     const quib::SummaryLayout layout =
-        quib::SummaryLayoutOf(document, options.values, options.highlight, options.differences);
+        quib::SummaryLayoutOf(Data(), options.values, options.highlight, options.differences);
     quib::SummaryRecord record;
-    quib::FillSummaryRecord(document, layout, m_nRecordIndex, record);
+    quib::FillSummaryRecord(Data(), layout, m_nRecordIndex, record);
     char text[quib::kSummaryRecordBytes];
     const char* end = quib::WriteSummaryRecord(text, quib::SummaryFormat::Text, layout, record);
     return QString::fromUtf8(text, end - text);
 }
 
-void CMyQuibView::OnHighlightDifferences() {
-    m_differences = !m_differences;
-    Repaint();
+void CMyQuibView::SetDifferences(bool on) {
+    m_differences = on;
+    Repaint(quib::ViewChange::Differences);
 }
 
-void CMyQuibView::OnValues(quib::ValueTransform values) {
+void CMyQuibView::SetValues(quib::ValueTransform values) {
     m_values = values;
-    Repaint();
+    Repaint(quib::ViewChange::Values);
 }
 
 void CMyQuibView::OnCopyPicture() {
     auto* data = new QMimeData;
-    data->setData(
-        QStringLiteral("image/png"),
-        quib::PictureBytes(*GetDocument(), Options(), quib::PictureFormat::Png, logicalDpiX()));
-    data->setData(
-        QStringLiteral("image/svg+xml"),
-        quib::PictureBytes(*GetDocument(), Options(), quib::PictureFormat::Svg, logicalDpiX()));
+    data->setData(QStringLiteral("image/png"),
+                  quib::PictureBytes(Data(), Options(), quib::PictureFormat::Png, logicalDpiX()));
+    data->setData(QStringLiteral("image/svg+xml"),
+                  quib::PictureBytes(Data(), Options(), quib::PictureFormat::Svg, logicalDpiX()));
     data->setText(SummaryText());
     QGuiApplication::clipboard()->setMimeData(data);
 }
@@ -308,7 +291,7 @@ void CMyQuibView::OnCopySummary() {
 void CMyQuibView::OnExportPicture() {
     const CMyQuibDoc* document = GetDocument();
     const QFileInfo data(document->GetPathName());
-    const CLatticeRecordArray& records = document->m_primaryRecords;
+    const CLatticeRecordArray& records = Data().m_primaryRecords;
     const int number = m_nRecordIndex < records.GetSize() ? records[m_nRecordIndex].m_nRecordNumber
                                                           : m_nRecordIndex + 1;
     const QString base =
@@ -337,7 +320,10 @@ void CMyQuibView::OnExportPicture() {
         AfxMessageBox(QStringLiteral("'%1' already exists. Replace it?").arg(path),
                       MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
+    // The datasets shown stay while the file is written, whatever a read
+    // meanwhile brings.
+    const std::shared_ptr<const LatticeDocument> shown = Snapshot();
     if (const std::error_code error = quib::SavePictures(
-            *document, Options(), {format, kFileResolution, {m_nRecordIndex}, {}}, path, dataFiles))
+            *shown, Options(), {format, kFileResolution, {m_nRecordIndex}, {}}, path, dataFiles))
         refuse(error);
 }

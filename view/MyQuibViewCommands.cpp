@@ -3,6 +3,7 @@
 #include "Beep.h"
 #include "CmdTarget.h"
 #include "FontDialog.h"
+#include "MyQuibDoc.h"
 #include "RecordNumberDialog.h"
 
 #include <algorithm>
@@ -34,7 +35,7 @@ void CMyQuibView::OnNavigateDown() {
         ClampToLastRecord();
         BeepAtDataEnd();
     }
-    Repaint();
+    Repaint(quib::ViewChange::Record);
 }
 
 // Only the lower end is checked: an index left beyond the end of a shorter
@@ -45,7 +46,7 @@ void CMyQuibView::OnNavigateUp() {
         m_nRecordIndex = 0;
         BeepAtDataEnd();
     }
-    Repaint();
+    Repaint(quib::ViewChange::Record);
 }
 
 void CMyQuibView::OnPageDown() {
@@ -54,7 +55,7 @@ void CMyQuibView::OnPageDown() {
         ClampToLastRecord();
         BeepAtDataEnd();
     }
-    Repaint();
+    Repaint(quib::ViewChange::Record);
 }
 
 void CMyQuibView::OnPageUp() {
@@ -63,17 +64,17 @@ void CMyQuibView::OnPageUp() {
         m_nRecordIndex = 0;
         BeepAtDataEnd();
     }
-    Repaint();
+    Repaint(quib::ViewChange::Record);
 }
 
 void CMyQuibView::OnNavigateFirst() {
     m_nRecordIndex = 0;
-    Repaint();
+    Repaint(quib::ViewChange::Record);
 }
 
 void CMyQuibView::OnNavigateLast() {
     m_nRecordIndex = std::max(PrimaryRecordCount() - 1, 0);
-    Repaint();
+    Repaint(quib::ViewChange::Record);
 }
 
 void CMyQuibView::OnNavigateGoto() {
@@ -88,15 +89,19 @@ void CMyQuibView::OnNavigateGoto() {
     ShowRecord(dialog.m_nSelectedRecord - 1);
 }
 
+void CMyQuibView::RefuseStep() const {
+    BeepAtDataEnd();
+}
+
 void CMyQuibView::ShowRecord(int index) {
     m_nRecordIndex = std::max(index, 0);
     ClampToLastRecord();
-    Repaint();
+    Repaint(quib::ViewChange::Record);
 }
 
 void CMyQuibView::OnOptionsHighlight() {
     m_bHighlight = !m_bHighlight;
-    Repaint();
+    Repaint(quib::ViewChange::Highlight);
 }
 
 void CMyQuibView::OnUpdateOptionsHighlight(CCmdUI* pCmdUI) {
@@ -109,7 +114,7 @@ void CMyQuibView::OnOptionsScaleLarger() {
         return;
     }
     ++m_nScale;
-    Repaint();
+    Repaint(quib::ViewChange::Scale);
 }
 
 void CMyQuibView::OnOptionsScaleSmaller() {
@@ -118,7 +123,7 @@ void CMyQuibView::OnOptionsScaleSmaller() {
         return;
     }
     --m_nScale;
-    Repaint();
+    Repaint(quib::ViewChange::Scale);
 }
 
 // Only the LOGFONT is kept: a colour chosen in the dialog has no effect.
@@ -127,5 +132,5 @@ void CMyQuibView::OnOptionsFont() {
     if (dialog.DoModal() != IDOK)
         return;
     dialog.GetCurrentFont(&m_logFont);
-    Repaint();
+    Repaint(quib::ViewChange::Font);
 }

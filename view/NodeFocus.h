@@ -12,38 +12,32 @@ class CMyQuibView;
 
 namespace quib {
 
-// The picture the view shows; none before it has a document.
-std::optional<LatticePicture> PictureOf(const CMyQuibView* view);
-
 // A keyboard focus on the nodes of the view's picture. Tab and Shift+Tab
-// move it from node to node in the order they are drawn, round the ends,
-// and keep the keyboard in the view; Escape gives the focus back to the
-// view as a whole. It stays on the same node while the records change. The
-// view draws it as a dashed ring around the circle, on the screen only; the
-// status bar's message pane and assistive technology are told which node it
-// is on.
+// (the view's commands NextNode and PreviousNode) move it from node to node
+// in the order they are drawn, round the ends; Escape (LeaveNode) gives the
+// focus back to the view as a whole. It stays on the same node while the
+// records change. The view draws it as a dashed ring around the circle, on
+// the screen only; the status bar's message pane and assistive technology
+// are told which node it is on.
 class NodeFocus : public QObject {
   public:
     explicit NodeFocus(CMyQuibView* view);
 
     std::optional<NodeHit> Focused() const { return m_focused; }
 
-    // After every repaint and change of the document: the focus kept on a
-    // node that is drawn, and what changed told.
+    void Step(bool forward);
+    void Leave();
+    // After every change of what the view shows: the focus kept on a node
+    // that is drawn, and what changed told.
     void Shown();
     // The ring, over the picture the view has just painted.
     void Paint() const;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
-    // False where no node is drawn, to step or to leave.
-    bool Step(bool forward);
-    bool Leave();
-    void ShowMessage(const LatticePicture& picture);
+    void ShowMessage();
     void ClearMessage();
-    void KeepInView(const LatticePicture& picture) const;
+    void KeepInView() const;
+    QRectF RingBox() const;
 
     CMyQuibView* m_view;
     std::optional<NodeHit> m_focused;

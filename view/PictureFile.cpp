@@ -1,6 +1,7 @@
 #include "PictureFile.h"
 
 #include "ErrorCodes.h"
+#include "MeasuringSurface.h"
 #include "PainterDC.h"
 #include "WholeFile.h"
 
@@ -37,10 +38,6 @@ int ResolutionOf(const PictureJob& job) {
     return job.dpi;
 }
 
-int DotsPerMeter(int dpi) {
-    return int(std::lround(dpi / 0.0254));
-}
-
 const char* Describe(PictureError error) {
     switch (error) {
     case PictureError::OpenDataFile:
@@ -57,26 +54,26 @@ std::error_code make_error_code(PictureError error) {
     return MakeErrorCode<PictureError, Describe>(error, "quib picture");
 }
 
+QSizeF PageInches(const PictureCorner& extent) {
+    return {(extent.right + kMarginUnits) / 100,
+            (extent.top - (extent.bottom - kMarginUnits)) / 100};
+}
+
 // Large enough for the picture of every record, texts measured at the
 // resolution they are written at.
 QSizeF PageInches(const LatticeDocument& data, const PictureOptions& options,
                   const std::vector<int>& records, int dpi) {
-    QImage probe(1, 1, QImage::Format_RGB32);
-    probe.setDotsPerMeterX(DotsPerMeter(dpi));
-    probe.setDotsPerMeterY(DotsPerMeter(dpi));
-    QPainter painter(&probe);
-    CPainterDC surface(painter);
+    MeasuringSurface probe(dpi, dpi);
     PictureOptions at = options;
-    LatticePicture(data, at).Prepare(&surface);
     PictureCorner page;
     for (const int record : records) {
         at.record = record;
-        const PictureCorner corner = LatticePicture(data, at).MeasureCorner(&surface);
-        page.right = std::max(page.right, corner.right);
-        page.bottom = std::min(page.bottom, corner.bottom);
-        page.top = std::max(page.top, corner.top);
+        const PictureCorner extent = LatticePicture(data, at, probe.Surface()).Extent();
+        page.right = std::max(page.right, extent.right);
+        page.bottom = std::min(page.bottom, extent.bottom);
+        page.top = std::max(page.top, extent.top);
     }
-    return {(page.right + kMarginUnits) / 100, (page.top - (page.bottom - kMarginUnits)) / 100};
+    return PageInches(page);
 }
 
 bool IsDataFile(const QString& path, const QStringList& dataFiles) {
@@ -136,7 +133,7 @@ bool WriteSvg(const LatticePicture& picture, QSizeF size, QIODevice& device) {
 }
 
 bool WritePdf(const LatticeDocument& data, const PictureOptions& options, const PictureJob& job,
-              QSizeF size, QIODevice& device) {
+              QSizeF size, CDC* probe, QIODevice& device) {
     QPdfWriter writer(&device);
     writer.setResolution(kPdfResolution);
     writer.setPageSize(QPageSize(QSizeF(size.width(), size.height()), QPageSize::Inch, QString(),
@@ -152,7 +149,7 @@ bool WritePdf(const LatticeDocument& data, const PictureOptions& options, const 
         if (k > 0 && !writer.newPage())
             return false;
         at.record = job.records[k];
-        Paint(LatticePicture(data, at), painter, page);
+        Paint(LatticePicture(data, at, probe), painter, page);
         Progress(job, int(k + 1));
     }
     return painter.end();
@@ -164,21 +161,23 @@ bool WritePictures(const LatticeDocument& data, const PictureOptions& options,
                    const PictureJob& job, QIODevice& device) {
     if (job.records.empty())
         return false;
-    const QSizeF size = PageInches(data, options, job.records, ResolutionOf(job));
+    const int dpi = ResolutionOf(job);
+    const QSizeF size = PageInches(data, options, job.records, dpi);
+    MeasuringSurface probe(dpi, dpi);
     PictureOptions first = options;
     first.record = job.records.front();
     bool written = false;
     switch (job.format) {
     case PictureFormat::Png:
-        written = WritePng(LatticePicture(data, first), job, size, device);
+        written = WritePng(LatticePicture(data, first, probe.Surface()), job, size, device);
         Progress(job, 1);
         break;
     case PictureFormat::Svg:
-        written = WriteSvg(LatticePicture(data, first), size, device);
+        written = WriteSvg(LatticePicture(data, first, probe.Surface()), size, device);
         Progress(job, 1);
         break;
     case PictureFormat::Pdf:
-        written = WritePdf(data, options, job, size, device);
+        written = WritePdf(data, options, job, size, probe.Surface(), device);
         break;
     }
     return written;

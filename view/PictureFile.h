@@ -52,6 +52,8 @@ QByteArray PictureBytes(const LatticeDocument& data, const PictureOptions& optio
 // The page the records need, in inches, their texts measured at `dpi`.
 QSizeF PageInches(const LatticeDocument& data, const PictureOptions& options,
                   const std::vector<int>& records, int dpi);
+// The page a picture of that extent needs.
+QSizeF PageInches(const PictureCorner& extent);
 
 // Whether the path is one of the data files: nothing ever writes over one.
 bool IsDataFile(const QString& path, const QStringList& dataFiles);

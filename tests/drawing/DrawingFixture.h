@@ -24,8 +24,8 @@ class DrawingFixture {
     // Imported records by number, paired with the primary ones.
     void SetImported(std::vector<std::pair<int, Values>> records);
 
-    // The picture of m_document as m_options ask for it.
-    quib::LatticePicture Picture() const { return {m_document, m_options}; }
+    // The picture of m_document as m_options ask for it, laid out on m_dc.
+    quib::LatticePicture Picture() { return {m_document, m_options, &m_dc}; }
     // Prepares and paints on m_dc; returns the calls of the paint alone.
     std::vector<RecordedCall> Paint();
 

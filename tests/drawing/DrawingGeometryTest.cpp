@@ -176,7 +176,7 @@ TEST_F(DrawingGeometry, SummaryLinesStandAFontsHeightApart) {
         const std::vector<RecordedCall> texts = Only(Paint(), Op::TextOut);
         EXPECT_EQ(texts[64].args, (std::vector<int>{10, 10}));
         EXPECT_EQ(texts[129].args, (std::vector<int>{10, 10 + step}));
-        EXPECT_EQ(Picture().MeasureCorner(&m_dc).top, 15 + step);
+        EXPECT_EQ(Picture().Extent().top, 15 + step);
         m_document.m_nImportedDim = -1;
     }
 }
@@ -225,14 +225,12 @@ TEST_F(DrawingGeometry, SummaryLinesWithAndWithoutImport) {
 // imported diagram lies 640 units further right.
 TEST_F(DrawingGeometry, CornerIsWhereTheFarthestTextsEnd) {
     SetPrimary({{1, Filled(0)}});
-    RecordingDC dc;
-    Picture().Prepare(&dc);
-    quib::PictureCorner corner = Picture().MeasureCorner(&dc);
+    quib::PictureCorner corner = Picture().Extent();
     EXPECT_EQ(corner.right, 670);
     EXPECT_EQ(corner.bottom, -460);
 
     SetImported({{1, Filled(0)}});
-    corner = Picture().MeasureCorner(&dc);
+    corner = Picture().Extent();
     EXPECT_EQ(corner.right, 1310);
     EXPECT_EQ(corner.bottom, -460);
 
@@ -240,25 +238,27 @@ TEST_F(DrawingGeometry, CornerIsWhereTheFarthestTextsEnd) {
     // characters from x = 10, reaches beyond the diagrams.
     m_document.m_importedRecords.RemoveAll();
     m_document.AlignImportedRecords();
-    corner = Picture().MeasureCorner(&dc);
+    corner = Picture().Extent();
     EXPECT_EQ(corner.right, 10 + 6 * (13 + 32 * 7 + 1));
 
     m_document.m_nPrimaryDim = -1;
-    corner = Picture().MeasureCorner(&dc);
+    corner = Picture().Extent();
     EXPECT_EQ(corner.right, 10 + 6 * 17);
     EXPECT_EQ(corner.bottom, 10 - 12);
 }
 
 // At scale 4 node 0's circle is centred on (352, -440) with radius 16, in
-// the imported diagram on (992, -440).
+// the imported diagram on (992, -440). At 100 dots per inch a pixel is a
+// logical unit, counted down from the top edge at 25.
 TEST_F(DrawingGeometry, NodesAreFoundByTheirCirclesAndTellWhatTheyHold) {
     Values values = Filled(0);
     values[17] = 144;
     values[0] = -32001;
     SetPrimary({{1, values}});
     using Hit = std::optional<std::pair<int, int>>;
-    const auto at = [this](double x, double y) -> Hit {
-        const auto hit = Picture().NodeAt(x, y);
+    RecordingDC hundred(100);
+    const auto at = [this, &hundred](double x, double y) -> Hit {
+        const auto hit = quib::LatticePicture(m_document, m_options, &hundred).NodeAt(x, 25 - y);
         return hit ? Hit({hit->dataset, hit->node}) : std::nullopt;
     };
     EXPECT_EQ(at(352, -440), Hit({0, 0}));

@@ -35,7 +35,7 @@ class HistoryPanelTest : public PanelFixture {
                 imported += line(3 * k);
         }
         Start(QString::fromStdString(m_dir.Write("primary.dat", primary)));
-        Document()->ImportFile(QString::fromStdString(m_dir.Write("imported.dat", imported)));
+        Import(QString::fromStdString(m_dir.Write("imported.dat", imported)));
     }
     HistoryCanvas* Canvas() const { return HistoryPanel()->HistoryView(); }
     const HistoryPlot* Plot() const {

@@ -1,7 +1,6 @@
 // The overview panel in the running application: opened from the view's
 // context menu, its line on the current record, clicks and drags that go to
-// records, its modes, and a build over a million records that leaves the
-// view's keys alone.
+// records, and its modes.
 
 #include "ColourScale.h"
 #include "LatticeTables.h"
@@ -9,12 +8,10 @@
 #include "OverviewDocuments.h"
 #include "PanelFixture.h"
 
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 
-#include <cstdio>
 
 namespace {
 
@@ -155,7 +152,7 @@ TEST_F(OverviewPanelTest, ARecordWithoutPartnerIsGreyInDifferenceMode) {
     Start(QString::fromStdString(m_dir.Write("primary.dat", primary)));
     Open();
     EXPECT_FALSE(OverviewPanel()->ModeButton(OverviewMode::Difference)->isEnabled());
-    Document()->ImportFile(QString::fromStdString(m_dir.Write("imported.dat", imported)));
+    Import(QString::fromStdString(m_dir.Write("imported.dat", imported)));
     QRadioButton* difference = OverviewPanel()->ModeButton(OverviewMode::Difference);
     ASSERT_TRUE(difference->isEnabled());
     Click(difference, difference->rect().center());
@@ -177,51 +174,6 @@ TEST_F(OverviewPanelTest, ARecordWithoutPartnerIsGreyInDifferenceMode) {
     EXPECT_EQ(OverviewPanel()->Mode(), OverviewMode::Primary);
     EXPECT_FALSE(difference->isEnabled());
     EXPECT_TRUE(OverviewPanel()->ModeButton(OverviewMode::Primary)->isChecked());
-}
-
-// A million records: the build runs in slices, the view's Right is handled
-// between them while it goes on, and a change of document during the build
-// gives the new document's overview. The times are told, not judged.
-TEST_F(OverviewPanelTest, AMillionRecordsBuildWhileTheViewKeepsItsKeys) {
-    constexpr int kRecords = 1000000;
-    Start(WriteDataFile("run.dat", 32, 10));
-    Open();
-    CMyQuibDoc& document = *Document();
-    RandomValues values(7);
-    FillRecords(document.m_primaryRecords, kRecords, values);
-    document.m_nPrimaryDim = 32;
-    QElapsedTimer clock;
-    clock.start();
-    document.UpdateAllViews(nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return OverviewPanel()->RecordsRead() > 0; }, 10000));
-    const int before = Record();
-    long long slowest = 0;
-    int pressed = 0;
-    while (OverviewPanel()->Building() && pressed < 50) {
-        QElapsedTimer press;
-        press.start();
-        Press(Qt::Key_Right);
-        slowest = std::max(slowest, press.nsecsElapsed());
-        ++pressed;
-        EXPECT_EQ(Record(), before + pressed);
-        QCoreApplication::processEvents();
-    }
-    // At least one press came while the overview was still being read.
-    EXPECT_GE(pressed, 1);
-    ASSERT_TRUE(Built(OverviewPanel()));
-    const double built = clock.nsecsElapsed() / 1e6;
-    EXPECT_EQ(Figure()->Columns().Records(Figure()->Columns().Count() - 1).end, kRecords);
-    EXPECT_EQ(Marks(), std::vector<int>{Figure()->XOfRecord(Record())});
-    std::printf("overview panel, 10^6 records: built in %.0f ms with %d Right presses handled "
-                "meanwhile, the slowest %.1f ms\n",
-                built, pressed, slowest / 1e6);
-
-    document.UpdateAllViews(nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return OverviewPanel()->RecordsRead() > 0; }, 10000));
-    document.m_primaryRecords.SetSize(1000);
-    document.UpdateAllViews(nullptr);
-    ASSERT_TRUE(Built(OverviewPanel()));
-    EXPECT_EQ(Figure()->Columns().Records(Figure()->Columns().Count() - 1).end, 1000);
 }
 
 } // namespace

@@ -43,13 +43,8 @@ std::string PanelFixture::ContextMenu(QPoint at, const QString& trigger) {
     return items.join('|').toStdString();
 }
 
-// Logical units are hundredths of an inch, y upwards from the top edge.
 QPoint PanelFixture::NodeCentre(int node) const {
-    const quib::PictureGeometry geometry = quib::PictureGeometry::AtScale(View()->Options().scale);
-    const double x = (NodeTable[node].gridX - geometry.xOrigin) * geometry.xUnit;
-    const double y = (NodeTable[node].level - geometry.yOrigin) * geometry.yUnit;
-    return QPoint(int(x * View()->logicalDpiX() / 100),
-                  int((View()->m_topEdge - y) * View()->logicalDpiY() / 100));
+    return View()->NodeRect({0, node}).center().toPoint();
 }
 
 bool PanelFixture::Built(const quib::WholeFilePanel* panel) const {

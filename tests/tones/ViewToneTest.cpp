@@ -22,8 +22,8 @@ TEST(ViewTones, RefusalsSoundTheirTones) {
     ASSERT_NE(std::getenv("QUIB_TONE_MONITOR"), nullptr) << "run under with-null-sink.sh";
     TempDir dir;
     CMyQuibDoc document;
-    ASSERT_FALSE(
-        document.OpenDataFile(dir.Write("two.dat", "DIM=26\nCONV_SECTION\n(1) 1\n(2) 2\nEND\n")));
+    ASSERT_FALSE(document.OnOpenDocument(QString::fromStdString(
+        dir.Write("two.dat", "DIM=26\nCONV_SECTION\n(1) 1\n(2) 2\nEND\n"))));
     CMyQuibView view;
     document.AddView(&view);
     view.resize(800, 600);
@@ -37,11 +37,11 @@ TEST(ViewTones, RefusalsSoundTheirTones) {
             view.OnNavigateDown();
             const bool inTime =
                 MillisecondsTaken([&] { view.OnNavigateDown(); }) < 50 + kToneGraceMs;
-            EXPECT_EQ(view.m_nRecordIndex, 1);
+            EXPECT_EQ(view.RecordIndex(), 1);
             std::this_thread::sleep_for(std::chrono::milliseconds(150));
             const bool alsoInTime =
                 MillisecondsTaken([&] { view.OnOptionsScaleLarger(); }) < 100 + kToneGraceMs;
-            EXPECT_EQ(view.m_nScale, 4);
+            EXPECT_EQ(view.Options().scale, 4);
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             return inTime && alsoInTime;
         },

@@ -142,7 +142,7 @@ TEST_F(AccessibleViewTest, TheViewIsNamedByItsSummaryLineWithANodePerCircle) {
 
 TEST_F(AccessibleViewTest, AnImportAddsItsDiagramsNodesWithTheirMarks) {
     StartOn("run-a.dat");
-    Document()->ImportFile(QStringLiteral(QUIB_EXAMPLES "/run-a-repeat.dat"));
+    Import(QStringLiteral(QUIB_EXAMPLES "/run-a-repeat.dat"));
     const std::vector<int> primary = ExampleRecord("run-a.dat", 1);
     const std::vector<int> imported = ExampleRecord("run-a-repeat.dat", 1);
     ASSERT_EQ(Tree()->childCount(), 64);
@@ -156,7 +156,7 @@ TEST_F(AccessibleViewTest, AnImportAddsItsDiagramsNodesWithTheirMarks) {
     // the repeat tells differently.
     View()->findChild<QAction*>("highlightDifferences")->trigger();
     const auto stepTo = [this](int record) {
-        while (View()->m_nRecordIndex + 1 < record)
+        while (View()->RecordIndex() + 1 < record)
             Run(ID_NAVIGATE_DOWN);
     };
     stepTo(77);
@@ -221,7 +221,7 @@ TEST_F(AccessibleViewTest, TabMovesARingFromNodeToNodeAndTheArrowsStillStep) {
         PressKey(Qt::Key_Tab);
     EXPECT_EQ(StatusMessage(), "ad: 9");
     EXPECT_EQ(PressKey(Qt::Key_Right).paints, 1);
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(View()->RecordIndex(), 1);
     EXPECT_TRUE(ringAround(8));
     EXPECT_EQ(StatusMessage(), "ad: 72");
 
@@ -232,14 +232,14 @@ TEST_F(AccessibleViewTest, TabMovesARingFromNodeToNodeAndTheArrowsStillStep) {
     EXPECT_EQ(View()->grab().toImage(), plain);
     EXPECT_FALSE(focused(8));
     EXPECT_EQ(StatusMessage(), "");
-    EXPECT_EQ(View()->m_nRecordIndex, 0);
+    EXPECT_EQ(View()->RecordIndex(), 0);
 }
 
 // Shift+Tab goes to the imported diagram's last node, scrolled into view;
 // an import gone leaves the focus on the same node of the primary diagram.
 TEST_F(AccessibleViewTest, TheImportedNodesFollowThePrimaryOnes) {
     StartOn("run-a.dat");
-    Document()->ImportFile(QStringLiteral(QUIB_EXAMPLES "/run-a-repeat.dat"));
+    Import(QStringLiteral(QUIB_EXAMPLES "/run-a-repeat.dat"));
     // The window narrower than the picture: the ring is scrolled into view.
     Frame()->resize(500, 400);
     ASSERT_TRUE(QTest::qWaitFor([this] { return Tree()->child(63)->state().offscreen; }));

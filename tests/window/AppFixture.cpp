@@ -27,9 +27,19 @@ void AppFixture::Start(const QString& file) {
     theApp.SetCommandLineFile(file);
     ASSERT_TRUE(theApp.InitInstance());
     ASSERT_NE(Frame(), nullptr);
+    WaitForReads();
     Frame()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     Frame()->GetActiveView()->setFocus();
+}
+
+void AppFixture::WaitForReads() {
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Document()->IsReading(); }, 60000));
+}
+
+void AppFixture::Import(const QString& file) {
+    Document()->ImportFiles({file});
+    WaitForReads();
 }
 
 void AppFixture::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {

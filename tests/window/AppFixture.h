@@ -22,8 +22,13 @@ class AppFixture : public testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the program, with FILE as its command line argument if given.
+    // Starts the program, with FILE as its command line argument if given,
+    // and waits for FILE to be read.
     void Start(const QString& file = QString());
+    // Waits for the reads under way to end.
+    void WaitForReads();
+    // File Import of a file, as the menu's command does, read to its end.
+    void Import(const QString& file);
     // Ends it as the event loop's end does.
     void Stop();
 

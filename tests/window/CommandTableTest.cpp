@@ -110,7 +110,7 @@ TEST_F(CommandTableTest, FileImportIsOfferedExactlyWhileThePrimaryDimensionIsPos
         SCOPED_TRACE(dim);
         const QString path = WriteDataFile("dim" + std::to_string(n++) + ".dat", dim, 2);
         ASSERT_NE(theApp.OpenDocumentFile(path), nullptr);
-        EXPECT_EQ(Document()->m_nPrimaryDim, dim);
+        EXPECT_EQ(Document()->Data().m_nPrimaryDim, dim);
         EXPECT_EQ(Enabled(ID_FILE_IMPORT), offered);
     }
     // A file with a dimension but no records still offers it.

@@ -21,7 +21,8 @@ std::vector<int> RecordNumbers(const CLatticeRecordArray& records) {
 
 // Each primary record's partner as an index into the imported records in the
 // order they were read, -1 for none; a partner must carry the same number.
-std::vector<int> Partners(const CMyQuibDoc& doc) {
+std::vector<int> Partners(const CMyQuibDoc& document) {
+    const LatticeDocument& doc = document.Data();
     std::vector<int> partners;
     for (int i = 0; i < doc.m_primaryRecords.GetSize(); ++i) {
         const int partner = doc.ImportedPartner(i);
@@ -49,9 +50,9 @@ class DocumentStatesTest : public AppFixture {
 
 TEST_F(DocumentStatesTest, StartWithoutFileIsEmptyAndUntitled) {
     Start();
-    EXPECT_EQ(Document()->m_nPrimaryDim, -1);
-    EXPECT_EQ(Document()->m_primaryRecords.GetSize(), 0);
-    EXPECT_EQ(Document()->m_nImportedDim, -1);
+    EXPECT_EQ(Document()->Data().m_nPrimaryDim, -1);
+    EXPECT_EQ(Document()->Data().m_primaryRecords.GetSize(), 0);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, -1);
     EXPECT_EQ(Frame()->windowTitle(), "Untitled - Quib");
     EXPECT_TRUE(Frame()->isVisible());
 }
@@ -60,8 +61,8 @@ TEST_F(DocumentStatesTest, StartWithFileShowsItLoaded) {
     Start(Example("run-a.dat"));
     LatticeDocument reference;
     ASSERT_FALSE(reference.OpenDataFile(QUIB_EXAMPLES "/run-a.dat"));
-    EXPECT_EQ(Document()->m_nPrimaryDim, reference.m_nPrimaryDim);
-    EXPECT_EQ(RecordNumbers(Document()->m_primaryRecords),
+    EXPECT_EQ(Document()->Data().m_nPrimaryDim, reference.m_nPrimaryDim);
+    EXPECT_EQ(RecordNumbers(Document()->Data().m_primaryRecords),
               RecordNumbers(reference.m_primaryRecords));
     EXPECT_EQ(Frame()->windowTitle(), "run-a.dat - Quib");
     EXPECT_TRUE(Frame()->isVisible());
@@ -75,34 +76,34 @@ TEST_F(DocumentStatesTest, OpenImportAndNewMoveBetweenTheStates) {
         Press(Qt::Key_O, Qt::ControlModifier);
         ASSERT_TRUE(open.Ran());
     }
-    EXPECT_EQ(Document()->m_nPrimaryDim, 26);
-    EXPECT_EQ(Document()->m_nImportedDim, -1);
-    EXPECT_EQ(Document()->m_importedRecords.GetSize(), 0);
+    EXPECT_EQ(Document()->Data().m_nPrimaryDim, 26);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, -1);
+    EXPECT_EQ(Document()->Data().m_importedRecords.GetSize(), 0);
     EXPECT_EQ(Frame()->windowTitle(), "run-a.dat - Quib");
 
     // Loaded -> Loaded with import. run-a holds records 1 to 320, run-b
     // 101 to 360 in order: records 1 to 100 have no partner.
-    const std::vector<int> primaryNumbers = RecordNumbers(Document()->m_primaryRecords);
+    const std::vector<int> primaryNumbers = RecordNumbers(Document()->Data().m_primaryRecords);
     {
         ModalDriver import = ChooseFile(Example("run-b.dat"));
         Frame()->SendCommand(ID_FILE_IMPORT);
         ASSERT_TRUE(import.Ran());
     }
-    EXPECT_EQ(Document()->m_nImportedDim, 32);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, 32);
     std::vector<int> expected(320, -1);
     for (int i = 100; i < 320; ++i)
         expected[i] = i - 100;
     EXPECT_EQ(Partners(*Document()), expected);
-    EXPECT_EQ(RecordNumbers(Document()->m_primaryRecords), primaryNumbers);
+    EXPECT_EQ(RecordNumbers(Document()->Data().m_primaryRecords), primaryNumbers);
 
     // A cancelled import changes nothing.
-    const std::vector<int> imported = RecordNumbers(Document()->m_importedRecords);
+    const std::vector<int> imported = RecordNumbers(Document()->Data().m_importedRecords);
     {
         ModalDriver cancel(CancelDialog);
         Frame()->SendCommand(ID_FILE_IMPORT);
         ASSERT_TRUE(cancel.Ran());
     }
-    EXPECT_EQ(RecordNumbers(Document()->m_importedRecords), imported);
+    EXPECT_EQ(RecordNumbers(Document()->Data().m_importedRecords), imported);
     EXPECT_EQ(Partners(*Document()), expected);
 
     // A second import appends, then pairs again: run-a-repeat lacks every
@@ -113,7 +114,7 @@ TEST_F(DocumentStatesTest, OpenImportAndNewMoveBetweenTheStates) {
         Frame()->SendCommand(ID_FILE_IMPORT);
         ASSERT_TRUE(import.Ran());
     }
-    ASSERT_EQ(Document()->m_importedRecords.GetSize(), 260 + 302);
+    ASSERT_EQ(Document()->Data().m_importedRecords.GetSize(), 260 + 302);
     const std::vector<int> partners = Partners(*Document());
     for (int i = 0; i < 320; ++i) {
         if (i < 100)
@@ -124,31 +125,31 @@ TEST_F(DocumentStatesTest, OpenImportAndNewMoveBetweenTheStates) {
 
     // Loaded with import -> Empty, by Ctrl+N.
     Press(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(Document()->m_nPrimaryDim, -1);
-    EXPECT_EQ(Document()->m_primaryRecords.GetSize(), 0);
-    EXPECT_EQ(Document()->m_nImportedDim, -1);
-    EXPECT_EQ(Document()->m_importedRecords.GetSize(), 0);
+    EXPECT_EQ(Document()->Data().m_nPrimaryDim, -1);
+    EXPECT_EQ(Document()->Data().m_primaryRecords.GetSize(), 0);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, -1);
+    EXPECT_EQ(Document()->Data().m_importedRecords.GetSize(), 0);
     EXPECT_EQ(Frame()->windowTitle(), "Untitled - Quib");
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
 }
 
 TEST_F(DocumentStatesTest, OpenAfterImportDropsTheImport) {
     Start(Example("run-a.dat"));
-    ASSERT_FALSE(Document()->ImportDataFile(QUIB_EXAMPLES "/run-b.dat"));
+    Import(Example("run-b.dat"));
     ASSERT_NE(theApp.OpenDocumentFile(Example("run-b.dat")), nullptr);
-    EXPECT_EQ(Document()->m_nImportedDim, -1);
-    EXPECT_EQ(Document()->m_importedRecords.GetSize(), 0);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, -1);
+    EXPECT_EQ(Document()->Data().m_importedRecords.GetSize(), 0);
 }
 
 TEST_F(DocumentStatesTest, FailedOpenLeavesTheDocumentEmptyAndSaysWhy) {
     Start(Example("run-a.dat"));
-    ASSERT_FALSE(Document()->ImportDataFile(QUIB_EXAMPLES "/run-b.dat"));
+    Import(Example("run-b.dat"));
     const QString missing = QString::fromStdString(m_dir.Path() + "/missing.dat");
     EXPECT_EQ(theApp.OpenDocumentFile(missing), nullptr);
-    EXPECT_EQ(Document()->m_nPrimaryDim, -1);
-    EXPECT_EQ(Document()->m_primaryRecords.GetSize(), 0);
-    EXPECT_EQ(Document()->m_nImportedDim, -1);
-    EXPECT_EQ(Document()->m_importedRecords.GetSize(), 0);
+    EXPECT_EQ(Document()->Data().m_nPrimaryDim, -1);
+    EXPECT_EQ(Document()->Data().m_primaryRecords.GetSize(), 0);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, -1);
+    EXPECT_EQ(Document()->Data().m_importedRecords.GetSize(), 0);
     // Never the previous file's name.
     EXPECT_EQ(Frame()->windowTitle(), "Untitled - Quib");
     EXPECT_EQ(Document()->GetPathName(), QString());

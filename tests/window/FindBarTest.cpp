@@ -44,10 +44,10 @@ class FindBarTest : public ViewCommandFixture {
     // A key in the condition's line: the record it leaves shown (1-based),
     // each move repainted once, a tone and no paint where there is none.
     void ExpectStep(Qt::Key key, Qt::KeyboardModifiers modifiers, int position) {
-        const int before = View()->m_nRecordIndex;
+        const int before = View()->RecordIndex();
         const CommandEffect effect = Measure([&] { QTest::keyClick(Line(), key, modifiers); });
-        EXPECT_EQ(View()->m_nRecordIndex + 1, position);
-        const bool moved = View()->m_nRecordIndex != before;
+        EXPECT_EQ(View()->RecordIndex() + 1, position);
+        const bool moved = View()->RecordIndex() != before;
         EXPECT_EQ(effect.paints, moved ? 1 : 0);
         EXPECT_EQ(effect.tones, moved ? Tones{} : Tones{kEndTone});
     }
@@ -125,15 +125,15 @@ TEST_F(FindBarTest, EnterAndF3StepForwardShiftBackTheToneAtEitherEnd) {
     // The buttons do the same and leave the focus in the line.
     CommandEffect effect =
         Measure([this] { QTest::mouseClick(Button("findNext"), Qt::LeftButton); });
-    EXPECT_EQ(View()->m_nRecordIndex, 3);
+    EXPECT_EQ(View()->RecordIndex(), 3);
     EXPECT_EQ(effect.paints, 1);
     effect = Measure([this] { QTest::mouseClick(Button("findPrevious"), Qt::LeftButton); });
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(View()->RecordIndex(), 1);
     EXPECT_TRUE(Line()->hasFocus());
     // A malformed condition moves nothing and sounds nothing.
     QTest::keyClicks(Line(), " or");
     effect = Measure([this] { QTest::keyClick(Line(), Qt::Key_Return); });
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(View()->RecordIndex(), 1);
     EXPECT_EQ(effect.paints, 0);
     EXPECT_EQ(effect.tones, Tones{});
 }
@@ -151,18 +151,18 @@ TEST_F(FindBarTest, EscapeClosesTheBarAndTheViewKeepsItsKeys) {
     EXPECT_TRUE(Dock()->isHidden());
     EXPECT_TRUE(View()->hasFocus());
     EXPECT_EQ(PressKey(Qt::Key_Right).paints, 1);
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(View()->RecordIndex(), 1);
     CommandEffect effect = PressKey(Qt::Key_F3);
-    EXPECT_EQ(View()->m_nRecordIndex, 4);
+    EXPECT_EQ(View()->RecordIndex(), 4);
     EXPECT_EQ(effect.paints, 1);
     effect = PressKey(Qt::Key_F3);
-    EXPECT_EQ(View()->m_nRecordIndex, 4);
+    EXPECT_EQ(View()->RecordIndex(), 4);
     EXPECT_EQ(effect.tones, Tones{kEndTone});
     effect = PressKey(Qt::Key_F3, Qt::ShiftModifier);
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(View()->RecordIndex(), 1);
     EXPECT_EQ(effect.paints, 1);
     PressKey(Qt::Key_Left);
-    EXPECT_EQ(View()->m_nRecordIndex, 0);
+    EXPECT_EQ(View()->RecordIndex(), 0);
     EXPECT_TRUE(Dock()->isHidden());
 }
 
@@ -173,7 +173,7 @@ TEST_F(FindBarTest, MatchesFollowTheDocument) {
     EXPECT_TRUE(TextBecomes([this] { return Status(); }, "3 of 6 records match"));
     ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("ten.dat", 26, 10)), nullptr);
     EXPECT_EQ(Status(), "7 of 10 records match");
-    Document()->ImportFile(WriteDataFile("two.dat", 26, 2));
+    Import(WriteDataFile("two.dat", 26, 2));
     EXPECT_EQ(Status(), "9 of 10 records match");
     Frame()->SendCommand(ID_FILE_NEW);
     EXPECT_EQ(Status(), "No records to search");
@@ -193,7 +193,7 @@ TEST_F(FindBarTest, NextAndPreviousDifferenceWhileAnImportIsShown) {
             imported += " " + std::to_string(number * 100 + v + (differs && v == 7));
         imported += "\n";
     }
-    Document()->ImportFile(QString::fromStdString(m_dir.Write("import.dat", imported)));
+    Import(QString::fromStdString(m_dir.Write("import.dat", imported)));
     EXPECT_EQ(MenuItems(), QStringList({"-", "Find Records...\tCtrl+F", "Next Difference",
                                         "Previous Difference"}));
     const std::pair<const char*, int> steps[] = {{"nextDifference", 2},
@@ -203,9 +203,9 @@ TEST_F(FindBarTest, NextAndPreviousDifferenceWhileAnImportIsShown) {
                                                  {"previousDifference", 2}};
     for (const auto& [name, index] : steps) {
         SCOPED_TRACE(name);
-        const int before = View()->m_nRecordIndex;
+        const int before = View()->RecordIndex();
         const CommandEffect effect = Measure([&] { PanelAction(name)->trigger(); });
-        EXPECT_EQ(View()->m_nRecordIndex, index);
+        EXPECT_EQ(View()->RecordIndex(), index);
         EXPECT_EQ(effect.paints, before != index ? 1 : 0);
         EXPECT_EQ(effect.tones, before != index ? Tones{} : Tones{kEndTone});
     }

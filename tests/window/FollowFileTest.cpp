@@ -19,7 +19,7 @@ namespace {
 
 class FollowFileTest : public ViewCommandFixture {
   protected:
-    int Records() const { return Document()->m_primaryRecords.GetSize(); }
+    int Records() const { return Document()->Data().m_primaryRecords.GetSize(); }
 
     // Runs the event loop until `done`, for at most a generous while.
     static bool WaitFor(const std::function<bool()>& done) {
@@ -56,13 +56,13 @@ TEST_F(FollowFileTest, AppendedRecordsAreShownAndTheLastOneFollowed) {
     Append(path, "(4) 4\n(5) 5\n(6) 6");
     ASSERT_TRUE(WaitFor([this] { return Records() == 5; })) << Records();
     EXPECT_EQ(Document()->GetNodeValue(4, 6, 0), 5);
-    EXPECT_EQ(View()->m_nRecordIndex, 4);
+    EXPECT_EQ(View()->RecordIndex(), 4);
 
     View()->ShowRecord(1);
     Append(path, "\n");
     ASSERT_TRUE(WaitFor([this] { return Records() == 6; })) << Records();
     EXPECT_EQ(Document()->GetNodeValue(5, 6, 0), 6);
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(View()->RecordIndex(), 1);
 
     // Removed, the file can no longer be watched: its size is looked at
     // until it is there again, then it is read whole.

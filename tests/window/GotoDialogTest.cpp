@@ -98,7 +98,7 @@ TEST_F(GotoDialogTest, AnEnteredNumberSelectsThatPositionClampedToTheData) {
         EXPECT_TRUE(m_opened.focused);
         EXPECT_TRUE(m_opened.allSelected);
         EXPECT_EQ(m_stillOpenAfter, QList<bool>{false});
-        EXPECT_EQ(View()->m_nRecordIndex, index);
+        EXPECT_EQ(View()->RecordIndex(), index);
         EXPECT_EQ(effect.paints, 1);
         EXPECT_TRUE(effect.tones.empty());
         previous = index;
@@ -111,7 +111,7 @@ TEST_F(GotoDialogTest, WithoutRecordsAnyAcceptedNumberStaysAtTheFirstPosition) {
     for (const char* entry : {"1", "7"}) {
         SCOPED_TRACE(entry);
         const CommandEffect effect = Goto({entry});
-        EXPECT_EQ(View()->m_nRecordIndex, 0);
+        EXPECT_EQ(View()->RecordIndex(), 0);
         EXPECT_EQ(effect.paints, 1);
         EXPECT_TRUE(effect.tones.empty());
     }
@@ -128,7 +128,7 @@ TEST_F(GotoDialogTest, RefusedEntriesKeepTheDialogOpenAndCancelChangesNothing) {
     const QString range = QStringLiteral("Please enter an integer between 0 and 1319.");
     const QString integer = QStringLiteral("Please enter an integer.");
     EXPECT_EQ(m_messages, (QStringList{range, integer, range, integer, integer}));
-    EXPECT_EQ(View()->m_nRecordIndex, 2);
+    EXPECT_EQ(View()->RecordIndex(), 2);
     EXPECT_EQ(effect.paints, 0);
     EXPECT_TRUE(effect.tones.empty());
 }
@@ -138,17 +138,17 @@ TEST_F(GotoDialogTest, RefusedEntriesKeepTheDialogOpenAndCancelChangesNothing) {
 TEST_F(GotoDialogTest, ALongerFileIsReachedToItsLastRecord) {
     StartCounting(WriteDataFile("long.dat", 26, 1400));
     Run(ID_NAVIGATE_LAST);
-    ASSERT_EQ(View()->m_nRecordIndex, 1399);
+    ASSERT_EQ(View()->RecordIndex(), 1399);
     CommandEffect effect = Goto({kUnedited});
     EXPECT_EQ(m_opened.text, "1400");
     EXPECT_EQ(m_stillOpenAfter, QList<bool>{false});
-    EXPECT_EQ(View()->m_nRecordIndex, 1399);
+    EXPECT_EQ(View()->RecordIndex(), 1399);
     EXPECT_EQ(effect.paints, 1);
 
     effect = Goto({"1401", "1350"});
     EXPECT_EQ(m_stillOpenAfter, (QList<bool>{true, false}));
     EXPECT_EQ(m_messages, QStringList{"Please enter an integer between 0 and 1400."});
-    EXPECT_EQ(View()->m_nRecordIndex, 1349);
+    EXPECT_EQ(View()->RecordIndex(), 1349);
 }
 
 TEST_F(GotoDialogTest, TheDialogIsLaidOutFromItsTemplate) {

@@ -120,7 +120,7 @@ class LongReadTest : public ViewCommandFixture {
 
 TEST_F(LongReadTest, CancelledOpenLeavesTheDocumentAsAFailedOpenDoes) {
     StartCounting(WriteDataFile("run.dat", 26, 5));
-    Document()->ImportFile(WriteDataFile("import.dat", 26, 5));
+    Import(WriteDataFile("import.dat", 26, 5));
     const SlowPipe pipe(m_dir, SlowPipe::kEndless);
     bool shown = false;
     bool refused = false;
@@ -141,10 +141,10 @@ TEST_F(LongReadTest, CancelledOpenLeavesTheDocumentAsAFailedOpenDoes) {
     EXPECT_TRUE(shown);
     EXPECT_TRUE(refused);
     EXPECT_FALSE(Showing());
-    EXPECT_EQ(Document()->m_nPrimaryDim, -1);
-    EXPECT_EQ(Document()->m_nImportedDim, -1);
-    EXPECT_EQ(Document()->m_primaryRecords.GetSize(), 0);
-    EXPECT_EQ(Document()->m_importedRecords.GetSize(), 0);
+    EXPECT_EQ(Document()->Data().m_nPrimaryDim, -1);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, -1);
+    EXPECT_EQ(Document()->Data().m_primaryRecords.GetSize(), 0);
+    EXPECT_EQ(Document()->Data().m_importedRecords.GetSize(), 0);
     EXPECT_TRUE(Document()->ImportedPaths().isEmpty());
     EXPECT_TRUE(Document()->GetPathName().isEmpty());
     EXPECT_EQ(Frame()->windowTitle(), "Untitled - Quib");
@@ -159,11 +159,11 @@ TEST_F(LongReadTest, CancelledImportKeepsTheImportWhileTheViewAnswers) {
     const QString path = WriteDataFile("run.dat", 26, 5);
     const QString imported = WriteDataFile("import.dat", 26, 5);
     StartCounting(path);
-    Document()->ImportFile(imported);
+    Import(imported);
     const SlowPipe pipe(m_dir, SlowPipe::kEndless);
     bool pressed = false;
     bool closing = false;
-    WhileReading([&] { Document()->ImportFile(pipe.Path()); },
+    WhileReading([&] { Import(pipe.Path()); },
                  [&] {
                      if (!Showing())
                          return;
@@ -184,7 +184,7 @@ TEST_F(LongReadTest, CancelledImportKeepsTheImportWhileTheViewAnswers) {
                                          Qt::NoModifier);
                          QCoreApplication::sendEvent(Frame(), &drop);
                          pressed = true;
-                     } else if (View()->m_nRecordIndex == 1 && !closing) {
+                     } else if (View()->RecordIndex() == 1 && !closing) {
                          // Closing the window cancels the read; the window
                          // stays until the read has returned.
                          closing = true;
@@ -193,15 +193,15 @@ TEST_F(LongReadTest, CancelledImportKeepsTheImportWhileTheViewAnswers) {
                      }
                  });
     EXPECT_FALSE(Frame()->isVisible());
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
-    EXPECT_EQ(Document()->m_nImportedDim, 26);
-    ASSERT_EQ(Document()->m_importedRecords.GetSize(), 5);
+    EXPECT_EQ(View()->RecordIndex(), 1);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, 26);
+    ASSERT_EQ(Document()->Data().m_importedRecords.GetSize(), 5);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(Document()->ImportedPartner(i), i);
+        EXPECT_EQ(Document()->Data().ImportedPartner(i), i);
         EXPECT_EQ(Document()->GetNodeValue(i, 31, 1), (i + 1) * 100 + 25);
     }
     EXPECT_EQ(Document()->ImportedPaths(), QStringList{imported});
-    EXPECT_EQ(Document()->m_primaryRecords.GetSize(), 5);
+    EXPECT_EQ(Document()->Data().m_primaryRecords.GetSize(), 5);
     EXPECT_EQ(Document()->GetPathName(), path);
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
 }
@@ -226,10 +226,10 @@ TEST_F(LongReadTest, ReadLeftToRunGivesTheRecordsOfAPlainRead) {
     EXPECT_TRUE(shown);
     EXPECT_TRUE(told.endsWith(" read")) << told.toStdString();
     EXPECT_EQ(Document()->GetPathName(), pipe.Path());
-    EXPECT_EQ(Document()->m_nPrimaryDim, plain.m_nPrimaryDim);
-    ASSERT_EQ(Document()->m_primaryRecords.GetSize(), kRecords);
+    EXPECT_EQ(Document()->Data().m_nPrimaryDim, plain.m_nPrimaryDim);
+    ASSERT_EQ(Document()->Data().m_primaryRecords.GetSize(), kRecords);
     for (int i = 0; i < kRecords; ++i)
-        EXPECT_EQ(std::memcmp(&Document()->m_primaryRecords[i], &plain.m_primaryRecords[i],
+        EXPECT_EQ(std::memcmp(&Document()->Data().m_primaryRecords[i], &plain.m_primaryRecords[i],
                               sizeof(CLatticeRecord)),
                   0)
             << i;

@@ -118,7 +118,7 @@ TEST_F(PictureOutTest, ContextMenuOffersCopyAndExport) {
 
 TEST_F(PictureOutTest, CopyPicturePutsPngSvgAndTextOnTheClipboard) {
     Start(Example("run-a.dat"));
-    Document()->ImportFile(Example("run-a-repeat.dat"));
+    Import(Example("run-a-repeat.dat"));
     Press(Qt::Key_Right);
     ViewAction("copyPicture")->trigger();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
@@ -166,7 +166,7 @@ TEST_F(PictureOutTest, CopySummaryCopiesWhatSummaryPrints) {
     };
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
               record(RunProcess(QUIB_EXECUTABLE, {"--summary", data}).out, "1"));
-    Document()->ImportFile(Example("run-a-repeat.dat"));
+    Import(Example("run-a-repeat.dat"));
     Frame()->SendCommand(ID_OPTIONS_HIGHLIGHT);
     ViewAction("highlightDifferences")->trigger();
     Frame()->SendCommand(ID_NAVIGATE_LAST);
@@ -203,7 +203,7 @@ TEST_F(PictureOutTest, ExportNeverWritesOverADataFileAndAsksBeforeReplacing) {
     std::filesystem::copy_file(QUIB_EXAMPLES "/run-a.dat", data);
     std::filesystem::copy_file(QUIB_EXAMPLES "/run-a-repeat.dat", imported);
     Start(QString::fromStdString(data));
-    Document()->ImportFile(QString::fromStdString(imported));
+    Import(QString::fromStdString(imported));
     for (const std::string& path : {data, imported}) {
         m_messages.clear();
         const std::string before = ReadWholeFile(path);
@@ -252,14 +252,14 @@ TEST_F(PictureOutTest, DroppedFilesOpenAndImport) {
     Start();
     Drop({Example("run-a.dat")});
     EXPECT_EQ(Frame()->windowTitle(), "run-a.dat - Quib");
-    EXPECT_EQ(Document()->m_nImportedDim, -1);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, -1);
     // Several: the first opened, the others imported beside it in order.
     Drop({Example("run-b.dat"), Example("run-a.dat"), Example("run-a-repeat.dat")});
     EXPECT_EQ(Frame()->windowTitle(), "run-b.dat - Quib");
     EXPECT_EQ(Document()->ImportedPaths(),
               QStringList({Example("run-a.dat"), Example("run-a-repeat.dat")}));
-    EXPECT_EQ(Document()->m_nImportedDim, 26);
-    EXPECT_NE(Document()->ImportedPartner(0), quib::kNoPartner);
+    EXPECT_EQ(Document()->Data().m_nImportedDim, 26);
+    EXPECT_NE(Document()->Data().ImportedPartner(0), quib::kNoPartner);
     EXPECT_TRUE(m_messages.isEmpty());
     // A folder or a missing file fails as File Open fails.
     for (const QString& bad :
@@ -270,7 +270,7 @@ TEST_F(PictureOutTest, DroppedFilesOpenAndImport) {
         EXPECT_TRUE(m_messages[0].startsWith("Cannot open '" + bad + "': "))
             << m_messages[0].toStdString();
         EXPECT_EQ(Frame()->windowTitle(), "Untitled - Quib");
-        EXPECT_EQ(Document()->m_nImportedDim, -1);
+        EXPECT_EQ(Document()->Data().m_nImportedDim, -1);
     }
     // Anything but local files is not taken.
     QMimeData web;
@@ -284,7 +284,7 @@ TEST_F(PictureOutTest, DroppedFilesOpenAndImport) {
 // scroll bars; the arrow keys step through the records, never scroll.
 TEST_F(PictureOutTest, ScrollBarsGiveRoomAndTheArrowsStillStep) {
     Start(Example("run-a.dat"));
-    Document()->ImportFile(Example("run-a-repeat.dat"));
+    Import(Example("run-a-repeat.dat"));
     Frame()->resize(500, 400);
     QTest::qWait(50);
     auto* scroller = qobject_cast<QScrollArea*>(Frame()->centralWidget());
@@ -297,7 +297,7 @@ TEST_F(PictureOutTest, ScrollBarsGiveRoomAndTheArrowsStillStep) {
     Press(Qt::Key_Right);
     Press(Qt::Key_Down);
     Press(Qt::Key_Right);
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(View()->RecordIndex(), 1);
     EXPECT_EQ(scroller->horizontalScrollBar()->value(), 0);
     EXPECT_EQ(scroller->verticalScrollBar()->value(), 0);
     // A smaller scale needs less room.
@@ -317,25 +317,25 @@ TEST_F(PictureOutTest, HighlightDifferencesWhileAnImportIsShown) {
         return differences->isEnabled();
     };
     EXPECT_FALSE(offered());
-    Document()->ImportFile(Example("run-a-repeat.dat"));
+    Import(Example("run-a-repeat.dat"));
     EXPECT_TRUE(offered());
     EXPECT_FALSE(differences->isChecked());
     differences->trigger();
-    EXPECT_TRUE(View()->m_differences);
+    EXPECT_TRUE(View()->Options().differences);
     ExportAs(QString::fromStdString(Out("window.svg")));
     EXPECT_EQ(ReadWholeFile(Out("window.svg")),
               Exported("command.svg",
                        {"--differences", "--import", Example("run-a-repeat.dat").toStdString(),
                         Example("run-a.dat").toStdString()}));
     differences->trigger();
-    EXPECT_FALSE(View()->m_differences);
+    EXPECT_FALSE(View()->Options().differences);
 }
 
 // Resting the mouse on a node shows its subset and its value in both
 // diagrams; elsewhere nothing.
 TEST_F(PictureOutTest, NodeTooltipsTellSubsetAndValues) {
     Start(Example("run-a.dat"));
-    Document()->ImportFile(Example("run-a-repeat.dat"));
+    Import(Example("run-a-repeat.dat"));
     // Node 17 (ABD) at scale 4: grid x -8, level 3, so (128, -200) in 1/100
     // inch, (128, 225) below the top-left corner.
     const auto tip = [this](double x, double y) {
@@ -364,7 +364,7 @@ TEST_F(PictureOutTest, ThePositionPaneFollowsTheView) {
     EXPECT_EQ(pane(), "Record 1 of 320");
     Press(Qt::Key_Up);
     EXPECT_EQ(pane(), "Record 320 of 320");
-    Document()->ImportFile(Example("run-b.dat"));
+    Import(Example("run-b.dat"));
     EXPECT_EQ(pane(), "Record 320 of 320 \u00b7 40 imported records without partner");
     Frame()->SendCommand(ID_FILE_NEW);
     EXPECT_EQ(pane(), "No records");

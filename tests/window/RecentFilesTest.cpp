@@ -80,8 +80,8 @@ TEST_F(RecentFilesTest, AnEntryOpensAsFileOpenAndAFailingOneLeaves) {
     ASSERT_NE(theApp.OpenDocumentFile(second), nullptr);
     // Entry 2 is first.dat.
     Frame()->SendCommand(ID_FILE_MRU_FILE2);
-    EXPECT_EQ(Document()->m_nPrimaryDim, 26);
-    EXPECT_EQ(Document()->m_primaryRecords.GetSize(), 3);
+    EXPECT_EQ(Document()->Data().m_nPrimaryDim, 26);
+    EXPECT_EQ(Document()->Data().m_primaryRecords.GetSize(), 3);
     EXPECT_EQ(Frame()->windowTitle(), "first.dat - Quib");
     EXPECT_EQ(Listed(), (QStringList{first, second}));
 
@@ -89,7 +89,7 @@ TEST_F(RecentFilesTest, AnEntryOpensAsFileOpenAndAFailingOneLeaves) {
     Frame()->SendCommand(ID_FILE_MRU_FILE2);
     EXPECT_EQ(Listed(), QStringList{first});
     EXPECT_EQ(Stored(), QStringList{"File1=" + first});
-    EXPECT_EQ(Document()->m_nPrimaryDim, -1);
+    EXPECT_EQ(Document()->Data().m_nPrimaryDim, -1);
     EXPECT_EQ(Frame()->windowTitle(), "Untitled - Quib");
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_TRUE(m_messages[0].contains(second));

@@ -18,7 +18,7 @@ namespace {
 
 class ReloadAndCheckTest : public ViewCommandFixture {
   protected:
-    int Records() const { return Document()->m_primaryRecords.GetSize(); }
+    int Records() const { return Document()->Data().m_primaryRecords.GetSize(); }
     QAction* PanelAction(const char* name) const { return Frame()->findChild<QAction*>(name); }
     QString StatusMessage() const { return Frame()->findChild<QStatusBar*>()->currentMessage(); }
 };
@@ -40,24 +40,24 @@ TEST_F(ReloadAndCheckTest, ReloadReadsTheFileAndItsImportsAgainAndKeepsThePositi
     const QString path = WriteDataFile("run.dat", 26, 5);
     const QString imported = WriteDataFile("import.dat", 26, 5);
     StartCounting(path);
-    Document()->ImportFile(imported);
+    Import(imported);
     View()->ShowRecord(3);
 
     WriteDataFile("run.dat", 26, 8);
     WriteDataFile("import.dat", 26, 8);
     PressKey(Qt::Key_F5);
     EXPECT_EQ(Records(), 8);
-    EXPECT_EQ(Document()->m_importedRecords.GetSize(), 8);
+    EXPECT_EQ(Document()->Data().m_importedRecords.GetSize(), 8);
     EXPECT_EQ(Document()->GetNodeValue(7, 31, 0), 825);
     EXPECT_EQ(Document()->GetNodeValue(7, 31, 1), 825);
-    EXPECT_EQ(View()->m_nRecordIndex, 3);
+    EXPECT_EQ(View()->RecordIndex(), 3);
     EXPECT_EQ(Document()->GetPathName(), path);
 
     // A file that shrank past the position shows its last record.
     WriteDataFile("run.dat", 26, 2);
     PanelAction("reload")->trigger();
     EXPECT_EQ(Records(), 2);
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(View()->RecordIndex(), 1);
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
@@ -65,7 +65,7 @@ TEST_F(ReloadAndCheckTest, FailedReloadKeepsTheDocumentAndSaysWhy) {
     const QString path = WriteDataFile("run.dat", 26, 5);
     const QString imported = WriteDataFile("import.dat", 26, 5);
     StartCounting(path);
-    Document()->ImportFile(imported);
+    Import(imported);
     View()->ShowRecord(2);
 
     // The open file grew, but its import can no longer be read: nothing of
@@ -77,7 +77,7 @@ TEST_F(ReloadAndCheckTest, FailedReloadKeepsTheDocumentAndSaysWhy) {
     EXPECT_TRUE(m_messages[0].contains(imported));
     EXPECT_TRUE(m_messages[0].contains("No such file or directory"));
     EXPECT_EQ(Records(), 5);
-    EXPECT_EQ(Document()->m_importedRecords.GetSize(), 5);
+    EXPECT_EQ(Document()->Data().m_importedRecords.GetSize(), 5);
     EXPECT_EQ(Document()->GetNodeValue(4, 31, 1), 525);
 
     ASSERT_EQ(std::remove(path.toLocal8Bit().constData()), 0);
@@ -85,7 +85,7 @@ TEST_F(ReloadAndCheckTest, FailedReloadKeepsTheDocumentAndSaysWhy) {
     ASSERT_EQ(m_messages.size(), 2);
     EXPECT_TRUE(m_messages[1].contains(path));
     EXPECT_EQ(Records(), 5);
-    EXPECT_EQ(View()->m_nRecordIndex, 2);
+    EXPECT_EQ(View()->RecordIndex(), 2);
     EXPECT_EQ(Document()->GetPathName(), path);
 }
 
@@ -109,9 +109,9 @@ TEST_F(ReloadAndCheckTest, CheckFileListsTheFindingsAndGoesToTheirRecords) {
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, box.center());
     };
     doubleClick(2);
-    EXPECT_EQ(View()->m_nRecordIndex, 3);
+    EXPECT_EQ(View()->RecordIndex(), 3);
     doubleClick(0);
-    EXPECT_EQ(View()->m_nRecordIndex, 1);
+    EXPECT_EQ(View()->RecordIndex(), 1);
 }
 
 TEST_F(ReloadAndCheckTest, StatusBarCountsTheLinesThatMayNotReadAsMeantAfterFileOpen) {

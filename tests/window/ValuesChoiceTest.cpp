@@ -42,7 +42,7 @@ class ValuesChoiceTest : public ViewCommandFixture {
     void Choose(const char* name) {
         auto* item = View()->findChild<QAction*>(name);
         ASSERT_NE(item, nullptr) << name;
-        const QSignalSpy told(View(), &CMyQuibView::DisplayChanged);
+        const QSignalSpy told(View(), &CMyQuibView::Changed);
         EXPECT_EQ(Measure([item] { item->trigger(); }).paints, 1) << name;
         EXPECT_EQ(told.count(), 1) << name;
     }
@@ -65,7 +65,7 @@ class ValuesChoiceTest : public ViewCommandFixture {
 
     // The current record's values as `transform` shows them.
     std::vector<std::string> Expected(ValueTransform transform) const {
-        const CLatticeRecord& record = Document()->m_primaryRecords[View()->m_nRecordIndex];
+        const CLatticeRecord& record = Document()->Data().m_primaryRecords[View()->RecordIndex()];
         std::int64_t shown[quib::kNodeCount];
         const quib::NodeMask missing = TransformValues(transform, record.m_nNodeValue, shown);
         std::vector<std::string> values;
@@ -95,7 +95,7 @@ TEST_F(ValuesChoiceTest, TheChoiceIsDrawnSummedUpAndKept) {
     EXPECT_EQ(ValuesDrawn(), Expected(ValueTransform::Mobius));
 
     PressKey(Qt::Key_Right);
-    ASSERT_EQ(View()->m_nRecordIndex, 1);
+    ASSERT_EQ(View()->RecordIndex(), 1);
     EXPECT_EQ(Summary().rfind("Record nr 2, Möbius inversion < ", 0), 0u) << Summary();
     EXPECT_EQ(ValuesDrawn(), Expected(ValueTransform::Mobius));
     // Copied as --export draws it.

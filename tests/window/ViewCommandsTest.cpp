@@ -32,7 +32,7 @@ class ViewCommandsTest : public ViewCommandFixture {
         for (const Step& step : steps) {
             SCOPED_TRACE("step " + std::to_string(++n));
             const CommandEffect effect = Run(step.command);
-            EXPECT_EQ(View()->m_nRecordIndex, step.index);
+            EXPECT_EQ(View()->RecordIndex(), step.index);
             EXPECT_EQ(effect.paints, 1);
             EXPECT_EQ(effect.tones, step.beeps ? Tones{kEndTone} : Tones{});
         }
@@ -53,7 +53,7 @@ class ViewCommandsTest : public ViewCommandFixture {
 
 TEST_F(ViewCommandsTest, NextAndPreviousStopAtTheEndsWithATone) {
     StartCounting(WriteDataFile("three.dat", 26, 3));
-    ASSERT_EQ(View()->m_nRecordIndex, 0);
+    ASSERT_EQ(View()->RecordIndex(), 0);
     RunSteps({
         {ID_NAVIGATE_UP, 0, true},
         {ID_NAVIGATE_DOWN, 1, false},
@@ -100,15 +100,15 @@ TEST_F(ViewCommandsTest, OpeningAFileShowsOneOfItsRecords) {
     StartCounting(WriteDataFile("five.dat", 26, 5));
     RunSteps({{ID_NAVIGATE_DOWN, 1, false}, {ID_NAVIGATE_DOWN, 2, false}});
     ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("ten.dat", 26, 10)), nullptr);
-    EXPECT_EQ(View()->m_nRecordIndex, 2);
+    EXPECT_EQ(View()->RecordIndex(), 2);
     RunSteps({{ID_NAVIGATE_LAST, 9, false}});
     ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("three.dat", 26, 3)), nullptr);
-    EXPECT_EQ(View()->m_nRecordIndex, 2);
+    EXPECT_EQ(View()->RecordIndex(), 2);
     EXPECT_EQ(TextsDrawn().back().text.substr(0, 30), "Record nr 3 < 0 0 0 0 0 0 300 ");
 
     // A file without records has no number to show and reads missing.
     ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("none.dat", 26, 0)), nullptr);
-    EXPECT_EQ(View()->m_nRecordIndex, 0);
+    EXPECT_EQ(View()->RecordIndex(), 0);
     std::string missing = "Record nr - <";
     for (int n = 0; n < 32; ++n)
         missing += " -32001";
@@ -123,8 +123,8 @@ TEST_F(ViewCommandsTest, OpeningAFileShowsOneOfItsRecords) {
 
 TEST_F(ViewCommandsTest, LastStaysInThePrimaryDatasetWhateverTheImportHolds) {
     StartCounting(WriteDataFile("primary.dat", 26, 4));
-    ASSERT_FALSE(Document()->ImportDataFile(WriteDataFile("longer.dat", 26, 9).toStdString()));
-    ASSERT_EQ(Document()->m_importedRecords.GetSize(), 9);
+    Import(WriteDataFile("longer.dat", 26, 9));
+    ASSERT_EQ(Document()->Data().m_importedRecords.GetSize(), 9);
     RunSteps({
         {ID_NAVIGATE_LAST, 3, false},
         {ID_NAVIGATE_DOWN, 3, true},
@@ -141,7 +141,7 @@ TEST_F(ViewCommandsTest, KeysAndHeldKeysStepOncePerPress) {
     for (const auto& [key, index] : keys) {
         SCOPED_TRACE(QKeySequence(key).toString().toStdString());
         const CommandEffect effect = PressKey(key);
-        EXPECT_EQ(View()->m_nRecordIndex, index);
+        EXPECT_EQ(View()->RecordIndex(), index);
         EXPECT_EQ(effect.paints, 1);
         EXPECT_TRUE(effect.tones.empty());
     }
@@ -154,7 +154,7 @@ TEST_F(ViewCommandsTest, KeysAndHeldKeysStepOncePerPress) {
             QTest::simulateEvent(View(), true, Qt::Key_Right, Qt::NoModifier, QString(), true);
         QTest::simulateEvent(View(), false, Qt::Key_Right, Qt::NoModifier, QString(), false);
     });
-    EXPECT_EQ(View()->m_nRecordIndex, 5);
+    EXPECT_EQ(View()->RecordIndex(), 5);
     EXPECT_EQ(held.paints, 8);
     EXPECT_EQ(held.tones, Tones(3, kEndTone));
 }
@@ -171,7 +171,7 @@ TEST_F(ViewCommandsTest, HomeEndAndThePageKeysMoveThroughTheFile) {
     for (const auto& [key, index, tone] : keys) {
         SCOPED_TRACE(QKeySequence(key).toString().toStdString());
         const CommandEffect effect = PressKey(key);
-        EXPECT_EQ(View()->m_nRecordIndex, index);
+        EXPECT_EQ(View()->RecordIndex(), index);
         EXPECT_EQ(effect.paints, 1);
         EXPECT_EQ(effect.tones, tone ? Tones{kEndTone} : Tones{});
     }
@@ -188,7 +188,7 @@ TEST_F(ViewCommandsTest, EveryRepaintIsDoneBeforeTheHandlerReturns) {
 
 TEST_F(ViewCommandsTest, ScaleStopsAtFourAndOneWithATone) {
     StartCounting(WriteDataFile("scale.dat", 26, 2));
-    ASSERT_EQ(View()->m_nScale, 4);
+    ASSERT_EQ(View()->Options().scale, 4);
     struct ScaleStep {
         UINT command;
         int scale;
@@ -203,11 +203,11 @@ TEST_F(ViewCommandsTest, ScaleStopsAtFourAndOneWithATone) {
     for (const ScaleStep& step : steps) {
         SCOPED_TRACE("step " + std::to_string(++n));
         const CommandEffect effect = Run(step.command);
-        EXPECT_EQ(View()->m_nScale, step.scale);
+        EXPECT_EQ(View()->Options().scale, step.scale);
         EXPECT_EQ(effect.paints, step.refused ? 0 : 1);
         EXPECT_EQ(effect.tones, step.refused ? Tones{kScaleTone} : Tones{});
     }
-    EXPECT_EQ(View()->m_nRecordIndex, 0);
+    EXPECT_EQ(View()->RecordIndex(), 0);
 }
 
 TEST_F(ViewCommandsTest, HighlightTogglesWithItsCheckMark) {
@@ -215,7 +215,7 @@ TEST_F(ViewCommandsTest, HighlightTogglesWithItsCheckMark) {
     QAction* item = Action(ID_OPTIONS_HIGHLIGHT);
     for (bool on : {true, false, true, false}) {
         const CommandEffect effect = Run(ID_OPTIONS_HIGHLIGHT);
-        EXPECT_EQ(View()->m_bHighlight, on);
+        EXPECT_EQ(View()->Options().highlight, on);
         EXPECT_EQ(effect.paints, 1);
         EXPECT_TRUE(effect.tones.empty());
         EXPECT_TRUE(item->isEnabled());
@@ -239,10 +239,10 @@ TEST_F(ViewCommandsTest, TheChosenFontWritesEveryTextButTheNoDataMessage) {
     EXPECT_EQ(effect.paints, 1);
     EXPECT_TRUE(effect.tones.empty());
     // 14 points on a screen of 96 pixels per inch: 18.7 pixels.
-    EXPECT_STREQ(View()->m_logFont.lfFaceName, "DejaVu Serif");
-    EXPECT_EQ(View()->m_logFont.lfHeight, -19);
-    EXPECT_EQ(View()->m_logFont.lfWeight, 700);
-    EXPECT_EQ(View()->m_logFont.lfUnderline, 1);
+    EXPECT_STREQ(View()->Options().font.lfFaceName, "DejaVu Serif");
+    EXPECT_EQ(View()->Options().font.lfHeight, -19);
+    EXPECT_EQ(View()->Options().font.lfWeight, 700);
+    EXPECT_EQ(View()->Options().font.lfUnderline, 1);
 
     // Labels, values and the summary line: 32 + 32 + 1 texts, all in it.
     RecordingDC dc;
@@ -275,7 +275,7 @@ TEST_F(ViewCommandsTest, ACancelledFontDialogChangesNothing) {
     });
     Run(ID_OPTIONS_FONT);
     ASSERT_TRUE(choose.Ran());
-    const LOGFONT before = View()->m_logFont;
+    const LOGFONT before = View()->Options().font;
     QFont shown;
     ModalDriver driver([&](QWidget* w) {
         auto* dialog = qobject_cast<QFontDialog*>(w);
@@ -289,7 +289,8 @@ TEST_F(ViewCommandsTest, ACancelledFontDialogChangesNothing) {
     EXPECT_EQ(shown.family(), "DejaVu Sans");
     EXPECT_EQ(effect.paints, 0);
     EXPECT_TRUE(effect.tones.empty());
-    EXPECT_EQ(std::memcmp(&View()->m_logFont, &before, sizeof before), 0);
+    const LOGFONT after = View()->Options().font;
+    EXPECT_EQ(std::memcmp(&after, &before, sizeof before), 0);
 }
 
 } // namespace
