@@ -49,8 +49,8 @@ constexpr CommandRow kRows[] = {
     {PreviousNode, "previousNode", "Previous Node", Key(Qt::Key_Backtab, Qt::ShiftModifier),
      Key(Qt::Key_Tab, Qt::ShiftModifier), kView, Plain},
     {LeaveNode, "leaveNode", "Leave Node", Key(Qt::Key_Escape), kNoKey, kView, Plain},
-    {ContextMenu, "contextMenu", "Context Menu", Key(Qt::Key_F10, Qt::ShiftModifier), kNoKey,
-     kView, Plain},
+    {ContextMenu, "contextMenu", "Context Menu", Key(Qt::Key_F10, Qt::ShiftModifier),
+     Key(Qt::Key_Menu), kView, Plain},
 };
 static_assert(std::size(kRows) == std::size_t(CommandId::Count));
 

@@ -31,6 +31,11 @@ std::optional<int> RecordFinder::MatchCount() const {
     return m_found.matches->Count();
 }
 
+bool RecordFinder::Finding() const {
+    return m_found.work.Running() || m_differing.work.Running() || m_found.pendingStep ||
+           m_differing.pendingStep;
+}
+
 int RecordFinder::RecordCount() const {
     return m_view.Data().m_primaryRecords.GetSize();
 }

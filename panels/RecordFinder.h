@@ -37,6 +37,9 @@ class RecordFinder : public QObject {
     // While an import is shown, records can differ from their partners.
     bool ShowsImported() const;
 
+    // Whether matches are being found or a step waits for them.
+    bool Finding() const;
+
     void FindNext() { Step(m_found, true); }
     void FindPrevious() { Step(m_found, false); }
     void NextDifference() { Step(m_differing, true); }

@@ -35,6 +35,8 @@ void AppFixture::Start(const QString& file) {
 
 void AppFixture::WaitForReads() {
     ASSERT_TRUE(QTest::qWaitFor([this] { return !Document()->IsReading(); }, 60000));
+    // And what the read's end asked for: the views' paints.
+    QCoreApplication::processEvents();
 }
 
 void AppFixture::Import(const QString& file) {
@@ -47,6 +49,7 @@ void AppFixture::Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(Frame()));
     Frame()->GetActiveView()->setFocus();
     QTest::keyClick(Frame()->GetActiveView(), key, modifiers);
+    WaitForReads();
 }
 
 void AppFixture::Stop() {

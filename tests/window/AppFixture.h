@@ -35,8 +35,8 @@ class AppFixture : public testing::Test {
     CFrameWnd* Frame() const { return theApp.m_pMainWnd; }
     CMyQuibDoc* Document() const;
     QAction* Action(UINT id) const { return Frame()->FindAction(id); }
-    // A key on the view, the window made active again first: closing a
-    // dialog need not give it back its focus.
+    // A key on the view, the window made active again first (closing a
+    // dialog need not give it back its focus); a read it starts is waited for.
     void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // The action's state as it stands: it is kept up to date.
     bool Enabled(UINT id) const;

@@ -88,6 +88,7 @@ TEST_F(DocumentStatesTest, OpenImportAndNewMoveBetweenTheStates) {
         ModalDriver import = ChooseFile(Example("run-b.dat"));
         Frame()->SendCommand(ID_FILE_IMPORT);
         ASSERT_TRUE(import.Ran());
+        WaitForReads();
     }
     EXPECT_EQ(Document()->Data().m_nImportedDim, 32);
     std::vector<int> expected(320, -1);
@@ -113,6 +114,7 @@ TEST_F(DocumentStatesTest, OpenImportAndNewMoveBetweenTheStates) {
         ModalDriver import = ChooseFile(Example("run-a-repeat.dat"));
         Frame()->SendCommand(ID_FILE_IMPORT);
         ASSERT_TRUE(import.Ran());
+        WaitForReads();
     }
     ASSERT_EQ(Document()->Data().m_importedRecords.GetSize(), 260 + 302);
     const std::vector<int> partners = Partners(*Document());

@@ -39,6 +39,8 @@ class FindBarTest : public ViewCommandFixture {
         ASSERT_TRUE(Line()->hasFocus());
         QTest::keyClick(Line(), Qt::Key_Backspace);
         QTest::keyClicks(Line(), condition);
+        // The bar's coming moved the view: that paint is not a step's.
+        QCoreApplication::processEvents();
     }
 
     // A key in the condition's line: the record it leaves shown (1-based),
@@ -172,17 +174,17 @@ TEST_F(FindBarTest, MatchesFollowTheDocument) {
     Type("partner or ab > 300");
     EXPECT_TRUE(TextBecomes([this] { return Status(); }, "3 of 6 records match"));
     ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("ten.dat", 26, 10)), nullptr);
-    EXPECT_EQ(Status(), "7 of 10 records match");
+    EXPECT_TRUE(TextBecomes([this] { return Status(); }, "7 of 10 records match"));
     Import(WriteDataFile("two.dat", 26, 2));
-    EXPECT_EQ(Status(), "9 of 10 records match");
+    EXPECT_TRUE(TextBecomes([this] { return Status(); }, "9 of 10 records match"));
     Frame()->SendCommand(ID_FILE_NEW);
-    EXPECT_EQ(Status(), "No records to search");
+    EXPECT_TRUE(TextBecomes([this] { return Status(); }, "No records to search"));
 }
 
 // Records 3 and 5 differ from their partners, 4 has none.
 TEST_F(FindBarTest, NextAndPreviousDifferenceWhileAnImportIsShown) {
     StartCounting(WriteDataFile("six.dat", 26, kRecords));
-    const QStringList offered = {"-", "Find Records...\tCtrl+F", "Next Difference (off)",
+    const QStringList offered = {"-", "Find Records...", "Next Difference (off)",
                                  "Previous Difference (off)"};
     EXPECT_EQ(MenuItems(), offered);
     std::string imported = "DIM=26\n";
@@ -194,7 +196,7 @@ TEST_F(FindBarTest, NextAndPreviousDifferenceWhileAnImportIsShown) {
         imported += "\n";
     }
     Import(QString::fromStdString(m_dir.Write("import.dat", imported)));
-    EXPECT_EQ(MenuItems(), QStringList({"-", "Find Records...\tCtrl+F", "Next Difference",
+    EXPECT_EQ(MenuItems(), QStringList({"-", "Find Records...", "Next Difference",
                                         "Previous Difference"}));
     const std::pair<const char*, int> steps[] = {{"nextDifference", 2},
                                                  {"nextDifference", 4},

@@ -80,6 +80,7 @@ TEST_F(RecentFilesTest, AnEntryOpensAsFileOpenAndAFailingOneLeaves) {
     ASSERT_NE(theApp.OpenDocumentFile(second), nullptr);
     // Entry 2 is first.dat.
     Frame()->SendCommand(ID_FILE_MRU_FILE2);
+    WaitForReads();
     EXPECT_EQ(Document()->Data().m_nPrimaryDim, 26);
     EXPECT_EQ(Document()->Data().m_primaryRecords.GetSize(), 3);
     EXPECT_EQ(Frame()->windowTitle(), "first.dat - Quib");
@@ -87,6 +88,7 @@ TEST_F(RecentFilesTest, AnEntryOpensAsFileOpenAndAFailingOneLeaves) {
 
     ASSERT_EQ(std::remove(second.toLocal8Bit().constData()), 0);
     Frame()->SendCommand(ID_FILE_MRU_FILE2);
+    WaitForReads();
     EXPECT_EQ(Listed(), QStringList{first});
     EXPECT_EQ(Stored(), QStringList{"File1=" + first});
     EXPECT_EQ(Document()->Data().m_nPrimaryDim, -1);

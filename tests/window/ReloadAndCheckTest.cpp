@@ -9,8 +9,8 @@
 
 #include <QAction>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTest>
-#include <QTreeWidget>
 
 #include <cstdio>
 
@@ -56,6 +56,7 @@ TEST_F(ReloadAndCheckTest, ReloadReadsTheFileAndItsImportsAgainAndKeepsThePositi
     // A file that shrank past the position shows its last record.
     WriteDataFile("run.dat", 26, 2);
     PanelAction("reload")->trigger();
+    WaitForReads();
     EXPECT_EQ(Records(), 2);
     EXPECT_EQ(View()->RecordIndex(), 1);
     EXPECT_TRUE(m_messages.isEmpty());
@@ -92,18 +93,25 @@ TEST_F(ReloadAndCheckTest, FailedReloadKeepsTheDocumentAndSaysWhy) {
 TEST_F(ReloadAndCheckTest, CheckFileListsTheFindingsAndGoesToTheirRecords) {
     StartCounting(QString::fromStdString(m_dir.Write("bad.dat", FileWithBadLines())));
     PanelAction("checkFile")->trigger();
-    auto* list = Frame()->findChild<QTreeWidget*>("findings");
-    ASSERT_NE(list, nullptr);
+    QTableView* list = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        list = Frame()->findChild<QTableView*>("findings");
+        return list != nullptr && list->isVisible();
+    }));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    const QAbstractItemModel& model = *list->model();
+    const auto text = [&](int row, int column) {
+        return model.data(model.index(row, column)).toString();
+    };
     QStringList rows;
-    for (int k = 0; k < list->topLevelItemCount(); ++k)
-        rows << list->topLevelItem(k)->text(0) + " " + list->topLevelItem(k)->text(1);
+    for (int k = 0; k < model.rowCount(); ++k)
+        rows << text(k, 0) + " " + text(k, 1);
     EXPECT_EQ(rows, QStringList({"4 partial", "4 partial", "6 short"}));
-    EXPECT_EQ(list->topLevelItem(2)->text(2),
+    EXPECT_EQ(text(2, 2),
               "record 4 has 3 values where the dimension asks for 26; 23 nodes more read 0");
 
     const auto doubleClick = [&](int row) {
-        const QRect box = list->visualItemRect(list->topLevelItem(row));
+        const QRect box = list->visualRect(model.index(row, 0));
         // The press before the double click, as a real one comes.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, box.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, box.center());

@@ -1,5 +1,7 @@
 #include "ViewCommandFixture.h"
 
+#include "RecordFinder.h"
+
 #include <QEvent>
 #include <QTest>
 #include <QThread>
@@ -41,6 +43,13 @@ CommandEffect ViewCommandFixture::Measure(const std::function<void()>& action) {
     const int paints = m_paints->Count();
     const std::size_t tones = m_tones.m_tones.size();
     action();
+    // Reads, and a find's first step, wait for their workers.
+    if (Document()->IsReading())
+        WaitForReads();
+    if (const auto* finder = Frame()->findChild<quib::RecordFinder*>();
+        finder != nullptr && finder->Finding()) {
+        EXPECT_TRUE(QTest::qWaitFor([finder] { return !finder->Finding(); }, 60000));
+    }
     return {m_paints->Count() - paints,
             {m_tones.m_tones.begin() + static_cast<std::ptrdiff_t>(tones), m_tones.m_tones.end()}};
 }

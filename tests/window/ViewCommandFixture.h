@@ -60,7 +60,8 @@ class ViewCommandFixture : public AppFixture {
     CommandEffect Run(UINT id);
     // The same for a key pressed on the view.
     CommandEffect PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-    // Anything else that ends in view commands.
+    // Anything else that ends in view commands, and the reads and the steps
+    // of a find it asks for.
     CommandEffect Measure(const std::function<void()>& action);
 
     ToneRecorder m_tones;
