@@ -38,8 +38,7 @@ CMyQuibApp::CMyQuibApp() {
 
 CMyQuibDoc* CMyQuibApp::Document() const {
     const CSingleDocTemplate* docTemplate = GetDocTemplate();
-    return docTemplate != nullptr ? dynamic_cast<CMyQuibDoc*>(docTemplate->GetDocument())
-                                  : nullptr;
+    return docTemplate != nullptr ? dynamic_cast<CMyQuibDoc*>(docTemplate->GetDocument()) : nullptr;
 }
 
 bool CMyQuibApp::Reading() const {

@@ -74,8 +74,7 @@ void CommandTable::Fill(QMenu& menu, std::span<const MenuEntry> layout, bool for
             break;
         }
         case MenuEntryKind::Command:
-            if (!forContextMenu || !m_bindings[std::size_t(entry.id)].node ||
-                m_nodeUnderPoint >= 0)
+            if (!forContextMenu || !m_bindings[std::size_t(entry.id)].node || m_nodeUnderPoint >= 0)
                 menu.addAction(Action(entry.id));
             break;
         }

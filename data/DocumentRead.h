@@ -17,7 +17,7 @@ namespace quib {
 // reader's warnings are held for the thread that shows them.
 struct DocumentRead {
     std::error_code error;
-    std::string failedPath; // the file that could not be read
+    std::string failedPath;                      // the file that could not be read
     std::shared_ptr<const LatticeDocument> data; // null where the read failed
     HeldWarnings warnings;
 };

@@ -84,9 +84,8 @@ std::error_code LatticeDocument::OpenDataFile(const std::string& path,
     int dimension = -1;
     CLatticeRecordArray records;
     quib::HeldWarnings warnings;
-    const std::error_code error =
-        quib::ReadLatticeFile(path, dimension, records, WarningsOf(path, warnings.Hook()),
-                              ProgressOf(progress));
+    const std::error_code error = quib::ReadLatticeFile(
+        path, dimension, records, WarningsOf(path, warnings.Hook()), ProgressOf(progress));
     warnings.Tell(m_warningHook, error);
     ResetDatasets();
     if (error)
@@ -102,9 +101,8 @@ std::error_code LatticeDocument::ImportDataFile(const std::string& path,
     int dimension = -1;
     CLatticeRecordArray records;
     quib::HeldWarnings warnings;
-    const std::error_code error =
-        quib::ReadLatticeFile(path, dimension, records, WarningsOf(path, warnings.Hook()),
-                              ProgressOf(progress), count);
+    const std::error_code error = quib::ReadLatticeFile(
+        path, dimension, records, WarningsOf(path, warnings.Hook()), ProgressOf(progress), count);
     warnings.Tell(m_warningHook, error);
     if (error)
         return error;
@@ -207,8 +205,7 @@ std::error_code LatticeDocument::Reload(int fd, const std::string& path,
     Datasets read;
     quib::HeldWarnings warnings;
     failedPath = path;
-    std::error_code error =
-        ReadPrimaryAnew(fd, WarningsOf(path, warnings.Hook()), read, followed);
+    std::error_code error = ReadPrimaryAnew(fd, WarningsOf(path, warnings.Hook()), read, followed);
     if (!error) {
         quib::ReadProgress progress;
         error = ReadImportsAnew(importPaths, read, failedPath, warnings, progress);

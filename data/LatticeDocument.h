@@ -73,8 +73,7 @@ class LatticeDocument {
     // File Import: the file appended to the imported dataset, then the
     // records paired. A file that cannot be paired for want of memory is
     // taken out again and reported as unread.
-    std::error_code ImportDataFile(const std::string& path,
-                                   quib::ReadProgress* progress = nullptr);
+    std::error_code ImportDataFile(const std::string& path, quib::ReadProgress* progress = nullptr);
     // Reload: the open file and its imports, in order, read again and paired.
     // Only a reload that reads every file replaces the datasets; otherwise
     // they stay as they were and `failedPath` names the file that failed.

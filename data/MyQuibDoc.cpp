@@ -87,8 +87,8 @@ bool CMyQuibDoc::OnNewDocument() {
 bool CMyQuibDoc::PrepareOpen(const QString& pathName, std::function<void()> open) {
     const bool readOnce = ReadOnlyOnce(pathName);
     return StartRead({pathName}, [this, pathName, readOnce, open](quib::ReadProgress& progress) {
-        auto read = std::make_shared<quib::DocumentRead>(
-            quib::ReadToOpen(LocalPath(pathName), progress));
+        auto read =
+            std::make_shared<quib::DocumentRead>(quib::ReadToOpen(LocalPath(pathName), progress));
         return [this, pathName, readOnce, open, read] {
             m_prepared = Prepared{pathName, std::move(*read)};
             m_readOnce = readOnce;
@@ -151,23 +151,22 @@ void CMyQuibDoc::ImportNext(QStringList pathNames, std::function<void()> over) {
         return;
     }
     const QString pathName = pathNames.takeFirst();
-    const bool started = StartRead(
-        {pathName}, [this, shown = m_data, pathName, rest = pathNames,
-                     over](quib::ReadProgress& progress) {
-            auto read = std::make_shared<quib::DocumentRead>(
-                quib::ReadToImport(*shown, LocalPath(pathName), progress));
-            return [this, pathName, rest, over, read] {
-                TellWarnings(*read);
-                if (read->error) {
-                    TellReadFailure(pathName, read->error);
-                    return ImportNext({}, over);
-                }
-                m_data = read->data;
-                m_importedPaths << QFileInfo(pathName).absoluteFilePath();
-                UpdateAllViews(nullptr, kDatasetsChanged);
-                ImportNext(rest, over);
-            };
-        });
+    const bool started = StartRead({pathName}, [this, shown = m_data, pathName, rest = pathNames,
+                                                over](quib::ReadProgress& progress) {
+        auto read = std::make_shared<quib::DocumentRead>(
+            quib::ReadToImport(*shown, LocalPath(pathName), progress));
+        return [this, pathName, rest, over, read] {
+            TellWarnings(*read);
+            if (read->error) {
+                TellReadFailure(pathName, read->error);
+                return ImportNext({}, over);
+            }
+            m_data = read->data;
+            m_importedPaths << QFileInfo(pathName).absoluteFilePath();
+            UpdateAllViews(nullptr, kDatasetsChanged);
+            ImportNext(rest, over);
+        };
+    });
     if (!started && over)
         over();
 }
@@ -186,20 +185,19 @@ void CMyQuibDoc::Reload() {
             MB_ICONEXCLAMATION);
         return;
     }
-    StartRead(QStringList{pathName} + m_importedPaths,
-              [this, path = LocalPath(pathName),
-               imports = LocalImportPaths()](quib::ReadProgress& progress) {
-                  auto read =
-                      std::make_shared<quib::DocumentRead>(quib::ReadToReload(path, imports, progress));
-                  return [this, read] {
-                      TellWarnings(*read);
-                      if (read->error)
-                          return TellReadFailure(QFile::decodeName(read->failedPath.c_str()),
-                                             read->error);
-                      m_data = read->data;
-                      UpdateAllViews(nullptr, kFileRead);
-                  };
-              });
+    StartRead(QStringList{pathName} + m_importedPaths, [this, path = LocalPath(pathName),
+                                                        imports = LocalImportPaths()](
+                                                           quib::ReadProgress& progress) {
+        auto read =
+            std::make_shared<quib::DocumentRead>(quib::ReadToReload(path, imports, progress));
+        return [this, read] {
+            TellWarnings(*read);
+            if (read->error)
+                return TellReadFailure(QFile::decodeName(read->failedPath.c_str()), read->error);
+            m_data = read->data;
+            UpdateAllViews(nullptr, kFileRead);
+        };
+    });
 }
 
 bool CMyQuibDoc::Follow(LatticeDocument::FollowedFile& at, FollowDone done) {
@@ -209,8 +207,8 @@ bool CMyQuibDoc::Follow(LatticeDocument::FollowedFile& at, FollowDone done) {
         LocalPaths({GetPathName()}),
         [this, &at, shown = m_data, path = LocalPath(GetPathName()), imports = LocalImportPaths(),
          from = at, done](quib::ReadProgress&) {
-            auto step = std::make_shared<quib::FollowRead>(
-                quib::ReadToFollow(*shown, path, imports, from));
+            auto step =
+                std::make_shared<quib::FollowRead>(quib::ReadToFollow(*shown, path, imports, from));
             return [this, &at, shown, step, done] {
                 // Read onto datasets that another read has replaced since.
                 if (m_data != shown)

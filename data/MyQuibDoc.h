@@ -75,8 +75,8 @@ class CMyQuibDoc : public CDocument {
     // thread with the outcome (failedPath names the file that failed;
     // operation_canceled where another read replaced the datasets
     // meanwhile). False where nothing was started: another read runs.
-    using FollowDone = std::function<void(std::error_code error, const QString& failedPath,
-                                          bool changed)>;
+    using FollowDone =
+        std::function<void(std::error_code error, const QString& failedPath, bool changed)>;
     bool Follow(LatticeDocument::FollowedFile& at, FollowDone done);
 
     // Tells that a file could not be read, as a failed Open is told; nothing

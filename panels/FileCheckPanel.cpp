@@ -27,8 +27,8 @@ int LinesWithFindings(const std::vector<Finding>& findings) {
 
 FileCheckPanel::FileCheckPanel(QMainWindow& frame, CMyQuibView& view, const CMyQuibDoc& document)
     : QObject(&frame), m_frame(frame), m_view(view), m_document(document) {
-    view.Commands().Bind(CommandId::CheckFile,
-                         {[this] { ShowFindings(); }, [this] { return m_document.CanReadAgain(); }});
+    view.Commands().Bind(CommandId::CheckFile, {[this] { ShowFindings(); },
+                                                [this] { return m_document.CanReadAgain(); }});
     connect(&view, &CMyQuibView::Changed, this, [this](ViewChanges what) {
         if (what & ViewChange::FileRead)
             Check(&FileCheckPanel::TellCount);

@@ -131,8 +131,7 @@ void FindBar::FindPrevious() {
 
 // While the matches are being found the last count stays.
 void FindBar::ShowCount() {
-    if (const std::optional<int> count = m_finder.MatchCount();
-        count && m_wellFormed && !m_pending)
+    if (const std::optional<int> count = m_finder.MatchCount(); count && m_wellFormed && !m_pending)
         ShowStatus(MatchCountText(*count, m_finder.RecordCount()), false);
 }
 

@@ -80,10 +80,10 @@ void FollowCommand::ReadChanges() {
     Watch();
     const int count = m_view.Data().m_primaryRecords.GetSize();
     const bool onLast = m_view.RecordIndex() >= count - 1;
-    m_reading = m_document.Follow(m_at, [this, onLast](std::error_code error,
-                                                       const QString& failedPath, bool changed) {
-        Read(error, failedPath, changed, onLast);
-    });
+    m_reading = m_document.Follow(
+        m_at, [this, onLast](std::error_code error, const QString& failedPath, bool changed) {
+            Read(error, failedPath, changed, onLast);
+        });
     // Another read runs: looked at again once it is over.
     if (!m_reading)
         m_poll->start();

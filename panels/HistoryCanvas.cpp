@@ -70,8 +70,8 @@ QString HistoryCanvas::Describe(QPoint point) const {
     const int column = m_plot->ColumnAt(point);
     if (column < 0 || point.y() < m_plot->Plot().top() || point.y() > m_plot->Plot().bottom())
         return {};
-    QString text = RecordsText(*m_data, m_plot->Columns().Records(column)) +
-                   QStringLiteral(", ") + QString::fromLatin1(DisplayLabel(m_history->Node())) +
+    QString text = RecordsText(*m_data, m_plot->Columns().Records(column)) + QStringLiteral(", ") +
+                   QString::fromLatin1(DisplayLabel(m_history->Node())) +
                    QString::fromUtf8(ValueTransformTitle(m_history->Transform())) +
                    QLatin1Char('\n') + DescribeRun(column, HistoryRun::Primary);
     if (m_plot->ShowsImported())

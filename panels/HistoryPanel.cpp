@@ -14,8 +14,7 @@ QString TitleOf(int node) {
 } // namespace
 
 HistoryPanel::HistoryPanel(CMyQuibView& view, QWidget* parent)
-    : WholeFilePanel(view, TitleOf(kNodeCount - 1), parent),
-      m_canvas(new HistoryCanvas),
+    : WholeFilePanel(view, TitleOf(kNodeCount - 1), parent), m_canvas(new HistoryCanvas),
       m_history(this, [this](auto history, auto data) { Built(history, data); }) {
     setObjectName(QStringLiteral("historyPanel"));
     SetBody(m_canvas, m_canvas);

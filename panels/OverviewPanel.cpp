@@ -28,8 +28,7 @@ const QString kWhat = QStringLiteral("the overview");
 } // namespace
 
 OverviewPanel::OverviewPanel(CMyQuibView& view, QWidget* parent)
-    : WholeFilePanel(view, QStringLiteral("Overview"), parent),
-      m_canvas(new OverviewCanvas),
+    : WholeFilePanel(view, QStringLiteral("Overview"), parent), m_canvas(new OverviewCanvas),
       m_overview(this, [this](auto overview, auto data) { Built(overview, data); }) {
     setObjectName(QStringLiteral("overviewPanel"));
     auto* body = new QWidget;

@@ -30,10 +30,10 @@ DocumentLoader* AttachPanels(QMainWindow& frame, CMyQuibView& view, CMyQuibDoc& 
     bar->insertPermanentWidget(1, new PositionPane(view, bar));
     new FindPanel(frame, view);
     CMyQuibDoc* reloaded = &document;
-    view.Commands().Bind(CommandId::Reload,
-                         {[reloaded] { reloaded->Reload(); }, [reloaded] {
-                              return !reloaded->GetPathName().isEmpty() && !reloaded->IsReading();
-                          }});
+    view.Commands().Bind(
+        CommandId::Reload,
+        {[reloaded] { reloaded->Reload(); },
+         [reloaded] { return !reloaded->GetPathName().isEmpty() && !reloaded->IsReading(); }});
     new FollowCommand(frame, view, document);
     new FileCheckPanel(frame, view, document);
     DockWholeFilePanels(frame, view);
@@ -63,7 +63,9 @@ WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {
         return focused ? focused->node : history->Node();
     };
     table.Bind(CommandId::ShowHistory,
-               {[history, node] { history->ShowNode(node()); }, {}, {},
+               {[history, node] { history->ShowNode(node()); },
+                {},
+                {},
                 [node] { return QString::fromLatin1(DisplayLabel(node())); }});
     return {overview, history};
 }

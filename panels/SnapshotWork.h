@@ -47,8 +47,8 @@ template <class Result> class SnapshotWork {
                              m_done(watcher->result(), data);
                          });
         m_running = true;
-        watcher->setFuture(QtConcurrent::run(
-            [data, work = std::move(work)]() -> std::shared_ptr<const Result> {
+        watcher->setFuture(
+            QtConcurrent::run([data, work = std::move(work)]() -> std::shared_ptr<const Result> {
                 try {
                     return std::make_shared<const Result>(work(*data));
                 } catch (const std::bad_alloc&) {

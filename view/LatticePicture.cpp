@@ -225,8 +225,7 @@ LatticePicture::Point LatticePicture::NodeCentre(NodeHit hit) const {
 PixelBox LatticePicture::NodeBox(NodeHit hit) const {
     const Point centre = NodeCentre(hit);
     const int r = m_geometry.radius;
-    return {PixelX(centre.x - r), PixelY(centre.y + r), PixelX(centre.x + r),
-            PixelY(centre.y - r)};
+    return {PixelX(centre.x - r), PixelY(centre.y + r), PixelX(centre.x + r), PixelY(centre.y - r)};
 }
 
 std::optional<NodeHit> LatticePicture::NodeAt(double pixelX, double pixelY) const {

@@ -61,16 +61,16 @@ void CMyQuibView::BindCommands() {
     table.Bind(CommandId::CopyPicture, {[this] { OnCopyPicture(); }, hasData});
     table.Bind(CommandId::CopySummary, {[this] { OnCopySummary(); }, hasData});
     table.Bind(CommandId::ExportPicture, {[this] { OnExportPicture(); }, hasData});
-    table.Bind(CommandId::HighlightDifferences,
-               {[this] { SetDifferences(!m_differences); }, showsImported,
-                [this] { return m_differences; }});
+    table.Bind(CommandId::HighlightDifferences, {[this] { SetDifferences(!m_differences); },
+                                                 showsImported, [this] { return m_differences; }});
     const std::pair<CommandId, quib::ValueTransform> values[] = {
         {CommandId::ValuesRead, quib::ValueTransform::Read},
         {CommandId::ValuesMobius, quib::ValueTransform::Mobius},
         {CommandId::ValuesSubsets, quib::ValueTransform::Subsets},
         {CommandId::ValuesSupersets, quib::ValueTransform::Supersets}};
     for (const auto& [id, transform] : values)
-        table.Bind(id, {[this, transform] { SetValues(transform); }, {},
+        table.Bind(id, {[this, transform] { SetValues(transform); },
+                        {},
                         [this, transform] { return m_values == transform; }});
     table.Bind(CommandId::FirstRecord, {[this] { OnNavigateFirst(); }});
     table.Bind(CommandId::LastRecord, {[this] { OnNavigateLast(); }});

@@ -12,7 +12,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-
 namespace {
 
 using namespace quib;

@@ -22,8 +22,8 @@ TEST(ViewTones, RefusalsSoundTheirTones) {
     ASSERT_NE(std::getenv("QUIB_TONE_MONITOR"), nullptr) << "run under with-null-sink.sh";
     TempDir dir;
     CMyQuibDoc document;
-    ASSERT_FALSE(document.OnOpenDocument(QString::fromStdString(
-        dir.Write("two.dat", "DIM=26\nCONV_SECTION\n(1) 1\n(2) 2\nEND\n"))));
+    ASSERT_FALSE(document.OnOpenDocument(
+        QString::fromStdString(dir.Write("two.dat", "DIM=26\nCONV_SECTION\n(1) 1\n(2) 2\nEND\n"))));
     CMyQuibView view;
     document.AddView(&view);
     view.resize(800, 600);

@@ -196,8 +196,8 @@ TEST_F(FindBarTest, NextAndPreviousDifferenceWhileAnImportIsShown) {
         imported += "\n";
     }
     Import(QString::fromStdString(m_dir.Write("import.dat", imported)));
-    EXPECT_EQ(MenuItems(), QStringList({"-", "Find Records...", "Next Difference",
-                                        "Previous Difference"}));
+    EXPECT_EQ(MenuItems(),
+              QStringList({"-", "Find Records...", "Next Difference", "Previous Difference"}));
     const std::pair<const char*, int> steps[] = {{"nextDifference", 2},
                                                  {"nextDifference", 4},
                                                  {"nextDifference", 4},
