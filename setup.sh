@@ -22,7 +22,7 @@ packages=(
     at-spi2-core python3-pyatspi dbus-bin
     weston qt6-wayland
     desktop-file-utils appstream man-db librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
-    python3
+    python3 python3-pandas
 )
 
 missing=()

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <optional>
+#include <set>
 #include <utility>
 
 namespace quib {
@@ -74,6 +76,24 @@ bool IsQtFlag(const std::string& arg) {
     const std::string name = arg.substr(0, arg.find('='));
     return std::find(std::begin(kFlags), std::end(kFlags), arg) != std::end(kFlags) ||
            (name != arg && IsQtOptionWithValue(name));
+}
+
+std::string GivenTwice(const std::string& option) {
+    return option + " given twice";
+}
+
+// The mode that an option names when it comes first.
+std::optional<Arguments::Mode> ModeOf(const std::string& arg) {
+    using Mode = Arguments::Mode;
+    static const std::pair<const char*, Mode> kModes[] = {
+        {"--help", Mode::Help},         {"-h", Mode::Help},           {"--version", Mode::Version},
+        {"--info", Mode::Info},         {"--summary", Mode::Summary}, {"--export", Mode::Export},
+        {"--overview", Mode::Overview}, {"--check", Mode::Check},     {"--find", Mode::Find},
+        {"--unpaired", Mode::Unpaired}};
+    for (const auto& [name, mode] : kModes)
+        if (arg == name)
+            return mode;
+    return std::nullopt;
 }
 
 // "A-B" of two positions, A not above B, or "all".
@@ -164,32 +184,14 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     ParsedArguments parsed;
     Arguments& out = parsed.arguments;
     std::size_t k = 0;
-    if (!args.empty()) {
-        const std::string& first = args[0];
-        if (first == "--help" || first == "-h")
-            out.mode = Arguments::Mode::Help;
-        else if (first == "--version")
-            out.mode = Arguments::Mode::Version;
-        else if (first == "--info")
-            out.mode = Arguments::Mode::Info;
-        else if (first == "--summary")
-            out.mode = Arguments::Mode::Summary;
-        else if (first == "--export")
-            out.mode = Arguments::Mode::Export;
-        else if (first == "--overview")
-            out.mode = Arguments::Mode::Overview;
-        else if (first == "--check")
-            out.mode = Arguments::Mode::Check;
-        else if (first == "--find")
-            out.mode = Arguments::Mode::Find;
-        else if (first == "--unpaired")
-            out.mode = Arguments::Mode::Unpaired;
-        if (out.mode != Arguments::Mode::Window)
-            k = 1;
+    if (const std::optional<Arguments::Mode> mode = args.empty() ? std::nullopt : ModeOf(args[0])) {
+        out.mode = *mode;
+        k = 1;
     }
     if (out.mode == Arguments::Mode::Help || out.mode == Arguments::Mode::Version) {
         if (args.size() > 1)
-            return Refuse("unexpected argument '" + args[1] + "'");
+            return Refuse(args[1] == args[0] ? GivenTwice(args[1])
+                                             : "unexpected argument '" + args[1] + "'");
         parsed.ok = true;
         return parsed;
     }
@@ -215,7 +217,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     // The summary and the export mark nodes and pick records.
     const bool marksNodes =
         out.mode == Arguments::Mode::Summary || out.mode == Arguments::Mode::Export;
-    bool recordGiven = false;
+    // Every option but --import, and Qt's, is given once.
+    std::set<std::string> given = {k > 0 ? args[0] : std::string()};
     bool onlyFiles = false;
     std::vector<std::string> files;
     for (; k < args.size(); ++k) {
@@ -231,6 +234,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             out.qtOptions.push_back(args[++k]);
         } else if (out.mode == Arguments::Mode::Window && IsQtFlag(arg)) {
             out.qtOptions.push_back(arg);
+        } else if (arg != "--import" && !given.insert(arg).second) {
+            return Refuse(GivenTwice(arg));
         } else if (marksNodes && arg == "--highlight") {
             out.highlight = true;
         } else if (marksNodes && arg == "--differences") {
@@ -238,8 +243,6 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         } else if (arg == "--find") {
             if (!marksNodes && out.mode != Arguments::Mode::Find)
                 return Refuse("option '--find' is only for --summary and --export");
-            if (out.find)
-                return Refuse("option '--find' is given twice");
             if (k + 1 == args.size())
                 return Refuse("option '--find' needs a condition");
             out.find = true;
@@ -259,11 +262,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             if (k + 1 == args.size())
                 return Refuse("option '" + arg + "' needs " +
                               (arg == "--records" ? "a range" : "a number"));
-            if (arg == "--record" || arg == "--records") {
-                if (recordGiven)
-                    return Refuse("give one of '--record' and '--records', once");
-                recordGiven = true;
-            }
+            if (given.count("--record") + given.count("--records") > 1)
+                return Refuse("give one of '--record' and '--records'");
             const std::string error = ParseExportNumber(arg, args[++k], out);
             if (!error.empty())
                 return Refuse(error);
@@ -274,6 +274,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             const std::string error = ParseSide(arg, args[++k], out);
             if (!error.empty())
                 return Refuse(error);
+        } else if (ModeOf(arg)) {
+            return Refuse(out.mode == Arguments::Mode::Window
+                              ? "option '" + arg + "' must come first"
+                              : "options '" + args[0] + "' and '" + arg + "' do not go together");
         } else {
             return Refuse("unknown option '" + arg + "'");
         }

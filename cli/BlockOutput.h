@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 namespace quib {
 
@@ -22,15 +23,21 @@ class BlockOutput {
     }
     // What was written at Room() ends at `end`.
     void Commit(const char* end) { m_used = static_cast<std::size_t>(end - m_block.get()); }
+    // Copies `text` in, of any length.
+    void Write(std::string_view text);
 
-    // Writes out the rest and flushes the stream: 0, or the error of the
-    // first write that failed.
-    int Finish();
+    // Writes out the rest and flushes the stream, which is standard output:
+    // `status` when every write went through; otherwise "quib: cannot write
+    // to standard output: REASON" on `err` and 1, never the status of a
+    // success.
+    int FinishStandardOutput(int status, std::FILE* err);
 
     static constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
 
   private:
     void WriteBlock();
+    // 0, or the error of the first write that failed.
+    int Finish();
 
     std::FILE* m_stream;
     std::unique_ptr<char[]> m_block;

@@ -9,7 +9,8 @@ namespace quib {
 // Runs a mode that needs no window and returns the exit status.
 int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err);
 
-// Reports refused arguments with the usage text; returns the usage status.
+// Reports refused arguments in one line, then where the usage is told;
+// returns the usage status.
 int ReportUsageError(const std::string& error, std::FILE* err);
 
 } // namespace quib

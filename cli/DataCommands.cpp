@@ -6,7 +6,6 @@
 #include "LatticeDocument.h"
 #include "SummaryFormats.h"
 
-#include <cstring>
 #include <string>
 
 namespace quib {
@@ -31,11 +30,10 @@ bool LoadDocument(LatticeDocument& document, const Arguments& arguments, std::FI
         ReportCannotOpen(err, arguments.file, error);
         return false;
     }
+    // An import that cannot be read would leave its records unpaired, and the
+    // result would pass for an answer about both runs.
     for (const std::string& path : arguments.imports) {
-        // An import that cannot be opened is skipped, as in the window; one
-        // that ran out of memory is a failure of the whole run.
-        if (const std::error_code error = document.ImportDataFile(path);
-            error == std::errc::not_enough_memory) {
+        if (const std::error_code error = document.ImportDataFile(path)) {
             ReportCannotOpen(err, path, error);
             return false;
         }
@@ -47,9 +45,10 @@ int RunInfo(const Arguments& arguments, std::FILE* out, std::FILE* err) {
     LatticeDocument document;
     if (!LoadDocument(document, arguments, err))
         return 1;
-    std::fprintf(out, "dimension: %d\nrecords: %d\n", document.m_nPrimaryDim,
-                 document.m_primaryRecords.GetSize());
-    return 0;
+    BlockOutput output(out);
+    output.Write("dimension: " + std::to_string(document.m_nPrimaryDim) +
+                 "\nrecords: " + std::to_string(document.m_primaryRecords.GetSize()) + "\n");
+    return output.FinishStandardOutput(0, err);
 }
 
 int RunCheck(const Arguments& arguments, std::FILE* out, std::FILE* err) {
@@ -58,12 +57,11 @@ int RunCheck(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         ReportCannotOpen(err, arguments.file, error);
         return 1;
     }
+    BlockOutput output(out);
     for (const Finding& finding : findings)
-        std::fprintf(out, "%s:%lld: %s: %s\n", arguments.file.c_str(), finding.line, finding.kind,
-                     finding.explanation.c_str());
-    if (std::fflush(out) != 0)
-        return 1;
-    return findings.empty() ? 0 : 3;
+        output.Write(arguments.file + ":" + std::to_string(finding.line) + ": " + finding.kind +
+                     ": " + finding.explanation + "\n");
+    return output.FinishStandardOutput(findings.empty() ? 0 : 3, err);
 }
 
 // With --find, only the records that match; when none does, nothing but
@@ -93,11 +91,7 @@ int RunSummary(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         for (int k = 0; k < document.m_primaryRecords.GetSize(); ++k)
             write(k);
     }
-    if (const int error = output.Finish(); error != 0) {
-        std::fprintf(err, "quib: cannot write the summary: %s\n", std::strerror(error));
-        return 1;
-    }
-    return nothingFound ? kNothingFoundStatus : 0;
+    return output.FinishStandardOutput(nothingFound ? kNothingFoundStatus : 0, err);
 }
 
 } // namespace quib

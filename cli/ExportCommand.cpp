@@ -22,20 +22,28 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The 0-based positions asked for, each clamped as Goto clamps it. A
-// position outside the file is told: another record is written than asked.
+// position outside the file is told with what is written in its place.
 std::vector<int> Positions(const Arguments& arguments, int recordCount, std::FILE* err) {
     const long long last = std::max(recordCount - 1, 0);
-    const auto clamp = [last, recordCount, err](long long position) {
-        const long long index = std::clamp(position - 1, 0LL, last);
-        if (index != position - 1 && recordCount > 0)
-            std::fprintf(err, "quib: the file has %d record%s; writing record %lld\n", recordCount,
-                         recordCount == 1 ? "" : "s", index + 1);
-        return int(index);
+    const auto clamp = [last](long long position) {
+        return int(std::clamp(position - 1, 0LL, last));
     };
-    const int first = arguments.allRecords ? 0 : clamp(arguments.record);
-    const int end = arguments.allRecords    ? int(last)
-                    : arguments.recordRange ? clamp(arguments.lastRecord)
-                                            : first;
+    int first = 0;
+    int end = int(last);
+    if (!arguments.allRecords) {
+        first = clamp(arguments.record);
+        end = arguments.recordRange ? clamp(arguments.lastRecord) : first;
+        const bool moved = first != arguments.record - 1LL ||
+                           (arguments.recordRange && end != arguments.lastRecord - 1LL);
+        if (moved && recordCount > 0) {
+            std::fprintf(err, "quib: the file has %d record%s; ", recordCount,
+                         recordCount == 1 ? "" : "s");
+            if (first == end)
+                std::fprintf(err, "writing record %d\n", first + 1);
+            else
+                std::fprintf(err, "writing records %d to %d\n", first + 1, end + 1);
+        }
+    }
     std::vector<int> positions;
     for (int k = first; k <= end; ++k)
         positions.push_back(k);
@@ -104,6 +112,12 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     LatticeDocument document;
     if (const int status = LoadWithCondition(arguments, condition, document, err))
         return status;
+
+    // A range of records has nothing to clamp to: no picture stands for it.
+    if (arguments.recordRange && document.m_primaryRecords.GetSize() == 0) {
+        std::fputs("quib: the file has no records\n", err);
+        return kNothingFoundStatus;
+    }
 
     const std::unique_ptr<QGuiApplication> application = StartOffscreenPainting();
     PictureOptions options;

@@ -7,8 +7,6 @@
 #include "SummaryText.h"
 #include "UnpairedRecords.h"
 
-#include <cstring>
-
 namespace quib {
 
 namespace {
@@ -26,11 +24,7 @@ int WriteFound(const std::vector<int>& positions, const CLatticeRecordArray& rec
         *line++ = '\n';
         output.Commit(line);
     }
-    if (const int error = output.Finish(); error != 0) {
-        std::fprintf(err, "quib: cannot write the records found: %s\n", std::strerror(error));
-        return 1;
-    }
-    return positions.empty() ? kNothingFoundStatus : 0;
+    return output.FinishStandardOutput(positions.empty() ? kNothingFoundStatus : 0, err);
 }
 
 } // namespace

@@ -62,6 +62,7 @@ class DatasetFiller {
         reading.line = ++m_line;
         reading.begin = reinterpret_cast<const char*>(b);
         reading.end = reinterpret_cast<const char*>(LineEnd(b, e));
+        reading.ended = e[-1] == '\n';
         if (m_stopped) {
             // Past the end only the first line that is not blank matters.
             if (std::all_of(b, LineEnd(b, e), IsSpace))

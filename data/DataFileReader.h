@@ -31,9 +31,11 @@ struct LineReading {
     };
     Kind kind = Kind::Record;
     long long line = 0;
-    // The line without its line end.
+    // The line without its line end, and whether it had one (the last line
+    // of a file may not).
     const char* begin = nullptr;
     const char* end = nullptr;
+    bool ended = false;
     std::int32_t dimension = 0; // in force after the line
     // Record lines that gave a record: where the value tokens start (after
     // the record number's ")"), how many values were stored, the number.

@@ -90,6 +90,8 @@ class Checker {
 
     void Line(const LineReading& reading) {
         const std::string_view line(reading.begin, std::size_t(reading.end - reading.begin));
+        if (reading.line == 1)
+            FirstLine(reading, line);
         switch (reading.kind) {
         case LineReading::Kind::Dimension:
             DimensionLine(reading, line);
@@ -127,6 +129,20 @@ class Checker {
     }
 
   private:
+    // What the first line tells of the whole file: a file written for
+    // another system reads as no record, or as records of stray bytes.
+    void FirstLine(const LineReading& reading, std::string_view line) {
+        // Without any LF the first line is the whole file.
+        if (!reading.ended && line.find('\r') != std::string_view::npos)
+            Add(1, "line-ends",
+                "the lines end in CR alone, which ends no line here: the whole file reads as "
+                "one line");
+        if (line.starts_with("\xff\xfe") || line.starts_with("\xfe\xff"))
+            Add(1, "encoding",
+                "the file begins with a UTF-16 byte order mark: its text reads as bytes with "
+                "NUL between them");
+    }
+
     // The record of a line is the one it gives or, before it is known to
     // give one, the next to be read: the same position.
     void Add(long long line, const char* kind, std::string explanation) {

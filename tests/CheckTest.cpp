@@ -111,6 +111,30 @@ TEST_F(Check, WellWrittenFilesHaveNoFinding) {
               "has 1 value where the dimension asks for 26; 25 nodes more read 0\n");
 }
 
+// Written for another system: lines ended by CR alone read as one line,
+// UTF-16 text as bytes with NUL between them; each is told once, at line 1,
+// beside what the file then gives. One LF anywhere makes lines of it.
+TEST_F(Check, FilesWrittenForAnotherSystemAreToldSo) {
+    const std::string empty = "1: empty: the file gives no record\n";
+    EXPECT_EQ(Findings("DIM=32\r(1) 1\r(2) 2\r"),
+              "1: line-ends: the lines end in CR alone, which ends no line here: the whole file "
+              "reads as one line\n" +
+                  empty);
+    EXPECT_EQ(Findings("DIM=32\r(1) 1\r(2) 2\r\n"), empty);
+    const std::string text = "DIM=32\n(1) 1\n";
+    std::string little = "\xff\xfe", big = "\xfe\xff";
+    for (const char c : text) {
+        little += {c, '\0'};
+        big += {'\0', c};
+    }
+    for (const std::string& utf16 : {little, big})
+        EXPECT_EQ(Findings(utf16),
+                  "1: encoding: the file begins with a UTF-16 byte order mark: its "
+                  "text reads as bytes with NUL between them\n" +
+                      empty);
+    EXPECT_EQ(Findings(little.substr(2)), empty);
+}
+
 TEST_F(Check, ExitStatuses) {
     EXPECT_EQ(RunProcess(QUIB_EXECUTABLE, {"--check", m_dir.Path() + "/missing"}).err,
               "quib: cannot open '" + m_dir.Path() + "/missing': No such file or directory\n");

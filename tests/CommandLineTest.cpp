@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -47,8 +48,7 @@ TEST_F(CommandLine, SummaryWithSeveralImportsPairsAndPadsThePairedLine) {
     const std::string primary = m_dir.Write("p", "DIM=32\n(1) 1\n(2) 2\n(3) 3\n");
     const std::string first = m_dir.Write("a", "DIM=32\n(2) 20\n");
     const std::string second = m_dir.Write("b", "DIM=32\n(1) 10\n");
-    const ProcessResult r = Quib({"--summary", "--import", first, "--import",
-                                  m_dir.Path() + "/missing", "--import", second, primary});
+    const ProcessResult r = Quib({"--summary", "--import", first, "--import", second, primary});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     std::string pad;
@@ -126,17 +126,19 @@ TEST_F(CommandLine, FileThatCannotBeOpenedExitsWithOne) {
     }
 }
 
-// Each refusal names what was wrong, then gives the usage.
+// Each refusal names what was wrong in one line, then where the usage is
+// told, in the window's mode too; an option is given once, --import as
+// often as there are runs.
 TEST_F(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
     const std::string path = m_dir.Write("d", "(1) 1\n");
-    const std::string usage = Quib({"--help"}).out;
-    ASSERT_EQ(usage.rfind("usage: quib", 0), 0u);
+    const std::string png = m_dir.Path() + "/a.png";
     const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
         {{"--info"}, "missing FILE"},
         {{"--summary"}, "missing FILE"},
         {{"--info", path, path}, "unexpected argument '" + path + "'"},
         {{"--summary", "--import"}, "option '--import' needs a file"},
         {{"--summary", "--bogus", path}, "unknown option '--bogus'"},
+        {{"--bogus", path}, "unknown option '--bogus'"},
         {{"--info", "--highlight", path}, "unknown option '--highlight'"},
         {{"--version", "x"}, "unexpected argument 'x'"},
         {{"--check", ""}, "FILE is an empty name"},
@@ -147,20 +149,72 @@ TEST_F(CommandLine, UsageErrorsExitWithTwoAndSayWhy) {
         {{"--summary", "--format", "CSV", path},
          "unknown --format 'CSV': choose text, csv or json"},
         {{"--summary", "--format"}, "option '--format' needs text, csv or json"},
-        {{"--export", m_dir.Path() + "/x.png", "--format", "csv", path},
-         "option '--format' is only for --summary"},
+        {{"--export", png, "--format", "csv", path}, "option '--format' is only for --summary"},
         {{"--info", "--format", "text", path}, "option '--format' is only for --summary"},
         {{"--check", "--values", "read", path},
          "option '--values' is only for --summary, --export, --find and --overview"},
         {{"--values", "mobius", path},
          "option '--values' is only for --summary, --export, --find and --overview"},
+        {{"--export", png, "--export", m_dir.Path() + "/b.png", path}, "--export given twice"},
+        {{"--summary", "--format", "csv", "--format", "json", path}, "--format given twice"},
+        {{"--summary", "--highlight", "--highlight", path}, "--highlight given twice"},
+        {{"--export", png, "--record", "1", "--record", "2", path}, "--record given twice"},
+        {{"--export", png, "--record", "1", "--records", "1-2", path},
+         "give one of '--record' and '--records'"},
+        {{"--info", "--info", path}, "--info given twice"},
+        {{"--help", "--help"}, "--help given twice"},
+        {{"--info", "--summary", path}, "options '--info' and '--summary' do not go together"},
+        {{path, "--info"}, "option '--info' must come first"},
     };
     for (const auto& [args, reason] : refused) {
-        SCOPED_TRACE(args[0]);
+        SCOPED_TRACE(reason);
         const ProcessResult r = Quib(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "quib: " + reason + "\n" + usage);
+        EXPECT_EQ(r.err, "quib: " + reason + "\nTry 'quib --help'.\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(png));
+    const ProcessResult r = Quib({"--summary", "--import", path, "--import", path, path});
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
+// Standard output that takes nothing (a full disk) is told in every mode
+// that writes there, status 1, never a success; a reader that has closed
+// its pipe ends the program at once, quietly, as a filter ends (141 in the
+// shell), also where the shell ignores that signal.
+TEST_F(CommandLine, OutputThatCannotBeWrittenIsTold) {
+    const std::string run = m_dir.Write("run.dat", "DIM=32\nDIM=32\n(1) 1\n(2) 2\n(4) x\n");
+    const std::string other = m_dir.Write("other.dat", "DIM=32\n(3) 3\n");
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--info", run},
+                                                 {"--summary", run},
+                                                 {"--summary", "--format", "csv", run},
+                                                 {"--summary", "--format", "json", run},
+                                                 {"--find", "{} > 1", run},
+                                                 {"--unpaired", "--import", other, run},
+                                                 {"--check", run},
+                                                 {"--help"},
+                                                 {"--version"}}) {
+        SCOPED_TRACE(args[0]);
+        std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" > /dev/full", QUIB_EXECUTABLE};
+        shell.insert(shell.end(), args.begin(), args.end());
+        const ProcessResult r = RunProcess("/bin/sh", shell);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "quib: cannot write to standard output: No space left on device\n");
+    }
+
+    // Some megabytes of summary, far more than a pipe holds.
+    std::string big = "DIM=32\n";
+    for (int k = 1; k <= 40000; ++k)
+        big += "(" + std::to_string(k) + ")" + Zeros(32) + "\n";
+    const std::string bigRun = m_dir.Write("big.dat", big);
+    for (const std::string ignore : {"", "trap '' PIPE; "}) {
+        SCOPED_TRACE(ignore);
+        const ProcessResult r = RunProcess(
+            "/bin/bash",
+            {"-c", ignore + "\"$0\" --summary \"$1\" | head -c 10; echo \" ${PIPESTATUS[0]}\"",
+             QUIB_EXECUTABLE, bigRun});
+        EXPECT_EQ(r.out, "Record nr  141\n");
+        EXPECT_EQ(r.err, "");
     }
 }
 

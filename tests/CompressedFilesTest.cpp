@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -98,26 +99,51 @@ TEST_F(CompressedFiles, CheckAndWarningsTellTheTextsLines) {
     }
 }
 
-// Corrupt or cut short: status 1, nothing on standard output, the reason.
+// Missing, corrupt or cut short, as FILE or as an import: status 1, nothing
+// on standard output and no picture written, the reason; a warning told
+// before it stands. Every mode that takes an import reads it alike.
 TEST_F(CompressedFiles, BrokenDataIsToldByItsReason) {
     const std::string bytes = ReadWholeFile(QUIB_EXAMPLES "/run-a.dat");
+    const std::string run = m_dir.Write("warns.dat", "DIM=30\n(1) 1\n");
+    const std::string warning =
+        "quib: " + run + ": This file has the wrong dimension. Should be 26 or 32\n";
+    const std::string picture = m_dir.Path() + "/out.png", pages = m_dir.Path() + "/out.pdf";
+    const std::vector<std::vector<std::string>> importing = {
+        {"--find", "differs"},
+        {"--summary"},
+        {"--summary", "--format", "csv"},
+        {"--unpaired"},
+        {"--export", picture},
+        {"--export", pages, "--records", "all"},
+        {"--overview", picture, "--mode", "difference"}};
+    const auto check = [&](const std::string& path, const std::string& reason, std::size_t modes) {
+        const std::string told = "quib: cannot open '" + path + "': " + reason + "\n";
+        for (const char* mode : {"--info", "--check", "--summary"}) {
+            const ProcessResult r = Run(QUIB_EXECUTABLE, {mode, path});
+            EXPECT_EQ(r.status, 1) << mode;
+            EXPECT_EQ(r.out, "") << mode;
+            EXPECT_EQ(r.err, told) << mode;
+        }
+        for (std::size_t k = 0; k < modes; ++k) {
+            std::vector<std::string> args = importing[k];
+            args.insert(args.end(), {"--import", run, "--import", path, run});
+            const ProcessResult r = Run(QUIB_EXECUTABLE, args);
+            EXPECT_EQ(r.status, 1) << args[0];
+            EXPECT_EQ(r.out, "") << args[0];
+            EXPECT_EQ(r.err, warning + warning + told) << args[0];
+            EXPECT_FALSE(std::filesystem::exists(picture) || std::filesystem::exists(pages))
+                << args[0];
+        }
+    };
+    check(m_dir.Path() + "/missing.dat", "No such file or directory", importing.size());
     for (const Tool& tool : kTools) {
         SCOPED_TRACE(tool.suffix);
         const std::string data = ReadWholeFile(Compressed(tool, "run.dat", bytes));
         std::string corrupt = data;
         corrupt[corrupt.size() / 2] = static_cast<char>(corrupt[corrupt.size() / 2] ^ 0x10);
-        const std::string cases[][2] = {
-            {m_dir.Write("corrupt.dat", corrupt), "the compressed data is corrupt"},
-            {m_dir.Write("short.dat", data.substr(0, data.size() / 2)),
-             "the compressed data is cut short"}};
-        for (const auto& [path, reason] : cases) {
-            for (const char* mode : {"--info", "--check", "--summary"}) {
-                const ProcessResult r = Run(QUIB_EXECUTABLE, {mode, path});
-                EXPECT_EQ(r.status, 1) << mode;
-                EXPECT_EQ(r.out, "") << mode;
-                EXPECT_EQ(r.err, "quib: cannot open '" + path + "': " + reason + "\n") << mode;
-            }
-        }
+        check(m_dir.Write("corrupt.dat", corrupt), "the compressed data is corrupt", 1);
+        check(m_dir.Write("short.dat", data.substr(0, data.size() / 2)),
+              "the compressed data is cut short", 1);
     }
 }
 

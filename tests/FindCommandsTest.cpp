@@ -176,7 +176,8 @@ TEST_F(FindCommands, UsageErrorsOfFindAndUnpaired) {
         {{"--summary", "--find"}, "option '--find' needs a condition"},
         {{"--info", "--find", "ab > 0", m_three},
          "option '--find' is only for --summary and --export"},
-        {{"--find", "a", "--find", "b", m_three}, "option '--find' is given twice"},
+        {{"--find", "a", "--find", "b", m_three}, "--find given twice"},
+        {{"--summary", "--find", "a", "--find", "b", m_three}, "--find given twice"},
         {{"--find", "a", "--highlight", m_three}, "unknown option '--highlight'"},
         {{"--export", Out("x.png"), "--find", "a", m_three},
          "option '--find' with --export needs --records"},
@@ -189,7 +190,7 @@ TEST_F(FindCommands, UsageErrorsOfFindAndUnpaired) {
         const ProcessResult r = Quib(args);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "quib: " + reason);
+        EXPECT_EQ(r.err, "quib: " + reason + "\nTry 'quib --help'.\n");
     }
 }
 

@@ -223,9 +223,18 @@ TEST_F(Export, RecordIsClampedAsGotoClampsIt) {
         EXPECT_NE(plain.out.find(std::string("Record nr ") + number + " <"), std::string::npos)
             << plain.out;
     }
-    const ProcessResult both = Quib({"--export", Out("r.pdf"), "--records", "0-9", m_data});
-    ASSERT_EQ(both.status, 0);
-    EXPECT_EQ(both.err, first + last);
+    // A range tells what it writes, once, whichever end was clamped.
+    const std::pair<const char*, std::string> ranges[] = {
+        {"0-9", "quib: the file has 3 records; writing records 1 to 3\n"},
+        {"2-9", "quib: the file has 3 records; writing records 2 to 3\n"},
+        {"-5-2", "quib: the file has 3 records; writing records 1 to 2\n"},
+        {"5-9", last},
+        {"1-3", ""}};
+    for (const auto& [range, told] : ranges) {
+        const ProcessResult r = Quib({"--export", Out("r.pdf"), "--records", range, m_data});
+        ASSERT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, told) << range;
+    }
     const std::string one = m_dir.Write("one.dat", "DIM=32\n(1) 1\n");
     EXPECT_EQ(Quib({"--export", Out("r.pdf"), "--record", "2", one}).err,
               "quib: the file has 1 record; writing record 1\n");
@@ -328,8 +337,7 @@ TEST_F(Export, BadArgumentsAreRefusedWithTheirReasonAndWriteNothing) {
         SCOPED_TRACE(reason);
         const ProcessResult r = Quib(args);
         EXPECT_EQ(r.status, 2);
-        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), "quib: " + reason + "\n");
-        EXPECT_NE(r.err.find("\nusage: quib"), std::string::npos);
+        EXPECT_EQ(r.err, "quib: " + reason + "\nTry 'quib --help'.\n");
         EXPECT_EQ(r.out, "");
     }
     for (const char* name : {"x.gif", "noextension", "x.png"})
@@ -360,9 +368,18 @@ TEST_F(Export, EachFormatByItsExtensionWhateverTheCase) {
     }
 }
 
+// One record of a file without any is the picture of no data; a range of
+// them is nothing to write.
 TEST_F(Export, NoDataShowsTheMessageAlone) {
     const std::string empty = m_dir.Write("empty.dat", "DIM=-1\n");
     const std::string pdf = Out("e.pdf");
+    const std::string none = m_dir.Write("none.dat", "DIM=32\n");
+    for (const char* range : {"all", "1-3"}) {
+        const ProcessResult r = Quib({"--export", pdf, "--records", range, none});
+        EXPECT_EQ(r.status, 3);
+        EXPECT_EQ(r.err, "quib: the file has no records\n");
+        EXPECT_FALSE(std::filesystem::exists(pdf));
+    }
     ASSERT_EQ(Quib({"--export", pdf, "--import", m_import, empty}).status, 0);
     const PdfText text = ReadPdfText(pdf);
     ASSERT_EQ(text.words.size(), 3u);
@@ -435,9 +452,7 @@ TEST_F(Export, RecordsGoToOnePdfPageEach) {
             << text.out;
     }
     // A range is clamped at both ends as Goto clamps.
-    const ProcessResult range = Quib({"--export", pdf, "--records", "2-9", m_data});
-    ASSERT_EQ(range.status, 0);
-    EXPECT_EQ(range.err, "quib: the file has 3 records; writing record 3\n");
+    ASSERT_EQ(Quib({"--export", pdf, "--records", "2-9", m_data}).status, 0);
     const ProcessResult clamped = RunProcess("/usr/bin/pdfinfo", {pdf});
     EXPECT_NE(clamped.out.find("Pages:           2\n"), std::string::npos) << clamped.out;
 }
@@ -476,14 +491,14 @@ TEST_F(Export, RecordRangesThatCannotBeDrawnAreUsageErrors) {
         {{"--export", Out("r.pdf"), "--records", "1-", m_data},
          "records '1-' is not a range A-B of positions, A not above B, or 'all'"},
         {{"--export", Out("r.pdf"), "--record", "1", "--records", "1-2", m_data},
-         "give one of '--record' and '--records', once"},
+         "give one of '--record' and '--records'"},
         {{"--export", Out("r.pdf"), "--records"}, "option '--records' needs a range"},
     };
     for (const auto& [args, reason] : cases) {
         SCOPED_TRACE(reason);
         const ProcessResult r = Quib(args);
         EXPECT_EQ(r.status, 2);
-        EXPECT_EQ(r.err.substr(0, r.err.find('\n') + 1), "quib: " + reason + "\n");
+        EXPECT_EQ(r.err, "quib: " + reason + "\nTry 'quib --help'.\n");
     }
     for (const char* name : {"one.png", "one.svg", "r.pdf"})
         EXPECT_FALSE(std::filesystem::exists(Out(name))) << name;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,21 @@ std::vector<std::string> Kinds(const std::vector<quib::Finding>& findings) {
     return kinds;
 }
 
+// Now and then the file as another system may have written it: its lines
+// ended by CR alone, or UTF-16 text with a byte order mark, little or big
+// end first.
+std::string AsWrittenElsewhere(std::string bytes, int round) {
+    if (round % 7 == 3)
+        std::replace(bytes.begin(), bytes.end(), '\n', '\r');
+    if (round % 11 != 5)
+        return bytes;
+    const bool little = round % 2 != 0;
+    std::string wide = little ? "\xff\xfe" : "\xfe\xff";
+    for (const char c : bytes)
+        wide += little ? std::string{c, '\0'} : std::string{'\0', c};
+    return wide;
+}
+
 // Fewer under the sanitizers still go through every kind of line and every
 // compression.
 constexpr int kRounds = RoundsForThisTree(3000);
@@ -33,8 +49,9 @@ constexpr int kRounds = RoundsForThisTree(3000);
 TEST(CheckDifferential, FindsWhatThePlainRulesFind) {
     const TempDir dir;
     RandomDataFile random(20261209);
+    std::set<std::string> wholeFileKinds;
     for (int round = 0; round < kRounds; ++round) {
-        const std::string bytes = random.Make();
+        const std::string bytes = AsWrittenElsewhere(random.Make(), round);
         // Every fifth file compressed: the findings are the text's, line for
         // line.
         const quib::Compression format =
@@ -48,6 +65,9 @@ TEST(CheckDifferential, FindsWhatThePlainRulesFind) {
             [](const quib::Finding& a, const quib::Finding& b) { return a.line < b.line; }));
         const std::vector<std::string> expected = ReferenceCheck(bytes);
         const std::vector<std::string> found = Kinds(findings);
+        for (const char* kind : {"1 line-ends", "1 encoding"})
+            if (std::find(found.begin(), found.end(), kind) != found.end())
+                wholeFileKinds.insert(kind);
         if (found != expected) {
             std::vector<std::string> onlyFound, onlyExpected;
             std::set_difference(found.begin(), found.end(), expected.begin(), expected.end(),
@@ -61,6 +81,7 @@ TEST(CheckDifferential, FindsWhatThePlainRulesFind) {
             return;
         }
     }
+    EXPECT_EQ(wholeFileKinds, (std::set<std::string>{"1 encoding", "1 line-ends"}));
 }
 
 } // namespace

@@ -174,6 +174,10 @@ std::vector<std::string> ReferenceCheck(const std::string& bytes) {
     }
     if (records == 0)
         findings.push_back("1 empty");
+    if (bytes.find('\r') != std::string::npos && bytes.find('\n') == std::string::npos)
+        findings.push_back("1 line-ends");
+    if (bytes.starts_with("\xff\xfe") || bytes.starts_with("\xfe\xff"))
+        findings.push_back("1 encoding");
     if (anyNumbered)
         for (const long long line : unnumbered)
             findings.push_back(std::to_string(line) + " unnumbered");
