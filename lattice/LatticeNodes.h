@@ -13,7 +13,9 @@ inline constexpr int kNodeCount = 1 << kVariableCount;
 // One line per pair of subsets that differ by one variable.
 inline constexpr int kEdgeCount = 80;
 
-// A value drawn "/": no record there, or one the file marks as missing.
+// A value as read that is drawn "/": no record there, or one the file marks
+// as missing. What is missing of the values shown (a sum under a transform,
+// a record without a partner) TransformValues tells; nothing else decides.
 constexpr bool IsMissing(std::int64_t value) {
     return value < -31999;
 }
