@@ -14,8 +14,9 @@ inline constexpr int kNodeCount = 1 << kVariableCount;
 inline constexpr int kEdgeCount = 80;
 
 // A value as read that is drawn "/": no record there, or one the file marks
-// as missing. What is missing of the values shown (a sum under a transform,
-// a record without a partner) TransformValues tells; nothing else decides.
+// as missing. Of the values shown TransformValues tells which are missing
+// (under a transform, the sums such a value entered); every value of a
+// record without a partner is missing.
 constexpr bool IsMissing(std::int64_t value) {
     return value < -31999;
 }
