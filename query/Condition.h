@@ -22,7 +22,7 @@ class Condition {
     // is imported (ConditionProblem).
     bool ReadsImportedRun() const { return m_reads.ImportedRun(); }
 
-    // The condition's value on a record, nothing where it is missing (D29):
+    // The condition's value on a record, nothing where it is missing:
     // comparisons and tests give 1 or 0, never missing.
     std::optional<std::int64_t> Evaluate(const RecordContext& record) const;
     // A missing value matches as 0 does.

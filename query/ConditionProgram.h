@@ -4,7 +4,7 @@
 
 // A condition compiled to a flat program for a small stack machine: each
 // instruction pushes a value, or replaces the values on top of the stack by
-// one. A value on the stack may be missing (D29): a missing value in the
+// one. A value on the stack may be missing: a missing value in the
 // record, or a sum or a negation of one. Built by the parser, run by
 // Condition::Evaluate.
 

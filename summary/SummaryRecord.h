@@ -32,7 +32,7 @@ struct SummaryRecord {
     int position = 0; // 1-based
     int number = 0;
     std::int64_t values[kNodeCount] = {};
-    NodeMask missing = 0; // the nodes whose values are missing (D29)
+    NodeMask missing = 0; // the nodes whose values are missing
     bool paired = false;
     // NO_RECORD_VALUE in every node without a partner, every one missing.
     std::int64_t partner[kNodeCount] = {};
