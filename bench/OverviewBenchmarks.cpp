@@ -33,7 +33,7 @@ void MeasureBuild(benchmark::State& state, std::shared_ptr<const LatticeDocument
                   OverviewMode mode, ValueTransform transform) {
     for (auto _ : state) {
         const Overview overview(*document, mode, transform);
-        benchmark::DoNotOptimize(overview.LargestMagnitude());
+        benchmark::DoNotOptimize(overview.Ends());
     }
     SetRecords(state, document->m_primaryRecords.GetSize());
 }

@@ -33,8 +33,9 @@ int LoadWithCondition(const Arguments& arguments, std::optional<Condition>& cond
                       LatticeDocument& document, std::FILE* err) {
     if (arguments.find) {
         ParsedCondition parsed = ParseCondition(arguments.condition);
-        if (!parsed.condition) {
-            std::fprintf(err, "quib: --find: %s\n", parsed.error.Text().c_str());
+        if (const std::string problem = ConditionProblem(parsed, !arguments.imports.empty());
+            !problem.empty()) {
+            std::fprintf(err, "quib: --find: %s\n", problem.c_str());
             return 2;
         }
         condition = std::move(parsed.condition);

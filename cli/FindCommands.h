@@ -24,7 +24,8 @@ int RunUnpaired(const Arguments& arguments, std::FILE* out, std::FILE* err);
 // --find's condition, where one is given, parsed before any file is read,
 // then FILE and the imports loaded: 0, or the status to exit with (the
 // usage status after telling where the condition is malformed, "quib:
-// --find: column 4: unknown name 'abf'"; 1 when FILE cannot be read).
+// --find: column 4: unknown name 'abf'", or that it reads the imported run
+// without --import; 1 when FILE cannot be read).
 int LoadWithCondition(const Arguments& arguments, std::optional<Condition>& condition,
                       LatticeDocument& document, std::FILE* err);
 

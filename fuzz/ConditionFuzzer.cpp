@@ -25,16 +25,21 @@ using namespace quib;
 constexpr ValueTransform kTransforms[] = {ValueTransform::Read, ValueTransform::Mobius,
                                           ValueTransform::Subsets, ValueTransform::Supersets};
 
-// Five records: values at the limits of 32 bits and drawn "/", two equal
-// records in a row, one without a partner; the import of dimension 26.
+// Six records: values at the limits of 32 bits, drawn "/" and whose sums
+// fall below -31999, two equal records in a row, one without a partner, the
+// last rising along the diagram's lines but for a missing value; the import
+// of dimension 26.
+constexpr int kRecords = 6;
+
 void Build(LatticeDocument& document) {
-    const std::int32_t pattern[] = {3, 0, -1, INT_MAX, INT_MIN, -32001, 1, 1, 0, -32000, 7};
+    const std::int32_t pattern[] = {3, 0, -1, INT_MAX, INT_MIN, -32001, 1, 1, 0, -32000, 7, -20000};
     document.m_nPrimaryDim = 32;
     document.m_nImportedDim = 26;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kRecords; ++i) {
         CLatticeRecord record;
         for (int n = 0; n < kNodeCount; ++n)
-            record.m_nNodeValue[n] = pattern[(n * (i == 1 ? 0 : i) + n) % 11];
+            record.m_nNodeValue[n] = i == kRecords - 1 ? (n == 9 ? -32001 : n / 6)
+                                                       : pattern[(n * (i == 1 ? 0 : i) + n) % 12];
         record.m_nRecordNumber = i == 3 ? 9 : i + 1;
         document.m_primaryRecords.Add(record);
         for (int n = 0; n < 6; ++n)
@@ -64,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const Fixture fixture;
     const std::string text(reinterpret_cast<const char*>(data), size);
     const ParsedCondition parsed = ParseCondition(text);
-    const bool wellFormed = ReferenceConditionValue(text, fixture.inputs[0], 0).has_value();
+    const bool wellFormed = ReferenceConditionWellFormed(text);
     if (!parsed.condition) {
         if (wellFormed)
             Fail("a well-formed condition refused");
@@ -89,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int first = expected.empty() ? 0 : expected.front();
         const int last = expected.empty() ? 0 : expected.back();
         if (scan.NextMatch(*parsed.condition, 0) != first ||
-            scan.PreviousMatch(*parsed.condition, 6) != last)
+            scan.PreviousMatch(*parsed.condition, kRecords + 1) != last)
             Fail("a step to the first or the last match went wrong");
     }
     return 0;

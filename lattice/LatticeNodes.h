@@ -13,7 +13,10 @@ inline constexpr int kNodeCount = 1 << kVariableCount;
 // One line per pair of subsets that differ by one variable.
 inline constexpr int kEdgeCount = 80;
 
-// A value drawn "/": no record there, or one the file marks as missing.
+// A value as read that is drawn "/": no record there, or one the file marks
+// as missing. Of the values shown TransformValues tells which are missing
+// (under a transform, the sums such a value entered); every value of a
+// record without a partner is missing.
 constexpr bool IsMissing(std::int64_t value) {
     return value < -31999;
 }

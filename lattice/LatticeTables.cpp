@@ -1,5 +1,7 @@
 #include "LatticeTables.h"
 
+#include "NodeSets.h"
+
 constexpr NodeInfo NodeTable[quib::kNodeCount] = {
     {"{}", -1, 0},  {"A", -9, 1},     {"B", -5, 1},    {"C", -1, 1},    {"D", 3, 1},
     {"E", 7, 1},    {"AB", -10, 2},   {"AC", -8, 2},   {"AD", -6, 2},   {"AE", -4, 2},
@@ -43,13 +45,8 @@ void BuildOrderMatrix() {
 }
 
 bool quib::IsMinimalNodeOf(const int values[quib::kNodeCount], int node) {
-    if (node < 0 || node >= quib::kNodeCount || values[node] <= 0)
-        return false;
-    for (int i = 0; i < node; ++i) {
-        if (values[i] > 0 && OrderMatrix[i][node] == 1)
-            return false;
-    }
-    return true;
+    return node >= 0 && node < quib::kNodeCount &&
+           (quib::MinimalAmong(quib::PositiveNodes(values)) >> node & 1) != 0;
 }
 
 namespace {

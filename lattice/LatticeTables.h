@@ -28,7 +28,7 @@ void BuildOrderMatrix();
 namespace quib {
 
 // A node is minimal when its value is positive and no node directly below it
-// has a positive value. Reads OrderMatrix, which must have been built.
+// has a positive value (MinimalAmong).
 bool IsMinimalNodeOf(const int values[kNodeCount], int node);
 
 // The label as drawn: lower case, "{}" for the empty set.

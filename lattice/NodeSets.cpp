@@ -55,10 +55,7 @@ NodeMask LowerNeighbours(int node) {
     return kNumbering.lower[node];
 }
 
-NodeMask MinimalNodes(const std::int64_t values[kNodeCount]) {
-    NodeMask positive = 0;
-    for (int n = 0; n < kNodeCount; ++n)
-        positive |= NodeMask{values[n] > 0} << n;
+NodeMask MinimalAmong(NodeMask positive) {
     NodeMask minimal = 0;
     for (NodeMask rest = positive; rest != 0; rest &= rest - 1) {
         const int n = std::countr_zero(rest);
@@ -81,11 +78,21 @@ NodeMask ComparedNodes(int primaryDimension, int importedDimension, bool transfo
                        : CarriedNodes(primaryDimension) & CarriedNodes(importedDimension);
 }
 
-NodeMask DifferingNodes(const std::int64_t values[kNodeCount],
-                        const std::int64_t partner[kNodeCount], NodeMask compared) {
+bool IsMonotone(const std::int64_t values[kNodeCount], NodeMask present) {
+    for (NodeMask upper = present; upper != 0; upper &= upper - 1) {
+        const int t = std::countr_zero(upper);
+        for (NodeMask lower = kNumbering.lower[t] & present; lower != 0; lower &= lower - 1)
+            if (values[std::countr_zero(lower)] > values[t])
+                return false;
+    }
+    return true;
+}
+
+NodeMask DifferingNodes(const std::int64_t a[kNodeCount], NodeMask aMissing,
+                        const std::int64_t b[kNodeCount], NodeMask bMissing, NodeMask compared) {
     NodeMask differing = 0;
     for (int n = 0; n < kNodeCount; ++n)
-        differing |= NodeMask{values[n] != partner[n]} << n;
+        differing |= NodeMask{ValuesDiffer(a[n], aMissing >> n & 1, b[n], bMissing >> n & 1)} << n;
     return differing & compared;
 }
 

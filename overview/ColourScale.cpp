@@ -61,8 +61,17 @@ const Ramps& ShadeRamps() {
 
 } // namespace
 
-ColourScale::ColourScale(std::int64_t largest)
-    : m_largest(std::max<std::int64_t>(largest, 1)), m_perLog(1 / std::log1p(double(m_largest))) {
+namespace {
+
+double PerLog(double largest) {
+    return 1 / std::log1p(std::max(largest, 1.0));
+}
+
+} // namespace
+
+ColourScale::ColourScale(ColourEnds ends)
+    : m_perLogNegative(PerLog(-double(ends.lowest))),
+      m_perLogPositive(PerLog(double(ends.highest))) {
     ShadeRamps();
 }
 
@@ -76,7 +85,8 @@ Rgb ColourScale::Of(std::int64_t value) const {
     if (value == 0)
         return kZero;
     const double magnitude = std::fabs(double(value));
-    const double fraction = std::min(1.0, std::log1p(magnitude) * m_perLog);
+    const double fraction =
+        std::min(1.0, std::log1p(magnitude) * (value < 0 ? m_perLogNegative : m_perLogPositive));
     return Shade(value < 0, kLeastShade + (1 - kLeastShade) * fraction);
 }
 

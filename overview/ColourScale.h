@@ -5,7 +5,7 @@
 
 // The overview's colours: 0 white, positive values blue and negative ones
 // orange, each darker with the logarithm of the magnitude up to the largest
-// one shown, and missing values mid grey. Blue and orange stay apart under
+// of its sign shown, and missing values mid grey. Blue and orange stay apart under
 // red-green colour blindness, and at any magnitude the blue is darker than
 // the orange, so the signs differ in lightness too.
 
@@ -16,6 +16,14 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+// The values a colour scale runs between: the lowest and the highest of
+// those that are not missing, with 0 (no value of a sign: 0).
+struct ColourEnds {
+    std::int64_t lowest = 0;
+    std::int64_t highest = 0;
+    friend bool operator==(const ColourEnds&, const ColourEnds&) = default;
+};
+
 class ColourScale {
   public:
     // The smallest magnitude, 1, still stands this far from white.
@@ -23,10 +31,8 @@ class ColourScale {
     static constexpr Rgb kMissing{128, 128, 128};
     static constexpr Rgb kZero{255, 255, 255};
 
-    // For values up to `largest` in magnitude; larger ones take the darkest.
-    explicit ColourScale(std::int64_t largest);
-
-    std::int64_t Largest() const { return m_largest; }
+    // For values from ends.lowest to ends.highest; beyond, the darkest.
+    explicit ColourScale(ColourEnds ends);
 
     Rgb Of(std::int64_t value) const;
 
@@ -35,8 +41,9 @@ class ColourScale {
     static Rgb Shade(bool negative, double shade);
 
   private:
-    std::int64_t m_largest;
-    double m_perLog; // 1 / log(1 + largest)
+    // 1 / log(1 + the largest magnitude), of each sign.
+    double m_perLogNegative;
+    double m_perLogPositive;
 };
 
 } // namespace quib

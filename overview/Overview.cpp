@@ -31,7 +31,8 @@ const std::array<int, kNodeCount>& RowOrder() {
 
 // The values of largest magnitude of a run, node by node: the earlier of two
 // of equal magnitude, so that merging runs gives what one run of all their
-// records gives, and neither sign is favoured.
+// records gives, and neither sign is favoured. And the lowest and the
+// highest of the values, with 0, for the colour scale's ends.
 class LargestOfRun {
   public:
     LargestOfRun() {
@@ -50,6 +51,10 @@ class LargestOfRun {
             const std::uint64_t larger = -std::uint64_t(magnitude > m_magnitude[n]);
             m_magnitude[n] ^= (m_magnitude[n] ^ magnitude) & std::int64_t(larger);
             m_value[n] ^= (m_value[n] ^ values[n]) & std::int64_t(larger);
+            // 0 where missing.
+            const std::int64_t present = values[n] & (std::int64_t(missing >> n & 1) - 1);
+            m_lowest[n] = std::min(m_lowest[n], present);
+            m_highest[n] = std::max(m_highest[n], present);
         }
     }
 
@@ -63,16 +68,18 @@ class LargestOfRun {
 
     void Store(std::int64_t cells[kNodeCount]) const { std::copy_n(m_value, kNodeCount, cells); }
 
-    std::int64_t LargestMagnitude() const {
-        std::int64_t largest = 0;
-        for (const std::int64_t magnitude : m_magnitude)
-            largest = std::max(largest, magnitude);
-        return largest;
+    // The colour ends of these values and of `ends`.
+    ColourEnds Ends(ColourEnds ends) const {
+        ends.lowest = std::min(ends.lowest, *std::min_element(m_lowest, m_lowest + kNodeCount));
+        ends.highest = std::max(ends.highest, *std::max_element(m_highest, m_highest + kNodeCount));
+        return ends;
     }
 
   private:
     std::int64_t m_value[kNodeCount];
     std::int64_t m_magnitude[kNodeCount]; // -1 while only missing ones came
+    std::int64_t m_lowest[kNodeCount] = {};
+    std::int64_t m_highest[kNodeCount] = {};
 };
 
 } // namespace
@@ -114,7 +121,7 @@ int Overview::ReadFineBins(const ShownRecords& shown, int firstBin, int records)
         }
         largest.Store(&m_fine.m_cells[std::size_t(bin) * kNodeCount]);
         m_fine.m_someMissing[std::size_t(bin)] = someMissing;
-        m_largestMagnitude = std::max(m_largestMagnitude, largest.LargestMagnitude());
+        m_ends = largest.Ends(m_ends);
     }
     return bin;
 }

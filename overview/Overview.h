@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColourScale.h"
 #include "NodeSets.h"
 #include "RecordGrid.h"
 #include "ShownRecords.h"
@@ -82,9 +83,9 @@ class Overview {
     // give them (as read): rows "not in the file".
     NodeMask AbsentNodes() const { return m_absent; }
 
-    // The largest magnitude of all values shown, 0 without any: the top of
-    // the colour scale.
-    std::int64_t LargestMagnitude() const { return m_largestMagnitude; }
+    // The lowest and the highest of all values shown that are not missing:
+    // the ends of the colour scale.
+    ColourEnds Ends() const { return m_ends; }
 
     // The overview at `wanted` columns (fewer with fewer records), merged
     // from the fine bins.
@@ -104,7 +105,7 @@ class Overview {
     RecordGrid m_grid;
     OverviewColumns m_fine; // one column per fine bin
     NodeMask m_absent = 0;
-    std::int64_t m_largestMagnitude = 0;
+    ColourEnds m_ends;
 };
 
 } // namespace quib

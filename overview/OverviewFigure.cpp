@@ -67,9 +67,9 @@ QImage RampImage(bool negative) {
 
 OverviewFigure::OverviewFigure(const Overview& overview, const QRect& area,
                                const OverviewFigureStyle& style)
-    : m_mode(overview.Mode()), m_transform(overview.Transform()),
-      m_largest(overview.LargestMagnitude()), m_absent(overview.AbsentNodes()),
-      m_records(overview.Records()), m_style(style), m_area(area) {
+    : m_mode(overview.Mode()), m_transform(overview.Transform()), m_ends(overview.Ends()),
+      m_absent(overview.AbsentNodes()), m_records(overview.Records()), m_style(style),
+      m_area(area) {
     const QFontMetrics metrics(SizedFont(style, FontPixels(area)));
     m_lineHeight = metrics.height();
     const int margin = m_lineHeight / 2 + 2;
@@ -131,7 +131,7 @@ QImage OverviewFigure::PaintCells() const {
     image.fill(Qt::white);
     if (columns == 0)
         return image;
-    const ColourScale scale(m_largest);
+    const ColourScale scale(m_ends);
     const int width = image.width();
     std::vector<int> columnOfX(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x)
@@ -193,7 +193,8 @@ void OverviewFigure::PaintPositions(QPainter& painter) const {
 }
 
 // What is shown at the left, the colours at the right:
-// −largest [orange] 0 [blue] largest, log scale  [grey] missing  [foot] some missing.
+// lowest [orange] 0 [blue] highest, log scale  [grey] missing  [foot] some missing,
+// a sign without values left out.
 void OverviewFigure::PaintKey(QPainter& painter) const {
     const QFontMetrics metrics = painter.fontMetrics();
     const int top = m_cells.bottom() + 1 + kTickLength + m_lineHeight + m_lineHeight / 2;
@@ -204,15 +205,19 @@ void OverviewFigure::PaintKey(QPainter& painter) const {
     painter.drawText(QRect(m_cells.left(), top, m_cells.width(), m_lineHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, shown);
 
-    std::vector<KeyItem> items = {
-        {KeyItem::Word, FigureNumber(-m_largest)},
-        {KeyItem::Ramp, {}, true},
-        {KeyItem::Word, QStringLiteral("0")},
-        {KeyItem::Ramp, {}, false},
-        {KeyItem::Word, FigureNumber(m_largest) + QStringLiteral(", log scale")},
-        {KeyItem::Space, {}},
-        {KeyItem::Missing, {}},
-        {KeyItem::Word, QStringLiteral("missing")}};
+    std::vector<KeyItem> items;
+    if (m_ends.lowest < 0)
+        items.insert(items.end(),
+                     {{KeyItem::Word, FigureNumber(m_ends.lowest)}, {KeyItem::Ramp, {}, true}});
+    items.push_back({KeyItem::Word, QStringLiteral("0")});
+    if (m_ends.highest > 0)
+        items.insert(items.end(),
+                     {{KeyItem::Ramp, {}, false}, {KeyItem::Word, FigureNumber(m_ends.highest)}});
+    if (m_ends != ColourEnds{})
+        items.back().text += QStringLiteral(", log scale");
+    items.insert(
+        items.end(),
+        {{KeyItem::Space, {}}, {KeyItem::Missing, {}}, {KeyItem::Word, QStringLiteral("missing")}});
     // Told only where a column holds more than one record.
     if (MarksSomeMissing() && m_columns.Count() < m_records)
         items.insert(items.end(), {{KeyItem::Space, {}},

@@ -70,7 +70,7 @@ class OverviewFigure {
 
     OverviewMode m_mode;
     ValueTransform m_transform;
-    std::int64_t m_largest;
+    ColourEnds m_ends;
     NodeMask m_absent;
     int m_records;
     OverviewFigureStyle m_style;

@@ -1,6 +1,6 @@
 #include "Condition.h"
 
-#include <bit>
+#include <functional>
 
 namespace quib {
 
@@ -17,35 +17,54 @@ std::uint64_t Bits(std::int64_t value) {
     return static_cast<std::uint64_t>(value);
 }
 
-// A partner's value; a record with none reads NO_RECORD_VALUE.
-std::int64_t ValueOf(const std::int64_t* values, int node) {
-    return values != nullptr ? values[node] : NO_RECORD_VALUE;
+// A value on the stack, and whether it is missing; a missing one's number
+// means nothing.
+struct Operand {
+    std::int64_t value;
+    bool missing;
+};
+
+Operand Present(std::int64_t value) {
+    return {value, false};
 }
 
-// Positive, and no node directly below positive: the highlight's rule.
-bool IsMinimal(const std::int64_t* values, int node, NodeMask lower) {
-    if (values == nullptr || values[node] <= 0)
-        return false;
-    for (NodeMask rest = lower; rest != 0; rest &= rest - 1)
-        if (values[std::countr_zero(rest)] > 0)
-            return false;
-    return true;
+// A record's value; every value of an absent record (no partner) is missing.
+Operand ValueAt(const std::int64_t* values, NodeMask missing, int node) {
+    if (values == nullptr)
+        return {NO_RECORD_VALUE, true};
+    return {values[node], (missing >> node & 1) != 0};
 }
 
-bool AnyDiffers(const std::int64_t* a, const std::int64_t* b) {
-    bool differs = false;
-    for (int n = 0; n < kNodeCount; ++n)
-        differs |= a[n] != b[n];
-    return differs;
+bool Differ(Operand a, Operand b) {
+    return ValuesDiffer(a.value, a.missing, b.value, b.missing);
+}
+
+bool IsMinimal(const std::int64_t* values, int node) {
+    return values != nullptr && (MinimalNodes(values) >> node & 1) != 0;
+}
+
+// A comparison with a missing side gives 0, `!=` too.
+template <class Compare> Operand Compared(Operand a, Operand b, Compare compare) {
+    return Present(!a.missing && !b.missing && compare(a.value, b.value));
+}
+
+// `+` and `-` with a missing side give missing.
+template <class Combine> Operand Combined(Operand a, Operand b, Combine combine) {
+    return {Wrap(combine(Bits(a.value), Bits(b.value))), a.missing || b.missing};
+}
+
+bool IsTrue(Operand operand) {
+    return !operand.missing && operand.value != 0;
 }
 
 } // namespace
 
-std::int64_t Condition::Evaluate(const RecordContext& r) const {
+std::optional<std::int64_t> Condition::Evaluate(const RecordContext& r) const {
     // The parser's bound on nesting keeps the program within this stack.
-    std::int64_t stack[kEvaluationStackDepth];
+    Operand stack[kEvaluationStackDepth];
     int size = 0;
-    const auto push = [&](std::int64_t value) { stack[size++] = value; };
+    const auto push = [&](Operand operand) { stack[size++] = operand; };
+    const auto truth = [&](bool value) { push(Present(value)); };
     const auto combine = [&](auto operation) {
         --size;
         stack[size - 1] = operation(stack[size - 1], stack[size]);
@@ -56,101 +75,125 @@ std::int64_t Condition::Evaluate(const RecordContext& r) const {
         const Instruction in = m_code[pc++];
         switch (in.op) {
         case Op::Constant:
-            push(in.operand);
+            push(Present(in.operand));
             break;
         case Op::Number:
-            push(r.number);
+            push(Present(r.number));
             break;
         case Op::Position:
-            push(r.position);
+            push(Present(r.position));
             break;
         case Op::Value:
-            push(r.values[in.node]);
+            push(ValueAt(r.values, r.missing, in.node));
             break;
         case Op::PartnerValue:
-            push(ValueOf(r.partner, in.node));
+            push(ValueAt(r.partner, r.partnerMissing, in.node));
             break;
         case Op::Minimal:
-            push(IsMinimal(r.values, in.node, in.operand));
+            truth(IsMinimal(r.values, in.node));
             break;
         case Op::PartnerMinimal:
-            push(IsMinimal(r.partner, in.node, in.operand));
+            truth(IsMinimal(r.partner, in.node));
             break;
         case Op::Missing:
-            push(IsMissing(r.values[in.node]));
+            truth(ValueAt(r.values, r.missing, in.node).missing);
             break;
         case Op::PartnerMissing:
-            push(IsMissing(ValueOf(r.partner, in.node)));
+            truth(ValueAt(r.partner, r.partnerMissing, in.node).missing);
             break;
         case Op::HasPartner:
-            push(r.partner != nullptr);
+            truth(r.partner != nullptr);
             break;
         case Op::Differs:
-            push(r.partner != nullptr && DifferingNodes(r.values, r.partner, r.compared) != 0);
+            truth(r.partner != nullptr && DifferingNodes(r.values, r.missing, r.partner,
+                                                         r.partnerMissing, r.compared) != 0);
             break;
         case Op::DiffersAt:
-            push(r.partner != nullptr && (r.compared >> in.node & 1) != 0 &&
-                 r.values[in.node] != r.partner[in.node]);
+            truth(r.partner != nullptr && (r.compared >> in.node & 1) != 0 &&
+                  Differ(ValueAt(r.values, r.missing, in.node),
+                         ValueAt(r.partner, r.partnerMissing, in.node)));
             break;
         case Op::Changed:
-            push(hasPrevious && AnyDiffers(r.values, r.previous));
+            truth(hasPrevious && DifferingNodes(r.values, r.missing, r.previous, r.previousMissing,
+                                                kAllNodes) != 0);
             break;
         case Op::ChangedAt:
-            push(hasPrevious && r.values[in.node] != r.previous[in.node]);
+            truth(hasPrevious && Differ(ValueAt(r.values, r.missing, in.node),
+                                        ValueAt(r.previous, r.previousMissing, in.node)));
             break;
         case Op::PartnerChangedAt:
-            push(hasPrevious && ValueOf(r.partner, in.node) != ValueOf(r.previousPartner, in.node));
+            truth(hasPrevious &&
+                  Differ(ValueAt(r.partner, r.partnerMissing, in.node),
+                         ValueAt(r.previousPartner, r.previousPartnerMissing, in.node)));
+            break;
+        case Op::ChangedMinimal:
+            truth(hasPrevious && MinimalNodes(r.values) != MinimalNodes(r.previous));
+            break;
+        case Op::Monotone:
+            truth(IsMonotone(r.values, r.carried & ~r.missing));
             break;
         case Op::Negate:
-            stack[size - 1] = Wrap(0 - Bits(stack[size - 1]));
+            stack[size - 1].value = Wrap(0 - Bits(stack[size - 1].value));
             break;
         case Op::Add:
-            combine([](std::int64_t a, std::int64_t b) { return Wrap(Bits(a) + Bits(b)); });
+            combine([](Operand a, Operand b) { return Combined(a, b, std::plus<>()); });
             break;
         case Op::Subtract:
-            combine([](std::int64_t a, std::int64_t b) { return Wrap(Bits(a) - Bits(b)); });
+            combine([](Operand a, Operand b) { return Combined(a, b, std::minus<>()); });
             break;
         case Op::Equal:
-            combine([](std::int64_t a, std::int64_t b) -> std::int64_t { return a == b; });
+            combine([](Operand a, Operand b) { return Compared(a, b, std::equal_to<>()); });
             break;
         case Op::NotEqual:
-            combine([](std::int64_t a, std::int64_t b) -> std::int64_t { return a != b; });
+            combine([](Operand a, Operand b) { return Compared(a, b, std::not_equal_to<>()); });
             break;
         case Op::Less:
-            combine([](std::int64_t a, std::int64_t b) -> std::int64_t { return a < b; });
+            combine([](Operand a, Operand b) { return Compared(a, b, std::less<>()); });
             break;
         case Op::LessEqual:
-            combine([](std::int64_t a, std::int64_t b) -> std::int64_t { return a <= b; });
+            combine([](Operand a, Operand b) { return Compared(a, b, std::less_equal<>()); });
             break;
         case Op::Greater:
-            combine([](std::int64_t a, std::int64_t b) -> std::int64_t { return a > b; });
+            combine([](Operand a, Operand b) { return Compared(a, b, std::greater<>()); });
             break;
         case Op::GreaterEqual:
-            combine([](std::int64_t a, std::int64_t b) -> std::int64_t { return a >= b; });
+            combine([](Operand a, Operand b) { return Compared(a, b, std::greater_equal<>()); });
             break;
         case Op::Not:
-            stack[size - 1] = stack[size - 1] == 0;
+            stack[size - 1] = Present(!IsTrue(stack[size - 1]));
             break;
         case Op::Truth:
-            stack[size - 1] = stack[size - 1] != 0;
+            stack[size - 1] = Present(IsTrue(stack[size - 1]));
             break;
         case Op::AndJump:
-            if (stack[size - 1] == 0)
-                pc = in.operand;
-            else
+            if (!IsTrue(stack[size - 1])) {
+                stack[size - 1] = Present(0);
+                pc = std::size_t(in.operand);
+            } else {
                 --size;
+            }
             break;
         case Op::OrJump:
-            if (stack[size - 1] != 0) {
-                stack[size - 1] = 1;
-                pc = in.operand;
+            if (IsTrue(stack[size - 1])) {
+                stack[size - 1] = Present(1);
+                pc = std::size_t(in.operand);
             } else {
                 --size;
             }
             break;
         }
     }
-    return stack[0];
+    if (stack[0].missing)
+        return std::nullopt;
+    return stack[0].value;
+}
+
+std::string ConditionProblem(const ParsedCondition& parsed, bool imported) {
+    if (!parsed.condition)
+        return parsed.error.Text();
+    if (!imported && parsed.condition->ReadsImportedRun())
+        return kNoImportedRun;
+    return {};
 }
 
 } // namespace quib

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,10 +18,15 @@ class Condition {
   public:
     // What the condition reads of a record.
     const ConditionReads& Reads() const { return m_reads; }
+    // imported.NAME, differs, partner and the like: an error where no file
+    // is imported (ConditionProblem).
+    bool ReadsImportedRun() const { return m_reads.ImportedRun(); }
 
-    // The condition's value on a record: comparisons and tests give 1 or 0.
-    std::int64_t Evaluate(const RecordContext& record) const;
-    bool Matches(const RecordContext& record) const { return Evaluate(record) != 0; }
+    // The condition's value on a record, nothing where it is missing:
+    // comparisons and tests give 1 or 0, never missing.
+    std::optional<std::int64_t> Evaluate(const RecordContext& record) const;
+    // A missing value matches as 0 does.
+    bool Matches(const RecordContext& record) const { return Evaluate(record).value_or(0) != 0; }
 
   private:
     friend class ConditionCompiler;
@@ -38,5 +44,15 @@ struct ParsedCondition {
 };
 
 ParsedCondition ParseCondition(std::string_view text);
+
+// What keeps a condition from being used on the runs shown, empty where
+// nothing does: where it is malformed, its error ("column 4: unknown name
+// 'abf'"); where it reads the imported run and no file is imported
+// (`imported` false), kNoImportedRun. The find bar shows this text, the
+// command line writes it after "quib: --find: ".
+std::string ConditionProblem(const ParsedCondition& parsed, bool imported);
+
+inline constexpr const char* kNoImportedRun =
+    "the condition reads the imported run, but no file is imported";
 
 } // namespace quib

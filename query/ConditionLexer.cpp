@@ -7,8 +7,7 @@ namespace quib {
 
 namespace {
 
-// 2^31: -2147483648 is the negation of the largest integer written.
-constexpr std::int64_t kLargestInteger = std::int64_t{1} << 31;
+constexpr std::int64_t kLargestInteger = INT64_MAX;
 constexpr std::size_t kQuotedBytes = 40;
 
 constexpr bool IsBlankCharacter(char c) {
@@ -86,12 +85,12 @@ bool ConditionLexer::Next(Token& token, ConditionError& error) {
             ++length;
         token.kind = TokenKind::Integer;
         for (char digit : rest.substr(0, length)) {
-            token.value = token.value * 10 + (digit - '0');
-            if (token.value > kLargestInteger) {
+            if (token.value > (kLargestInteger - (digit - '0')) / 10) {
                 error = {token.Column(),
                          "integer " + Shortened(rest.substr(0, length)) + " is too large"};
                 return false;
             }
+            token.value = token.value * 10 + (digit - '0');
         }
     } else if (IsWordStart(c)) {
         token.kind = TokenKind::Word;

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::string_view kKeywords[] = {"or",      "and",      "not",     "imported",
                                           "number",  "position", "minimal", "missing",
-                                          "differs", "changed",  "partner"};
+                                          "differs", "changed",  "partner", "monotone"};
 
 bool IsKeyword(std::string_view word) {
     return std::find(std::begin(kKeywords), std::end(kKeywords), word) != std::end(kKeywords);
@@ -93,13 +93,17 @@ class ConditionCompiler {
         return Fail(message + " but found " + Describe(m_token));
     }
 
-    void Emit(Op op, int node = 0, std::uint32_t operand = 0) {
+    void Emit(Op op, int node = 0, std::int64_t operand = 0) {
         m_code.push_back({op, static_cast<std::uint8_t>(node), operand});
         switch (op) {
         case Op::Value:
         case Op::Minimal:
         case Op::Missing:
+        case Op::Monotone:
             m_reads.values = true;
+            break;
+        case Op::HasPartner:
+            m_reads.partner = true;
             break;
         case Op::PartnerValue:
         case Op::PartnerMinimal:
@@ -112,6 +116,7 @@ class ConditionCompiler {
             break;
         case Op::Changed:
         case Op::ChangedAt:
+        case Op::ChangedMinimal:
             m_reads.values = m_reads.previousValues = true;
             break;
         case Op::PartnerChangedAt:
@@ -133,7 +138,7 @@ class ConditionCompiler {
             if (!Advance() || !(this->*operand)())
                 return false;
             Emit(Op::Truth);
-            m_code[at].operand = static_cast<std::uint32_t>(m_code.size());
+            m_code[at].operand = static_cast<std::int64_t>(m_code.size());
         }
         return true;
     }
@@ -188,7 +193,7 @@ class ConditionCompiler {
 
     bool ParseAtom() {
         if (m_token.kind == TokenKind::Integer) {
-            Emit(Op::Constant, 0, static_cast<std::uint32_t>(m_token.value));
+            Emit(Op::Constant, 0, m_token.value);
             return Advance();
         }
         if (m_token.Is("("))
@@ -223,7 +228,8 @@ class ConditionCompiler {
         };
         for (const Simple& simple : {Simple{"number", Op::Number},
                                      {"position", Op::Position},
-                                     {"partner", Op::HasPartner}}) {
+                                     {"partner", Op::HasPartner},
+                                     {"monotone", Op::Monotone}}) {
             if (word == simple.word) {
                 Emit(simple.op);
                 return Advance();
@@ -251,13 +257,13 @@ class ConditionCompiler {
         if (!Advance() || !Expect("(", word) || !ParseNode(true, imported, node) || !Expect(")"))
             return false;
         if (word == "minimal")
-            Emit(imported ? Op::PartnerMinimal : Op::Minimal, node, LowerNeighbours(node));
+            Emit(imported ? Op::PartnerMinimal : Op::Minimal, node);
         else
             Emit(imported ? Op::PartnerMissing : Op::Missing, node);
         return true;
     }
 
-    // differs, differs(NAME), changed, changed(node)
+    // differs, differs(NAME), changed, changed(node), changed(minimal)
     bool ParseComparisonTest(std::string_view word) {
         const bool differs = word == "differs";
         if (!Advance())
@@ -266,9 +272,15 @@ class ConditionCompiler {
             Emit(differs ? Op::Differs : Op::Changed);
             return true;
         }
+        if (!Advance())
+            return false;
+        if (!differs && m_token.Is("minimal")) {
+            Emit(Op::ChangedMinimal);
+            return Advance() && Expect(")");
+        }
         bool imported = false;
         int node = 0;
-        if (!Advance() || !ParseNode(!differs, imported, node) || !Expect(")"))
+        if (!ParseNode(!differs, imported, node) || !Expect(")"))
             return false;
         Emit(differs ? Op::DiffersAt : imported ? Op::PartnerChangedAt : Op::ChangedAt, node);
         return true;

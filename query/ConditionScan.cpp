@@ -7,7 +7,9 @@ namespace quib {
 ConditionScan::ConditionScan(const LatticeDocument& document, ValueTransform transform)
     : m_document(document), m_transform(transform),
       m_compared(ComparedNodes(document.m_nPrimaryDim, document.m_nImportedDim,
-                               transform != ValueTransform::Read)) {}
+                               transform != ValueTransform::Read)),
+      m_carried(transform != ValueTransform::Read ? kAllNodes
+                                                  : CarriedNodes(document.m_nPrimaryDim)) {}
 
 void ConditionScan::Begin(const Condition& condition) {
     const ConditionReads& reads = condition.Reads();
@@ -34,12 +36,13 @@ const ConditionScan::Slot& ConditionScan::SlotFor(int position, int keep) {
 void ConditionScan::Load(Slot& slot, int position) {
     const int index = position - 1;
     if (m_loadValues)
-        TransformValues(m_transform, m_document.m_primaryRecords[index].m_nNodeValue, slot.values);
+        slot.missing = TransformValues(m_transform, m_document.m_primaryRecords[index].m_nNodeValue,
+                                       slot.values);
     const int partner = m_document.ImportedPartner(index);
     slot.hasPartner = partner != kNoPartner;
     if (slot.hasPartner && m_loadPartnerValues)
-        TransformValues(m_transform, m_document.m_importedRecords[partner].m_nNodeValue,
-                        slot.partnerValues);
+        slot.partnerMissing = TransformValues(
+            m_transform, m_document.m_importedRecords[partner].m_nNodeValue, slot.partnerValues);
     slot.position = position;
 }
 
@@ -49,13 +52,18 @@ bool ConditionScan::Matches(const Condition& condition, int position) {
     context.position = position;
     context.number = m_document.m_primaryRecords[position - 1].m_nRecordNumber;
     context.values = current.values;
+    context.missing = current.missing;
     // Where the partner's values are not read, only its presence counts.
     context.partner = current.hasPartner ? current.partnerValues : nullptr;
+    context.partnerMissing = current.partnerMissing;
     context.compared = m_compared;
+    context.carried = m_carried;
     if (m_needsPrevious && position > 1) {
         const Slot& previous = SlotFor(position - 1, position);
         context.previous = previous.values;
+        context.previousMissing = previous.missing;
         context.previousPartner = previous.hasPartner ? previous.partnerValues : nullptr;
+        context.previousPartnerMissing = previous.partnerMissing;
     }
     return condition.Matches(context);
 }

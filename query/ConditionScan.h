@@ -32,12 +32,15 @@ class ConditionScan {
     bool MatchesAt(const Condition& condition, int position);
 
   private:
-    // The values of one record and of its partner, as far as they are read.
+    // The values of one record and of its partner, as far as they are read,
+    // each with the nodes whose values are missing.
     struct Slot {
         int position = 0; // 0: holds nothing
         bool hasPartner = false;
         std::int64_t values[kNodeCount];
+        NodeMask missing = 0;
         std::int64_t partnerValues[kNodeCount];
+        NodeMask partnerMissing = 0;
     };
 
     void Begin(const Condition& condition);
@@ -49,6 +52,7 @@ class ConditionScan {
     const LatticeDocument& m_document;
     ValueTransform m_transform;
     NodeMask m_compared;
+    NodeMask m_carried;
     bool m_loadValues = false;
     bool m_loadPartnerValues = false;
     bool m_needsPrevious = false;

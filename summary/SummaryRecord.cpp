@@ -27,22 +27,25 @@ void FillSummaryRecord(const LatticeDocument& document, const SummaryLayout& lay
     const CLatticeRecord& primary = document.m_primaryRecords[index];
     record.position = index + 1;
     record.number = primary.m_nRecordNumber;
-    TransformValues(layout.transform, primary.m_nNodeValue, record.values);
+    record.missing = TransformValues(layout.transform, primary.m_nNodeValue, record.values);
     if (layout.highlight)
         record.minimal = MinimalNodes(record.values);
     if (!layout.imported)
         return;
     const int partner = document.ImportedPartner(index);
     record.paired = partner != kNoPartner;
-    if (record.paired)
-        TransformValues(layout.transform, document.m_importedRecords[partner].m_nNodeValue,
-                        record.partner);
-    else
+    if (record.paired) {
+        record.partnerMissing = TransformValues(
+            layout.transform, document.m_importedRecords[partner].m_nNodeValue, record.partner);
+    } else {
         std::fill(std::begin(record.partner), std::end(record.partner), NO_RECORD_VALUE);
+        record.partnerMissing = kAllNodes;
+    }
     if (layout.highlight)
         record.partnerMinimal = MinimalNodes(record.partner);
     record.differing = record.paired && layout.differences
-                           ? DifferingNodes(record.values, record.partner, layout.compared)
+                           ? DifferingNodes(record.values, record.missing, record.partner,
+                                            record.partnerMissing, layout.compared)
                            : 0;
 }
 

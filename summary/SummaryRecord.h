@@ -32,9 +32,11 @@ struct SummaryRecord {
     int position = 0; // 1-based
     int number = 0;
     std::int64_t values[kNodeCount] = {};
+    NodeMask missing = 0; // the nodes whose values are missing
     bool paired = false;
-    // NO_RECORD_VALUE in every node without a partner.
+    // NO_RECORD_VALUE in every node without a partner, every one missing.
     std::int64_t partner[kNodeCount] = {};
+    NodeMask partnerMissing = 0;
     // Filled only as the layout asks.
     NodeMask minimal = 0;
     NodeMask partnerMinimal = 0;

@@ -31,7 +31,7 @@ TEST(ConditionParser, TellsWhereAndWhatForEachMistake) {
         {"{a}", "column 2: expected '}' but found 'a'"},
         {"ab + {", "column 7: expected '}' but found end of condition"},
         // Integers.
-        {"2147483649", "column 1: integer 2147483649 is too large"},
+        {"9223372036854775808", "column 1: integer 9223372036854775808 is too large"},
         {"ab > -99999999999999999999", "column 7: integer 99999999999999999999 is too large"},
         // Characters that begin no token.
         {"ab # 1", "column 4: unexpected character '#'"},
@@ -56,6 +56,12 @@ TEST(ConditionParser, TellsWhereAndWhatForEachMistake) {
         {"changed(", "column 9: expected a node name but found end of condition"},
         {"imported ab", "column 10: expected '.' after 'imported' but found 'ab'"},
         {"imported", "column 9: expected '.' after 'imported' but found end of condition"},
+        {"changed(minimal", "column 16: expected ')' but found end of condition"},
+        {"changed(imported.minimal)", "column 18: expected a node name but found 'minimal'"},
+        {"differs(minimal)", "column 9: expected a node name but found 'minimal'"},
+        {"minimal(monotone)", "column 9: expected a node name but found 'monotone'"},
+        {"monotone(ab)", "column 9: expected end of condition but found '('"},
+        {"Monotone", "column 1: unknown name 'Monotone' (keywords are lower case)"},
     };
     for (const auto& [text, error] : cases)
         EXPECT_EQ(ErrorOf(text), error) << text;
@@ -66,6 +72,26 @@ TEST(ConditionParser, QuotesLongTokensShortened) {
     EXPECT_EQ(ErrorOf("a = " + name), "column 5: unknown name '" + name.substr(0, 40) + "...'");
     const std::string digits(45, '9');
     EXPECT_EQ(ErrorOf(digits), "column 1: integer " + digits.substr(0, 40) + "... is too large");
+}
+
+// A condition that reads the imported run is refused where none is
+// imported; a malformed one is told as malformed either way.
+TEST(ConditionParser, TheImportedRunWithoutAnImportIsAProblem) {
+    for (const char* text :
+         {"imported.ab > 0", "differs", "differs(ab)", "not partner", "changed(imported.a)",
+          "missing(imported.{})", "minimal(imported.e)", "ab > 0 or (partner)"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ConditionProblem(ParseCondition(text), false), kNoImportedRun);
+        EXPECT_EQ(ConditionProblem(ParseCondition(text), true), "");
+    }
+    for (const char* text :
+         {"ab > 0", "changed", "changed(a)", "changed(minimal)", "monotone",
+          "missing(abc) and minimal(e)", "number + position > 9223372036854775807"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ConditionProblem(ParseCondition(text), false), "");
+    }
+    EXPECT_EQ(ConditionProblem(ParseCondition("imported.ab >"), false),
+              "column 14: expected a value but found end of condition");
 }
 
 // The deepest nesting allowed, each level holding the most values beneath

@@ -56,6 +56,62 @@ TEST_F(FindCommands, AMalformedConditionIsToldByItsColumn) {
     EXPECT_EQ(Quib({"--find", "", m_three}).err, "quib: --find: column 1: empty condition\n");
 }
 
+// Told before any file is read, as a malformed condition is: without an
+// import such a condition could only match nothing.
+TEST_F(FindCommands, AConditionOnTheImportedRunNeedsAnImport) {
+    const std::string noImport =
+        "quib: --find: the condition reads the imported run, but no file is imported\n";
+    for (const std::string condition : {"imported.ab > 0", "differs", "not partner"}) {
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"--find", condition, Out("missing")},
+              {"--summary", "--find", condition, Out("missing")},
+              {"--export", Out("p.pdf"), "--records", "all", "--find", condition,
+               Out("missing")}}) {
+            SCOPED_TRACE(args[0] + " " + condition);
+            const ProcessResult r = Quib(args);
+            EXPECT_EQ(r.status, 2);
+            EXPECT_EQ(r.out, "");
+            EXPECT_EQ(r.err, noImport);
+        }
+    }
+    const ProcessResult imported =
+        Quib({"--find", "imported.{} = 1", "--import", m_three, m_three});
+    EXPECT_EQ(imported.out, "1 7\n");
+    EXPECT_EQ(Quib({"--find", "changed({}) and monotone", m_three}).out, "2 3\n");
+}
+
+// Sums and comparisons never take a missing value or a record without a
+// partner as the number -32001; `!=` agrees with differs. Integers pass
+// 32 bits.
+TEST_F(FindCommands, MissingValuesMatchAsUnknownOnTheExamples) {
+    const std::string examples = QUIB_EXAMPLES;
+    const auto found = [&](const std::string& condition) {
+        const ProcessResult r = Quib({"--find", condition, "--import",
+                                      examples + "/run-a-repeat.dat", examples + "/run-a.dat"});
+        EXPECT_EQ(r.err, "") << condition;
+        std::vector<std::string> lines;
+        for (std::size_t at = 0, end; (end = r.out.find('\n', at)) != std::string::npos;
+             at = end + 1)
+            lines.push_back(r.out.substr(at, end - at));
+        return lines;
+    };
+    const std::vector<std::string> unpaired = found("not partner");
+    ASSERT_GT(unpaired.size(), 10u);
+    const std::vector<std::string> larger = found("abcde - imported.abcde > 10");
+    const std::vector<std::string> differing = found("differs(abcde)");
+    ASSERT_FALSE(larger.empty());
+    for (const std::string& line : larger) {
+        EXPECT_EQ(std::count(unpaired.begin(), unpaired.end(), line), 0) << line;
+        EXPECT_EQ(std::count(differing.begin(), differing.end(), line), 1) << line;
+    }
+    for (const std::string& line : found("imported.ab < 0 or -imported.ab = 32001"))
+        EXPECT_EQ(std::count(unpaired.begin(), unpaired.end(), line), 0) << line;
+    EXPECT_EQ(found("ab != imported.ab"), found("differs(ab)"));
+    const ProcessResult large = Quib({"--find", "ab > 3000000000", m_three});
+    EXPECT_EQ(large.status, 3);
+    EXPECT_EQ(large.err, "");
+}
+
 // The condition sees the values shown: the Möbius inversion takes the empty
 // set's value off every singleton.
 TEST_F(FindCommands, FindSeesTheValuesShown) {

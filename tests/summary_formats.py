@@ -50,9 +50,11 @@ def read_data_file(path):
 
 
 def transformed(values, transform):
+    """The values shown and, node by node, whether each is missing: as read,
+    below -31999; transformed, a sum that such a value enters."""
     if transform == "read":
-        return list(values)
-    shown = []
+        return list(values), [v < -31999 for v in values]
+    shown, gone = [], []
     for s in SUBSETS:
         if transform == "supersets":
             terms = [(1, t) for t in range(NODES) if SUBSETS[t] >= s]
@@ -61,7 +63,13 @@ def transformed(values, transform):
                      for t in range(NODES) if SUBSETS[t] <= s]
         missing = any(values[t] < -31999 for _, t in terms)
         shown.append(MISSING if missing else sum(sign * values[t] for sign, t in terms))
-    return shown
+        gone.append(missing)
+    return shown, gone
+
+
+def differ(a, a_missing, b, b_missing):
+    """Two missing values never differ, one missing and one present do."""
+    return a_missing != b_missing or (not a_missing and a != b)
 
 
 def minimal(values):
@@ -104,14 +112,19 @@ class Model:
 
     def rows(self):
         for k, ((number, values), partner) in enumerate(zip(self.records, self.partners)):
-            shown = transformed(values, self.transform)
-            other = transformed(partner, self.transform) if partner else [MISSING] * NODES
+            shown, missing = transformed(values, self.transform)
+            other, other_missing = (transformed(partner, self.transform) if partner
+                                    else ([MISSING] * NODES, [True] * NODES))
             yield {
                 "position": k + 1, "number": number, "values": shown, "partner": other,
                 "paired": partner is not None, "minimal": minimal(shown),
                 "imported_minimal": minimal(other),
                 "differing": [LABELS[n] for n in range(NODES)
-                              if self.compared[n] and shown[n] != other[n]],
+                              if self.compared[n]
+                              and differ(shown[n], missing[n], other[n], other_missing[n])],
+                "unlike missing": partner is not None and any(
+                    missing[n] and other_missing[n] and shown[n] != other[n]
+                    for n in range(NODES) if self.compared[n]),
             }
 
 
@@ -249,6 +262,7 @@ class Checker:
             self.seen.update(["minimal"] if row["minimal"] else [])
             self.seen.update(["differing"] if differences and row["differing"] else [])
             self.seen.update(["missing"] if MISSING in row["values"] else [])
+            self.seen.update(["unlike missing"] if differences and row["unlike missing"] else [])
         if model.imported and model.dimension != model.imported_dimension:
             self.seen.add("mixed dimensions")
 
@@ -282,6 +296,10 @@ def write_generated(folder):
     primary = [(n, [value() for _ in range(32)]) for n in list(range(1, 61)) + [5, 5, 90]]
     repeat = [(n, [v if rng.random() < 0.8 else value() for v in values])
               for n, values in primary if rng.random() < 0.8] + [(5, [1] * 32), (200, [2] * 32)]
+    # Values drawn "/" on both sides, but as other numbers: never differing.
+    unlike = [-32000, -32001, -40000, -2147483648]
+    primary.append((61, unlike * 8))
+    repeat.append((61, unlike[::-1] * 8))
     rng.shuffle(repeat)
     return {
         "g32": write("g32.dat", 32, primary),
@@ -337,7 +355,8 @@ def main():
                 checker.case(name, primary, imports, "read", *flags, formats_now())
             for transform in ["mobius", "subsets", "supersets"]:
                 checker.case(name, primary, imports, transform, True, True, formats_now())
-        wanted = {"paired", "unpaired", "minimal", "differing", "missing", "mixed dimensions"}
+        wanted = {"paired", "unpaired", "minimal", "differing", "missing", "unlike missing",
+                  "mixed dimensions"}
         checker.check("what the cases exercised", sorted(checker.seen & wanted), sorted(wanted))
         checker.check("the formats run", sorted(checker.formats_seen), sorted(formats))
         print("%d failures" % checker.failures)

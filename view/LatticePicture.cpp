@@ -77,7 +77,8 @@ LatticePicture::LatticePicture(const LatticeDocument& data, const PictureOptions
         shown.minimal = MinimalNodes(shown.values);
     }
     if (m_hasPartner)
-        m_differing = DifferingNodes(m_shown[0].values, m_shown[1].values,
+        m_differing = DifferingNodes(m_shown[0].values, m_shown[0].missing, m_shown[1].values,
+                                     m_shown[1].missing,
                                      ComparedNodes(data.m_nPrimaryDim, data.m_nImportedDim,
                                                    options.values != ValueTransform::Read));
     SetMapping(surface);

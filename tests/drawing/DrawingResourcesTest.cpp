@@ -192,13 +192,16 @@ TEST_F(DrawingResources, TheViewsFontDescriptionIsUsedAsStored) {
 
 // Exactly the nodes whose values differ from the partner's are filled, in
 // both diagrams, their values written on the fill; nothing without a
-// partner or without an import shown, nothing while it is off.
+// partner or without an import shown, nothing while it is off. A value
+// drawn "/" differs from a number, never from another "/".
 TEST_F(DrawingResources, DifferingNodesAreFilledInBothDiagrams) {
     Values primary = Zero(), imported = Zero();
     primary[3] = 5;
     imported[3] = 6;
     primary[20] = -32001;
     imported[31] = 1;
+    primary[7] = -32000;
+    imported[7] = -32001;
     SetPrimary({{1, primary}, {2, primary}});
     SetImported({{1, imported}});
     const auto filled = [this] {

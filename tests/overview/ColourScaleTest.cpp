@@ -66,7 +66,7 @@ const std::int64_t kMagnitudes[] = {1, 2, 3, 10, 100, 1000, 10000, 100000, kLarg
 // Same magnitude, other sign: apart in colour and in lightness (the
 // positive darker) for all three visions.
 TEST(ColourScale, SignsOfEqualMagnitudeStayApartUnderColourBlindness) {
-    const ColourScale scale(kLargest);
+    const ColourScale scale({-kLargest, kLargest});
     for (const Vision& vision : kVisions)
         for (const std::int64_t m : kMagnitudes) {
             const Lab positive = Seen(scale.Of(m), vision);
@@ -77,7 +77,7 @@ TEST(ColourScale, SignsOfEqualMagnitudeStayApartUnderColourBlindness) {
 }
 
 TEST(ColourScale, MissingGreyAndZeroWhiteStandApartFromEveryShade) {
-    const Rgb white = ColourScale(kLargest).Of(0);
+    const Rgb white = ColourScale({-kLargest, kLargest}).Of(0);
     EXPECT_EQ(white, ColourScale::kZero);
     for (const Vision& vision : kVisions) {
         const Lab grey = Seen(ColourScale::kMissing, vision);
@@ -94,10 +94,10 @@ TEST(ColourScale, MissingGreyAndZeroWhiteStandApartFromEveryShade) {
     }
 }
 
-// Darker with every step of the logarithm, up to the largest magnitude and
-// no further.
-TEST(ColourScale, DarkerWithTheMagnitudeUpToTheLargest) {
-    const ColourScale scale(kLargest);
+// Darker with every step of the logarithm, up to the end of its sign and no
+// further: each sign has its own end.
+TEST(ColourScale, DarkerWithTheMagnitudeUpToTheEndOfItsSign) {
+    const ColourScale scale({-kLargest, kLargest});
     for (const int sign : {1, -1}) {
         double lighter = 101;
         for (const std::int64_t m : kMagnitudes) {
@@ -108,7 +108,11 @@ TEST(ColourScale, DarkerWithTheMagnitudeUpToTheLargest) {
         EXPECT_EQ(scale.Of(sign * kLargest), ColourScale::Shade(sign < 0, 1));
         EXPECT_EQ(scale.Of(sign * kLargest * 1000), scale.Of(sign * kLargest));
     }
-    EXPECT_EQ(ColourScale(0).Of(1), ColourScale::Shade(false, 1));
+    const ColourScale uneven({-100, kLargest});
+    EXPECT_EQ(uneven.Of(-100), ColourScale::Shade(true, 1));
+    EXPECT_EQ(uneven.Of(100), scale.Of(100));
+    EXPECT_EQ(ColourScale({}).Of(1), ColourScale::Shade(false, 1));
+    EXPECT_EQ(ColourScale({}).Of(-1), ColourScale::Shade(true, 1));
 }
 
 } // namespace

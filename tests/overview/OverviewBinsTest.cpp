@@ -134,7 +134,14 @@ void ExpectOverviewAsPlain(const LatticeDocument& doc, OverviewMode mode, ValueT
                            const std::vector<int>& widths) {
     const Overview overview(doc, mode, transform);
     const std::vector<PlainRecord> records = PlainRecords(doc, mode, transform);
-    std::int64_t largest = 0;
+    // The colour scale's ends: every value that is not missing, and 0.
+    ColourEnds ends;
+    for (const PlainRecord& record : records)
+        for (int node = 0; node < kNodeCount; ++node)
+            if (record.has[node]) {
+                ends.lowest = std::min(ends.lowest, record.value[node]);
+                ends.highest = std::max(ends.highest, record.value[node]);
+            }
     for (const int width : widths) {
         const OverviewColumns columns = overview.Columns(width);
         for (int c = 0; c < columns.Count(); ++c) {
@@ -151,7 +158,6 @@ void ExpectOverviewAsPlain(const LatticeDocument& doc, OverviewMode mode, ValueT
                         plain.any = true;
                     }
                 }
-                largest = std::max<std::int64_t>(largest, plain.any ? std::llabs(plain.value) : 0);
                 const auto where = [&] {
                     return "mode " + std::to_string(int(mode)) + " transform " +
                            std::to_string(int(transform)) + " width " + std::to_string(width) +
@@ -165,7 +171,7 @@ void ExpectOverviewAsPlain(const LatticeDocument& doc, OverviewMode mode, ValueT
             }
         }
     }
-    EXPECT_EQ(overview.LargestMagnitude(), largest);
+    EXPECT_EQ(overview.Ends(), ends);
 }
 
 // A primary run of dimension 32 and an imported one of 26, with every 7th
@@ -258,7 +264,7 @@ TEST(Overview, NothingToShowGivesNoColumns) {
     for (const OverviewMode mode : kModes) {
         const Overview overview(doc, mode, ValueTransform::Read);
         EXPECT_EQ(overview.Columns(1200).Count(), 0);
-        EXPECT_EQ(overview.LargestMagnitude(), 0);
+        EXPECT_EQ(overview.Ends(), ColourEnds{});
     }
     FillRandomDocument(doc, 10);
     EXPECT_EQ(Overview(doc, OverviewMode::Primary, ValueTransform::Read).Columns(0).Count(), 0);
@@ -337,7 +343,7 @@ TEST(StepwiseBuild, StepsGiveTheOnePassResultAndAChangedDocumentStopsThem) {
         EXPECT_EQ(history.State(), BuildState::Done);
 
         const Overview whole(doc, OverviewMode::Difference, ValueTransform::Mobius);
-        EXPECT_EQ(overview.Built().LargestMagnitude(), whole.LargestMagnitude());
+        EXPECT_EQ(overview.Built().Ends(), whole.Ends());
         const OverviewColumns a = overview.Built().Columns(kFineBinLimit),
                               b = whole.Columns(kFineBinLimit);
         ASSERT_EQ(a.Count(), b.Count());

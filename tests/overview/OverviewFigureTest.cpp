@@ -55,8 +55,8 @@ TEST(OverviewFigure, OneExtremeRecordAmongAMillionIsSeenAtEveryWidth) {
         return k == kPlanted && n == kNode ? kExtreme : (k * 31 + n * 7) % 201 - 100;
     });
     const Overview overview(doc, OverviewMode::Primary, ValueTransform::Read);
-    ASSERT_EQ(overview.LargestMagnitude(), kExtreme);
-    const QRgb darkest = Colour(ColourScale(kExtreme).Of(kExtreme));
+    ASSERT_EQ(overview.Ends(), (ColourEnds{-100, kExtreme}));
+    const QRgb darkest = Colour(ColourScale(overview.Ends()).Of(kExtreme));
     for (const int width : {100, 137, 250, 400, 555, 800, 1024, 1200, 1600, 2222, 3001, 4000}) {
         SCOPED_TRACE(width);
         const OverviewFigure figure(overview, QRect(0, 0, width, 400));
@@ -77,6 +77,42 @@ TEST(OverviewFigure, OneExtremeRecordAmongAMillionIsSeenAtEveryWidth) {
             EXPECT_EQ(figure.ColumnAt(QPoint(x, row)), column) << x;
         EXPECT_EQ(figure.Columns().Count(), std::min(cells.width(), overview.MostColumns()));
     }
+}
+
+// The key runs from the lowest value shown to the highest, each sign to its
+// own end: never to a value drawn "/" (-2147483648 here), never to the
+// other sign's magnitude; a sign without values has no ramp.
+TEST(OverviewFigure, TheKeyRunsBetweenTheValuesThatAreNotMissing) {
+    const TempDir dir;
+    LatticeDocument doc;
+    doc.m_nPrimaryDim = 32;
+    FillRecords(doc.m_primaryRecords, 3, [](int k, int n) {
+        return n != 9 ? 0 : k == 0 ? 2147460747 : k == 1 ? -5 : -2147483647 - 1;
+    });
+    const auto keyOf = [&](const Overview& overview) {
+        const std::string pdf = dir.Path() + "/key.pdf";
+        OverviewFigureFile file;
+        file.format = quib::PictureFormat::Pdf;
+        EXPECT_FALSE(SaveOverviewFigure(overview, file, QString::fromStdString(pdf)));
+        const std::string text = RunProcess("/usr/bin/pdftotext", {"-layout", pdf, "-"}).out;
+        const std::size_t line = text.rfind('\n', text.find("missing"));
+        return text.substr(line + 1, text.find('\n', line + 1) - line - 1);
+    };
+    const Overview overview(doc, OverviewMode::Primary, ValueTransform::Read);
+    const std::string key = keyOf(overview);
+    EXPECT_NE(key.find("−5 "), std::string::npos) << key;
+    EXPECT_NE(key.find(" 2147460747, log scale"), std::string::npos) << key;
+    EXPECT_EQ(key.find("2147483648"), std::string::npos) << key;
+    EXPECT_EQ(key.find("−2147460747"), std::string::npos) << key;
+    // -5 is the darkest orange.
+    const OverviewFigure figure(overview, QRect(0, 0, 600, 300));
+    EXPECT_EQ(Painted(figure).pixel(figure.XOfRecord(1), MiddleOfRow(figure, 9)),
+              Colour(ColourScale::Shade(true, 1)));
+
+    doc.m_primaryRecords[1].m_nNodeValue[9] = 5;
+    const std::string positive = keyOf(Overview(doc, OverviewMode::Primary, ValueTransform::Read));
+    EXPECT_EQ(positive.find("−"), std::string::npos) << positive;
+    EXPECT_NE(positive.find("0 "), std::string::npos) << positive;
 }
 
 class SmallFigure : public ::testing::Test {
@@ -115,10 +151,8 @@ TEST_F(SmallFigure, TheCurrentRecordIsMarkedByALineAndPointsFindTheirCells) {
     const int x = figure.XOfRecord(kUnpaired);
     const int y = MiddleOfRow(figure, 6);
     EXPECT_EQ(Painted(figure, kUnpaired).pixel(x, y), qRgb(0, 0, 0));
-    EXPECT_EQ(
-        Painted(figure, -1).pixel(x, y),
-        Colour(
-            ColourScale(overview.LargestMagnitude()).Of(overview.Columns(50).Value(kUnpaired, 6))));
+    EXPECT_EQ(Painted(figure, -1).pixel(x, y),
+              Colour(ColourScale(overview.Ends()).Of(overview.Columns(50).Value(kUnpaired, 6))));
     for (int k = 0; k < 50; ++k)
         EXPECT_EQ(figure.ColumnAt(QPoint(figure.XOfRecord(k), y)), k);
     EXPECT_EQ(figure.ColumnAt(QPoint(figure.Cells().left() - 1, y)), -1);

@@ -1,6 +1,7 @@
 #include "ReferenceCondition.h"
 
 #include "LatticeTables.h"
+#include "LiteralTransform.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +9,6 @@
 
 namespace {
 
-constexpr std::int64_t kNoRecord = -32001;
 constexpr int kParenthesesAllowed = 100;
 
 bool IsWordChar(char c) {
@@ -78,6 +78,10 @@ std::int64_t Wrapped(std::uint64_t value) {
     return static_cast<std::int64_t>(value);
 }
 
+bool IsTrue(const ReferenceValue& value) {
+    return value.has_value() && *value != 0;
+}
+
 class Interpreter {
   public:
     Interpreter(const std::vector<std::string>& tokens, const ReferenceConditionInput& input,
@@ -85,10 +89,10 @@ class Interpreter {
         : m_tokens(tokens), m_input(input), m_record(input.records[index]),
           m_previous(index > 0 ? &input.records[index - 1] : nullptr) {}
 
-    std::optional<std::int64_t> Run() {
+    std::optional<ReferenceValue> Run() {
         if (m_tokens.empty())
             return std::nullopt;
-        const std::int64_t value = Or();
+        const ReferenceValue value = Or();
         if (m_bad || m_at != m_tokens.size())
             return std::nullopt;
         return value;
@@ -111,65 +115,76 @@ class Interpreter {
             m_bad = true;
     }
 
-    std::int64_t Or() {
-        std::int64_t value = And();
+    ReferenceValue Or() {
+        ReferenceValue value = And();
         while (!m_bad && (Peek() == "or" || Peek() == "||")) {
             Take();
-            const std::int64_t right = And();
-            value = value != 0 || right != 0;
+            const ReferenceValue right = And();
+            value = IsTrue(value) || IsTrue(right);
         }
         return value;
     }
-    std::int64_t And() {
-        std::int64_t value = Not();
+    ReferenceValue And() {
+        ReferenceValue value = Not();
         while (!m_bad && (Peek() == "and" || Peek() == "&&")) {
             Take();
-            const std::int64_t right = Not();
-            value = value != 0 && right != 0;
+            const ReferenceValue right = Not();
+            value = IsTrue(value) && IsTrue(right);
         }
         return value;
     }
-    std::int64_t Not() {
+    ReferenceValue Not() {
         if (Peek() == "not" || Peek() == "!") {
             Take();
-            return Not() == 0;
+            return !IsTrue(Not());
         }
         return Compare();
     }
-    std::int64_t Compare() {
-        const std::int64_t left = Sum();
+    // With a missing side, every comparison is false.
+    ReferenceValue Compare() {
+        const ReferenceValue left = Sum();
         const std::string op = Peek();
         if (op != "=" && op != "==" && op != "!=" && op != "<" && op != "<=" && op != ">" &&
             op != ">=")
             return left;
         Take();
-        const std::int64_t right = Sum();
+        const ReferenceValue right = Sum();
+        if (!left || !right)
+            return 0;
         if (op == "=" || op == "==")
-            return left == right;
+            return *left == *right;
         if (op == "!=")
-            return left != right;
+            return *left != *right;
         if (op == "<")
-            return left < right;
+            return *left < *right;
         if (op == "<=")
-            return left <= right;
+            return *left <= *right;
         if (op == ">")
-            return left > right;
-        return left >= right;
+            return *left > *right;
+        return *left >= *right;
     }
-    std::int64_t Sum() {
-        std::int64_t value = Unary();
+    ReferenceValue Sum() {
+        ReferenceValue value = Unary();
         while (!m_bad && (Peek() == "+" || Peek() == "-")) {
             const bool plus = Take() == "+";
-            const std::uint64_t right = static_cast<std::uint64_t>(Unary());
-            value = Wrapped(plus ? static_cast<std::uint64_t>(value) + right
-                                 : static_cast<std::uint64_t>(value) - right);
+            const ReferenceValue right = Unary();
+            if (!value || !right) {
+                value.reset();
+                continue;
+            }
+            const auto a = static_cast<std::uint64_t>(*value);
+            const auto b = static_cast<std::uint64_t>(*right);
+            value = Wrapped(plus ? a + b : a - b);
         }
         return value;
     }
-    std::int64_t Unary() {
+    ReferenceValue Unary() {
         if (Peek() == "-") {
             Take();
-            return Wrapped(std::uint64_t{0} - static_cast<std::uint64_t>(Unary()));
+            const ReferenceValue value = Unary();
+            if (!value)
+                return value;
+            return Wrapped(std::uint64_t{0} - static_cast<std::uint64_t>(*value));
         }
         return Atom();
     }
@@ -187,54 +202,73 @@ class Interpreter {
         return std::max(node, 0);
     }
 
-    const std::array<std::int64_t, 32>* Values(bool imported) const {
-        return imported ? (m_record.partner ? &*m_record.partner : nullptr) : &m_record.values;
-    }
-    std::int64_t Value(bool imported, int node) const {
-        const auto* values = Values(imported);
-        return values ? (*values)[node] : kNoRecord;
+    // A record's values; those of a record without a partner are all
+    // missing.
+    static ReferenceValue Value(const ReferenceRecordValues& record, bool imported, int node) {
+        if (!imported)
+            return record.values[node];
+        return record.partner ? (*record.partner)[node] : std::nullopt;
     }
     bool Compared(int node) const {
         return m_input.transformed || (Carried(m_input.primaryDimension, node) &&
                                        Carried(m_input.importedDimension, node));
     }
-    bool Minimal(bool imported, int node) const {
-        const auto* values = Values(imported);
-        if (values == nullptr || (*values)[node] <= 0)
+    // Positive, and no node directly below positive.
+    static bool Minimal(const ReferenceRecordValues& record, bool imported, int node) {
+        const auto positive = [&](int n) { return Value(record, imported, n).value_or(0) > 0; };
+        if (!positive(node))
             return false;
         for (int lower = 0; lower < 32; ++lower)
-            if (OrderMatrix[lower][node] == 1 && (*values)[lower] > 0)
+            if (OrderMatrix[lower][node] == 1 && positive(lower))
                 return false;
         return true;
     }
+    // Two missing values are equal, a missing and a present one are not.
     bool Differs(int node) const {
         return m_record.partner && Compared(node) &&
-               m_record.values[node] != (*m_record.partner)[node];
+               Value(m_record, false, node) != Value(m_record, true, node);
     }
     bool Changed(bool imported, int node) const {
+        return m_previous != nullptr &&
+               Value(m_record, imported, node) != Value(*m_previous, imported, node);
+    }
+    bool ChangedMinimal() const {
         if (m_previous == nullptr)
             return false;
-        if (!imported)
-            return m_record.values[node] != m_previous->values[node];
-        const std::int64_t before = m_previous->partner ? (*m_previous->partner)[node] : kNoRecord;
-        return Value(true, node) != before;
+        for (int node = 0; node < 32; ++node)
+            if (Minimal(m_record, false, node) != Minimal(*m_previous, false, node))
+                return true;
+        return false;
+    }
+    // Along every line of the diagram whose ends both have a value.
+    bool Monotone() const {
+        const auto present = [&](int node) {
+            return m_record.values[node].has_value() &&
+                   (m_input.transformed || Carried(m_input.primaryDimension, node));
+        };
+        for (int lower = 0; lower < 32; ++lower)
+            for (int upper = 0; upper < 32; ++upper)
+                if (OrderMatrix[lower][upper] == 1 && present(lower) && present(upper) &&
+                    *m_record.values[lower] > *m_record.values[upper])
+                    return false;
+        return true;
     }
 
-    std::int64_t Atom() {
+    ReferenceValue Atom() {
         const std::string word = Take();
         if (m_bad)
             return 0;
         if (!word.empty() && std::isdigit(static_cast<unsigned char>(word[0]))) {
             const std::size_t first = std::min(word.find_first_not_of('0'), word.size() - 1);
             const std::string digits = word.substr(first);
-            if (digits.size() > 10 || (digits.size() == 10 && digits > "2147483648"))
+            if (digits.size() > 19 || (digits.size() == 19 && digits > "9223372036854775807"))
                 m_bad = true;
             return m_bad ? 0 : std::stoll(digits);
         }
         if (word == "(") {
             if (++m_parentheses > kParenthesesAllowed)
                 m_bad = true;
-            const std::int64_t value = m_bad ? 0 : Or();
+            const ReferenceValue value = m_bad ? 0 : Or();
             Need(")");
             --m_parentheses;
             return value;
@@ -245,12 +279,15 @@ class Interpreter {
             return std::int64_t(&m_record - m_input.records.data()) + 1;
         if (word == "partner")
             return m_record.partner.has_value();
+        if (word == "monotone")
+            return Monotone();
         bool imported = false;
         if (word == "minimal" || word == "missing") {
             Need("(");
             const int node = Node(imported, true);
             Need(")");
-            return word == "minimal" ? Minimal(imported, node) : Value(imported, node) < -31999;
+            return word == "minimal" ? Minimal(m_record, imported, node)
+                                     : !Value(m_record, imported, node).has_value();
         }
         if (word == "differs" || word == "changed") {
             const bool differs = word == "differs";
@@ -261,6 +298,11 @@ class Interpreter {
                 return any;
             }
             Take();
+            if (!differs && Peek() == "minimal") {
+                Take();
+                Need(")");
+                return ChangedMinimal();
+            }
             const int node = Node(imported, !differs);
             Need(")");
             return differs ? Differs(node) : Changed(imported, node);
@@ -268,7 +310,7 @@ class Interpreter {
         // NAME or imported.NAME, read again from its first word.
         --m_at;
         const int node = Node(imported, true);
-        return Value(imported, node);
+        return Value(m_record, imported, node);
     }
 
     const std::vector<std::string>& m_tokens;
@@ -280,11 +322,8 @@ class Interpreter {
     bool m_bad = false;
 };
 
-} // namespace
-
-std::optional<std::int64_t> ReferenceConditionValue(const std::string& condition,
-                                                    const ReferenceConditionInput& input,
-                                                    std::size_t index) {
+std::optional<ReferenceValue> Interpret(const std::string& condition,
+                                        const ReferenceConditionInput& input, std::size_t index) {
     BuildOrderMatrix();
     std::vector<std::string> tokens;
     if (!Split(condition, tokens))
@@ -292,8 +331,30 @@ std::optional<std::int64_t> ReferenceConditionValue(const std::string& condition
     return Interpreter(tokens, input, index).Run();
 }
 
+} // namespace
+
+bool ReferenceConditionWellFormed(const std::string& condition) {
+    ReferenceConditionInput input;
+    input.records.resize(1);
+    return Interpret(condition, input, 0).has_value();
+}
+
+ReferenceValue ReferenceConditionValue(const std::string& condition,
+                                       const ReferenceConditionInput& input, std::size_t index) {
+    return Interpret(condition, input, index).value_or(std::nullopt);
+}
+
 ReferenceConditionInput ReferenceConditionInputOf(const LatticeDocument& document,
                                                   quib::ValueTransform transform) {
+    const auto shown = [transform](const CLatticeRecord& record) {
+        ReferenceValues values;
+        for (int node = 0; node < 32; ++node) {
+            std::int64_t value = 0;
+            if (LiteralTransform(transform, record.m_nNodeValue, node, value))
+                values[node] = value;
+        }
+        return values;
+    };
     ReferenceConditionInput input;
     input.primaryDimension = document.m_nPrimaryDim;
     input.importedDimension = document.m_nImportedDim;
@@ -301,13 +362,9 @@ ReferenceConditionInput ReferenceConditionInputOf(const LatticeDocument& documen
     for (int i = 0; i < document.m_primaryRecords.GetSize(); ++i) {
         ReferenceRecordValues record;
         record.number = document.m_primaryRecords[i].m_nRecordNumber;
-        quib::TransformValues(transform, document.m_primaryRecords[i].m_nNodeValue,
-                              record.values.data());
-        if (const int partner = document.ImportedPartner(i); partner != quib::kNoPartner) {
-            record.partner.emplace();
-            quib::TransformValues(transform, document.m_importedRecords[partner].m_nNodeValue,
-                                  record.partner->data());
-        }
+        record.values = shown(document.m_primaryRecords[i]);
+        if (const int partner = document.ImportedPartner(i); partner != quib::kNoPartner)
+            record.partner = shown(document.m_importedRecords[partner]);
         input.records.push_back(record);
     }
     return input;

@@ -12,12 +12,16 @@
 // A find condition worked out plainly: the text split into words and
 // symbols, then interpreted by a recursive descent that evaluates as it
 // parses, every side of every operator, on records given as their values.
-// The condition library must give the same.
+// A missing value is an empty optional all the way through. The condition
+// library must give the same.
+
+using ReferenceValue = std::optional<std::int64_t>; // empty: missing
+using ReferenceValues = std::array<ReferenceValue, 32>;
 
 struct ReferenceRecordValues {
     std::int64_t number = 0;
-    std::array<std::int64_t, 32> values{};               // as shown
-    std::optional<std::array<std::int64_t, 32>> partner; // none: no partner
+    ReferenceValues values{};               // as shown
+    std::optional<ReferenceValues> partner; // none: no partner
 };
 
 struct ReferenceConditionInput {
@@ -27,13 +31,15 @@ struct ReferenceConditionInput {
     bool transformed = false; // values not as read: every node compared
 };
 
-// The value of `condition` on record `index` (0-based), or nothing when the
-// text is not a well-formed condition.
-std::optional<std::int64_t> ReferenceConditionValue(const std::string& condition,
-                                                    const ReferenceConditionInput& input,
-                                                    std::size_t index);
+bool ReferenceConditionWellFormed(const std::string& condition);
+
+// The value of a well-formed `condition` on record `index` (0-based); empty
+// where it is missing.
+ReferenceValue ReferenceConditionValue(const std::string& condition,
+                                       const ReferenceConditionInput& input, std::size_t index);
 
 // The records of a document as a condition sees them: its primary records
-// with their partners, values as `transform` shows them.
+// with their partners, values as `transform` shows them, each worked out
+// from its definition (LiteralTransform).
 ReferenceConditionInput ReferenceConditionInputOf(const LatticeDocument& document,
                                                   quib::ValueTransform transform);
