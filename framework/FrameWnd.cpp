@@ -3,6 +3,7 @@
 #include "AfxResources.h"
 #include "Document.h"
 #include "LockKeys.h"
+#include "Menu.h"
 #include "StatusBar.h"
 #include "ToolBar.h"
 #include "View.h"
@@ -161,7 +162,9 @@ void CFrameWnd::CreateActions() {
         const QString prompt = strings.section(QLatin1Char('\n'), 0, 0);
         const QString tip = strings.section(QLatin1Char('\n'), 1, 1);
         const QString label = AfxFindMenuLabel(command.id);
-        action->setText(label.isEmpty() ? tip : label);
+        action->setText(label.isEmpty() ? tip : label.section(QLatin1Char('\t'), 0, 0));
+        if (label.contains(QLatin1Char('\t')))
+            action->setProperty(kKeysLabelProperty, label.section(QLatin1Char('\t'), 1));
         action->setStatusTip(prompt);
         action->setToolTip(tip.isEmpty() ? action->text() : tip);
         QList<QKeySequence> keys;
@@ -179,7 +182,8 @@ void CFrameWnd::CreateActions() {
 
 void CFrameWnd::BuildMenu() {
     for (const MenuPopup& popup : AfxGetResources().menu) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
+        auto* menu = new CMenu(QString::fromUtf8(popup.title), menuBar());
+        menuBar()->addMenu(menu);
         for (const MenuItem& item : popup.items) {
             if (item.id == ID_SEPARATOR) {
                 menu->addSeparator();

@@ -13,6 +13,7 @@ add_library(quib_framework STATIC
     ${CMAKE_CURRENT_LIST_DIR}/FontDialog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FrameWnd.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LockKeys.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Menu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/MessageBox.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RecentFileList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StatusBar.cpp

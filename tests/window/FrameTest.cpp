@@ -4,6 +4,7 @@
 #include "DocTemplate.h"
 #include "Document.h"
 #include "MainFrame.h"
+#include "Menu.h"
 #include "ModalDriver.h"
 #include "MyQuibDoc.h"
 #include "Resources.h"
@@ -11,6 +12,7 @@
 #include "ToolBar.h"
 #include "View.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
@@ -73,6 +75,13 @@ class FrameTest : public testing::Test {
     }
 
     QAction* Action(UINT id) const { return m_frame->FindAction(id); }
+    // What the menu item of a command shows, its keys after a tab.
+    QString Shown(UINT id) const {
+        for (const CMenu* menu : m_frame->menuBar()->findChildren<CMenu*>())
+            if (menu->actions().contains(Action(id)))
+                return menu->ShownText(Action(id));
+        return {};
+    }
     CToolBar* ToolBar() const { return m_frame->findChild<CToolBar*>(); }
     CStatusBar* StatusBar() const { return m_frame->findChild<CStatusBar*>(); }
 
@@ -116,8 +125,16 @@ TEST_F(FrameTest, MenusHoldTheTablesItemsInOrder) {
                 continue;
             }
             EXPECT_EQ(items[k], Action(item.id));
-            // The recent-file placeholder reads as stored until files are opened.
-            EXPECT_EQ(items[k++]->text(), QString::fromUtf8(item.label));
+            // Each item shows its label, the keys after a tab as it tells
+            // them; the recent-file placeholder reads as stored until files
+            // are opened.
+            const QString label = QString::fromUtf8(item.label);
+            const QString shown = Shown(item.id);
+            EXPECT_EQ(shown.section('\t', 0, 0), label.section('\t', 0, 0));
+            if (label.contains('\t')) {
+                EXPECT_EQ(shown, label);
+            }
+            ++k;
             if (item.id == ID_FILE_MRU_FILE1) {
                 for (UINT more = ID_FILE_MRU_FILE2; more <= ID_FILE_MRU_FILE4; ++more)
                     EXPECT_EQ(items[k++], Action(more));
@@ -149,8 +166,40 @@ TEST_F(FrameTest, ArrowKeysAreBoundAsTheTableSays) {
         EXPECT_EQ(m_view->m_received, std::vector<UINT>{id});
     }
     // The menu names the keys as they are bound.
-    EXPECT_EQ(Action(ID_NAVIGATE_FIRST)->text(), "&First\tArrow-Down");
-    EXPECT_EQ(Action(ID_NAVIGATE_LAST)->text(), "&Last\tArrow-Up");
+    EXPECT_EQ(Shown(ID_NAVIGATE_FIRST), "&First\tArrow-Down");
+    EXPECT_EQ(Shown(ID_NAVIGATE_LAST), "&Last\tArrow-Up");
+}
+
+// A screen reader reads an item's name, then its shortcut apart: the name
+// never carries the keys.
+TEST_F(FrameTest, AccessibleNamesAreTheTextsAloneAndTheKeysTheirShortcuts) {
+    const auto check = [](QAccessibleInterface* item, const QAction* action, bool keys) {
+        ASSERT_NE(item, nullptr);
+        const QString name = item->text(QAccessible::Name);
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_FALSE(name.isEmpty());
+        EXPECT_FALSE(name.contains('\t'));
+        if (keys && !action->shortcut().isEmpty()) {
+            EXPECT_EQ(item->text(QAccessible::Accelerator), action->shortcut().toString());
+        }
+    };
+    for (QMenu* menu : m_frame->menuBar()->findChildren<QMenu*>()) {
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(menu);
+        ASSERT_NE(list, nullptr);
+        const QList<QAction*> actions = menu->actions();
+        ASSERT_EQ(list->childCount(), actions.size());
+        for (int k = 0; k < actions.size(); ++k)
+            if (!actions[k]->isSeparator() && actions[k]->isVisible())
+                check(list->child(k), actions[k], true);
+    }
+    for (QAction* action : ToolBar()->actions())
+        if (!action->isSeparator())
+            check(QAccessible::queryAccessibleInterface(ToolBar()->widgetForAction(action)), action,
+                  false);
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(ToolBar()->widgetForAction(Action(ID_FILE_OPEN)))
+            ->text(QAccessible::Name),
+        "Open");
 }
 
 TEST_F(FrameTest, ToolbarHoldsElevenItemsWithImages) {
