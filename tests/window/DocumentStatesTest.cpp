@@ -2,6 +2,7 @@
 // commands, the keys and the file dialog, and the states they lead to.
 
 #include "AppFixture.h"
+#include "Compress.h"
 #include "ModalDriver.h"
 
 #include <QFileDialog>
@@ -163,6 +164,36 @@ TEST_F(DocumentStatesTest, FailedOpenLeavesTheDocumentEmptyAndSaysWhy) {
     EXPECT_EQ(theApp.OpenDocumentFile(QString::fromStdString(m_dir.Path())), nullptr);
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_TRUE(m_messages[0].contains("Is a directory"));
+}
+
+// An import that cannot be read, by the menu, a drop or the command line, is
+// told in a box that names it, and the imported dataset stays as it was.
+TEST_F(DocumentStatesTest, AnImportThatCannotBeReadIsTold) {
+    const std::string text = "DIM=26\n(1) 1\n(2) 2\n";
+    const std::string gzip = CompressText(text, quib::Compression::Gzip);
+    const QString corrupt = QString::fromStdString(
+        m_dir.Write("corrupt.dat.gz", gzip.substr(0, 10) + std::string(20, 'x')));
+    const QString cut = QString::fromStdString(
+        m_dir.Write("cut.dat.gz", gzip.substr(0, gzip.size() - 6)));
+    const QString missing = QString::fromStdString(m_dir.Path() + "/missing.dat");
+    theApp.SetCommandLineImports({missing});
+    Start(Example("run-a.dat"));
+    theApp.SetCommandLineImports({});
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0], "Cannot open '" + missing + "': No such file or directory.");
+    Import(Example("run-a-repeat.dat"));
+    const std::vector<int> imported = RecordNumbers(Document()->Data().m_importedRecords);
+    const std::vector<int> partners = Partners(*Document());
+    for (const QString& bad : {missing, corrupt, cut}) {
+        m_messages.clear();
+        Import(bad);
+        ASSERT_EQ(m_messages.size(), 1) << bad.toStdString();
+        EXPECT_TRUE(m_messages[0].startsWith("Cannot open '" + bad + "': "))
+            << m_messages[0].toStdString();
+        EXPECT_EQ(RecordNumbers(Document()->Data().m_importedRecords), imported);
+        EXPECT_EQ(Partners(*Document()), partners);
+        EXPECT_EQ(Document()->ImportedPaths().size(), 1);
+    }
 }
 
 TEST_F(DocumentStatesTest, WrongDimensionWarnsInABoxCaptionedByTheApplication) {

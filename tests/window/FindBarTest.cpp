@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include <memory>
@@ -30,6 +31,7 @@ class FindBarTest : public ViewCommandFixture {
     QDockWidget* Dock() const { return Frame()->findChild<QDockWidget*>("findBar"); }
     QLineEdit* Line() const { return Frame()->findChild<QLineEdit*>("findCondition"); }
     QString Status() const { return Frame()->findChild<QLabel*>("findStatus")->text(); }
+    QString StatusBarMessage() const { return Frame()->findChild<QStatusBar*>()->currentMessage(); }
     QPushButton* Button(const char* name) const { return Frame()->findChild<QPushButton*>(name); }
 
     // Ctrl+F on the view, then the condition typed in place of the last.
@@ -160,6 +162,8 @@ TEST_F(FindBarTest, EscapeClosesTheBarAndTheViewKeepsItsKeys) {
     effect = PressKey(Qt::Key_F3);
     EXPECT_EQ(View()->RecordIndex(), 4);
     EXPECT_EQ(effect.tones, Tones{kEndTone});
+    // The end of the search is told, not only sounded.
+    EXPECT_EQ(StatusBarMessage(), "No matching record after this one");
     effect = PressKey(Qt::Key_F3, Qt::ShiftModifier);
     EXPECT_EQ(View()->RecordIndex(), 1);
     EXPECT_EQ(effect.paints, 1);
@@ -210,6 +214,10 @@ TEST_F(FindBarTest, NextAndPreviousDifferenceWhileAnImportIsShown) {
         EXPECT_EQ(View()->RecordIndex(), index);
         EXPECT_EQ(effect.paints, before != index ? 1 : 0);
         EXPECT_EQ(effect.tones, before != index ? Tones{} : Tones{kEndTone});
+        if (before == index) {
+            EXPECT_EQ(StatusBarMessage(), QStringLiteral("No differing record %1 this one")
+                                              .arg(name[0] == 'n' ? "after" : "before"));
+        }
     }
     // Closing the menu need not give the window back its focus.
     Frame()->activateWindow();

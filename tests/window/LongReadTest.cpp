@@ -202,6 +202,25 @@ TEST_F(LongReadTest, CancelledImportKeepsTheImportWhileTheViewAnswers) {
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
 }
 
+// A pipe gives its lines once: Reload says so and keeps them, Follow File
+// and Check File are not offered, and the recent files never list it.
+TEST_F(LongReadTest, AFileReadFromAPipeIsNeverLost) {
+    StartCounting();
+    const SlowPipe pipe(m_dir, 3);
+    Document()->OpenInWindow(pipe.Path(), {});
+    WaitForReads();
+    ASSERT_EQ(Document()->Data().m_primaryRecords.GetSize(), 3);
+    EXPECT_EQ(theApp.GetRecentFileList()->GetSize(), 0);
+    for (const char* name : {"followFile", "checkFile"})
+        EXPECT_FALSE(Frame()->findChild<QAction*>(name)->isEnabled()) << name;
+    PressKey(Qt::Key_F5);
+    EXPECT_EQ(m_messages,
+              QStringList{"'" + pipe.Path() + "' was read from a pipe: it cannot be read again."});
+    EXPECT_EQ(Document()->Data().m_primaryRecords.GetSize(), 3);
+    PressKey(Qt::Key_Right);
+    EXPECT_EQ(View()->RecordIndex(), 1);
+}
+
 TEST_F(LongReadTest, ReadLeftToRunGivesTheRecordsOfAPlainRead) {
     StartCounting();
     constexpr int kRecords = 60;

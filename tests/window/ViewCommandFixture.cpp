@@ -62,5 +62,8 @@ CommandEffect ViewCommandFixture::PressKey(Qt::Key key, Qt::KeyboardModifiers mo
     Frame()->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(Frame()));
     View()->setFocus();
+    // What earlier commands left to paint (a status message that moved the
+    // view) is not this key's.
+    QCoreApplication::processEvents();
     return Measure([&] { QTest::keyClick(View(), key, modifiers); });
 }
