@@ -76,6 +76,8 @@ FindBar::FindBar(RecordFinder& finder, QWidget* parent)
     connect(m_previous, &QPushButton::clicked, this, &FindBar::FindPrevious);
     connect(m_next, &QPushButton::clicked, this, &FindBar::FindNext);
     connect(&m_finder, &RecordFinder::MatchesChanged, this, &FindBar::ShowCount);
+    // An import shown or gone may make the condition typed usable, or not.
+    connect(&m_finder, &RecordFinder::ImportShownChanged, this, &FindBar::OnTextChanged);
 }
 
 void FindBar::Activate() {
@@ -84,7 +86,8 @@ void FindBar::Activate() {
 }
 
 // A malformed or empty text leaves the last well-formed condition pending:
-// F3 on the view finds with it.
+// F3 on the view finds with it. So does one that reads the imported run
+// while none is shown.
 void FindBar::OnTextChanged() {
     m_typingPause.stop();
     SetWellFormed(false);
@@ -93,8 +96,9 @@ void FindBar::OnTextChanged() {
         return;
     }
     ParsedCondition parsed = ParseCondition(m_condition->text().toStdString());
-    if (!parsed.condition) {
-        ShowStatus(QString::fromStdString(parsed.error.Text()), true);
+    if (const std::string problem = ConditionProblem(parsed, m_finder.ShowsImported());
+        !problem.empty()) {
+        ShowStatus(QString::fromStdString(problem), true);
         return;
     }
     SetWellFormed(true);

@@ -15,6 +15,9 @@ RecordFinder::RecordFinder(CMyQuibView& view, QObject* parent)
     connect(&view, &CMyQuibView::Changed, this, [this](ViewChanges what) {
         if (what & (ViewChange::Document | ViewChange::Values))
             Follow();
+        if (what & ViewChange::Document &&
+            std::exchange(m_showsImported, ShowsImported()) != m_showsImported)
+            emit ImportShownChanged();
     });
 }
 

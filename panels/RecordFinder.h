@@ -50,6 +50,8 @@ class RecordFinder : public QObject {
     void MatchesChanged();
     // A step found no further match: "No matching record after this one".
     void NothingFound(const QString& message);
+    // An import came to be shown, or is no longer.
+    void ImportShownChanged();
 
   private:
     struct Search {
@@ -75,6 +77,7 @@ class RecordFinder : public QObject {
     void Follow();
 
     CMyQuibView& m_view;
+    bool m_showsImported = false;
     Search m_found;
     Search m_differing;
 };

@@ -173,8 +173,8 @@ TEST_F(DocumentStatesTest, AnImportThatCannotBeReadIsTold) {
     const std::string gzip = CompressText(text, quib::Compression::Gzip);
     const QString corrupt = QString::fromStdString(
         m_dir.Write("corrupt.dat.gz", gzip.substr(0, 10) + std::string(20, 'x')));
-    const QString cut = QString::fromStdString(
-        m_dir.Write("cut.dat.gz", gzip.substr(0, gzip.size() - 6)));
+    const QString cut =
+        QString::fromStdString(m_dir.Write("cut.dat.gz", gzip.substr(0, gzip.size() - 6)));
     const QString missing = QString::fromStdString(m_dir.Path() + "/missing.dat");
     theApp.SetCommandLineImports({missing});
     Start(Example("run-a.dat"));

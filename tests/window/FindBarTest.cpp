@@ -113,6 +113,13 @@ TEST_F(FindBarTest, TellsHowManyRecordsMatchOrWhatIsWrong) {
     QTest::keyClick(Line(), Qt::Key_F, Qt::ControlModifier);
     QTest::keyClick(Line(), Qt::Key_Delete);
     EXPECT_EQ(Status(), "");
+    // A condition on the imported run, while none is shown, says so; an
+    // import makes it count.
+    Type("imported.ab > 0");
+    EXPECT_EQ(Status(), "the condition reads the imported run, but no file is imported");
+    EXPECT_FALSE(Button("findNext")->isEnabled());
+    Import(WriteDataFile("two.dat", 26, 2));
+    EXPECT_TRUE(TextBecomes([this] { return Status(); }, "2 of 6 records match"));
 }
 
 // Matches at positions 2, 4 and 5.
@@ -175,13 +182,15 @@ TEST_F(FindBarTest, EscapeClosesTheBarAndTheViewKeepsItsKeys) {
 // The count follows the document: another file, an import.
 TEST_F(FindBarTest, MatchesFollowTheDocument) {
     StartCounting(WriteDataFile("six.dat", 26, kRecords));
-    Type("partner or ab > 300");
+    Type("ab > 300");
     EXPECT_TRUE(TextBecomes([this] { return Status(); }, "3 of 6 records match"));
     ASSERT_NE(theApp.OpenDocumentFile(WriteDataFile("ten.dat", 26, 10)), nullptr);
     EXPECT_TRUE(TextBecomes([this] { return Status(); }, "7 of 10 records match"));
+    Type("partner or ab > 300");
     Import(WriteDataFile("two.dat", 26, 2));
     EXPECT_TRUE(TextBecomes([this] { return Status(); }, "9 of 10 records match"));
     Frame()->SendCommand(ID_FILE_NEW);
+    Type("ab > 300");
     EXPECT_TRUE(TextBecomes([this] { return Status(); }, "No records to search"));
 }
 

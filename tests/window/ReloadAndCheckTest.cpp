@@ -139,7 +139,8 @@ TEST_F(ReloadAndCheckTest, AMillionFindingsOpenAtOnceAndReadWhole) {
     const int lines = 1000000 / kSanitizerShare;
     std::string text = "DIM=26\n";
     for (int r = 1; r <= lines; ++r)
-        text += "(" + std::to_string(r) + ") 1.5 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n";
+        text +=
+            "(" + std::to_string(r) + ") 1.5 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n";
     StartCounting(QString::fromStdString(m_dir.Write("many.dat", text)));
     QElapsedTimer clock;
     clock.start();
