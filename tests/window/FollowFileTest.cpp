@@ -78,4 +78,24 @@ TEST_F(FollowFileTest, AppendedRecordsAreShownAndTheLastOneFollowed) {
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
+// Records appended while the view stands elsewhere than on the last one are
+// paired too: they take their partners and fewer imported records are left
+// without one.
+TEST_F(FollowFileTest, AppendedRecordsTakeTheirPartnersWhereverTheViewStands) {
+    const QString path = QString::fromStdString(m_dir.Write("run.dat", "(1) 1\n(2) 2\n"));
+    StartCounting(path);
+    Import(QString::fromStdString(m_dir.Write("import.dat", "(1) 10\n(2) 20\n(3) 30\n(4) 40\n")));
+    ASSERT_EQ(Document()->Data().UnpairedImportedCount(), 2);
+    View()->ShowRecord(0);
+    Frame()->findChild<QAction*>("followFile")->trigger();
+    Append(path, "(3) 3\n(4) 4\n");
+    ASSERT_TRUE(WaitFor([this] { return Records() == 4; })) << Records();
+    EXPECT_EQ(View()->RecordIndex(), 0);
+    EXPECT_EQ(Document()->GetNodeValue(2, 6, 1), 30);
+    EXPECT_EQ(Document()->GetNodeValue(3, 6, 1), 40);
+    EXPECT_EQ(Document()->Data().UnpairedImportedCount(), 0);
+    EXPECT_EQ(Frame()->findChild<QLabel*>("positionPane")->text(),
+              "Record 1 of 4 \u00b7 0 imported records without partner");
+}
+
 } // namespace
