@@ -149,6 +149,16 @@ TEST_F(GotoDialogTest, ALongerFileIsReachedToItsLastRecord) {
     EXPECT_EQ(m_stillOpenAfter, (QList<bool>{true, false}));
     EXPECT_EQ(m_messages, QStringList{"Please enter an integer between 0 and 1400."});
     EXPECT_EQ(View()->RecordIndex(), 1349);
+
+    // File New keeps the position past the records it no longer has: the
+    // number the dialog opens with is still accepted as it stands.
+    m_messages.clear();
+    Run(ID_NAVIGATE_LAST);
+    Frame()->SendCommand(ID_FILE_NEW);
+    effect = Goto({kUnedited});
+    EXPECT_EQ(m_opened.text, "1400");
+    EXPECT_EQ(m_stillOpenAfter, QList<bool>{false});
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
 }
 
 TEST_F(GotoDialogTest, TheDialogIsLaidOutFromItsTemplate) {
