@@ -40,8 +40,8 @@ std::vector<QRectF> DrawnCircles(const std::vector<RecordedCall>& calls) {
         case RecordedCall::Op::Ellipse: {
             const auto x = [&](int units) { return (units - originX) * viewportX / windowX; };
             const auto y = [&](int units) { return (units - originY) * viewportY / windowY; };
-            circles.push_back(QRectF(QPointF(x(a[0]), y(a[1])), QPointF(x(a[2]), y(a[3])))
-                                  .normalized());
+            circles.push_back(
+                QRectF(QPointF(x(a[0]), y(a[1])), QPointF(x(a[2]), y(a[3]))).normalized());
             break;
         }
         default:
@@ -87,9 +87,8 @@ class NodePlacesTest : public ViewCommandFixture {
             const QRectF& circle = circles[k];
             const double r = circle.width() / 2;
             // Its centre and the points a little inside its edge find it.
-            for (const QPointF& at :
-                 {circle.center(), circle.center() + QPointF(0.7 * r, 0),
-                  circle.center() - QPointF(0, 0.7 * r)}) {
+            for (const QPointF& at : {circle.center(), circle.center() + QPointF(0.7 * r, 0),
+                                      circle.center() - QPointF(0, 0.7 * r)}) {
                 const auto hit = View()->NodeAt(at.toPoint());
                 ASSERT_TRUE(hit.has_value()) << at.x() << " " << at.y();
                 EXPECT_EQ(hit->dataset * 32 + hit->node, k);
