@@ -4,6 +4,7 @@
 #include "FindingsDialog.h"
 #include "MyQuibDoc.h"
 #include "MyQuibView.h"
+#include "WorkerPool.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -51,7 +52,7 @@ void FileCheckPanel::Check(void (FileCheckPanel::*done)(const Checked&)) {
         if (checked.path == m_document.GetPathName())
             (this->*done)(checked);
     });
-    watcher->setFuture(QtConcurrent::run([path] {
+    watcher->setFuture(QtConcurrent::run(&WorkerPool(), [path] {
         auto findings = std::make_shared<std::vector<Finding>>();
         const std::error_code error =
             CheckDataFile(QFile::encodeName(path).toStdString(), *findings);

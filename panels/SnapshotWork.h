@@ -8,6 +8,7 @@
 // superseded work is dropped, whoever asks last is answered.
 
 #include "LatticeDocument.h"
+#include "WorkerPool.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -47,8 +48,8 @@ template <class Result> class SnapshotWork {
                              m_done(watcher->result(), data);
                          });
         m_running = true;
-        watcher->setFuture(
-            QtConcurrent::run([data, work = std::move(work)]() -> std::shared_ptr<const Result> {
+        watcher->setFuture(QtConcurrent::run(
+            &WorkerPool(), [data, work = std::move(work)]() -> std::shared_ptr<const Result> {
                 try {
                     return std::make_shared<const Result>(work(*data));
                 } catch (const std::bad_alloc&) {

@@ -5,6 +5,7 @@
 #include "SummaryText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <string>
 
@@ -49,6 +50,8 @@ PictureGeometry PictureGeometry::AtScale(int scale) {
 
 namespace {
 
+std::atomic<unsigned long> g_built{0};
+
 // One logical unit is 1/100 inch and y grows upwards; the origin is left
 // where it is.
 void SetMapping(CDC* pDC) {
@@ -81,10 +84,15 @@ LatticePicture::LatticePicture(const LatticeDocument& data, const PictureOptions
                                      m_shown[1].missing,
                                      ComparedNodes(data.m_nPrimaryDim, data.m_nImportedDim,
                                                    options.values != ValueTransform::Read));
+    g_built.fetch_add(1, std::memory_order_relaxed);
     SetMapping(surface);
     m_dpiX = surface->GetDeviceCaps(LOGPIXELSX);
     m_dpiY = surface->GetDeviceCaps(LOGPIXELSY);
     m_extent = MeasureExtent(surface);
+}
+
+unsigned long LatticePicture::Built() {
+    return g_built.load(std::memory_order_relaxed);
 }
 
 int LatticePicture::Prepare(CDC* pDC) const {

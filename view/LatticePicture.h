@@ -73,6 +73,10 @@ class LatticePicture {
     // units, and its extent.
     LatticePicture(const LatticeDocument& data, const PictureOptions& options, CDC* surface);
 
+    // How many pictures the program has built so far: a state shown is
+    // built once, whoever draws or measures it.
+    static unsigned long Built();
+
     // One logical unit is 1/100 inch, y grows upwards and the surface's
     // top-left corner is the logical point (0, top), which it returns: 25,
     // or higher where the imported summary line needs room above the
