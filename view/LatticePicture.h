@@ -110,6 +110,15 @@ class LatticePicture {
     Point Centre(int node, int xOrigin) const;
     Point LabelPosition(Point centre) const;
     Point ValuePosition(Point centre, bool missing) const;
+    // A node's value as drawn: its text, where it begins and, where the
+    // picture's font (selected on pDC) makes it run into the next circle of
+    // its level, the smaller font it is drawn in.
+    struct DrawnValue {
+        Point at;
+        std::string text;
+        std::optional<LOGFONT> smaller;
+    };
+    DrawnValue Value(CDC* pDC, int dataset, int node, Point centre) const;
     // Where a summary line stands, measured in the font selected on pDC.
     Point SummaryPosition(CDC* pDC, int dataset) const;
     std::string SummaryLine(int dataset) const;

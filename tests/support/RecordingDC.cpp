@@ -62,7 +62,8 @@ void RecordingDC::TextOut(int x, int y, const char* text, int length) {
 
 TextExtent RecordingDC::GetTextExtent(const char*, int length) const {
     const int height = m_font != 0 ? std::abs(m_fonts.at(m_font).lfHeight) : 0;
-    return {kCharWidth * std::max(length, 0), height != 0 ? double(height) : kTextHeight};
+    const double charWidth = height != 0 ? height / 2.0 : kCharWidth;
+    return {charWidth * std::max(length, 0), height != 0 ? double(height) : kTextHeight};
 }
 
 COLORREF RecordingDC::SetDCBrushColor(COLORREF color) {

@@ -2,9 +2,10 @@
 
 // A CDC that draws nothing and records every call with its arguments in
 // logical units, for checking a drawing to the unit. Pens and fonts get ids
-// from 1 in order of creation; 0 stands for the surface's own. Every text
-// measures kCharWidth units a character, and kTextHeight high but in a font
-// whose height is given: that height.
+// from 1 in order of creation; 0 stands for the surface's own. A text in the
+// surface's font, or in a font of height 0, measures kCharWidth units a
+// character and kTextHeight high; in a font whose height is given, that
+// height, and half of it a character.
 
 #include "DC.h"
 
