@@ -84,6 +84,21 @@ int LatticePicture::Prepare(CDC* pDC) const {
     return top;
 }
 
+int LatticePicture::Prepare(CDC* pDC, PrintableArea printable) const {
+    const int top = Prepare(pDC);
+    const PictureCorner corner = MeasureCorner(pDC);
+    const double width = printable.width * 100.0 / pDC->GetDeviceCaps(LOGPIXELSX);
+    const double height = printable.height * 100.0 / pDC->GetDeviceCaps(LOGPIXELSY);
+    const double scale = std::min(width / corner.right, height / (top - corner.bottom));
+    // A device without a printable area takes the picture as it is.
+    if (scale < 1 && scale > 0) {
+        // About the picture's top-left corner, the logical point (0, top).
+        const auto f = float(scale);
+        pDC->SetWorldTransform({f, 0, 0, f, 0, float(top * (1 - scale))});
+    }
+    return top;
+}
+
 void LatticePicture::Draw(CDC* pDC) const {
     if (!m_hasData) {
         TextOut(pDC, 10, 10, kNoDataText);

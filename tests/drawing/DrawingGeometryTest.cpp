@@ -333,6 +333,36 @@ TEST_F(DrawingGeometry, CornerIsWhereTheFarthestTextsEnd) {
     EXPECT_EQ(corner.bottom, 10 - 12);
 }
 
+// On a page the picture is scaled down, aspect kept, about its top-left
+// corner (0, top) where it is larger than the printable area, and left as it
+// is where it fits. At 100 pixels per inch a pixel is a logical unit: with an
+// import the picture reaches 1310 units right, and from 27 down to -460.
+TEST_F(DrawingGeometry, APrintedPictureIsScaledDownToFitThePage) {
+    SetPrimary({{1, Filled(0)}});
+    SetImported({{1, Filled(0)}});
+    const auto scaled = [this](int width, int height) -> std::optional<XFORM> {
+        RecordingDC dc(100, width, height);
+        EXPECT_EQ(Picture().Prepare(&dc, {width, height}), 27);
+        if (Only(dc.Calls(), Op::SetWorldTransform).empty())
+            return std::nullopt;
+        return dc.WorldTransform();
+    };
+    EXPECT_FALSE(scaled(1310, 487));
+    EXPECT_FALSE(scaled(5000, 5000));
+    for (const auto& [width, height, factor] :
+         {std::tuple{655, 5000, 0.5}, {1309, 487, 1309.0 / 1310}, {5000, 100, 100.0 / 487}}) {
+        SCOPED_TRACE(width);
+        const std::optional<XFORM> transform = scaled(width, height);
+        ASSERT_TRUE(transform);
+        EXPECT_FLOAT_EQ(transform->eM11, factor);
+        EXPECT_FLOAT_EQ(transform->eM22, factor);
+        EXPECT_EQ(transform->eM12, 0);
+        EXPECT_EQ(transform->eM21, 0);
+        EXPECT_EQ(transform->eDx, 0);
+        EXPECT_FLOAT_EQ(transform->eDy, 27 * (1 - factor));
+    }
+}
+
 // At scale 4 node 0's circle is centred on (352, -440) with radius 16, in
 // the imported diagram on (992, -440).
 TEST_F(DrawingGeometry, NodesAreFoundByTheirCirclesAndTellWhatTheyHold) {

@@ -41,7 +41,22 @@ void RecordingDC::OffsetWindowOrg(int dx, int dy) {
 }
 
 int RecordingDC::GetDeviceCaps(int index) const {
-    return index == LOGPIXELSX || index == LOGPIXELSY ? m_pixelsPerInch : 0;
+    switch (index) {
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return m_pixelsPerInch;
+    case HORZRES:
+        return m_width;
+    case VERTRES:
+        return m_height;
+    default:
+        return 0;
+    }
+}
+
+void RecordingDC::SetWorldTransform(const XFORM& transform) {
+    Record(Op::SetWorldTransform, {});
+    m_world = transform;
 }
 
 void RecordingDC::MoveTo(int x, int y) {

@@ -19,6 +19,7 @@ struct RecordedCall {
         SetWindowExt,
         SetViewportExt,
         OffsetWindowOrg,
+        SetWorldTransform, // WorldTransform() tells the last one
         MoveTo,
         LineTo,
         Ellipse,
@@ -46,7 +47,8 @@ struct RecordedCall {
 
 class RecordingDC : public CDC {
   public:
-    explicit RecordingDC(int pixelsPerInch = 96) : m_pixelsPerInch(pixelsPerInch) {}
+    explicit RecordingDC(int pixelsPerInch = 96, int width = 0, int height = 0)
+        : m_pixelsPerInch(pixelsPerInch), m_width(width), m_height(height) {}
 
     static constexpr double kCharWidth = 6;
     static constexpr double kTextHeight = 12;
@@ -60,12 +62,14 @@ class RecordingDC : public CDC {
     const LOGFONT& FontDescription(int id) const { return m_fonts.at(id); }
     int SelectedPen() const { return m_pen; }
     int SelectedFont() const { return m_font; }
+    const XFORM& WorldTransform() const { return m_world; }
 
     int SetMapMode(int mode) override;
     void SetWindowExt(int cx, int cy) override;
     void SetViewportExt(int cx, int cy) override;
     void OffsetWindowOrg(int dx, int dy) override;
     int GetDeviceCaps(int index) const override;
+    void SetWorldTransform(const XFORM& transform) override;
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -94,6 +98,9 @@ class RecordingDC : public CDC {
     void Record(RecordedCall::Op op, std::vector<int> args, std::string text = {}, int object = 0);
 
     int m_pixelsPerInch;
+    int m_width;
+    int m_height;
+    XFORM m_world;
     int m_mapMode = MM_TEXT;
     int m_failPen = 0;
     int m_failFont = 0;
