@@ -116,9 +116,14 @@ bool CMyQuibView::OnPreparePrinting(CPrintInfo* pInfo) {
 void CMyQuibView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CMyQuibView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
+// A page holds the whole picture: one larger than its printable area is
+// scaled down to fit.
 void CMyQuibView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
     CView::OnPrepareDC(pDC, pInfo);
-    const int top = Picture().Prepare(pDC);
+    const int top =
+        pInfo != nullptr
+            ? Picture().Prepare(pDC, {pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES)})
+            : Picture().Prepare(pDC);
     if (pInfo == nullptr)
         m_topEdge = top;
 }
