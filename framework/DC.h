@@ -16,6 +16,8 @@ constexpr COLORREF RGB(int red, int green, int blue) {
 constexpr int MM_TEXT = 1;
 constexpr int MM_ANISOTROPIC = 8;
 
+constexpr int HORZRES = 8;  // the printable width in device pixels
+constexpr int VERTRES = 10; // the printable height in device pixels
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
 
@@ -52,6 +54,17 @@ struct LOGFONT {
     unsigned char lfQuality = 0;
     unsigned char lfPitchAndFamily = 0;
     char lfFaceName[LF_FACESIZE] = {};
+};
+
+// A transformation of logical points before the mapping: x' = x * eM11 + y *
+// eM21 + eDx, y' = x * eM12 + y * eM22 + eDy.
+struct XFORM {
+    float eM11 = 1;
+    float eM12 = 0;
+    float eM21 = 0;
+    float eM22 = 1;
+    float eDx = 0;
+    float eDy = 0;
 };
 
 // A text's width and height in logical units, fractions kept.
@@ -107,6 +120,10 @@ class CDC {
     virtual void SetViewportExt(int cx, int cy) = 0;
     virtual void OffsetWindowOrg(int dx, int dy) = 0;
     virtual int GetDeviceCaps(int index) const = 0;
+    // Everything drawn from now on, texts, pens and the surface's own font
+    // included, goes through `transform` before the mapping; texts measure
+    // as before. The transform must be invertible.
+    virtual void SetWorldTransform(const XFORM& transform) = 0;
 
     virtual void MoveTo(int x, int y) = 0;
     virtual void LineTo(int x, int y) = 0;

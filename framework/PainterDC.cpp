@@ -78,12 +78,26 @@ int CPainterDC::GetDeviceCaps(int index) const {
         return device->logicalDpiX();
     case LOGPIXELSY:
         return device->logicalDpiY();
+    case HORZRES:
+        return device->width();
+    case VERTRES:
+        return device->height();
     default:
         return 0;
     }
 }
 
+void CPainterDC::SetWorldTransform(const XFORM& transform) {
+    m_world = QTransform(transform.eM11, transform.eM12, transform.eM21, transform.eM22,
+                         transform.eDx, transform.eDy);
+    ApplyMapping();
+}
+
 QTransform CPainterDC::Mapping() const {
+    return m_world * PageMapping();
+}
+
+QTransform CPainterDC::PageMapping() const {
     if (m_mapMode != MM_ANISOTROPIC)
         return {};
     return QTransform::fromTranslate(-m_windowOrg.x(), -m_windowOrg.y()) *
@@ -96,7 +110,7 @@ void CPainterDC::ApplyMapping() {
 }
 
 double CPainterDC::LogicalToDeviceY(double units) const {
-    return units * std::abs(Mapping().m22());
+    return units * std::abs(PageMapping().m22());
 }
 
 double CPainterDC::PenWidthInLogicalUnits() const {
@@ -127,10 +141,14 @@ void CPainterDC::Ellipse(int left, int top, int right, int bottom) {
 
 void CPainterDC::TextOut(int x, int y, const char* text, int length) {
     // Under a y-up mapping Qt would draw the glyphs mirrored and scale the
-    // font a second time: place the text in device pixels instead.
+    // font a second time: place the text in device pixels instead, its
+    // glyphs transformed as the world transform looks on the device.
     const QPointF topLeft = Mapping().map(QPointF(x, y));
+    const QTransform page = PageMapping();
+    const QTransform world = page.inverted() * m_world * page;
+    const QTransform glyphs(world.m11(), world.m12(), world.m21(), world.m22(), 0, 0);
     const QFontMetricsF metrics(m_font.font, m_painter.device());
-    m_painter.setWorldTransform(QTransform::fromScale(m_font.scale, m_font.scale) *
+    m_painter.setWorldTransform(QTransform::fromScale(m_font.scale, m_font.scale) * glyphs *
                                 QTransform::fromTranslate(topLeft.x(), topLeft.y()) * m_base);
     m_painter.setFont(m_font.font);
     m_painter.setPen(Qt::black);

@@ -3,10 +3,10 @@
 // CPainterDC(QPainter& painter): a CDC drawing through a painter that is
 // already active on its device (a widget, a printer, a QImage, an SVG or PDF
 // generator). The device's logicalDpiX/Y is the resolution GetDeviceCaps
-// reports. The constructor saves the painter's state and gives it the
-// defaults the drawing relies on: a white fill, black text on an opaque white
-// background, a black pen one logical unit wide; the destructor restores the
-// state.
+// reports, its width and height (a printer's printable area) its size. The
+// constructor saves the painter's state and gives it the defaults the
+// drawing relies on: a white fill, black text on an opaque white background,
+// a black pen one logical unit wide; the destructor restores the state.
 // It paints no background itself: erase the area before drawing. The mapping
 // starts as MM_TEXT (one unit per device pixel, y down) on top of the
 // painter's transform at construction.
@@ -36,6 +36,7 @@ class CPainterDC : public CDC {
     void SetViewportExt(int cx, int cy) override;
     void OffsetWindowOrg(int dx, int dy) override;
     int GetDeviceCaps(int index) const override;
+    void SetWorldTransform(const XFORM& transform) override;
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -65,15 +66,20 @@ class CPainterDC : public CDC {
     };
     SizedFont FontFor(const LOGFONT& logFont) const;
 
+    // Logical points to device pixels: the world transform, then the
+    // mapping the map mode, extents and origin give (the page mapping).
     QTransform Mapping() const;
+    QTransform PageMapping() const;
     void ApplyMapping();
-    // Logical units to device pixels along y under the current mapping.
+    // Logical units to device pixels along y under the page mapping: fonts
+    // are made at that size, the world transform then scales their glyphs.
     double LogicalToDeviceY(double units) const;
     double PenWidthInLogicalUnits() const;
 
     QPainter& m_painter;
     QTransform m_base;
     int m_mapMode = MM_TEXT;
+    QTransform m_world;
     QPoint m_windowOrg;
     QSize m_windowExt{1, 1};
     QSize m_viewportExt{1, 1};

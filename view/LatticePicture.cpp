@@ -13,12 +13,13 @@ namespace quib {
 
 namespace {
 
-// Draws or measures in the picture's font, then gives the surface its own
-// font back. The font may be refused: the surface's own then stays.
+// Draws or measures in a font of the picture, then gives the surface its
+// previous font back. The font may be refused, and no font selects nothing:
+// the previous font then stays.
 class PictureFont {
   public:
-    PictureFont(CDC* dc, const LOGFONT& logFont) : m_dc(dc) {
-        if (m_font.CreateFontIndirect(dc, &logFont))
+    PictureFont(CDC* dc, const std::optional<LOGFONT>& logFont) : m_dc(dc) {
+        if (logFont && m_font.CreateFontIndirect(dc, &*logFont))
             m_previous = dc->SelectObject(&m_font);
     }
     ~PictureFont() {
@@ -36,6 +37,10 @@ class PictureFont {
 
 void TextOut(CDC* dc, int x, int y, const std::string& text) {
     dc->TextOut(x, y, text.data(), int(text.size()));
+}
+
+TextExtent TextExtentOf(CDC* dc, const std::string& text) {
+    return dc->GetTextExtent(text.data(), int(text.size()));
 }
 
 bool Has(NodeMask mask, int node) {
@@ -101,6 +106,21 @@ int LatticePicture::Prepare(CDC* pDC) const {
     return m_extent.top;
 }
 
+int LatticePicture::Prepare(CDC* pDC, PrintableArea printable) const {
+    const int top = Prepare(pDC);
+    const PictureCorner& corner = m_extent;
+    const double width = printable.width * 100.0 / pDC->GetDeviceCaps(LOGPIXELSX);
+    const double height = printable.height * 100.0 / pDC->GetDeviceCaps(LOGPIXELSY);
+    const double scale = std::min(width / corner.right, height / (top - corner.bottom));
+    // A device without a printable area takes the picture as it is.
+    if (scale < 1 && scale > 0) {
+        // About the picture's top-left corner, the logical point (0, top).
+        const auto f = float(scale);
+        pDC->SetWorldTransform({f, 0, 0, f, 0, float(top * (1 - scale))});
+    }
+    return top;
+}
+
 void LatticePicture::Draw(CDC* pDC) const {
     if (!m_hasData) {
         TextOut(pDC, 10, 10, kNoDataText);
@@ -137,6 +157,43 @@ LatticePicture::Point LatticePicture::SummaryPosition(CDC* pDC, int dataset) con
     return {10, 10 + std::max(10, int(std::ceil(lineHeight)))};
 }
 
+// A value runs to the right from where it begins, and its room ends at the
+// left edge of the next circle of its level: levels 2 and 3 hold ten nodes
+// two grid steps apart, the others at most five, four apart (a lone node
+// gets as much room).
+LatticePicture::DrawnValue LatticePicture::Value(CDC* pDC, int dataset, int node,
+                                                 Point centre) const {
+    DrawnValue value{ValuePosition(centre, Has(m_shown[dataset].missing, node)),
+                     ValueText(dataset, node), std::nullopt};
+    const int level = NodeTable[node].level;
+    const int steps = level == 2 || level == 3 ? 2 : 4;
+    const double room = centre.x + steps * m_geometry.xUnit - m_geometry.radius - value.at.x;
+    const TextExtent extent = TextExtentOf(pDC, value.text);
+    if (extent.cx <= room)
+        return value;
+    // Smaller sizes go by whole units of the font's cell height, from just
+    // below its own down to half of it: the largest that fits, else the
+    // smallest, whatever the value then covers.
+    LOGFONT font = m_options.font;
+    const auto fits = [&](int height) {
+        font.lfHeight = height;
+        const PictureFont smaller(pDC, font);
+        return TextExtentOf(pDC, value.text).cx <= room;
+    };
+    int low = int(std::ceil(extent.cy / 2));
+    int high = std::max(low, int(std::ceil(extent.cy)) - 1);
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (fits(middle))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    font.lfHeight = low;
+    value.smaller = font;
+    return value;
+}
+
 std::string LatticePicture::ValueText(int dataset, int node) const {
     const Shown& shown = m_shown[dataset];
     return Has(shown.missing, node) ? "/" : std::to_string(shown.values[node]);
@@ -171,10 +228,11 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) const {
 
         const Point label = LabelPosition(centre);
         TextOut(pDC, label.x, label.y, DisplayLabel(n));
-        const Point at = ValuePosition(centre, Has(m_shown[dataset].missing, n));
+        const DrawnValue value = Value(pDC, dataset, n, centre);
+        const PictureFont valueFont(pDC, value.smaller);
         // The value sits in the filled circle: on the fill, not on white.
         const COLORREF background = differs ? pDC->SetBkColor(kDifferenceFill) : 0;
-        TextOut(pDC, at.x, at.y, ValueText(dataset, n));
+        TextOut(pDC, value.at.x, value.at.y, value.text);
         if (differs)
             pDC->SetBkColor(background);
     }
@@ -204,7 +262,7 @@ PictureCorner LatticePicture::MeasureExtent(CDC* pDC) const {
         corner.bottom = std::min(corner.bottom, y);
     };
     const auto text = [&](Point at, const std::string& text) {
-        const TextExtent size = pDC->GetTextExtent(text.data(), int(text.size()));
+        const TextExtent size = TextExtentOf(pDC, text);
         reach(at.x + size.cx, at.y - size.cy);
     };
     if (!m_hasData) {
@@ -218,7 +276,9 @@ PictureCorner LatticePicture::MeasureExtent(CDC* pDC) const {
             const Point centre = Centre(n, xOrigin);
             reach(centre.x + m_geometry.radius, centre.y - m_geometry.radius);
             text(LabelPosition(centre), DisplayLabel(n));
-            text(ValuePosition(centre, Has(m_shown[dataset].missing, n)), ValueText(dataset, n));
+            const DrawnValue value = Value(pDC, dataset, n, centre);
+            const PictureFont valueFont(pDC, value.smaller);
+            text(value.at, value.text);
         }
         text(SummaryPosition(pDC, dataset), SummaryLine(dataset));
     }

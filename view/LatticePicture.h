@@ -51,6 +51,12 @@ struct NodeHit {
     int node;
 };
 
+// A surface's printable area, in device pixels.
+struct PrintableArea {
+    int width;
+    int height;
+};
+
 // What the picture writes where there is no data.
 inline constexpr char kNoDataText[] = "No data available";
 
@@ -82,6 +88,10 @@ class LatticePicture {
     // or higher where the imported summary line needs room above the
     // primary one (a font taller than 10 units).
     int Prepare(CDC* pDC) const;
+    // The same, and where the picture is larger than `printable` it is
+    // scaled down, aspect kept, until it fits, its top-left corner staying
+    // at the surface's; a picture that fits is prepared as above.
+    int Prepare(CDC* pDC, PrintableArea printable) const;
     // The whole picture, on a surface that Prepare has set up.
     void Draw(CDC* pDC) const;
     // One diagram, `xOrigin` in grid steps.
@@ -130,6 +140,15 @@ class LatticePicture {
     Point Centre(int node, int xOrigin) const;
     Point LabelPosition(Point centre) const;
     Point ValuePosition(Point centre, bool missing) const;
+    // A node's value as drawn: its text, where it begins and, where the
+    // picture's font (selected on pDC) makes it run into the next circle of
+    // its level, the smaller font it is drawn in.
+    struct DrawnValue {
+        Point at;
+        std::string text;
+        std::optional<LOGFONT> smaller;
+    };
+    DrawnValue Value(CDC* pDC, int dataset, int node, Point centre) const;
     // Where a summary line stands, measured in the font selected on pDC.
     Point SummaryPosition(CDC* pDC, int dataset) const;
     PictureCorner MeasureExtent(CDC* pDC) const;

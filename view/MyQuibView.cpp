@@ -143,13 +143,16 @@ bool CMyQuibView::OnPreparePrinting(CPrintInfo* pInfo) {
 void CMyQuibView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 void CMyQuibView::OnEndPrinting(CDC*, CPrintInfo*) {}
 
-// The screen's picture is laid out for the screen; paper gets its own.
+// The screen's picture is laid out for the screen; paper gets its own, and a
+// page holds the whole of it: one larger than its printable area is scaled
+// down to fit.
 void CMyQuibView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
     CView::OnPrepareDC(pDC, pInfo);
     if (pInfo == nullptr)
         Picture().Prepare(pDC);
     else
-        quib::LatticePicture(Data(), Options(), pDC).Prepare(pDC);
+        quib::LatticePicture(Data(), Options(), pDC)
+            .Prepare(pDC, {pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES)});
 }
 
 void CMyQuibView::OnDraw(CDC* pDC) {

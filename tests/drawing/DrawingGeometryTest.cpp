@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <tuple>
 #include <utility>
@@ -21,15 +22,22 @@ Values Filled(int value) {
 
 class DrawingGeometry : public DrawingFixture, public ::testing::Test {
   protected:
-    // Per node: its circle, label and value, in the order drawn.
+    // Per node: its circle, label and value, in the order drawn: the two
+    // texts after each circle.
     struct Node {
         RecordedCall circle, label, value;
     };
     static std::vector<Node> Nodes(const std::vector<RecordedCall>& calls) {
         std::vector<Node> nodes;
-        for (std::size_t k = 0; k < calls.size(); ++k)
-            if (calls[k].op == Op::Ellipse)
-                nodes.push_back({calls[k], calls[k + 2], calls[k + 3]});
+        int texts = 2;
+        for (const RecordedCall& call : calls) {
+            if (call.op == Op::Ellipse) {
+                nodes.push_back({call, {}, {}});
+                texts = 0;
+            } else if (call.op == Op::TextOut && texts < 2) {
+                (texts++ == 0 ? nodes.back().label : nodes.back().value) = call;
+            }
+        }
         return nodes;
     }
 };
@@ -102,6 +110,72 @@ TEST_P(LabelOffsets, LabelsAndValuesSitAtTheScalesOffset) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryScale, LabelOffsets, ::testing::Values(1, 2, 3, 4));
+
+// A value runs right from its place, and its room ends at the next circle of
+// its level: 13s + 1 units at levels 2 and 3, 29s + 1 at the others. On the
+// recording surface the picture's font is 12 units high and 6 a character;
+// a font of height h is h / 2 a character.
+struct LongValue {
+    int scale;
+    int node;
+    int value;
+    int height; // of the smaller font it is drawn in; 0 for the picture's own
+};
+
+class LongValues : public DrawingGeometry, public ::testing::WithParamInterface<LongValue> {};
+
+TEST_P(LongValues, TakeTheLargestSmallerFontThatKeepsThemInTheirRoom) {
+    const auto [s, node, value, height] = GetParam();
+    const int d = s == 2 ? -9 : -8;
+    Values values = Filled(0);
+    values[node] = value;
+    SetPrimary({{1, values}});
+    m_options.scale = s;
+    m_options.font.lfWeight = 700;
+    std::strcpy(m_options.font.lfFaceName, "DejaVu Serif");
+    const std::vector<Node> nodes = Nodes(Paint());
+    ASSERT_EQ(nodes.size(), 32u);
+    const int pictureFont = nodes[0].label.font;
+    for (int n = 0; n < 32; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(nodes[n].label.font, pictureFont);
+        EXPECT_EQ(nodes[n].value.font != pictureFont, n == node && height != 0);
+    }
+
+    // Drawn where the Part begins it, whatever its size.
+    const RecordedCall& drawn = nodes[node].value;
+    EXPECT_EQ(drawn.text, std::to_string(value));
+    const int cx = (NodeTable[node].gridX + 12) * 8 * s;
+    const int cy = 20 * s * NodeTable[node].level - 110 * s;
+    EXPECT_EQ(drawn.args, (std::vector<int>{cx - s - 1, cy - d - 1}));
+    if (height == 0)
+        return;
+    const LOGFONT& smaller = m_dc.FontDescription(drawn.font);
+    EXPECT_EQ(smaller.lfHeight, height);
+    EXPECT_EQ(smaller.lfWeight, 700);
+    EXPECT_STREQ(smaller.lfFaceName, "DejaVu Serif");
+    const int level = NodeTable[node].level;
+    const int roomEnd = cx + (level == 2 || level == 3 ? 12 : 28) * s;
+    const double width = drawn.text.size() * height / 2.0;
+    // Within its room, unless even half the picture's size is too wide.
+    if (height > 6)
+        EXPECT_LE(drawn.args[0] + width, roomEnd);
+    else
+        EXPECT_GT(drawn.args[0] + width, roomEnd);
+    EXPECT_EQ(m_dc.SelectedFont(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AtEveryLevel, LongValues,
+    ::testing::Values(LongValue{4, 6, 1234567890, 10},  // 60 units in a room of 53
+                      LongValue{4, 1, 1234567890, 0},   // room 117
+                      LongValue{4, 16, 12345678, 0},    // 48 in 53
+                      LongValue{1, 1, 12345, 0},        // exactly its room, 30
+                      LongValue{1, 1, 123456, 10},      // 36 in 30
+                      LongValue{1, 6, 12345678, 6},     // half size still 24 in 14
+                      LongValue{2, 31, 1234567890, 11}, // 60 in 59
+                      LongValue{3, 0, 1234567890, 0},   // room 88
+                      LongValue{3, 25, 1234567, 11}));  // the last of its level: 42 in 40
 
 TEST_F(DrawingGeometry, LinesFollowTheEdgeTableBeforeAnyCircle) {
     SetPrimary({{1, Filled(1)}});
@@ -241,10 +315,50 @@ TEST_F(DrawingGeometry, CornerIsWhereTheFarthestTextsEnd) {
     corner = Picture().Extent();
     EXPECT_EQ(corner.right, 10 + 6 * (13 + 32 * 7 + 1));
 
+    // A long value at DE (centre 640, level 2) measures in its smaller font:
+    // 10 characters from 635 in a font 10 units high.
+    Values longValue = Filled(0);
+    longValue[15] = 1234567890;
+    m_document.m_primaryRecords.RemoveAll();
+    SetPrimary({{1, longValue}});
+    m_document.m_nImportedDim = -1;
+    corner = Picture().Extent();
+    EXPECT_EQ(corner.right, 635 + 10 * 5);
+
     m_document.m_nPrimaryDim = -1;
     corner = Picture().Extent();
     EXPECT_EQ(corner.right, 10 + 6 * 17);
     EXPECT_EQ(corner.bottom, 10 - 12);
+}
+
+// On a page the picture is scaled down, aspect kept, about its top-left
+// corner (0, top) where it is larger than the printable area, and left as it
+// is where it fits. At 100 pixels per inch a pixel is a logical unit: with an
+// import the picture reaches 1310 units right, and from 27 down to -460.
+TEST_F(DrawingGeometry, APrintedPictureIsScaledDownToFitThePage) {
+    SetPrimary({{1, Filled(0)}});
+    SetImported({{1, Filled(0)}});
+    const auto scaled = [this](int width, int height) -> std::optional<XFORM> {
+        RecordingDC dc(100, width, height);
+        EXPECT_EQ(Picture().Prepare(&dc, {width, height}), 27);
+        if (Only(dc.Calls(), Op::SetWorldTransform).empty())
+            return std::nullopt;
+        return dc.WorldTransform();
+    };
+    EXPECT_FALSE(scaled(1310, 487));
+    EXPECT_FALSE(scaled(5000, 5000));
+    for (const auto& [width, height, factor] :
+         {std::tuple{655, 5000, 0.5}, {1309, 487, 1309.0 / 1310}, {5000, 100, 100.0 / 487}}) {
+        SCOPED_TRACE(width);
+        const std::optional<XFORM> transform = scaled(width, height);
+        ASSERT_TRUE(transform);
+        EXPECT_FLOAT_EQ(transform->eM11, factor);
+        EXPECT_FLOAT_EQ(transform->eM22, factor);
+        EXPECT_EQ(transform->eM12, 0);
+        EXPECT_EQ(transform->eM21, 0);
+        EXPECT_EQ(transform->eDx, 0);
+        EXPECT_FLOAT_EQ(transform->eDy, 27 * (1 - factor));
+    }
 }
 
 // At scale 4 node 0's circle is centred on (352, -440) with radius 16, in

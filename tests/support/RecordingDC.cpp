@@ -41,7 +41,22 @@ void RecordingDC::OffsetWindowOrg(int dx, int dy) {
 }
 
 int RecordingDC::GetDeviceCaps(int index) const {
-    return index == LOGPIXELSX || index == LOGPIXELSY ? m_pixelsPerInch : 0;
+    switch (index) {
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return m_pixelsPerInch;
+    case HORZRES:
+        return m_width;
+    case VERTRES:
+        return m_height;
+    default:
+        return 0;
+    }
+}
+
+void RecordingDC::SetWorldTransform(const XFORM& transform) {
+    Record(Op::SetWorldTransform, {});
+    m_world = transform;
 }
 
 void RecordingDC::MoveTo(int x, int y) {
@@ -62,7 +77,8 @@ void RecordingDC::TextOut(int x, int y, const char* text, int length) {
 
 TextExtent RecordingDC::GetTextExtent(const char*, int length) const {
     const int height = m_font != 0 ? std::abs(m_fonts.at(m_font).lfHeight) : 0;
-    return {kCharWidth * std::max(length, 0), height != 0 ? double(height) : kTextHeight};
+    const double charWidth = height != 0 ? height / 2.0 : kCharWidth;
+    return {charWidth * std::max(length, 0), height != 0 ? double(height) : kTextHeight};
 }
 
 COLORREF RecordingDC::SetDCBrushColor(COLORREF color) {

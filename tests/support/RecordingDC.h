@@ -2,9 +2,10 @@
 
 // A CDC that draws nothing and records every call with its arguments in
 // logical units, for checking a drawing to the unit. Pens and fonts get ids
-// from 1 in order of creation; 0 stands for the surface's own. Every text
-// measures kCharWidth units a character, and kTextHeight high but in a font
-// whose height is given: that height.
+// from 1 in order of creation; 0 stands for the surface's own. A text in the
+// surface's font, or in a font of height 0, measures kCharWidth units a
+// character and kTextHeight high; in a font whose height is given, that
+// height, and half of it a character.
 
 #include "DC.h"
 
@@ -18,6 +19,7 @@ struct RecordedCall {
         SetWindowExt,
         SetViewportExt,
         OffsetWindowOrg,
+        SetWorldTransform, // WorldTransform() tells the last one
         MoveTo,
         LineTo,
         Ellipse,
@@ -45,7 +47,8 @@ struct RecordedCall {
 
 class RecordingDC : public CDC {
   public:
-    explicit RecordingDC(int pixelsPerInch = 96) : m_pixelsPerInch(pixelsPerInch) {}
+    explicit RecordingDC(int pixelsPerInch = 96, int width = 0, int height = 0)
+        : m_pixelsPerInch(pixelsPerInch), m_width(width), m_height(height) {}
 
     static constexpr double kCharWidth = 6;
     static constexpr double kTextHeight = 12;
@@ -59,12 +62,14 @@ class RecordingDC : public CDC {
     const LOGFONT& FontDescription(int id) const { return m_fonts.at(id); }
     int SelectedPen() const { return m_pen; }
     int SelectedFont() const { return m_font; }
+    const XFORM& WorldTransform() const { return m_world; }
 
     int SetMapMode(int mode) override;
     void SetWindowExt(int cx, int cy) override;
     void SetViewportExt(int cx, int cy) override;
     void OffsetWindowOrg(int dx, int dy) override;
     int GetDeviceCaps(int index) const override;
+    void SetWorldTransform(const XFORM& transform) override;
 
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
@@ -93,6 +98,9 @@ class RecordingDC : public CDC {
     void Record(RecordedCall::Op op, std::vector<int> args, std::string text = {}, int object = 0);
 
     int m_pixelsPerInch;
+    int m_width;
+    int m_height;
+    XFORM m_world;
     int m_mapMode = MM_TEXT;
     int m_failPen = 0;
     int m_failFont = 0;
