@@ -1,28 +1,19 @@
 #include "NodeHistory.h"
 
-#include "StepwiseBuild.h"
-
 namespace quib {
 
 NodeHistory::NodeHistory(const LatticeDocument& document, int node, ValueTransform transform)
-    : NodeHistory(StepwiseBuild<NodeHistory>(document, transform, node).Finish()) {}
-
-NodeHistory::NodeHistory(const ShownRecords&, int records, ValueTransform transform, int node)
-    : m_node(node), m_transform(transform), m_grid(records) {
-    m_fine.m_grid = m_grid;
-    m_fine.m_columns = m_grid.FineBins();
-    m_fine.m_spans.assign(std::size_t(m_fine.m_columns) * 2, ValueSpan{});
-}
-
-int NodeHistory::ReadFineBins(const ShownRecords& shown, int firstBin, int records) {
+    : m_node(node), m_transform(transform), m_grid(document.m_primaryRecords.GetSize()) {
     const int bins = m_grid.FineBins();
-    const std::int64_t until = std::int64_t{m_grid.FineStart(firstBin)} + records;
+    m_fine.m_grid = m_grid;
+    m_fine.m_columns = bins;
+    m_fine.m_spans.assign(std::size_t(bins) * 2, ValueSpan{});
+    const ShownRecords shown(document, transform);
     const OverviewMode modes[] = {OverviewMode::Primary, OverviewMode::Imported};
     // A node outside the lattice has no values.
     const bool inLattice = m_node >= 0 && m_node < kNodeCount;
     std::int64_t values[kNodeCount];
-    int bin = firstBin;
-    for (; bin < bins && m_grid.FineStart(bin) < until; ++bin) {
+    for (int bin = 0; bin < bins; ++bin) {
         ValueSpan* spans = &m_fine.m_spans[std::size_t(bin) * 2];
         for (int k = m_grid.FineStart(bin), end = m_grid.FineStart(bin + 1); k < end && inLattice;
              ++k)
@@ -32,7 +23,6 @@ int NodeHistory::ReadFineBins(const ShownRecords& shown, int firstBin, int recor
         m_range.Take(spans[0]);
         m_range.Take(spans[1]);
     }
-    return bin;
 }
 
 HistoryColumns NodeHistory::Columns(int wanted) const {

@@ -49,15 +49,13 @@ class HistoryColumns {
     std::vector<ValueSpan> m_spans; // per column, primary then imported
 };
 
-template <class Result> class StepwiseBuild;
-
 class NodeHistory {
   public:
     NodeHistory() = default;
 
     // One pass over the primary records and their partners; a node outside
-    // 0 to 31 has no values. See StepwiseBuild for the same pass in steps.
-    // Throws std::bad_alloc when memory runs out (2 MiB at most).
+    // 0 to 31 has no values. Throws std::bad_alloc when memory runs out
+    // (2 MiB at most).
     NodeHistory(const LatticeDocument& document, int node, ValueTransform transform);
 
     int Node() const { return m_node; }
@@ -71,14 +69,6 @@ class NodeHistory {
     HistoryColumns Columns(int wanted) const;
 
   private:
-    friend class StepwiseBuild<NodeHistory>;
-
-    // No fine bin read yet.
-    NodeHistory(const ShownRecords& shown, int records, ValueTransform transform, int node);
-    // Reads fine bins from `firstBin` on until at least `records` records
-    // are read; returns the next bin to read.
-    int ReadFineBins(const ShownRecords& shown, int firstBin, int records);
-
     int m_node = 0;
     ValueTransform m_transform = ValueTransform::Read;
     RecordGrid m_grid;

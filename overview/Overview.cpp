@@ -1,7 +1,6 @@
 #include "Overview.h"
 
 #include "LatticeTables.h"
-#include "StepwiseBuild.h"
 
 #include <algorithm>
 #include <array>
@@ -94,24 +93,16 @@ int RowOfNode(int node) {
 }
 
 Overview::Overview(const LatticeDocument& document, OverviewMode mode, ValueTransform transform)
-    : Overview(StepwiseBuild<Overview>(document, transform, mode).Finish()) {}
-
-Overview::Overview(const ShownRecords& shown, int records, ValueTransform transform,
-                   OverviewMode mode)
-    : m_mode(mode), m_transform(transform), m_grid(records), m_absent(shown.Absent(mode)) {
+    : m_mode(mode), m_transform(transform), m_grid(document.m_primaryRecords.GetSize()) {
+    const ShownRecords shown(document, transform);
+    m_absent = shown.Absent(mode);
     const int bins = m_grid.FineBins();
     m_fine.m_grid = m_grid;
     m_fine.m_columns = bins;
     m_fine.m_cells.resize(std::size_t(bins) * kNodeCount);
     m_fine.m_someMissing.assign(std::size_t(bins), 0);
-}
-
-int Overview::ReadFineBins(const ShownRecords& shown, int firstBin, int records) {
-    const int bins = m_grid.FineBins();
-    const std::int64_t until = std::int64_t{m_grid.FineStart(firstBin)} + records;
     std::int64_t values[kNodeCount];
-    int bin = firstBin;
-    for (; bin < bins && m_grid.FineStart(bin) < until; ++bin) {
+    for (int bin = 0; bin < bins; ++bin) {
         LargestOfRun largest;
         NodeMask someMissing = 0;
         for (int k = m_grid.FineStart(bin), end = m_grid.FineStart(bin + 1); k < end; ++k) {
@@ -123,7 +114,6 @@ int Overview::ReadFineBins(const ShownRecords& shown, int firstBin, int records)
         m_fine.m_someMissing[std::size_t(bin)] = someMissing;
         m_ends = largest.Ends(m_ends);
     }
-    return bin;
 }
 
 OverviewColumns Overview::Columns(int wanted) const {

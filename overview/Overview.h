@@ -62,15 +62,12 @@ class OverviewColumns {
     std::vector<NodeMask> m_someMissing; // per column
 };
 
-template <class Result> class StepwiseBuild;
-
 class Overview {
   public:
     Overview() = default;
 
-    // One pass over the primary records, each read as shown in `mode`; see
-    // StepwiseBuild for the same pass in steps. Throws std::bad_alloc when
-    // memory runs out (some 17 MiB at most).
+    // One pass over the primary records, each read as shown in `mode`.
+    // Throws std::bad_alloc when memory runs out (some 17 MiB at most).
     Overview(const LatticeDocument& document, OverviewMode mode, ValueTransform transform);
 
     OverviewMode Mode() const { return m_mode; }
@@ -92,14 +89,6 @@ class Overview {
     OverviewColumns Columns(int wanted) const;
 
   private:
-    friend class StepwiseBuild<Overview>;
-
-    // No fine bin read yet.
-    Overview(const ShownRecords& shown, int records, ValueTransform transform, OverviewMode mode);
-    // Reads fine bins from `firstBin` on until at least `records` records
-    // are read; returns the next bin to read.
-    int ReadFineBins(const ShownRecords& shown, int firstBin, int records);
-
     OverviewMode m_mode = OverviewMode::Primary;
     ValueTransform m_transform = ValueTransform::Read;
     RecordGrid m_grid;

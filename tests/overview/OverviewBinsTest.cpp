@@ -7,7 +7,6 @@
 #include "NodeHistory.h"
 #include "Overview.h"
 #include "OverviewDocuments.h"
-#include "StepwiseBuild.h"
 
 #include <gtest/gtest.h>
 
@@ -322,57 +321,6 @@ TEST(NodeHistory, EachColumnSpansTheLeastAndLargestOfItsRecordsInBothRuns) {
                     .Columns(10)
                     .Span(0, HistoryRun::Primary)
                     .Empty());
-}
-
-// Read in steps of any length, the results are those of one pass; a
-// document whose records change in number between steps is not read again.
-TEST(StepwiseBuild, StepsGiveTheOnePassResultAndAChangedDocumentStopsThem) {
-    LatticeDocument doc;
-    FillRandomDocument(doc, kFineBinLimit + 777);
-    const int records = doc.m_primaryRecords.GetSize();
-    for (const int step : {1, 999, records}) {
-        SCOPED_TRACE(step);
-        StepwiseBuild<Overview> overview(doc, ValueTransform::Mobius, OverviewMode::Difference);
-        StepwiseBuild<NodeHistory> history(doc, ValueTransform::Read, 6);
-        for (int read = 0; overview.Step(step) == BuildState::Reading;
-             read = overview.RecordsRead())
-            ASSERT_GE(overview.RecordsRead(), read + step);
-        while (history.Step(step) == BuildState::Reading) {
-        }
-        EXPECT_EQ(overview.RecordsRead(), records);
-        EXPECT_EQ(history.State(), BuildState::Done);
-
-        const Overview whole(doc, OverviewMode::Difference, ValueTransform::Mobius);
-        EXPECT_EQ(overview.Built().Ends(), whole.Ends());
-        const OverviewColumns a = overview.Built().Columns(kFineBinLimit),
-                              b = whole.Columns(kFineBinLimit);
-        ASSERT_EQ(a.Count(), b.Count());
-        for (int c = 0; c < a.Count(); ++c)
-            for (int node = 0; node < kNodeCount; ++node) {
-                ASSERT_EQ(a.Value(c, node), b.Value(c, node)) << c << " " << node;
-                ASSERT_EQ(a.SomeMissing(c, node), b.SomeMissing(c, node)) << c << " " << node;
-            }
-        const HistoryColumns h = history.Built().Columns(kFineBinLimit);
-        const HistoryColumns w = NodeHistory(doc, 6, ValueTransform::Read).Columns(kFineBinLimit);
-        for (int c = 0; c < h.Count(); ++c)
-            for (const HistoryRun run : {HistoryRun::Primary, HistoryRun::Imported}) {
-                ASSERT_EQ(h.Span(c, run).least, w.Span(c, run).least) << c;
-                ASSERT_EQ(h.Span(c, run).largest, w.Span(c, run).largest) << c;
-            }
-    }
-
-    for (const int changed : {records - 1, records + 1}) {
-        StepwiseBuild<Overview> overview(doc, ValueTransform::Read, OverviewMode::Primary);
-        ASSERT_EQ(overview.Step(1000), BuildState::Reading);
-        const int read = overview.RecordsRead();
-        doc.m_primaryRecords.SetSize(changed);
-        EXPECT_EQ(overview.Step(1000), BuildState::Stale);
-        EXPECT_EQ(overview.Step(records), BuildState::Stale);
-        EXPECT_EQ(overview.RecordsRead(), read);
-        doc.m_primaryRecords.SetSize(records);
-    }
-    LatticeDocument empty;
-    EXPECT_EQ(StepwiseBuild<NodeHistory>(empty, ValueTransform::Read, 0).Step(1), BuildState::Done);
 }
 
 } // namespace
