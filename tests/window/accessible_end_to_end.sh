@@ -93,4 +93,23 @@ read_tree
 diff <(names_of "" "$primary" && names_of "imported " "$imported") <(child_names) >"$work/diff" ||
     fail "with an import the nodes are named otherwise: $(cat "$work/diff")"
 echo "ok: with an import the view names both summary lines and has 64 nodes"
+
+# A font 31 units high (23 points) moves the picture's top edge down: a
+# right click on the centre of each of the 64 circles still finds its node
+# and offers its history. At scale 3 both diagrams are on the screen.
+xdotool windowsize --sync "$wid" 1200 950
+key alt+o f
+font=$(find_window "Select Font") || fail "Options, Font opened no font dialog"
+xdotool windowfocus --sync "$font"
+xdotool key --clearmodifiers alt+s ctrl+a
+xdotool type --delay 30 23
+xdotool key Return
+key alt+o s
+shot large-font
+reader menus "$quib_pid" "$wid" >"$work/menus" || fail "the context menus: $(cat "$work/menus")"
+[[ $(wc -l <"$work/menus") == 64 ]] || fail "context menus on $(wc -l <"$work/menus") of 64 nodes"
+awk -F'\t' '{ sub(/^imported /, "", $1); if ($2 != "Show History of " $1) { print; bad = 1 } }
+             END { exit bad }' "$work/menus" >"$work/wrong" ||
+    fail "the menu on these nodes offers another history: $(cat "$work/wrong")"
+echo "ok: with a 31-unit font and an import, the menu on each of the 64 circles offers its history"
 quit_quib

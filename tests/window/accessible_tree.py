@@ -11,6 +11,10 @@
       INDEX, then KEY, and prints what the view told then, in order: "view
       NAME" when the view's name changed, "node NAME" when the focused
       node's name changed.
+  accessible_tree.py menus PID WINDOW
+      Right-clicks the centre of each child of the view, as a person's
+      mouse does, and prints per child its name, a tab, and the last item
+      of the context menu that opens there.
   accessible_tree.py shown PID LAST SECONDS
       Prints the view's box on the screen as "box x,y,width,height", then,
       each time the record number in its name changes, the time (the
@@ -123,6 +127,51 @@ def told(pid, window, index, key):
     del view
 
 
+def menus(pid, window):
+    view = wait_for_view(pid)
+    nodes = []
+    for child in view:
+        box = child.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        nodes.append((child.name.split(":")[0], box.x + box.width // 2, box.y + box.height // 2))
+    focused = []
+
+    def record(event):
+        try:
+            if event.source.get_process_id() == pid and event.detail1 == 1:
+                focused.append((event.source.getRole(), event.source.name))
+        except GLib.Error:
+            pass
+
+    def pump_until(done, seconds):
+        context = GLib.MainContext.default()
+        end = time.monotonic() + seconds
+        while not done() and time.monotonic() < end:
+            context.iteration(False) or time.sleep(0.02)
+        return done()
+
+    def menu_item():
+        return next((name for role, name in focused if role == pyatspi.ROLE_MENU_ITEM), None)
+
+    pyatspi.Registry.registerEventListener(record, "object:state-changed:focused")
+    for name, x, y in nodes:
+        focused.clear()
+        subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "3"], check=True)
+        # A menu opened by the mouse has no item chosen: Up chooses its last,
+        # and a screen reader is told of it.
+        end = time.monotonic() + DEADLINE
+        while menu_item() is None and time.monotonic() < end:
+            subprocess.run(["xdotool", "key", "Up"], check=True)
+            pump_until(menu_item, 5)
+        if menu_item() is None:
+            sys.exit(f"no context menu told its item on {name} at {x},{y}")
+        print(f"{name}\t{menu_item()}", flush=True)
+        # Closed, the focus goes back to the window.
+        focused.clear()
+        subprocess.run(["xdotool", "key", "Escape"], check=True)
+        pump_until(lambda: any(role != pyatspi.ROLE_MENU_ITEM for role, _ in focused), 5)
+    del view
+
+
 def shown(pid, last, seconds):
     view = wait_for_view(pid)
     box = view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -151,6 +200,8 @@ def main():
         tree(int(sys.argv[2]))
     elif command == "told" and len(sys.argv) == 6:
         told(int(sys.argv[2]), sys.argv[3], int(sys.argv[4]), sys.argv[5])
+    elif command == "menus" and len(sys.argv) == 4:
+        menus(int(sys.argv[2]), sys.argv[3])
     elif command == "shown" and len(sys.argv) == 5:
         shown(int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4]))
     else:
