@@ -112,4 +112,13 @@ awk -F'\t' '{ sub(/^imported /, "", $1); if ($2 != "Show History of " $1) { prin
              END { exit bad }' "$work/menus" >"$work/wrong" ||
     fail "the menu on these nodes offers another history: $(cat "$work/wrong")"
 echo "ok: with a 31-unit font and an import, the menu on each of the 64 circles offers its history"
+
+# The Data menu between View and Help: what the context menu holds beyond
+# the picture, each item named by its text and its keys told apart.
+reader menu "$quib_pid" Data >"$work/data-menu" || fail "the Data menu: $(cat "$work/data-menu")"
+printf '%s\t%s\n' "Find Records..." Ctrl+F "Find Next" F3 "Find Previous" Shift+F3 \
+    "Highlight Differences" "" "Next Difference" "" "Previous Difference" "" Values "" \
+    "Show Overview" "" "Show History of abcde" "" Reload F5 "Follow File" "" "Check File..." "" |
+    diff - "$work/data-menu" >"$work/diff" || fail "the Data menu holds otherwise: $(cat "$work/diff")"
+echo "ok: the Data menu holds the finds, the differences, the values, the panels and the file's commands, with their keys"
 quit_quib

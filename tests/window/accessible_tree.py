@@ -15,6 +15,9 @@
       Right-clicks the centre of each child of the view, as a person's
       mouse does, and prints per child its name, a tab, and the last item
       of the context menu that opens there.
+  accessible_tree.py menu PID TITLE
+      Prints each item of the menu bar's menu TITLE: its name, a tab, and
+      the keys a screen reader tells for it.
   accessible_tree.py shown PID LAST SECONDS
       Prints the view's box on the screen as "box x,y,width,height", then,
       each time the record number in its name changes, the time (the
@@ -172,6 +175,27 @@ def menus(pid, window):
     del view
 
 
+def menu(pid, title):
+    wait_for_view(pid)
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is None or app.get_process_id() != pid:
+            continue
+        bar = pyatspi.findDescendant(app, lambda a: a.getRole() == pyatspi.ROLE_MENU_BAR)
+        for entry in bar:
+            if entry.name != title:
+                continue
+            for item in entry[0]:
+                if item.getRole() == pyatspi.ROLE_SEPARATOR:
+                    continue
+                try:
+                    keys = item.queryAction().getKeyBinding(0)
+                except NotImplementedError:
+                    keys = ""
+                print(f"{item.name}\t{keys}")
+            return
+    sys.exit(f"no menu {title}")
+
+
 def shown(pid, last, seconds):
     view = wait_for_view(pid)
     box = view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -202,6 +226,8 @@ def main():
         told(int(sys.argv[2]), sys.argv[3], int(sys.argv[4]), sys.argv[5])
     elif command == "menus" and len(sys.argv) == 4:
         menus(int(sys.argv[2]), sys.argv[3])
+    elif command == "menu" and len(sys.argv) == 4:
+        menu(int(sys.argv[2]), sys.argv[3])
     elif command == "shown" and len(sys.argv) == 5:
         shown(int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4]))
     else:
