@@ -18,6 +18,9 @@
   accessible_tree.py menu PID TITLE
       Prints each item of the menu bar's menu TITLE: its name, a tab, and
       the keys a screen reader tells for it.
+  accessible_tree.py box PID
+      Waits for a message box of the process and prints its caption, then
+      its text.
   accessible_tree.py shown PID LAST SECONDS
       Prints the view's box on the screen as "box x,y,width,height", then,
       each time the record number in its name changes, the time (the
@@ -196,6 +199,31 @@ def menu(pid, title):
     sys.exit(f"no menu {title}")
 
 
+def box(pid):
+    def find():
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.get_process_id() == pid:
+                return pyatspi.findDescendant(
+                    app, lambda a: a.getRole() == pyatspi.ROLE_ALERT)
+        return None
+
+    found = None
+    end = time.monotonic() + DEADLINE
+    while found is None and time.monotonic() < end:
+        try:
+            found = find()
+        except GLib.Error:
+            pass
+        if found is None:
+            time.sleep(0.1)
+    if found is None:
+        sys.exit(f"no message box of process {pid} within {DEADLINE} s")
+    print(found.name)
+    for label in pyatspi.findAllDescendants(found, lambda a: a.getRole() == pyatspi.ROLE_LABEL):
+        if label.name:
+            print(label.name)
+
+
 def shown(pid, last, seconds):
     view = wait_for_view(pid)
     box = view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -228,6 +256,8 @@ def main():
         menus(int(sys.argv[2]), sys.argv[3])
     elif command == "menu" and len(sys.argv) == 4:
         menu(int(sys.argv[2]), sys.argv[3])
+    elif command == "box" and len(sys.argv) == 3:
+        box(int(sys.argv[2]))
     elif command == "shown" and len(sys.argv) == 5:
         shown(int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4]))
     else:
