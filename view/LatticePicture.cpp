@@ -256,7 +256,7 @@ std::vector<std::string> LatticePicture::SummaryLines() const {
 // Measured on a surface with the picture's mapping but not yet its origin:
 // the top edge comes out of the measuring.
 PictureCorner LatticePicture::MeasureExtent(CDC* pDC) const {
-    PictureCorner corner{0, 25};
+    PictureCorner corner{0, kPageTop};
     const auto reach = [&](double x, double y) {
         corner.right = std::max(corner.right, x);
         corner.bottom = std::min(corner.bottom, y);

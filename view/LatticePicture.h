@@ -14,12 +14,16 @@ class LatticeDocument;
 
 namespace quib {
 
+// The logical y of a page's top edge, where no imported summary line needs
+// more room above the primary one.
+inline constexpr int kPageTop = 25;
+
 // The farthest right and the lowest logical point a picture reaches, and
 // the top edge it needs: all a page needs to hold it.
 struct PictureCorner {
     double right = 0;
     double bottom = 0;
-    int top = 25;
+    int top = kPageTop;
 };
 
 // A box in a device's pixels, from the page's top-left corner.
@@ -84,7 +88,7 @@ class LatticePicture {
     static unsigned long Built();
 
     // One logical unit is 1/100 inch, y grows upwards and the surface's
-    // top-left corner is the logical point (0, top), which it returns: 25,
+    // top-left corner is the logical point (0, top), which it returns: kPageTop,
     // or higher where the imported summary line needs room above the
     // primary one (a font taller than 10 units).
     int Prepare(CDC* pDC) const;
