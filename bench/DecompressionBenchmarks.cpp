@@ -38,10 +38,8 @@ bool DecompressOnly(const std::string& path) {
     constexpr std::size_t kChunk = std::size_t{256} << 10;
     const auto source =
         quib::OpenByteSource(fd, kChunk, quib::Decompression::InCallingThread, error);
-    std::vector<unsigned char> chunk(kChunk);
-    std::size_t got = 1;
-    while (source && !error && got > 0)
-        error = source->Read(chunk.data(), chunk.size(), got);
+    if (source)
+        error = quib::ReadToEnd(*source);
     close(fd);
     return source && !error;
 }
