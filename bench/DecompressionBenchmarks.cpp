@@ -110,6 +110,10 @@ void RegisterDecompressionBenchmarks(const TempDir& folder, const DataFileCase& 
                                 [](const std::vector<double>& values) {
                                     return *std::min_element(values.begin(), values.end());
                                 })
+            ->ComputeStatistics("max",
+                                [](const std::vector<double>& values) {
+                                    return *std::max_element(values.begin(), values.end());
+                                })
             ->Unit(benchmark::kMillisecond);
     }
 }
