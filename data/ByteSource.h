@@ -55,7 +55,7 @@ std::error_code ReadSome(int fd, unsigned char* into, std::size_t room, std::siz
                          const std::atomic<bool>* cancelled = nullptr);
 
 // The source of the bytes of an open descriptor, plain or decompressed as
-// its first bytes tell (gzip, xz, zstd), in pieces of up to `chunkBytes`; the
+// its first bytes tell (gzip, xz, zstd), reading `chunkBytes` at a time; the
 // descriptor stays open and must outlive the source. Null with `error` set
 // when even the first bytes cannot be read. Reads of the descriptor wait as
 // ReadSome's do with `cancelled`.
