@@ -38,10 +38,8 @@ bool DecompressOnly(const std::string& path) {
     constexpr std::size_t kChunk = std::size_t{256} << 10;
     const auto source =
         quib::OpenByteSource(fd, kChunk, quib::Decompression::InCallingThread, error);
-    std::vector<unsigned char> chunk(kChunk);
-    std::size_t got = 1;
-    while (source && !error && got > 0)
-        error = source->Read(chunk.data(), chunk.size(), got);
+    if (source)
+        error = quib::ReadToEnd(*source);
     close(fd);
     return source && !error;
 }
@@ -111,6 +109,10 @@ void RegisterDecompressionBenchmarks(const TempDir& folder, const DataFileCase& 
             ->ComputeStatistics("min",
                                 [](const std::vector<double>& values) {
                                     return *std::min_element(values.begin(), values.end());
+                                })
+            ->ComputeStatistics("max",
+                                [](const std::vector<double>& values) {
+                                    return *std::max_element(values.begin(), values.end());
                                 })
             ->Unit(benchmark::kMillisecond);
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <ostream>
 
 namespace {
@@ -20,9 +21,26 @@ bool Split(const std::string& name, const std::string& prefix, std::string& what
     return true;
 }
 
+double Counter(const benchmark::UserCounters& counters, const char* name) {
+    const auto it = counters.find(name);
+    return it == counters.end() ? 0 : it->second.value;
+}
+
 double Counter(const benchmark::BenchmarkReporter::Run& run, const char* name) {
-    const auto it = run.counters.find(name);
-    return it == run.counters.end() ? 0 : it->second.value;
+    return Counter(run.counters, name);
+}
+
+// The counter of benchmark `name` in `runs`, 0 where there is none.
+double Counter(const std::map<std::string, benchmark::UserCounters>& runs, const std::string& name,
+               const char* key) {
+    const auto run = runs.find(name);
+    return run == runs.end() ? 0 : Counter(run->second, key);
+}
+
+// `text` with blanks after it to `width` characters.
+std::string Padded(std::string text, std::size_t width) {
+    text.resize(std::max(text.size(), width), ' ');
+    return text;
 }
 
 std::string Format(const char* format, double value) {
@@ -39,7 +57,11 @@ void MedianSummaryReporter::ReportRuns(const std::vector<Run>& runs) {
             continue;
         const std::string& name = run.run_name.function_name;
         if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "min") {
-            m_fastestCounters[name] = run.counters;
+            m_lowestCounters[name] = run.counters;
+            continue;
+        }
+        if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "max") {
+            m_highestCounters[name] = run.counters;
             continue;
         }
         const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
@@ -100,36 +122,39 @@ void MedianSummaryReporter::PrintFollowing(std::ostream& out) const {
 }
 
 // Whole processes, timed by the clock on the wall (the tool's own time is
-// what the budget is set against) and by their processor time; on a busy
-// machine the fastest repetition of each comes closest to its own time.
+// what the budget is set against) and by their processor time, the three
+// formats one under the other: the median of the repetitions' ratios with
+// the lowest and highest beside it (on a busy machine the spread says how
+// far to trust the median), and the ratio of the fastest runs of each.
 void MedianSummaryReporter::PrintDecompression(std::ostream& out) const {
-    std::string format, file;
+    static const std::map<std::string, const char*> kTools = {
+        {"gz", "zcat"}, {"xz", "xzcat"}, {"zst", "zstdcat"}};
+    std::string format, file, shownFile;
     for (const std::string& name : m_order) {
         if (!Split(name, "decompress/", format, file))
             continue;
-        const auto in = [](const benchmark::UserCounters& counters, const char* key) {
-            const auto it = counters.find(key);
-            return it == counters.end() ? 0.0 : it->second.value;
+        if (file != shownFile) {
+            out << "compressed reading of " << file
+                << ": quib --info beside the decompressor to /dev/null, budget at most 1.5x; "
+                   "median of the repetitions [lowest..highest], the fastest runs' ratio\n";
+            shownFile = file;
+        }
+        const auto median = [&](const char* key) {
+            return Counter(m_figures.at(name).counters, key);
         };
-        const auto counter = [&](const char* key) { return in(m_figures.at(name).counters, key); };
-        out << "compressed " << format << " " << file << ": quib --info "
-            << Format("%.0f", counter("quib_ms")) << " ms (CPU "
-            << Format("%.0f", counter("quib_cpu_ms")) << "), its tool "
-            << Format("%.0f", counter("tool_ms")) << " ms (CPU "
-            << Format("%.0f", counter("tool_cpu_ms")) << "), the library alone "
-            << Format("%.0f", counter("library_ms")) << " ms, quib --info on the plain file "
-            << Format("%.0f", counter("plain_ms")) << " ms (CPU "
-            << Format("%.0f", counter("plain_cpu_ms"))
-            << ")\n  quib / tool = " << Format("%.2f", counter("wall_ratio")) << "x wall, "
-            << Format("%.2f", counter("cpu_ratio")) << "x CPU  (budget at most 1.5x)\n";
-        const auto fastest = m_fastestCounters.find(name);
-        if (fastest == m_fastestCounters.end() || in(fastest->second, "tool_ms") <= 0)
-            continue;
-        out << "  fastest repetitions: quib --info "
-            << Format("%.0f", in(fastest->second, "quib_ms")) << " ms, its tool "
-            << Format("%.0f", in(fastest->second, "tool_ms")) << " ms: "
-            << Format("%.2f", in(fastest->second, "quib_ms") / in(fastest->second, "tool_ms"))
-            << "x\n";
+        const auto lowest = [&](const char* key) { return Counter(m_lowestCounters, name, key); };
+        const auto highest = [&](const char* key) { return Counter(m_highestCounters, name, key); };
+        const auto tool = kTools.find(format);
+        const double fastest = lowest("tool_ms") > 0 ? lowest("quib_ms") / lowest("tool_ms") : 0;
+        out << "  " << Padded(format, 4) << "quib " << Format("%5.0f", median("quib_ms")) << " ms, "
+            << Padded(tool != kTools.end() ? tool->second : "tool", 8)
+            << Format("%5.0f", median("tool_ms")) << " ms: " << Format("%.2f", median("wall_ratio"))
+            << "x [" << Format("%.2f", lowest("wall_ratio")) << ".."
+            << Format("%.2f", highest("wall_ratio")) << "], fastest " << Format("%.2f", fastest)
+            << "x; CPU " << Format("%.2f", median("cpu_ratio")) << "x (quib "
+            << Format("%.0f", median("quib_cpu_ms")) << " ms); the library alone "
+            << Format("%.0f", median("library_ms")) << " ms, quib on the plain file "
+            << Format("%.0f", median("plain_ms")) << " ms\n";
     }
 }
 

@@ -40,6 +40,9 @@ class MedianSummaryReporter : public benchmark::ConsoleReporter {
     const Figures* Find(const std::string& name) const;
 
     std::map<std::string, Figures> m_figures;
-    std::map<std::string, benchmark::UserCounters> m_fastestCounters;
+    // Each counter's lowest and highest over the repetitions, where a
+    // benchmark asks for them.
+    std::map<std::string, benchmark::UserCounters> m_lowestCounters;
+    std::map<std::string, benchmark::UserCounters> m_highestCounters;
     std::vector<std::string> m_order; // names as they ran, for a readable summary
 };

@@ -1,16 +1,16 @@
 #include "BackgroundSource.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 #include <system_error>
 
 namespace quib {
 
-BackgroundSource::BackgroundSource(std::unique_ptr<ByteSource> source, std::size_t chunkBytes)
+BackgroundSource::BackgroundSource(std::unique_ptr<DecompressingSource> source,
+                                   std::size_t chunkBytes)
     : m_source(std::move(source)), m_chunkBytes(std::max<std::size_t>(chunkBytes, 1)) {
     for (Chunk& chunk : m_chunks)
-        chunk.bytes = std::make_unique_for_overwrite<unsigned char[]>(m_chunkBytes);
+        chunk.bytes = MakePieceBuffer(m_chunkBytes);
     try {
         m_thread = std::thread(&BackgroundSource::Produce, this);
     } catch (const std::system_error&) {
@@ -52,17 +52,25 @@ void BackgroundSource::Produce() {
     for (std::size_t k = 0;; k = (k + 1) % kChunks) {
         {
             std::unique_lock lock(m_mutex);
-            m_emptied.wait(lock, [this] { return m_stop || m_ready < kChunks; });
+            if (m_ready == kChunks) {
+                m_producerWaits = true;
+                m_emptied.wait(lock, [this] { return m_stop || m_ready <= kChunks - kBatch; });
+                m_producerWaits = false;
+            }
             if (m_stop)
                 return;
         }
         Chunk& chunk = m_chunks[k];
         Fill(chunk);
+        bool wake = false;
         {
             const std::lock_guard lock(m_mutex);
             ++m_ready;
+            m_lastFilled = chunk.last;
+            wake = m_readerWaits && (m_ready >= kBatch || m_lastFilled);
         }
-        m_filled.notify_one();
+        if (wake)
+            m_filled.notify_one();
         if (chunk.last)
             return;
     }
@@ -70,47 +78,47 @@ void BackgroundSource::Produce() {
 
 BackgroundSource::Chunk& BackgroundSource::Current() {
     std::unique_lock lock(m_mutex);
-    m_filled.wait(lock, [this] { return m_ready > 0; });
+    if (m_ready == 0) {
+        m_readerWaits = true;
+        m_filled.wait(lock, [this] { return m_ready >= kBatch || (m_ready > 0 && m_lastFilled); });
+        m_readerWaits = false;
+    }
     return m_chunks[m_readChunk];
 }
 
 void BackgroundSource::Release() {
+    bool wake = false;
     {
         const std::lock_guard lock(m_mutex);
         --m_ready;
+        wake = m_producerWaits && m_ready <= kChunks - kBatch;
     }
-    m_emptied.notify_one();
+    if (wake)
+        m_emptied.notify_one();
     m_readChunk = (m_readChunk + 1) % kChunks;
-    m_readOffset = 0;
 }
 
-std::error_code BackgroundSource::Read(unsigned char* into, std::size_t room, std::size_t& got) {
+std::error_code BackgroundSource::Next(BytePiece& piece) {
     if (!m_thread.joinable())
-        return m_source->Read(into, room, got);
-    got = 0;
-    for (;;) {
-        Chunk& chunk = Current();
-        if (m_readOffset < chunk.length) {
-            got = std::min(room, chunk.length - m_readOffset);
-            std::memcpy(into, chunk.bytes.get() + m_readOffset, got);
-            m_readOffset += got;
-            return {};
-        }
-        if (chunk.last)
-            return chunk.error;
+        return m_source->Next(piece);
+    piece = {};
+    if (m_lent) {
+        // Past the last chunk there is only its end, or the reason for it.
+        if (m_chunks[m_readChunk].last)
+            return m_chunks[m_readChunk].error;
         Release();
+        m_lent = false;
     }
+    const Chunk& chunk = Current();
+    m_lent = true;
+    if (chunk.length == 0)
+        return chunk.error;
+    piece = {chunk.bytes.get(), chunk.length};
+    return {};
 }
 
 std::error_code BackgroundSource::CheckRest() {
-    if (!m_thread.joinable())
-        return m_source->CheckRest();
-    for (;;) {
-        const Chunk& chunk = Current();
-        if (chunk.last)
-            return chunk.error;
-        Release();
-    }
+    return ReadToEnd(*this);
 }
 
 } // namespace quib

@@ -39,6 +39,22 @@ std::error_code WaitReadable(int fd, const std::atomic<bool>& cancelled) {
 
 } // namespace
 
+std::unique_ptr<unsigned char[]> MakePieceBuffer(std::size_t bytes) {
+    auto buffer = std::make_unique_for_overwrite<unsigned char[]>(bytes + kReadablePastPiece);
+    std::memset(buffer.get() + bytes, 0, kReadablePastPiece);
+    return buffer;
+}
+
+std::error_code ReadToEnd(ByteSource& source) {
+    for (;;) {
+        BytePiece piece;
+        if (const std::error_code error = source.Next(piece))
+            return error;
+        if (piece.count == 0)
+            return {};
+    }
+}
+
 std::error_code ReadSome(int fd, unsigned char* into, std::size_t room, std::size_t& got,
                          const std::atomic<bool>* cancelled) {
     if (cancelled != nullptr)
@@ -57,30 +73,31 @@ std::error_code ReadSome(int fd, unsigned char* into, std::size_t room, std::siz
 
 namespace {
 
-// A file read as it is, its first bytes given back before the rest.
+// A file read as it is, its first bytes (already read) given before the rest.
 class PlainSource final : public ByteSource {
   public:
-    PlainSource(int fd, const unsigned char* first, std::size_t count,
+    PlainSource(int fd, std::size_t chunkBytes, const unsigned char* first, std::size_t count,
                 const std::atomic<bool>* cancelled)
-        : m_fd(fd), m_firstCount(count), m_cancelled(cancelled) {
+        : m_fd(fd), m_chunkBytes(std::max({chunkBytes, count, std::size_t{1}})),
+          m_buffer(MakePieceBuffer(m_chunkBytes)), m_firstCount(count), m_cancelled(cancelled) {
         if (count > 0)
-            std::memcpy(m_first, first, count);
+            std::memcpy(m_buffer.get(), first, count);
     }
 
-    std::error_code Read(unsigned char* into, std::size_t room, std::size_t& got) override {
-        if (m_firstGiven == m_firstCount)
-            return ReadSome(m_fd, into, room, got, m_cancelled);
-        got = std::min(room, m_firstCount - m_firstGiven);
-        std::memcpy(into, m_first + m_firstGiven, got);
-        m_firstGiven += got;
-        return {};
+    std::error_code Next(BytePiece& piece) override {
+        piece = {m_buffer.get(), m_firstCount};
+        if (m_firstCount > 0) {
+            m_firstCount = 0;
+            return {};
+        }
+        return ReadSome(m_fd, m_buffer.get(), m_chunkBytes, piece.count, m_cancelled);
     }
 
   private:
     int m_fd;
-    unsigned char m_first[kMagicBytes];
-    std::size_t m_firstCount;
-    std::size_t m_firstGiven = 0;
+    std::size_t m_chunkBytes;
+    std::unique_ptr<unsigned char[]> m_buffer;
+    std::size_t m_firstCount; // first bytes in the buffer, not yet lent
     const std::atomic<bool>* m_cancelled;
 };
 
@@ -101,7 +118,7 @@ std::unique_ptr<ByteSource> OpenByteSource(int fd, std::size_t chunkBytes, Decom
     }
     const Compression compression = CompressionOf(first, count);
     if (compression == Compression::None)
-        return std::make_unique<PlainSource>(fd, first, count, cancelled);
+        return std::make_unique<PlainSource>(fd, chunkBytes, first, count, cancelled);
     const std::size_t chunk = std::clamp<std::size_t>(chunkBytes, 1, kLargestCompressedChunk);
     auto source = std::make_unique<DecompressingSource>(fd, MakeDecoder(compression), first, count,
                                                         chunk, cancelled);
@@ -110,8 +127,8 @@ std::unique_ptr<ByteSource> OpenByteSource(int fd, std::size_t chunkBytes, Decom
     return std::make_unique<BackgroundSource>(std::move(source), std::max(chunk, kLeastAheadChunk));
 }
 
-std::unique_ptr<ByteSource> OpenPlainByteSource(int fd) {
-    return std::make_unique<PlainSource>(fd, nullptr, 0, nullptr);
+std::unique_ptr<ByteSource> OpenPlainByteSource(int fd, std::size_t chunkBytes) {
+    return std::make_unique<PlainSource>(fd, chunkBytes, nullptr, 0, nullptr);
 }
 
 } // namespace quib

@@ -2,6 +2,7 @@
 
 #include "ByteSource.h"
 #include "Compression.h"
+#include "LineCarry.h"
 #include "NumberScan.h"
 #include "ReadProgress.h"
 #include "ValueScan.h"
@@ -15,16 +16,11 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
-#include <vector>
 
 namespace quib {
 namespace {
 
 using namespace number_scan;
-
-// Bytes kept readable beyond the data, so that a 64-byte block can be loaded
-// at any line and a sentinel can close a last line that has no line end.
-constexpr std::size_t kPadding = 80;
 
 bool ContainsDim(const Byte* b, const Byte* e) {
     while (e - b >= 3) {
@@ -239,49 +235,50 @@ class ProgressTeller {
     std::uint64_t m_told = 0;
 };
 
-// Feeds the lines of a source to the filler.
-std::error_code FeedLines(ByteSource& source, DatasetFiller& filler, std::size_t chunkBytes,
-                          LastLine last, Fed& fed, ProgressTeller& teller) {
-    chunkBytes = std::max<std::size_t>(chunkBytes, 1);
-    std::vector<Byte> buffer(chunkBytes + kPadding);
-    std::size_t capacity = chunkBytes;
-    std::size_t length = 0;
+// Feeds the lines of a source to the filler, each line where the source
+// lent it, one that runs on across pieces gathered first.
+std::error_code FeedLines(ByteSource& source, DatasetFiller& filler, LastLine last, Fed& fed,
+                          ProgressTeller& teller) {
+    LineCarry carry;
+    const auto handle = [&](const Byte* b, const Byte* e) {
+        fed.completeBytes += static_cast<std::uint64_t>(e - b);
+        fed.stopped = !filler.HandleLine(b, e);
+        return !fed.stopped;
+    };
     for (;;) {
-        std::size_t got = 0;
-        if (const std::error_code error =
-                source.Read(buffer.data() + length, capacity - length, got))
+        BytePiece piece;
+        if (const std::error_code error = source.Next(piece))
             return error;
-        teller.Tell(got);
-        // The bytes kept from the last read hold no line end.
-        const std::size_t kept = length;
-        length += got;
-        const Byte* b = buffer.data();
-        Byte* end = buffer.data() + length;
-        const Byte* search = b + kept;
-        while (const void* lf = std::memchr(search, '\n', static_cast<std::size_t>(end - search))) {
-            const Byte* e = static_cast<const Byte*>(lf) + 1;
-            fed.completeBytes += static_cast<std::uint64_t>(e - b);
-            if (!filler.HandleLine(b, e)) {
-                fed.stopped = true;
-                return source.CheckRest();
-            }
-            b = search = e;
-        }
-        if (got == 0) {
-            if (b < end && last == LastLine::Read) {
-                *end = ' ';
-                filler.HandleLine(b, end);
+        teller.Tell(piece.count);
+        if (piece.count == 0) {
+            if (!carry.Empty() && last == LastLine::Read) {
+                carry.Close();
+                filler.HandleLine(carry.Begin(), carry.End());
             }
             return {};
         }
-        length = static_cast<std::size_t>(end - b);
-        std::memmove(buffer.data(), b, length);
-        if (length == capacity) {
-            if (capacity >= kLongestLine)
-                return std::make_error_code(std::errc::file_too_large);
-            capacity = std::min(capacity * 2, kLongestLine);
-            buffer.resize(capacity + kPadding);
+        const Byte* b = piece.bytes;
+        const Byte* const end = b + piece.count;
+        if (!carry.Empty()) {
+            const void* lf = std::memchr(b, '\n', piece.count);
+            const Byte* e = lf != nullptr ? static_cast<const Byte*>(lf) + 1 : end;
+            if (const std::error_code error = carry.Append(b, e, lf != nullptr))
+                return error;
+            if (lf == nullptr)
+                continue;
+            if (!handle(carry.Begin(), carry.End()))
+                return source.CheckRest();
+            carry.Clear();
+            b = e;
         }
+        while (const void* lf = std::memchr(b, '\n', static_cast<std::size_t>(end - b))) {
+            const Byte* e = static_cast<const Byte*>(lf) + 1;
+            if (!handle(b, e))
+                return source.CheckRest();
+            b = e;
+        }
+        if (const std::error_code error = carry.Append(b, end, false))
+            return error;
     }
 }
 
@@ -302,7 +299,7 @@ std::error_code ReadDescriptor(int fd, int& dimension, CLatticeRecordArray& reco
         if (const auto source =
                 OpenByteSource(fd, chunkBytes, Decompression::OnSecondThread, error,
                                progress != nullptr ? &progress->cancelled : nullptr))
-            error = FeedLines(*source, filler, chunkBytes, LastLine::Read, fed, teller);
+            error = FeedLines(*source, filler, LastLine::Read, fed, teller);
         if (!error) {
             dimension = filler.Dimension();
             records.FreeExtra();
@@ -369,10 +366,9 @@ std::error_code ProbeLatticeFile(const std::string& path) {
     try {
         constexpr std::size_t kProbeBytes = 4096;
         const auto source = OpenByteSource(fd, kProbeBytes, Decompression::InCallingThread, error);
-        unsigned char first[64];
-        std::size_t got = 0;
+        BytePiece first;
         if (source)
-            error = source->Read(first, sizeof first, got);
+            error = source->Next(first);
     } catch (const std::bad_alloc&) {
         error = std::make_error_code(std::errc::not_enough_memory);
     }
@@ -408,8 +404,8 @@ std::error_code ReadCompleteLines(int fd, FollowedRead& at, CLatticeRecordArray&
         DatasetFiller filler(records, warn, nullptr, at.dimension);
         Fed fed;
         ProgressTeller noProgress(fd, nullptr);
-        const auto source = OpenPlainByteSource(fd);
-        error = FeedLines(*source, filler, chunkBytes, LastLine::Held, fed, noProgress);
+        const auto source = OpenPlainByteSource(fd, chunkBytes);
+        error = FeedLines(*source, filler, LastLine::Held, fed, noProgress);
         if (!error) {
             at.offset += fed.completeBytes;
             at.dimension = filler.Dimension();

@@ -9,10 +9,10 @@ namespace quib {
 
 DecompressingSource::DecompressingSource(int fd, std::unique_ptr<StreamDecoder> decoder,
                                          const unsigned char* first, std::size_t firstCount,
-                                         std::size_t inputBytes, const std::atomic<bool>* cancelled)
+                                         std::size_t chunkBytes, const std::atomic<bool>* cancelled)
     : m_fd(fd), m_decoder(std::move(decoder)),
-      m_inputBytes(std::max({inputBytes, firstCount, std::size_t{1}})),
-      m_input(std::make_unique_for_overwrite<unsigned char[]>(m_inputBytes)),
+      m_chunkBytes(std::max({chunkBytes, firstCount, std::size_t{1}})),
+      m_input(std::make_unique_for_overwrite<unsigned char[]>(m_chunkBytes)),
       m_cancelled(cancelled) {
     std::memcpy(m_input.get(), first, firstCount);
     m_in = m_input.get();
@@ -21,7 +21,7 @@ DecompressingSource::DecompressingSource(int fd, std::unique_ptr<StreamDecoder> 
 
 std::error_code DecompressingSource::Refill() {
     std::size_t got = 0;
-    if (const std::error_code error = ReadSome(m_fd, m_input.get(), m_inputBytes, got, m_cancelled))
+    if (const std::error_code error = ReadSome(m_fd, m_input.get(), m_chunkBytes, got, m_cancelled))
         return error;
     m_in = m_input.get();
     m_inEnd = m_in + got;
@@ -55,15 +55,11 @@ std::error_code DecompressingSource::Read(unsigned char* into, std::size_t room,
     }
 }
 
-std::error_code DecompressingSource::CheckRest() {
-    unsigned char discard[16384];
-    for (;;) {
-        std::size_t got = 0;
-        if (const std::error_code error = Read(discard, sizeof discard, got))
-            return error;
-        if (got == 0)
-            return {};
-    }
+std::error_code DecompressingSource::Next(BytePiece& piece) {
+    if (!m_output)
+        m_output = MakePieceBuffer(m_chunkBytes);
+    piece = {m_output.get(), 0};
+    return Read(m_output.get(), m_chunkBytes, piece.count);
 }
 
 } // namespace quib

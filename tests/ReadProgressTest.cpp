@@ -3,6 +3,7 @@
 // dataset as it was, even while a pipe's writer has stalled or not come.
 
 #include "ReadProgress.h"
+#include "Compress.h"
 #include "DataFileReader.h"
 #include "TempDir.h"
 
@@ -10,6 +11,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -122,6 +124,49 @@ TEST(ReadProgress, CancelledReadLeavesTheDatasetAsItWas) {
     late.join();
     EXPECT_FALSE(rescued);
     EXPECT_EQ(records.GetSize(), 3);
+}
+
+// Compressed data through a pipe whose writer gave it whole and then stalls:
+// the thread that decompresses ahead waits for more, and the cancel ends
+// the read, the dataset as it was.
+TEST(ReadProgress, CancelReachesTheDecompressionWaitingForAPipe) {
+    const TempDir dir;
+    const std::string fifo = dir.Path() + "/pipe";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const quib::Compression format : kCompressions) {
+        SCOPED_TRACE(CompressedSuffix(format));
+        quib::ReadProgress progress;
+        std::atomic<bool> readOver = false;
+        std::atomic<bool> writerClosed = false;
+        std::thread writer([&] {
+            const int fd = open(fifo.c_str(), O_WRONLY | O_CLOEXEC);
+            const std::string data = CompressText(Records(3), format);
+            EXPECT_EQ(write(fd, data.data(), data.size()), ssize_t(data.size()));
+            // Once the pipe is empty the reader has taken it all and waits;
+            // should the read not end, closing the pipe ends it at last.
+            int unread = 1;
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (unread > 0 && ioctl(fd, FIONREAD, &unread) == 0 &&
+                   std::chrono::steady_clock::now() < giveUp)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            EXPECT_EQ(unread, 0);
+            progress.cancelled = true;
+            while (!readOver && std::chrono::steady_clock::now() < giveUp)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            writerClosed = true;
+            close(fd);
+        });
+        int dimension = 26;
+        CLatticeRecordArray records;
+        records.SetSize(2);
+        EXPECT_EQ(quib::ReadLatticeFile(fifo, dimension, records, {}, progress),
+                  std::errc::operation_canceled);
+        EXPECT_FALSE(writerClosed);
+        readOver = true;
+        writer.join();
+        EXPECT_EQ(dimension, 26);
+        EXPECT_EQ(records.GetSize(), 2);
+    }
 }
 
 // `quib <(zcat run.dat.gz)`: the probe before the window leaves the pipe's

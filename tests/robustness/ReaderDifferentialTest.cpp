@@ -146,6 +146,29 @@ TEST(CompressedReaderDifferential, DescriptorReadsAgreeWithReference) {
     }
 }
 
+// Compressed text many times what is decompressed ahead (16 chunks of at
+// least 4 KiB) read in small chunks: the ring of chunks goes round again and
+// again, each thread waits for the other, records run on from one chunk into
+// the next and one line across the whole ring.
+TEST(CompressedReaderDifferential, TextManyTimesTheReadAheadAgreesWithReference) {
+    std::mt19937 random(29);
+    std::string text = "DIM=32\nCONV_SECTION\n";
+    for (int record = 1; record <= 12000; ++record) {
+        text += "(" + std::to_string(record) + ")";
+        const unsigned values = record == 6000 ? 20000 : 1 + random() % 32;
+        for (unsigned k = 0; k < values; ++k)
+            text += " " + std::to_string(static_cast<int>(random() % 200000) - 1000);
+        text += "\n";
+    }
+    for (const quib::Compression format : kCompressions) {
+        const std::string stored = CompressText(text, format, 2);
+        for (const std::size_t chunk : {std::size_t{1000}, std::size_t{4096}}) {
+            EXPECT_EQ(CompareDescriptorRead(text, stored, 2, chunk), "")
+                << CompressedSuffix(format) << ", chunk " << chunk;
+        }
+    }
+}
+
 // The generator must reach what it claims to mix in, or the comparisons
 // above prove less than they seem to.
 TEST(ReaderDifferentialCoverage, GeneratedFilesCoverTheFeatures) {
