@@ -83,12 +83,33 @@ LatticePicture::LatticePicture(const LatticeDocument& data, const PictureOptions
         Shown& shown = m_shown[dataset];
         shown.missing = TransformValues(options.values, read, shown.values);
         shown.minimal = MinimalNodes(shown.values);
+        for (int n = 0; n < kNodeCount; ++n)
+            shown.texts[std::size_t(n)] =
+                Has(shown.missing, n) ? "/" : std::to_string(shown.values[n]);
+        char line[kSummaryLineBytes];
+        shown.summary.assign(line,
+                             WriteSummaryLine(line, m_recordNumber ? &*m_recordNumber : nullptr,
+                                              options.values, shown.values));
     }
     if (m_hasPartner)
         m_differing = DifferingNodes(m_shown[0].values, m_shown[0].missing, m_shown[1].values,
                                      m_shown[1].missing,
                                      ComparedNodes(data.m_nPrimaryDim, data.m_nImportedDim,
                                                    options.values != ValueTransform::Read));
+    LayOut(surface);
+}
+
+LatticePicture::LatticePicture(const LatticeTexts& texts, const PictureOptions& options,
+                               CDC* surface)
+    : m_options(options), m_geometry(PictureGeometry::AtScale(options.scale)), m_hasData(true),
+      m_showsImported(false), m_hasPartner(false), m_primaryDim(kNodeCount),
+      m_importedDim(-1), m_shown{}, m_differing(0) {
+    m_shown[0].texts = texts.nodes;
+    m_shown[0].summary = texts.caption;
+    LayOut(surface);
+}
+
+void LatticePicture::LayOut(CDC* surface) {
     g_built.fetch_add(1, std::memory_order_relaxed);
     SetMapping(surface);
     m_dpiX = surface->GetDeviceCaps(LOGPIXELSX);
@@ -195,8 +216,7 @@ LatticePicture::DrawnValue LatticePicture::Value(CDC* pDC, int dataset, int node
 }
 
 std::string LatticePicture::ValueText(int dataset, int node) const {
-    const Shown& shown = m_shown[dataset];
-    return Has(shown.missing, node) ? "/" : std::to_string(shown.values[node]);
+    return m_shown[dataset].texts[std::size_t(node)];
 }
 
 void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) const {
@@ -237,19 +257,13 @@ void LatticePicture::DrawDataset(CDC* pDC, int dataset, int xOrigin) const {
             pDC->SetBkColor(background);
     }
     const Point summary = SummaryPosition(pDC, dataset);
-    TextOut(pDC, summary.x, summary.y, SummaryLine(dataset));
-}
-
-std::string LatticePicture::SummaryLine(int dataset) const {
-    char line[kSummaryLineBytes];
-    return {line, WriteSummaryLine(line, m_recordNumber ? &*m_recordNumber : nullptr,
-                                   m_options.values, m_shown[dataset].values)};
+    TextOut(pDC, summary.x, summary.y, m_shown[dataset].summary);
 }
 
 std::vector<std::string> LatticePicture::SummaryLines() const {
     std::vector<std::string> lines;
     for (int dataset = 0; m_hasData && dataset < DatasetCount(); ++dataset)
-        lines.push_back(SummaryLine(dataset));
+        lines.push_back(m_shown[dataset].summary);
     return lines;
 }
 
@@ -280,7 +294,7 @@ PictureCorner LatticePicture::MeasureExtent(CDC* pDC) const {
             const PictureFont valueFont(pDC, value.smaller);
             text(value.at, value.text);
         }
-        text(SummaryPosition(pDC, dataset), SummaryLine(dataset));
+        text(SummaryPosition(pDC, dataset), m_shown[dataset].summary);
     }
     if (m_showsImported)
         corner.top = SummaryPosition(pDC, 1).y + 5;

@@ -5,6 +5,7 @@
 #include "NodeSets.h"
 #include "PictureOptions.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -64,6 +65,13 @@ struct PrintableArea {
 // What the picture writes where there is no data.
 inline constexpr char kNoDataText[] = "No data available";
 
+// A text at each node of the lattice, such as a figure over many records,
+// and a line above that says what they are.
+struct LatticeTexts {
+    std::string caption;
+    std::array<std::string, kNodeCount> nodes;
+};
+
 // The picture of one record: the primary record as the Hasse diagram of the
 // subset lattice, its imported partner beside it, each with its summary line.
 // Drawn on any surface, in hundredths of an inch with y growing upwards, so
@@ -82,6 +90,9 @@ class LatticePicture {
     // owns its page: the mapping between the device's pixels and logical
     // units, and its extent.
     LatticePicture(const LatticeDocument& data, const PictureOptions& options, CDC* surface);
+    // One diagram whose nodes hold `texts` in place of values, the caption in
+    // place of the summary line; the options' scale and font.
+    LatticePicture(const LatticeTexts& texts, const PictureOptions& options, CDC* surface);
 
     // How many pictures the program has built so far: a state shown is
     // built once, whoever draws or measures it.
@@ -140,7 +151,11 @@ class LatticePicture {
         std::int64_t values[kNodeCount];
         NodeMask missing;
         NodeMask minimal;
+        std::array<std::string, kNodeCount> texts; // as drawn
+        std::string summary;
     };
+    // The page laid out on `surface` once the diagrams are known.
+    void LayOut(CDC* surface);
     Point Centre(int node, int xOrigin) const;
     Point LabelPosition(Point centre) const;
     Point ValuePosition(Point centre, bool missing) const;
@@ -159,7 +174,6 @@ class LatticePicture {
     // Logical units to the device's pixels and back.
     double PixelX(double x) const { return x * m_dpiX / 100.0; }
     double PixelY(double y) const { return (m_extent.top - y) * m_dpiY / 100.0; }
-    std::string SummaryLine(int dataset) const;
     int DatasetCount() const { return m_showsImported ? 2 : 1; }
 
     const PictureOptions m_options;
