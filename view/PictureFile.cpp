@@ -26,16 +26,16 @@ constexpr double kMarginUnits = 10;
 constexpr int kPdfResolution = 1200;
 constexpr int kSvgResolution = 96;
 
-int ResolutionOf(const PictureJob& job) {
-    switch (job.format) {
+int ResolutionOf(PictureFormat format, int dpi) {
+    switch (format) {
     case PictureFormat::Png:
-        return job.dpi;
+        return dpi;
     case PictureFormat::Svg:
         return kSvgResolution;
     case PictureFormat::Pdf:
         return kPdfResolution;
     }
-    return job.dpi;
+    return dpi;
 }
 
 const char* Describe(PictureError error) {
@@ -59,21 +59,27 @@ QSizeF PageInches(const PictureCorner& extent) {
             (extent.top - (extent.bottom - kMarginUnits)) / 100};
 }
 
-// Large enough for the picture of every record, texts measured at the
-// resolution they are written at.
-QSizeF PageInches(const LatticeDocument& data, const PictureOptions& options,
-                  const std::vector<int>& records, int dpi) {
+// Large enough for every page's picture, texts measured at the resolution
+// they are written at.
+QSizeF PageInches(const PicturePages& pages, int dpi) {
     MeasuringSurface probe(dpi, dpi);
-    PictureOptions at = options;
     PictureCorner page;
-    for (const int record : records) {
-        at.record = record;
-        const PictureCorner extent = LatticePicture(data, at, probe.Surface()).Extent();
+    for (int k = 0; k < pages.count; ++k) {
+        const PictureCorner extent = pages.make(k, probe.Surface()).Extent();
         page.right = std::max(page.right, extent.right);
         page.bottom = std::min(page.bottom, extent.bottom);
         page.top = std::max(page.top, extent.top);
     }
     return PageInches(page);
+}
+
+PicturePages RecordPages(const LatticeDocument& data, const PictureOptions& options,
+                         const std::vector<int>& records) {
+    return {int(records.size()), [&data, options, &records](int page, CDC* surface) {
+                PictureOptions at = options;
+                at.record = records[std::size_t(page)];
+                return LatticePicture(data, at, surface);
+            }};
 }
 
 bool IsDataFile(const QString& path, const QStringList& dataFiles) {
@@ -93,19 +99,18 @@ void Paint(const LatticePicture& picture, QPainter& painter, const QRect& page) 
     });
 }
 
-void Progress(const PictureJob& job, int pages) {
-    if (job.progress)
-        job.progress(pages);
+void Progress(const std::function<void(int pages)>& progress, int pages) {
+    if (progress)
+        progress(pages);
 }
 
 // Encoded in memory first: a device that fails is then told by its own
 // error, and the PNG library has nothing to complain of.
-bool WritePng(const LatticePicture& picture, const PictureJob& job, QSizeF size,
-              QIODevice& device) {
-    QImage image(int(std::ceil(size.width() * job.dpi)), int(std::ceil(size.height() * job.dpi)),
+bool WritePng(const LatticePicture& picture, int dpi, QSizeF size, QIODevice& device) {
+    QImage image(int(std::ceil(size.width() * dpi)), int(std::ceil(size.height() * dpi)),
                  QImage::Format_RGB32);
-    image.setDotsPerMeterX(DotsPerMeter(job.dpi));
-    image.setDotsPerMeterY(DotsPerMeter(job.dpi));
+    image.setDotsPerMeterX(DotsPerMeter(dpi));
+    image.setDotsPerMeterY(DotsPerMeter(dpi));
     {
         QPainter painter(&image);
         Paint(picture, painter, image.rect());
@@ -132,7 +137,7 @@ bool WriteSvg(const LatticePicture& picture, QSizeF size, QIODevice& device) {
     return painter.end();
 }
 
-bool WritePdf(const LatticeDocument& data, const PictureOptions& options, const PictureJob& job,
+bool WritePdf(const PicturePages& pages, const std::function<void(int pages)>& progress,
               QSizeF size, CDC* probe, QIODevice& device) {
     QPdfWriter writer(&device);
     writer.setResolution(kPdfResolution);
@@ -144,57 +149,66 @@ bool WritePdf(const LatticeDocument& data, const PictureOptions& options, const 
     if (!painter.begin(&writer))
         return false;
     const QRect page(0, 0, writer.width(), writer.height());
-    PictureOptions at = options;
-    for (std::size_t k = 0; k < job.records.size(); ++k) {
+    for (int k = 0; k < pages.count; ++k) {
         if (k > 0 && !writer.newPage())
             return false;
-        at.record = job.records[k];
-        Paint(LatticePicture(data, at, probe), painter, page);
-        Progress(job, int(k + 1));
+        Paint(pages.make(k, probe), painter, page);
+        Progress(progress, k + 1);
     }
     return painter.end();
 }
 
 } // namespace
 
-bool WritePictures(const LatticeDocument& data, const PictureOptions& options,
-                   const PictureJob& job, QIODevice& device) {
-    if (job.records.empty())
+bool WritePages(const PicturePages& pages, PictureFormat format, int dpi,
+                const std::function<void(int pages)>& progress, QIODevice& device) {
+    if (pages.count == 0)
         return false;
-    const int dpi = ResolutionOf(job);
-    const QSizeF size = PageInches(data, options, job.records, dpi);
-    MeasuringSurface probe(dpi, dpi);
-    PictureOptions first = options;
-    first.record = job.records.front();
+    const int resolution = ResolutionOf(format, dpi);
+    const QSizeF size = PageInches(pages, resolution);
+    MeasuringSurface probe(resolution, resolution);
     bool written = false;
-    switch (job.format) {
+    switch (format) {
     case PictureFormat::Png:
-        written = WritePng(LatticePicture(data, first, probe.Surface()), job, size, device);
-        Progress(job, 1);
+        written = WritePng(pages.make(0, probe.Surface()), dpi, size, device);
+        Progress(progress, 1);
         break;
     case PictureFormat::Svg:
-        written = WriteSvg(LatticePicture(data, first, probe.Surface()), size, device);
-        Progress(job, 1);
+        written = WriteSvg(pages.make(0, probe.Surface()), size, device);
+        Progress(progress, 1);
         break;
     case PictureFormat::Pdf:
-        written = WritePdf(data, options, job, size, probe.Surface(), device);
+        written = WritePdf(pages, progress, size, probe.Surface(), device);
         break;
     }
     return written;
 }
 
-std::error_code SavePictures(const LatticeDocument& data, const PictureOptions& options,
-                             const PictureJob& job, const QString& path,
-                             const QStringList& dataFiles) {
+bool WritePictures(const LatticeDocument& data, const PictureOptions& options,
+                   const PictureJob& job, QIODevice& device) {
+    return WritePages(RecordPages(data, options, job.records), job.format, job.dpi, job.progress,
+                      device);
+}
+
+std::error_code SavePages(const PicturePages& pages, PictureFormat format, int dpi,
+                          const std::function<void(int pages)>& progress, const QString& path,
+                          const QStringList& dataFiles) {
     if (IsDataFile(path, dataFiles))
         return PictureError::OpenDataFile;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!WritePictures(data, options, job, buffer))
+    if (!WritePages(pages, format, dpi, progress, buffer))
         return PictureError::NotDrawn;
     return WriteWholeFile(QFile::encodeName(path).toStdString(),
                           std::string_view(bytes.constData(), std::size_t(bytes.size())));
+}
+
+std::error_code SavePictures(const LatticeDocument& data, const PictureOptions& options,
+                             const PictureJob& job, const QString& path,
+                             const QStringList& dataFiles) {
+    return SavePages(RecordPages(data, options, job.records), job.format, job.dpi, job.progress,
+                     path, dataFiles);
 }
 
 QString CannotWriteMessage(const QString& path, std::error_code error) {
@@ -202,13 +216,18 @@ QString CannotWriteMessage(const QString& path, std::error_code error) {
         .arg(path, QString::fromLocal8Bit(error.message().c_str()));
 }
 
-QByteArray PictureBytes(const LatticeDocument& data, const PictureOptions& options,
-                        PictureFormat format, int dpi) {
+QByteArray PageBytes(const PicturePages& pages, PictureFormat format, int dpi) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    WritePictures(data, options, {format, dpi, {options.record}, {}}, buffer);
+    WritePages(pages, format, dpi, {}, buffer);
     return bytes;
+}
+
+QByteArray PictureBytes(const LatticeDocument& data, const PictureOptions& options,
+                        PictureFormat format, int dpi) {
+    const std::vector<int> record{options.record};
+    return PageBytes(RecordPages(data, options, record), format, dpi);
 }
 
 } // namespace quib

@@ -33,6 +33,30 @@ struct PictureJob {
     std::function<void(int pages)> progress;
 };
 
+// Pictures made for a surface of the resolution they are written at: page
+// `page`'s of `count`.
+struct PicturePages {
+    int count;
+    std::function<LatticePicture(int page, CDC* surface)> make;
+};
+// A page for each record, drawn with `options` at it; `data` and `records`
+// outlive the pages.
+PicturePages RecordPages(const LatticeDocument& data, const PictureOptions& options,
+                         const std::vector<int>& records);
+
+// Writes the pages to an open device: a PDF gets each, all the same size, a
+// PNG or SVG the first; false when the device refused. `progress` is told
+// the pages done after each.
+bool WritePages(const PicturePages& pages, PictureFormat format, int dpi,
+                const std::function<void(int pages)>& progress, QIODevice& device);
+// The same as a file, written whole or not at all: a write that fails leaves
+// no file of its own and any file of that name as it was. Never over one of
+// `dataFiles`.
+std::error_code SavePages(const PicturePages& pages, PictureFormat format, int dpi,
+                          const std::function<void(int pages)>& progress, const QString& path,
+                          const QStringList& dataFiles);
+QByteArray PageBytes(const PicturePages& pages, PictureFormat format, int dpi);
+
 // Writes the pictures, each drawn with `options` at its record, to an open
 // device; false when the device refused.
 bool WritePictures(const LatticeDocument& data, const PictureOptions& options,
@@ -49,9 +73,9 @@ std::error_code SavePictures(const LatticeDocument& data, const PictureOptions& 
 QByteArray PictureBytes(const LatticeDocument& data, const PictureOptions& options,
                         PictureFormat format, int dpi);
 
-// The page the records need, in inches, their texts measured at `dpi`.
-QSizeF PageInches(const LatticeDocument& data, const PictureOptions& options,
-                  const std::vector<int>& records, int dpi);
+// The page that every one of the pages needs, in inches, their texts
+// measured at `dpi`.
+QSizeF PageInches(const PicturePages& pages, int dpi);
 // The page a picture of that extent needs.
 QSizeF PageInches(const PictureCorner& extent);
 
