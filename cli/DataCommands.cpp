@@ -6,6 +6,7 @@
 #include "LatticeDocument.h"
 #include "SummaryFormats.h"
 
+#include <algorithm>
 #include <string>
 
 namespace quib {
@@ -26,7 +27,11 @@ void ReportWarningsOn(LatticeDocument& document, std::FILE* err) {
 
 bool LoadDocument(LatticeDocument& document, const Arguments& arguments, std::FILE* err) {
     ReportWarningsOn(document, err);
-    if (const std::error_code error = document.OpenDataFile(arguments.file)) {
+    // A picture fitted by --size is a thumbnail: FILE is read only as far as
+    // the record it draws, whatever follows.
+    const int recordLimit = arguments.size > 0 ? std::max(arguments.record, 1) : kAllRecords;
+    if (const std::error_code error =
+            document.OpenDataFile(arguments.file, LatticeDocument::RunInline, recordLimit)) {
         ReportCannotOpen(err, arguments.file, error);
         return false;
     }

@@ -76,12 +76,14 @@ void LatticeDocument::CountUnpaired() {
     m_unpaired = m_importedRecords.GetSize() - int(paired);
 }
 
-std::error_code LatticeDocument::OpenDataFile(const std::string& path, const ReadRunner& run) {
+std::error_code LatticeDocument::OpenDataFile(const std::string& path, const ReadRunner& run,
+                                              int recordLimit) {
     int dimension = -1;
     CLatticeRecordArray records;
     HeldWarnings warnings;
     const std::error_code error = run([&](quib::ReadProgress& progress) {
-        return quib::ReadLatticeFile(path, dimension, records, warnings.For(path), progress);
+        return quib::ReadLatticeFile(path, dimension, records, warnings.For(path), progress, 0,
+                                     recordLimit);
     });
     warnings.Tell(m_warningHook, error);
     ResetDatasets();

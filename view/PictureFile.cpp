@@ -24,6 +24,10 @@ namespace {
 constexpr double kMarginUnits = 10;
 constexpr int kPdfResolution = 1200;
 constexpr int kSvgResolution = 96;
+// A picture fitted into a few pixels is drawn at no less than this and
+// scaled down: texts drawn smaller lose their shapes, scaled they stay a
+// smooth grey.
+constexpr int kLeastFittedResolution = 48;
 
 int ResolutionOf(const PictureJob& job) {
     switch (job.format) {
@@ -101,17 +105,49 @@ void Progress(const PictureJob& job, int pages) {
         job.progress(pages);
 }
 
-// Encoded in memory first: a device that fails is then told by its own
-// error, and the PNG library has nothing to complain of.
-bool WritePng(const LatticePicture& picture, const PictureJob& job, QSizeF size,
-              QIODevice& device) {
-    QImage image(int(std::ceil(size.width() * job.dpi)), int(std::ceil(size.height() * job.dpi)),
+QImage DrawImage(const LatticePicture& picture, int dpi, QSizeF size) {
+    QImage image(int(std::ceil(size.width() * dpi)), int(std::ceil(size.height() * dpi)),
                  QImage::Format_RGB32);
-    image.setDotsPerMeterX(DotsPerMeter(job.dpi));
-    image.setDotsPerMeterY(DotsPerMeter(job.dpi));
+    image.setDotsPerMeterX(DotsPerMeter(dpi));
+    image.setDotsPerMeterY(DotsPerMeter(dpi));
     {
         QPainter painter(&image);
         Paint(picture, painter, image.rect());
+    }
+    return image;
+}
+
+// The resolution at which a page of `inches` is at least `fit` pixels on its
+// longer side, so that fitting only ever scales it down.
+int FittingResolution(QSizeF inches, int fit) {
+    const double longer = std::max(inches.width(), inches.height());
+    return std::max(kLeastFittedResolution, int(std::ceil(fit / longer)) + 1);
+}
+
+// The image scaled down into `fit` by `fit` pixels, aspect kept, its
+// resolution scaled with it.
+QImage Fitted(const QImage& image, int fit) {
+    if (image.width() <= fit && image.height() <= fit)
+        return image;
+    QImage fitted = image.scaled(fit, fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const double factor = double(fitted.width()) / image.width();
+    fitted.setDotsPerMeterX(int(std::lround(image.dotsPerMeterX() * factor)));
+    fitted.setDotsPerMeterY(int(std::lround(image.dotsPerMeterY() * factor)));
+    return fitted;
+}
+
+// Encoded in memory first: a device that fails is then told by its own
+// error, and the PNG library has nothing to complain of.
+bool WritePng(const LatticeDocument& data, const PictureOptions& options, const PictureJob& job,
+              QSizeF size, QIODevice& device) {
+    const LatticePicture picture(data, options);
+    QImage image;
+    if (job.fit > 0) {
+        const int dpi = FittingResolution(size, job.fit);
+        image =
+            Fitted(DrawImage(picture, dpi, PageInches(data, options, job.records, dpi)), job.fit);
+    } else {
+        image = DrawImage(picture, job.dpi, size);
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -170,7 +206,7 @@ bool WritePictures(const LatticeDocument& data, const PictureOptions& options,
     bool written = false;
     switch (job.format) {
     case PictureFormat::Png:
-        written = WritePng(LatticePicture(data, first), job, size, device);
+        written = WritePng(data, first, job, size, device);
         Progress(job, 1);
         break;
     case PictureFormat::Svg:

@@ -31,6 +31,9 @@ struct PictureJob {
     std::vector<int> records;
     // Called after each page with the number of pages done.
     std::function<void(int pages)> progress;
+    // Above 0: a PNG fitted inside fit by fit pixels instead of at dpi,
+    // aspect kept.
+    int fit = 0;
 };
 
 // Writes the pictures, each drawn with `options` at its record, to an open
