@@ -24,7 +24,9 @@ const char* const kUsageText =
     "       quib --help | --version\n"
     "V: read (the values as read, the default), mobius, subsets or supersets\n"
     "COND: a condition on a record, such as 'ab > imported.ab and not minimal(b)';\n"
-    "      with --export it picks among the --records\n";
+    "      with --export it picks among the --records\n"
+    "--size N: a PNG thumbnail, the record fitted inside N by N pixels (16 to 4096),\n"
+    "      FILE read only as far as that record\n";
 
 namespace {
 
