@@ -300,6 +300,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     for (const char* other : {"--records", "--dpi"})
         if (out.size > 0 && given.count(other) > 0)
             return Refuse(std::string("options '--size' and '") + other + "' do not go together");
+    // Reading stops at the record drawn, so a position before the first is
+    // not clamped against a count that was never read.
+    if (out.size > 0 && out.record < 1)
+        return Refuse("option '--size' needs a --record of 1 or more");
     const bool severalRecords = out.recordRange && (out.allRecords || out.record < out.lastRecord);
     if (severalRecords && out.format != PictureFormat::Pdf &&
         out.output.find("%d") == std::string::npos)

@@ -6,7 +6,6 @@
 #include "LatticeDocument.h"
 #include "SummaryFormats.h"
 
-#include <algorithm>
 #include <string>
 
 namespace quib {
@@ -29,7 +28,7 @@ bool LoadDocument(LatticeDocument& document, const Arguments& arguments, std::FI
     ReportWarningsOn(document, err);
     // A picture fitted by --size is a thumbnail: FILE is read only as far as
     // the record it draws, whatever follows.
-    const int recordLimit = arguments.size > 0 ? std::max(arguments.record, 1) : kAllRecords;
+    const int recordLimit = arguments.size > 0 ? arguments.record : kAllRecords;
     if (const std::error_code error =
             document.OpenDataFile(arguments.file, LatticeDocument::RunInline, recordLimit)) {
         ReportCannotOpen(err, arguments.file, error);

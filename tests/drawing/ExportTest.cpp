@@ -420,6 +420,8 @@ TEST_F(Export, BadArgumentsAreRefusedWithTheirReasonAndWriteNothing) {
          "options '--size' and '--dpi' do not go together"},
         {{"--export", png, "--records", "1-1", "--size", "64", m_data},
          "options '--size' and '--records' do not go together"},
+        {{"--export", png, "--size", "64", "--record", "0", m_data},
+         "option '--size' needs a --record of 1 or more"},
         {{"--summary", "--size", "64", m_data}, "unknown option '--size'"},
     };
     for (const auto& [args, reason] : cases) {
