@@ -21,7 +21,8 @@ packages=(
     pipewire pipewire-pulse wireplumber pulseaudio-utils dbus-daemon sox
     at-spi2-core python3-pyatspi dbus-bin
     weston qt6-wayland
-    desktop-file-utils appstream man-db librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
+    desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin
+    man-db librsvg2-bin fonts-dejavu-core fonts-dejavu-extra
     python3 python3-pandas
 )
 

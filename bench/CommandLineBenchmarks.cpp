@@ -58,6 +58,8 @@ void RegisterCommandLineBenchmarks(const std::string& program, const std::string
         {"json+import", {"--summary", "--format", "json"}, true},
         {"find", {"--find", kFindCondition}, false},
         {"find+import", {"--find", kFindCondition}, true},
+        // A file manager's thumbnail: the first record alone is read.
+        {"size", {"--export", privateFolder + "/thumbnail.png", "--size", "256"}, false},
     };
     for (const Mode& mode : modes) {
         std::vector<std::string> args = mode.options;

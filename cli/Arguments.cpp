@@ -15,7 +15,7 @@ const char* const kUsageText =
     "                     [--differences] [--find COND] [--import FILE2]... FILE\n"
     "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K | --records A-B|all]\n"
     "                    [--find COND] [--scale S] [--values V] [--highlight]\n"
-    "                    [--differences] [--dpi N] [--import FILE2]... FILE\n"
+    "                    [--differences] [--dpi N | --size N] [--import FILE2]... FILE\n"
     "       quib --overview OUT.png|OUT.svg|OUT.pdf [--mode primary|imported|difference]\n"
     "                      [--values V] [--width W] [--height H] [--import FILE2]... FILE\n"
     "       quib --find COND [--values V] [--import FILE2]... FILE\n"
@@ -24,7 +24,9 @@ const char* const kUsageText =
     "       quib --help | --version\n"
     "V: read (the values as read, the default), mobius, subsets or supersets\n"
     "COND: a condition on a record, such as 'ab > imported.ab and not minimal(b)';\n"
-    "      with --export it picks among the --records\n";
+    "      with --export it picks among the --records\n"
+    "--size N: a PNG thumbnail, the record fitted inside N by N pixels (16 to 4096),\n"
+    "      FILE read only as far as that record\n";
 
 namespace {
 
@@ -124,6 +126,11 @@ std::string ParseExportNumber(const std::string& option, const std::string& text
         if (!isNumber || value < 1 || value > 4)
             return "scale '" + text + "' is not 1, 2, 3 or 4";
         out.scale = value;
+    } else if (option == "--size") {
+        if (!isNumber || value < kMinimumSize || value > kMaximumSize)
+            return "size '" + text + "' is not a number from " + std::to_string(kMinimumSize) +
+                   " to " + std::to_string(kMaximumSize);
+        out.size = value;
     } else {
         if (!isNumber || value < kMinimumDpi || value > kMaximumDpi)
             return "dpi '" + text + "' is not a number from " + std::to_string(kMinimumDpi) +
@@ -257,8 +264,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
             if (!error.empty())
                 return Refuse(error);
         } else if (out.mode == Arguments::Mode::Export &&
-                   (arg == "--record" || arg == "--records" || arg == "--scale" ||
-                    arg == "--dpi")) {
+                   (arg == "--record" || arg == "--records" || arg == "--scale" || arg == "--dpi" ||
+                    arg == "--size")) {
             if (k + 1 == args.size())
                 return Refuse("option '" + arg + "' needs " +
                               (arg == "--records" ? "a range" : "a number"));
@@ -287,6 +294,16 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         return Refuse("unexpected argument '" + files[1] + "'");
     if (!files.empty() && files[0].empty())
         return Refuse("FILE is an empty name");
+    // --size draws one record into a thumbnail's pixels.
+    if (out.size > 0 && out.format != PictureFormat::Png)
+        return Refuse("option '--size' is only for a PNG");
+    for (const char* other : {"--records", "--dpi"})
+        if (out.size > 0 && given.count(other) > 0)
+            return Refuse(std::string("options '--size' and '") + other + "' do not go together");
+    // Reading stops at the record drawn, so a position before the first is
+    // not clamped against a count that was never read.
+    if (out.size > 0 && out.record < 1)
+        return Refuse("option '--size' needs a --record of 1 or more");
     const bool severalRecords = out.recordRange && (out.allRecords || out.record < out.lastRecord);
     if (severalRecords && out.format != PictureFormat::Pdf &&
         out.output.find("%d") == std::string::npos)

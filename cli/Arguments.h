@@ -49,6 +49,9 @@ struct Arguments {
     int lastRecord = 1;
     int scale = 4;
     int dpi = 96;
+    // --size: the PNG fitted inside size by size pixels, FILE read only as
+    // far as the record drawn; 0: drawn at dpi.
+    int size = 0;
 
     // The overview mode's figure: what it shows, its size in pixels (points
     // in SVG and PDF).
@@ -73,5 +76,10 @@ extern const char* const kUsageText;
 // The resolutions a PNG can be drawn at.
 inline constexpr int kMinimumDpi = 10;
 inline constexpr int kMaximumDpi = 1200;
+
+// The squares a picture can be fitted in (--size): from an icon's to four
+// times the largest thumbnail's.
+inline constexpr int kMinimumSize = 16;
+inline constexpr int kMaximumSize = 4096;
 
 } // namespace quib

@@ -26,7 +26,10 @@ void ReportWarningsOn(LatticeDocument& document, std::FILE* err) {
 
 bool LoadDocument(LatticeDocument& document, const Arguments& arguments, std::FILE* err) {
     ReportWarningsOn(document, err);
-    if (const std::error_code error = document.OpenDataFile(arguments.file)) {
+    // A picture fitted by --size is a thumbnail: FILE is read only as far as
+    // the record it draws, whatever follows.
+    const int recordLimit = arguments.size > 0 ? arguments.record : kAllRecords;
+    if (const std::error_code error = document.OpenDataFile(arguments.file, nullptr, recordLimit)) {
         ReportCannotOpen(err, arguments.file, error);
         return false;
     }

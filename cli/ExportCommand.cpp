@@ -137,7 +137,7 @@ int RunExport(const Arguments& arguments, std::FILE* err) {
     }
     ProgressLine progress(err, int(positions.size()));
 
-    PictureJob job{arguments.format, arguments.dpi, positions, {}};
+    PictureJob job{arguments.format, arguments.dpi, positions, {}, arguments.size};
     if (arguments.format == PictureFormat::Pdf || !arguments.recordRange) {
         job.progress = [&progress](int pages) { progress.Done(pages); };
         return Save(document, options, job, arguments.output, arguments, err);

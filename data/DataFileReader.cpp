@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -39,11 +40,13 @@ bool ContainsDim(const Byte* b, const Byte* e) {
 class DatasetFiller {
   public:
     // Records without a number of their own are numbered as if
-    // `recordsBefore` came before the first.
+    // `recordsBefore` came before the first. Reading stops at the line that
+    // gives the `recordLimit`-th record.
     DatasetFiller(CLatticeRecordArray& records, const ReaderWarning& warn,
                   const LineObserver* observe, std::int32_t dimension = kStartDimension,
-                  int recordsBefore = 0)
-        : m_records(records), m_warn(warn), m_observe(observe), m_recordsBefore(recordsBefore) {
+                  int recordsBefore = 0, int recordLimit = kAllRecords)
+        : m_records(records), m_warn(warn), m_observe(observe), m_recordsBefore(recordsBefore),
+          m_stopAtSize(records.GetSize() + std::min(recordLimit, INT_MAX - records.GetSize())) {
         SetDimension(dimension);
     }
 
@@ -110,7 +113,7 @@ class DatasetFiller {
         }
         tell(Kind::Record);
         HandleRecordLine(b, e, reading);
-        return true;
+        return m_records.GetSize() < m_stopAtSize;
     }
 
     void SetDimension(std::int32_t dimension) {
@@ -178,6 +181,7 @@ class DatasetFiller {
     const ReaderWarning& m_warn;
     const LineObserver* m_observe;
     const int m_recordsBefore;
+    const int m_stopAtSize;
     long long m_line = 0;
     bool m_stopped = false;
     const ValueScanFunction m_scanValues = ActiveValueScan();
@@ -289,11 +293,11 @@ namespace {
 std::error_code ReadDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
                                const ReaderWarning& warn, std::size_t chunkBytes,
                                const LineObserver* observe, ReadProgress* progress,
-                               int recordsBefore) {
+                               int recordsBefore, int recordLimit) {
     const int sizeBefore = records.GetSize();
     std::error_code error;
     try {
-        DatasetFiller filler(records, warn, observe, kStartDimension, recordsBefore);
+        DatasetFiller filler(records, warn, observe, kStartDimension, recordsBefore, recordLimit);
         Fed fed;
         ProgressTeller teller(fd, progress);
         if (const auto source =
@@ -315,7 +319,8 @@ std::error_code ReadDescriptor(int fd, int& dimension, CLatticeRecordArray& reco
 
 std::error_code ReadFile(const std::string& path, int& dimension, CLatticeRecordArray& records,
                          const ReaderWarning& warn, const LineObserver* observe,
-                         ReadProgress* progress = nullptr, int recordsBefore = 0) {
+                         ReadProgress* progress = nullptr, int recordsBefore = 0,
+                         int recordLimit = kAllRecords) {
     // A pipe that no writer holds yet would keep a blocking open waiting
     // past any cancel; opened without waiting, its first read waits instead,
     // as the sources wait, for data or the cancel.
@@ -330,7 +335,7 @@ std::error_code ReadFile(const std::string& path, int& dimension, CLatticeRecord
     }
     posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
     const std::error_code error = ReadDescriptor(fd, dimension, records, warn, kDefaultReadChunk,
-                                                 observe, progress, recordsBefore);
+                                                 observe, progress, recordsBefore, recordLimit);
     close(fd);
     return error;
 }
@@ -340,7 +345,8 @@ std::error_code ReadFile(const std::string& path, int& dimension, CLatticeRecord
 std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArray& records,
                                       const ReaderWarning& warn, std::size_t chunkBytes,
                                       const LineObserver* observe) {
-    return ReadDescriptor(fd, dimension, records, warn, chunkBytes, observe, nullptr, 0);
+    return ReadDescriptor(fd, dimension, records, warn, chunkBytes, observe, nullptr, 0,
+                          kAllRecords);
 }
 
 std::error_code ReadLatticeFile(const std::string& path, int& dimension,
@@ -378,8 +384,8 @@ std::error_code ProbeLatticeFile(const std::string& path) {
 
 std::error_code ReadLatticeFile(const std::string& path, int& dimension,
                                 CLatticeRecordArray& records, const ReaderWarning& warn,
-                                ReadProgress& progress, int recordsBefore) {
-    return ReadFile(path, dimension, records, warn, nullptr, &progress, recordsBefore);
+                                ReadProgress& progress, int recordsBefore, int recordLimit) {
+    return ReadFile(path, dimension, records, warn, nullptr, &progress, recordsBefore, recordLimit);
 }
 
 std::error_code ReadCompleteLines(int fd, FollowedRead& at, CLatticeRecordArray& records,

@@ -2,6 +2,7 @@
 
 #include "LatticeRecordArray.h"
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -92,13 +93,21 @@ std::error_code ReadLatticeDescriptor(int fd, int& dimension, CLatticeRecordArra
 
 struct ReadProgress;
 
+// No limit to the records a read takes.
+inline constexpr int kAllRecords = INT_MAX;
+
 // The same for a read apart from the dataset it is to join, as on another
 // thread while the dataset is shown: records without a number of their own
 // are numbered as if `recordsBefore` came before them, and the read tells
 // `progress` how far it is and stops once it is cancelled (see ReadProgress).
+// Reading also stops at the line that gives the `recordLimit`-th record, as
+// at an end line: no later line is read (a plain file's rest is never read;
+// compressed data is still read to its end, where its checksums tell whether
+// it is whole).
 std::error_code ReadLatticeFile(const std::string& path, int& dimension,
                                 CLatticeRecordArray& records, const ReaderWarning& warn,
-                                ReadProgress& progress, int recordsBefore = 0);
+                                ReadProgress& progress, int recordsBefore = 0,
+                                int recordLimit = kAllRecords);
 
 // The dimension in force before a file's first dimension line.
 inline constexpr std::int32_t kStartDimension = 26;

@@ -79,13 +79,14 @@ void LatticeDocument::CountUnpaired() {
     m_unpaired = m_importedRecords.GetSize() - int(paired);
 }
 
-std::error_code LatticeDocument::OpenDataFile(const std::string& path,
-                                              quib::ReadProgress* progress) {
+std::error_code LatticeDocument::OpenDataFile(const std::string& path, quib::ReadProgress* progress,
+                                              int recordLimit) {
     int dimension = -1;
     CLatticeRecordArray records;
     quib::HeldWarnings warnings;
-    const std::error_code error = quib::ReadLatticeFile(
-        path, dimension, records, WarningsOf(path, warnings.Hook()), ProgressOf(progress));
+    const std::error_code error =
+        quib::ReadLatticeFile(path, dimension, records, WarningsOf(path, warnings.Hook()),
+                              ProgressOf(progress), 0, recordLimit);
     warnings.Tell(m_warningHook, error);
     ResetDatasets();
     if (error)

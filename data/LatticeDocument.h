@@ -68,8 +68,10 @@ class LatticeDocument {
     // one.
 
     // File Open: the file read, then both datasets reset and, when it was
-    // read, its records made the primary dataset.
-    std::error_code OpenDataFile(const std::string& path, quib::ReadProgress* progress = nullptr);
+    // read, its records made the primary dataset. With `recordLimit`, only
+    // as far as the line that gives that many records (see ReadLatticeFile).
+    std::error_code OpenDataFile(const std::string& path, quib::ReadProgress* progress = nullptr,
+                                 int recordLimit = quib::kAllRecords);
     // File Import: the file appended to the imported dataset, then the
     // records paired. A file that cannot be paired for want of memory is
     // taken out again and reported as unread.

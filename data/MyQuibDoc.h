@@ -61,6 +61,8 @@ class CMyQuibDoc : public CDocument {
     void ImportFiles(const QStringList& pathNames, std::function<void()> over = {});
     // The files read into the imported dataset since the last New or Open.
     const QStringList& ImportedPaths() const { return m_importedPaths; }
+    // The open file and its imports: nothing is ever written over them.
+    QStringList DataFiles() const { return m_importedPaths + QStringList{GetPathName()}; }
 
     // Whether the open file can be read again: not one read from a pipe.
     bool CanReadAgain() const { return !GetPathName().isEmpty() && !m_readOnce; }

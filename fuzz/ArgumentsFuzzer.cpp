@@ -87,6 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (a.recordRange && (a.allRecords || a.record < a.lastRecord) &&
             a.format != quib::PictureFormat::Pdf && a.output.find("%d") == std::string::npos)
             Fail("several pictures for one PNG or SVG name");
+        if (a.size != 0 &&
+            (a.size < quib::kMinimumSize || a.size > quib::kMaximumSize ||
+             a.format != quib::PictureFormat::Png || a.recordRange || a.dpi != 96 || a.record < 1))
+            Fail("a thumbnail out of range, not a PNG, of several records, at a resolution or "
+                 "before the first record");
+    } else if (a.size != 0) {
+        Fail("a thumbnail outside --export");
     }
     return 0;
 }

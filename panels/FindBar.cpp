@@ -103,6 +103,7 @@ void FindBar::OnTextChanged() {
     }
     SetWellFormed(true);
     m_pending = std::move(parsed.condition);
+    m_pendingText = m_condition->text().trimmed();
     m_typingPause.start();
 }
 
@@ -116,7 +117,7 @@ void FindBar::SetWellFormed(bool wellFormed) {
 void FindBar::Commit() {
     m_typingPause.stop();
     if (m_pending)
-        m_finder.SetCondition(*std::exchange(m_pending, std::nullopt));
+        m_finder.SetCondition(*std::exchange(m_pending, std::nullopt), m_pendingText);
 }
 
 void FindBar::FindNext() {

@@ -56,6 +56,7 @@ class FindBar : public QWidget {
     QLabel* m_status;
     // A well-formed condition typed but not yet handed on.
     std::optional<Condition> m_pending;
+    QString m_pendingText;
     bool m_wellFormed = false;
     QTimer m_typingPause;
 };

@@ -21,10 +21,12 @@ RecordFinder::RecordFinder(CMyQuibView& view, QObject* parent)
     });
 }
 
-void RecordFinder::SetCondition(Condition condition) {
+void RecordFinder::SetCondition(Condition condition, const QString& text) {
     m_found.condition = std::move(condition);
+    m_conditionText = text;
     ++m_found.conditionSerial;
     Current(m_found);
+    emit ConditionChanged();
     emit MatchesChanged();
 }
 

@@ -27,9 +27,12 @@ class RecordFinder : public QObject {
   public:
     explicit RecordFinder(CMyQuibView& view, QObject* parent = nullptr);
 
-    // A well-formed condition; its matches are found at once.
-    void SetCondition(Condition condition);
+    // A well-formed condition, as typed; its matches are found at once.
+    void SetCondition(Condition condition, const QString& text);
     bool HasCondition() const { return m_found.condition.has_value(); }
+    // The last well-formed condition, and its text.
+    const std::optional<Condition>& LastCondition() const { return m_found.condition; }
+    const QString& ConditionText() const { return m_conditionText; }
     // The condition's matches among the records shown; none while they are
     // being found.
     std::optional<int> MatchCount() const;
@@ -46,6 +49,8 @@ class RecordFinder : public QObject {
     void PreviousDifference() { Step(m_differing, false); }
 
   signals:
+    // Another well-formed condition was given.
+    void ConditionChanged();
     // The condition's matches were found anew, or are being.
     void MatchesChanged();
     // A step found no further match: "No matching record after this one".
@@ -77,6 +82,7 @@ class RecordFinder : public QObject {
     void Follow();
 
     CMyQuibView& m_view;
+    QString m_conditionText;
     bool m_showsImported = false;
     Search m_found;
     Search m_differing;

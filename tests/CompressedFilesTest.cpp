@@ -101,7 +101,9 @@ TEST_F(CompressedFiles, CheckAndWarningsTellTheTextsLines) {
 
 // Missing, corrupt or cut short, as FILE or as an import: status 1, nothing
 // on standard output and no picture written, the reason; a warning told
-// before it stands. Every mode that takes an import reads it alike.
+// before it stands. Every mode that takes an import reads it alike. A
+// thumbnail (--size) reads FILE only as far as its record, but compressed
+// data to its end: broken after that record, it is no picture either.
 TEST_F(CompressedFiles, BrokenDataIsToldByItsReason) {
     const std::string bytes = ReadWholeFile(QUIB_EXAMPLES "/run-a.dat");
     const std::string run = m_dir.Write("warns.dat", "DIM=30\n(1) 1\n");
@@ -118,12 +120,16 @@ TEST_F(CompressedFiles, BrokenDataIsToldByItsReason) {
         {"--overview", picture, "--mode", "difference"}};
     const auto check = [&](const std::string& path, const std::string& reason, std::size_t modes) {
         const std::string told = "quib: cannot open '" + path + "': " + reason + "\n";
-        for (const char* mode : {"--info", "--check", "--summary"}) {
-            const ProcessResult r = Run(QUIB_EXECUTABLE, {mode, path});
-            EXPECT_EQ(r.status, 1) << mode;
-            EXPECT_EQ(r.out, "") << mode;
-            EXPECT_EQ(r.err, told) << mode;
+        const std::vector<std::vector<std::string>> alone = {
+            {"--info"}, {"--check"}, {"--summary"}, {"--export", picture, "--size", "64"}};
+        for (std::vector<std::string> args : alone) {
+            args.push_back(path);
+            const ProcessResult r = Run(QUIB_EXECUTABLE, args);
+            EXPECT_EQ(r.status, 1) << args[0];
+            EXPECT_EQ(r.out, "") << args[0];
+            EXPECT_EQ(r.err, told) << args[0];
         }
+        EXPECT_FALSE(std::filesystem::exists(picture));
         for (std::size_t k = 0; k < modes; ++k) {
             std::vector<std::string> args = importing[k];
             args.insert(args.end(), {"--import", run, "--import", path, run});

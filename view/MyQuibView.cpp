@@ -7,7 +7,7 @@
 #include "MessageBox.h"
 #include "MyQuibDoc.h"
 #include "NodeFocus.h"
-#include "PictureFile.h"
+#include "PictureOut.h"
 #include "Resources.h"
 #include "SummaryFormats.h"
 
@@ -22,14 +22,7 @@
 
 #include <cmath>
 
-namespace {
-
-// The resolution of a picture written to a file, as the command line's.
-constexpr int kFileResolution = 96;
-
-const char kExportFilters[] = "PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)";
-
-} // namespace
+namespace {} // namespace
 
 CMyQuibView::CMyQuibView()
     : m_commands(new quib::CommandTable(*this)), m_nodeFocus(new quib::NodeFocus(this)) {
@@ -272,13 +265,9 @@ void CMyQuibView::SetValues(quib::ValueTransform values) {
 }
 
 void CMyQuibView::OnCopyPicture() {
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("image/png"),
-                  quib::PictureBytes(Data(), Options(), quib::PictureFormat::Png, logicalDpiX()));
-    data->setData(QStringLiteral("image/svg+xml"),
-                  quib::PictureBytes(Data(), Options(), quib::PictureFormat::Svg, logicalDpiX()));
-    data->setText(SummaryText());
-    QGuiApplication::clipboard()->setMimeData(data);
+    const std::shared_ptr<const LatticeDocument> shown = Snapshot();
+    const std::vector<int> record{m_nRecordIndex};
+    quib::CopyPicture(quib::RecordPages(*shown, Options(), record), logicalDpiX(), SummaryText());
 }
 
 void CMyQuibView::OnUpdateCopy(CCmdUI* pCmdUI) {
@@ -289,8 +278,7 @@ void CMyQuibView::OnCopySummary() {
     QGuiApplication::clipboard()->setText(SummaryText());
 }
 
-// Offered beside the data file, named after it and the record; never over a
-// data file that is open, and another file only when the user says so.
+// Offered beside the data file, named after it and the record.
 void CMyQuibView::OnExportPicture() {
     const CMyQuibDoc* document = GetDocument();
     const QFileInfo data(document->GetPathName());
@@ -299,34 +287,11 @@ void CMyQuibView::OnExportPicture() {
                                                           : m_nRecordIndex + 1;
     const QString base =
         data.fileName().isEmpty() ? QStringLiteral("picture") : data.completeBaseName();
-    CFileDialog dialog(false, QString(),
-                       QStringLiteral("%1/%2-%3.png").arg(data.absolutePath(), base).arg(number),
-                       OFN_HIDEREADONLY, QString::fromLatin1(kExportFilters), this);
-    if (dialog.DoModal() != IDOK)
-        return;
-    QString path = dialog.GetPathName();
-    quib::PictureFormat format;
-    if (!quib::PictureFormatOf(path.toStdString(), format)) {
-        // A name without a picture's extension takes the chosen filter's.
-        const QString filter = dialog.GetSelectedFilter();
-        path += filter.mid(filter.indexOf(QLatin1String("*.")) + 1).chopped(1);
-        PictureFormatOf(path.toStdString(), format);
-    }
-    QStringList dataFiles = document->ImportedPaths();
-    dataFiles << document->GetPathName();
-    const auto refuse = [&path](std::error_code error) {
-        AfxMessageBox(AsSentence(quib::CannotWriteMessage(path, error)), MB_ICONEXCLAMATION);
-    };
-    if (quib::IsDataFile(path, dataFiles))
-        return refuse(quib::PictureError::OpenDataFile);
-    if (QFileInfo::exists(path) &&
-        AfxMessageBox(QStringLiteral("'%1' already exists. Replace it?").arg(path),
-                      MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
     // The datasets shown stay while the file is written, whatever a read
     // meanwhile brings.
     const std::shared_ptr<const LatticeDocument> shown = Snapshot();
-    if (const std::error_code error = quib::SavePictures(
-            *shown, Options(), {format, kFileResolution, {m_nRecordIndex}, {}}, path, dataFiles))
-        refuse(error);
+    const std::vector<int> record{m_nRecordIndex};
+    quib::ExportPicture(this, quib::RecordPages(*shown, Options(), record),
+                        QStringLiteral("%1/%2-%3.png").arg(data.absolutePath(), base).arg(number),
+                        document->DataFiles());
 }

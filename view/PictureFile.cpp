@@ -25,6 +25,10 @@ namespace {
 constexpr double kMarginUnits = 10;
 constexpr int kPdfResolution = 1200;
 constexpr int kSvgResolution = 96;
+// A picture fitted into a few pixels is drawn at no less than this and
+// scaled down: texts drawn smaller lose their shapes, scaled they stay a
+// smooth grey.
+constexpr int kLeastFittedResolution = 48;
 
 int ResolutionOf(PictureFormat format, int dpi) {
     switch (format) {
@@ -104,9 +108,7 @@ void Progress(const std::function<void(int pages)>& progress, int pages) {
         progress(pages);
 }
 
-// Encoded in memory first: a device that fails is then told by its own
-// error, and the PNG library has nothing to complain of.
-bool WritePng(const LatticePicture& picture, int dpi, QSizeF size, QIODevice& device) {
+QImage DrawImage(const LatticePicture& picture, int dpi, QSizeF size) {
     QImage image(int(std::ceil(size.width() * dpi)), int(std::ceil(size.height() * dpi)),
                  QImage::Format_RGB32);
     image.setDotsPerMeterX(DotsPerMeter(dpi));
@@ -115,6 +117,38 @@ bool WritePng(const LatticePicture& picture, int dpi, QSizeF size, QIODevice& de
         QPainter painter(&image);
         Paint(picture, painter, image.rect());
     }
+    return image;
+}
+
+// The resolution at which a page of `inches` is at least `fit` pixels on its
+// longer side, so that fitting only ever scales it down.
+int FittingResolution(QSizeF inches, int fit) {
+    const double longer = std::max(inches.width(), inches.height());
+    return std::max(kLeastFittedResolution, int(std::ceil(fit / longer)) + 1);
+}
+
+// The image scaled down into `fit` by `fit` pixels, aspect kept, its
+// resolution scaled with it.
+QImage Fitted(const QImage& image, int fit) {
+    if (image.width() <= fit && image.height() <= fit)
+        return image;
+    QImage fitted = image.scaled(fit, fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const double factor = double(fitted.width()) / image.width();
+    fitted.setDotsPerMeterX(int(std::lround(image.dotsPerMeterX() * factor)));
+    fitted.setDotsPerMeterY(int(std::lround(image.dotsPerMeterY() * factor)));
+    return fitted;
+}
+
+// The first page's picture, drawn at `dpi` or, with `fit`, fitted inside
+// fit by fit pixels. Encoded in memory first: a device that fails is then
+// told by its own error, and the PNG library has nothing to complain of.
+bool WritePng(const PicturePages& pages, int dpi, int fit, QIODevice& device) {
+    if (fit > 0)
+        dpi = FittingResolution(PageInches(pages, dpi), fit);
+    MeasuringSurface probe(dpi, dpi);
+    QImage image = DrawImage(pages.make(0, probe.Surface()), dpi, PageInches(pages, dpi));
+    if (fit > 0)
+        image = Fitted(image, fit);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -160,7 +194,7 @@ bool WritePdf(const PicturePages& pages, const std::function<void(int pages)>& p
 
 } // namespace
 
-bool WritePages(const PicturePages& pages, PictureFormat format, int dpi,
+bool WritePages(const PicturePages& pages, PictureFormat format, int dpi, int fit,
                 const std::function<void(int pages)>& progress, QIODevice& device) {
     if (pages.count == 0)
         return false;
@@ -170,7 +204,7 @@ bool WritePages(const PicturePages& pages, PictureFormat format, int dpi,
     bool written = false;
     switch (format) {
     case PictureFormat::Png:
-        written = WritePng(pages.make(0, probe.Surface()), dpi, size, device);
+        written = WritePng(pages, dpi, fit, device);
         Progress(progress, 1);
         break;
     case PictureFormat::Svg:
@@ -186,11 +220,11 @@ bool WritePages(const PicturePages& pages, PictureFormat format, int dpi,
 
 bool WritePictures(const LatticeDocument& data, const PictureOptions& options,
                    const PictureJob& job, QIODevice& device) {
-    return WritePages(RecordPages(data, options, job.records), job.format, job.dpi, job.progress,
-                      device);
+    return WritePages(RecordPages(data, options, job.records), job.format, job.dpi, job.fit,
+                      job.progress, device);
 }
 
-std::error_code SavePages(const PicturePages& pages, PictureFormat format, int dpi,
+std::error_code SavePages(const PicturePages& pages, PictureFormat format, int dpi, int fit,
                           const std::function<void(int pages)>& progress, const QString& path,
                           const QStringList& dataFiles) {
     if (IsDataFile(path, dataFiles))
@@ -198,7 +232,7 @@ std::error_code SavePages(const PicturePages& pages, PictureFormat format, int d
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!WritePages(pages, format, dpi, progress, buffer))
+    if (!WritePages(pages, format, dpi, fit, progress, buffer))
         return PictureError::NotDrawn;
     return WriteWholeFile(QFile::encodeName(path).toStdString(),
                           std::string_view(bytes.constData(), std::size_t(bytes.size())));
@@ -207,8 +241,8 @@ std::error_code SavePages(const PicturePages& pages, PictureFormat format, int d
 std::error_code SavePictures(const LatticeDocument& data, const PictureOptions& options,
                              const PictureJob& job, const QString& path,
                              const QStringList& dataFiles) {
-    return SavePages(RecordPages(data, options, job.records), job.format, job.dpi, job.progress,
-                     path, dataFiles);
+    return SavePages(RecordPages(data, options, job.records), job.format, job.dpi, job.fit,
+                     job.progress, path, dataFiles);
 }
 
 QString CannotWriteMessage(const QString& path, std::error_code error) {
@@ -220,7 +254,7 @@ QByteArray PageBytes(const PicturePages& pages, PictureFormat format, int dpi) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    WritePages(pages, format, dpi, {}, buffer);
+    WritePages(pages, format, dpi, 0, {}, buffer);
     return bytes;
 }
 

@@ -31,6 +31,9 @@ struct PictureJob {
     std::vector<int> records;
     // Called after each page with the number of pages done.
     std::function<void(int pages)> progress;
+    // Above 0: a PNG fitted inside fit by fit pixels instead of at dpi,
+    // aspect kept.
+    int fit = 0;
 };
 
 // Pictures made for a surface of the resolution they are written at: page
@@ -45,14 +48,15 @@ PicturePages RecordPages(const LatticeDocument& data, const PictureOptions& opti
                          const std::vector<int>& records);
 
 // Writes the pages to an open device: a PDF gets each, all the same size, a
-// PNG or SVG the first; false when the device refused. `progress` is told
-// the pages done after each.
-bool WritePages(const PicturePages& pages, PictureFormat format, int dpi,
+// PNG or SVG the first (a PNG at `dpi`, or with `fit` above 0 fitted inside
+// fit by fit pixels); false when the device refused. `progress` is told the
+// pages done after each.
+bool WritePages(const PicturePages& pages, PictureFormat format, int dpi, int fit,
                 const std::function<void(int pages)>& progress, QIODevice& device);
 // The same as a file, written whole or not at all: a write that fails leaves
 // no file of its own and any file of that name as it was. Never over one of
 // `dataFiles`.
-std::error_code SavePages(const PicturePages& pages, PictureFormat format, int dpi,
+std::error_code SavePages(const PicturePages& pages, PictureFormat format, int dpi, int fit,
                           const std::function<void(int pages)>& progress, const QString& path,
                           const QStringList& dataFiles);
 QByteArray PageBytes(const PicturePages& pages, PictureFormat format, int dpi);

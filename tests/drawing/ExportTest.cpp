@@ -8,6 +8,10 @@
 #include <QImage>
 #include <QPainter>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +19,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <future>
 #include <regex>
 #include <string>
 #include <tuple>
@@ -286,6 +291,79 @@ TEST_F(Export, PngAtTwiceTheDpiIsTheSamePictureAtTwiceThePixels) {
     EXPECT_LT(same * 1.5, misplaced);
 }
 
+// --size fits the whole picture inside N by N pixels, aspect kept: the
+// picture at 96 dpi scaled down by Qt to the same size looks the same, where
+// a part of it or a stretched one would not.
+TEST_F(Export, SizeFitsTheWholePictureInsideTheSquare) {
+    const std::vector<std::string> picture = {"--highlight", "--import", m_import, m_data};
+    std::vector<std::string> args = {"--export", Out("whole.png")};
+    args.insert(args.end(), picture.begin(), picture.end());
+    ASSERT_EQ(Quib(args).status, 0);
+    const QImage whole(QString::fromStdString(Out("whole.png")));
+    ASSERT_FALSE(whole.isNull());
+    for (const int side : {16, 300, 1000}) {
+        SCOPED_TRACE(side);
+        args = {"--export", Out("fitted.png"), "--size", std::to_string(side)};
+        args.insert(args.end(), picture.begin(), picture.end());
+        const ProcessResult r = Quib(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const QImage fitted(QString::fromStdString(Out("fitted.png")));
+        ASSERT_FALSE(fitted.isNull());
+        EXPECT_EQ(fitted.width(), side);
+        EXPECT_NEAR(fitted.height(), double(side) * whole.height() / whole.width(), 2.0);
+        if (side < 100)
+            continue;
+        const QImage scaled =
+            whole.scaled(fitted.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage part = whole.copy(QRect(QPoint(0, 0), fitted.size()));
+        const double same = MeanDifference(fitted, scaled);
+        EXPECT_LT(same, 6.0);
+        EXPECT_LT(same * 2, MeanDifference(fitted, part));
+    }
+}
+
+// --size reads FILE only as far as the record it draws: a later line that
+// would warn is never read, the picture is that of the file cut after the
+// record, and a pipe whose writer has given the record and holds it open is
+// not waited on.
+TEST_F(Export, SizeReadsNoFurtherThanTheRecordItDraws) {
+    const std::string head = "DIM=32\n(7) 1 2 3\n(8) 4 5 6\n";
+    const std::string file = m_dir.Write("later.dat", head + "DIM=30\n(9) 7\n");
+    const std::string cut = m_dir.Write("cut.dat", head);
+    const auto thumbnail = [this](const std::string& path, const char* record) {
+        const ProcessResult r =
+            Quib({"--export", Out("t.png"), "--size", "256", "--record", record, path});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "") << record;
+        return ReadWholeFile(Out("t.png"));
+    };
+    const std::string second = thumbnail(file, "2");
+    EXPECT_EQ(second, thumbnail(cut, "2"));
+    EXPECT_NE(second, thumbnail(file, "1"));
+    const ProcessResult third =
+        Quib({"--export", Out("t.png"), "--size", "256", "--record", "3", file});
+    EXPECT_EQ(third.err,
+              "quib: " + file + ": This file has the wrong dimension. Should be 26 or 32\n");
+
+    // Opened for reading and writing, the pipe never waits for its other end;
+    // held open here (and not handed to the program), a read to its end would
+    // wait until it is closed.
+    const std::string pipe = Out("pipe");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const int fd = open(pipe.c_str(), O_RDWR | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(write(fd, head.data(), head.size()), ssize_t(head.size()));
+    auto run = std::async(std::launch::async, [&] {
+        return Quib({"--export", Out("piped.png"), "--size", "64", pipe});
+    });
+    const bool ended = run.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+    close(fd);
+    EXPECT_TRUE(ended) << "the thumbnail waited for the rest of the pipe";
+    EXPECT_EQ(run.get().status, 0);
+    EXPECT_TRUE(std::filesystem::exists(Out("piped.png")));
+}
+
 // An inch of the picture is the device's dots per inch: at scale 4 the
 // circle of ab (centre 64, -280, radius 16) begins 0.48 inch from the left
 // edge, and the circle of abcde (centre 352, -40) 0.49 inch from the top.
@@ -332,6 +410,19 @@ TEST_F(Export, BadArgumentsAreRefusedWithTheirReasonAndWriteNothing) {
         {{"--export"}, "option '--export' needs an output file"},
         {{"--export", png, "--frobnicate", m_data}, "unknown option '--frobnicate'"},
         {{"--export", png, m_data, m_data}, "unexpected argument '" + m_data + "'"},
+        {{"--export", png, "--size", "15", m_data}, "size '15' is not a number from 16 to 4096"},
+        {{"--export", png, "--size", "4097", m_data},
+         "size '4097' is not a number from 16 to 4096"},
+        {{"--export", png, "--size", m_data},
+         "size '" + m_data + "' is not a number from 16 to 4096"},
+        {{"--export", Out("x.svg"), "--size", "64", m_data}, "option '--size' is only for a PNG"},
+        {{"--export", png, "--size", "64", "--dpi", "96", m_data},
+         "options '--size' and '--dpi' do not go together"},
+        {{"--export", png, "--records", "1-1", "--size", "64", m_data},
+         "options '--size' and '--records' do not go together"},
+        {{"--export", png, "--size", "64", "--record", "0", m_data},
+         "option '--size' needs a --record of 1 or more"},
+        {{"--summary", "--size", "64", m_data}, "unknown option '--size'"},
     };
     for (const auto& [args, reason] : cases) {
         SCOPED_TRACE(reason);
@@ -340,7 +431,7 @@ TEST_F(Export, BadArgumentsAreRefusedWithTheirReasonAndWriteNothing) {
         EXPECT_EQ(r.err, "quib: " + reason + "\nTry 'quib --help'.\n");
         EXPECT_EQ(r.out, "");
     }
-    for (const char* name : {"x.gif", "noextension", "x.png"})
+    for (const char* name : {"x.gif", "noextension", "x.png", "x.svg"})
         EXPECT_FALSE(std::filesystem::exists(Out(name))) << name;
 }
 
