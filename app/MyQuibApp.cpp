@@ -100,9 +100,12 @@ bool CMyQuibApp::InitInstance() {
     QObject::connect(loader, &quib::DocumentLoader::BusyChanged, m_pMainWnd,
                      [frame = m_pMainWnd] { frame->UpdateCommandUI(); });
     m_pMainWnd->show();
+    // Grown to the picture once its files are read, unless the user has
+    // sized the window meanwhile.
+    const QSize shown = m_pMainWnd->size();
     if (cmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen)
-        document->OpenInWindow(cmdInfo.m_strFileName, m_imports, [this](bool opened) {
-            if (opened)
+        document->OpenInWindow(cmdInfo.m_strFileName, m_imports, [this, shown](bool opened) {
+            if (opened && m_pMainWnd->size() == shown)
                 SizeToPicture();
         });
     return true;

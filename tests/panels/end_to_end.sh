@@ -66,22 +66,28 @@ shown_near() {
 # Opens the context menu at a point of the window and chooses its last
 # entry (the panels' come last).
 last_menu_entry() {
+    shot "$3-before"
     xdotool mousemove --sync $((win_x + $1)) $((win_y + $2)) click 3
-    sleep 0.5
-    shot "$3"
+    wait_until shot_differs "$3" "$3-before" 200 || fail "the right button opened no menu"
     xdotool key --delay 80 Up Return
-    sleep 1.5
+}
+# The overview drawn in a screenshot taken now: its cells found.
+overview_drawn() {
+    shot "$1"
+    cells_of "$1" | grep -q .
 }
 
 start_quib "$work/run-a.dat"
 size_window "run-a.dat - Quib" 1100 900
-shot panels-closed
 # The view's top below the window's, found where the shot matches.
-found=""
-for view_dy in $(seq 20 120); do
-    if [[ $(top_differs_from panels-closed 1) == 0 ]]; then found=yes; break; fi
-done
-[[ -n $found ]] || fail "the window does not show the first record as --export draws it"
+view_found() {
+    shot panels-closed
+    for view_dy in $(seq 20 120); do
+        [[ $(top_differs_from panels-closed 1) == 0 ]] && return 0
+    done
+    return 1
+}
+wait_until view_found || fail "the window does not show the first record as --export draws it"
 # Closed at start: above the status bar lies the view's white.
 above_bar="$((win_w - 40))x40+$((win_x + 20))+$((win_y + win_h - 70))"
 [[ $(dark_permille panels-closed "$above_bar") == 0 ]] || fail "a panel shows at start"
@@ -89,24 +95,29 @@ echo "ok: the panels are closed at start"
 
 # A blank part of the picture, between the diagrams' nodes.
 last_menu_entry 760 150 panels-menu
-shot panels-overview
+wait_until overview_drawn panels-overview || fail "Show Overview opened no panel with cells"
 [[ $(dark_permille panels-overview "$above_bar") -gt 0 ]] || fail "Show Overview opened no panel"
 read -r left right top bottom <<<"$(cells_of panels-overview)" || fail "no overview's cells in sight"
 echo "ok: Show Overview opens the overview below the view (cells $left to $right, $top to $bottom)"
 
 # A third of the way along the cells.
 xdotool mousemove --sync $((win_x + left + (right - left + 1) / 3)) $((win_y + (top + bottom) / 2)) click 1
-sleep 0.7
-shot panels-third
 third=$(((records + 2) / 3))
-shown=$(shown_near "$third" panels-third)
-[[ $shown != none ]] || fail "after the click the view shows no record near $third of $records"
+third_shown() {
+    shot panels-third
+    shown=$(shown_near "$third" panels-third)
+    [[ $shown != none ]]
+}
+wait_until third_shown || fail "after the click the view shows no record near $third of $records"
 echo "ok: a click a third of the way along shows record $shown of $records"
 
 # Right: the next record, and in the panel only its line moves.
 key Right
-shot panels-right
-[[ $(top_differs_from panels-right $((shown + 1))) == 0 ]] || fail "Right did not show record $((shown + 1))"
+next_shown() {
+    shot panels-right
+    [[ $(top_differs_from panels-right $((shown + 1))) == 0 ]]
+}
+wait_until next_shown || fail "Right did not show record $((shown + 1))"
 panel="$((right - left + 1))x$((bottom - top + 1))+$((win_x + left))+$((win_y + top))"
 convert "$shots/panels-third.png" -crop "$panel" +repage "$work/panel-before.png"
 convert "$shots/panels-right.png" -crop "$panel" +repage "$work/panel-after.png"
@@ -117,29 +128,24 @@ echo "ok: Right shows record $((shown + 1)) and moves the panel's line alone ($m
 
 # Resting on a cell tells what lies there.
 xdotool mousemove --sync $((win_x + left + (right - left) / 2)) $((win_y + top + 5))
-sleep 1.5
-shot panels-tooltip
-[[ $(differing panels-right panels-tooltip) -gt 300 ]] || fail "resting on the overview showed no tooltip"
+wait_until shot_differs panels-tooltip panels-right 300 || fail "resting on the overview showed no tooltip"
 echo "ok: resting on the overview shows a tooltip"
 key alt+f x
-for _ in $(seq 50); do kill -0 "$quib_pid" 2>/dev/null || break; sleep 0.1; done
+wait_until quib_ended || fail "File, Exit did not end the program"
 
 # With an import: the difference, and the history of the node abcde.
 start_quib --import "$work/run-a-repeat.dat" "$work/run-a.dat"
 size_window "run-a.dat - Quib" 1100 900
 last_menu_entry 760 150 panels-import-menu
-shot panels-import
-read -r left right top bottom <<<"$(cells_of panels-import)" || fail "no overview's cells with an import"
+wait_until overview_drawn panels-import || fail "no overview's cells with an import"
+read -r left right top bottom <<<"$(cells_of panels-import)"
 # The modes stand in a row above the cells: Primary, Imported, Difference.
 xdotool mousemove --sync $((win_x + 180)) $((win_y + top - 20)) click 1
-sleep 1.5
-shot panels-difference
-[[ $(differing panels-import panels-difference) -gt 2000 ]] || fail "Difference changed nothing"
+wait_until shot_differs panels-difference panels-import 2000 || fail "Difference changed nothing"
 echo "ok: with an import the overview shows the difference"
 # Node abcde: 3.5 inches right of the view's corner, two thirds of an inch down.
 last_menu_entry 336 $((view_dy + 63)) panels-node-menu
-shot panels-history
-[[ $(differing panels-difference panels-history) -gt 2000 ]] || fail "Show History of abcde opened nothing"
+wait_until shot_differs panels-history panels-difference 2000 || fail "Show History of abcde opened nothing"
 # Had the menu's last entry been Show Overview, the overview would be gone.
 cells_of panels-history | grep -q . || fail "the overview closed instead of the history opening"
 echo "ok: Show History of abcde opens the node's history"

@@ -66,8 +66,14 @@ for dy in $(seq 20 120); do
     if [[ $(view_differs_from window 1 0 "$dy") == 0 ]]; then view_dy=$dy; break; fi
 done
 [[ -n $view_dy ]] || fail "the window does not show the first record as --export draws it"
+# The view in a screenshot taken now is record K.
+record_now() {
+    shot "$1"
+    [[ $(view_differs_from "$1" "$2" 0 "$view_dy") == 0 ]]
+}
 shows_record() {
     local shot=$1 k=$2 other=$3 same different
+    wait_until record_now "$shot" "$k" || true
     same=$(view_differs_from "$shot" "$k" 0 "$view_dy")
     different=$(view_differs_from "$shot" "$other" 0 "$view_dy")
     [[ $same == 0 ]] || fail "$shot: the view is not record $k ($same pixels differ)"
@@ -99,13 +105,12 @@ goto_record() {
     xdotool windowfocus --sync "$goto"
     xdotool type --delay 50 "$1"
     xdotool key Return
-    sleep 0.5
+    wait_until window_gone "Record Number Selection Dialog" || fail "the record number dialog stayed"
 }
 goto_record 17
 expect_record 17 1 "Ctrl+G, 17, Return"
 click() {
     xdotool mousemove --sync $((win_x + $1)) $((win_y + 33)) click 1
-    sleep 0.3
 }
 click 220
 expect_record "$last" 17 "the Last button"
@@ -119,26 +124,26 @@ xdotool mousemove --sync $((win_x + 600)) $((win_y + 400))
 
 # Each menu opens: File by its mnemonic, the others to its right.
 key alt+f
-shot menu-1
-[[ $(differing window menu-1) -gt 500 ]] || fail "the File menu did not open"
-for m in 2 3 4 5; do
+wait_until shot_differs menu-1 window 500 || fail "the File menu did not open"
+for m in 2 3 4 5 6; do
     key Right
-    shot "menu-$m"
-    [[ $(differing "menu-$((m - 1))" "menu-$m") -gt 200 ]] || fail "menu $m did not open"
+    wait_until shot_differs "menu-$m" "menu-$((m - 1))" 200 || fail "menu $m did not open"
 done
 key Escape Escape
-echo "ok: all five menus open"
+echo "ok: all six menus open"
 
 # Caps Lock lights its pane in the status bar.
 # Without --clearmodifiers: that would switch the lock straight back.
 shot caps-off
 xdotool windowfocus --sync "$wid"
 xdotool key Caps_Lock
-sleep 0.5
-shot caps-on
+caps_lit() {
+    shot caps-on
+    [[ $(bar_differing caps-off caps-on) -gt 20 ]]
+}
+wait_until caps_lit || fail "Caps Lock changed nothing in the status bar"
 xdotool key Caps_Lock
 lit=$(bar_differing caps-off caps-on)
-[[ $lit -gt 20 ]] || fail "Caps Lock changed nothing in the status bar"
 echo "ok: Caps Lock lights its pane ($lit pixels)"
 
 # The toolbar, dragged by its gripper, docks at the left edge: its buttons
@@ -149,29 +154,32 @@ xdotool mousemove --sync $((win_x + 7)) $((win_y + 32))
 xdotool mousedown 1
 for step in 1 2 3 4 5 6 7 8; do
     xdotool mousemove --sync $((win_x + 7)) $((win_y + 32 + step * 40))
-    sleep 0.05
 done
 xdotool mousemove --sync $((win_x + 3)) $((win_y + 360))
-sleep 0.2
 xdotool mouseup 1
-sleep 0.5
-shot toolbar-left
-after=$(dark_permille toolbar-left "$strip")
-[[ $after -gt $((before + 20)) ]] || fail "the toolbar did not dock at the left edge ($before -> $after)"
+docked_left() {
+    shot toolbar-left
+    after=$(dark_permille toolbar-left "$strip")
+    [[ $after -gt $((before + 20)) ]]
+}
+wait_until docked_left || fail "the toolbar did not dock at the left edge ($before -> $after)"
 echo "ok: the toolbar docks at the left edge"
 
 # File, Exit ends the program; a second start lists the file among the
 # recent ones again.
 key alt+f x
-for _ in $(seq 50); do kill -0 "$quib_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$quib_pid" 2>/dev/null && fail "File, Exit did not end the program"
+wait_until quib_ended || fail "File, Exit did not end the program"
 start_quib
 wid=$(find_window "Untitled - Quib") || fail "no window titled 'Untitled - Quib'"
-sleep 0.3
-shot empty
+geometry_of "$wid"
+# Drawn: the menu bar's titles are on the screen.
+painted() {
+    shot empty
+    [[ $(dark_permille empty "300x20+$win_x+$win_y") -gt 0 ]]
+}
+wait_until painted || fail "the window on the second start was not drawn"
 key alt+f
-shot recent
-[[ $(differing empty recent) -gt 500 ]] || fail "the File menu did not open on the second start"
+wait_until shot_differs recent empty 500 || fail "the File menu did not open on the second start"
 key Escape
 # The recent entry opens the file as File Open does.
 key alt+f 1
@@ -182,16 +190,14 @@ echo "ok: the recent file survives a second start and opens"
 # every 17th record. At scale 3 both diagrams fit the window; beside record
 # 17 the imported diagram is all "/", beside 18 it is record 18's own, each
 # exactly as --export draws them (whose text the export tests read back).
-xdotool windowsize --sync "$wid" 1100 800
-sleep 0.5
-geometry_of "$wid"
+resize_window 1100 800
 cp "$examples/run-a-repeat.dat" "$work/run-a-repeat.dat"
 key alt+f i
 dialog=$(find_window "Open") || fail "File, Import opened no file dialog"
 xdotool windowfocus --sync "$dialog"
 xdotool type --delay 20 "$work/run-a-repeat.dat"
 xdotool key Return
-sleep 0.5
+wait_until window_gone "Open" || fail "the file dialog stayed"
 key alt+o s
 pair_scale=3
 export_paired() {
@@ -201,21 +207,30 @@ export_paired() {
 }
 # The summary line of a record without partner runs past the window's
 # right edge: the part of the picture that the view shows is compared.
-shows_pair() {
-    local width height same other
-    export_paired "$1"
-    export_paired "$2"
+# Pixels that differ between the view in screenshot $3 and record $1's
+# export, over the part of it the view shows ($4 by $5 at most).
+pair_differs_from() {
+    local width height
     width=$(identify -format '%w' "$work/paired-$pair_scale-$1.png")
     height=$(identify -format '%h' "$work/paired-$pair_scale-$1.png")
     ((width > ${4:-$win_w})) && width=${4:-$win_w}
     ((height > ${5:-$height})) && height=${5:-$height}
     area="$width""x$height"
     convert "$shots/$3.png" -crop "$area+$win_x+$((win_y + view_dy))" +repage "$work/view.png"
-    for k in "$1" "$2"; do
-        convert "$work/paired-$pair_scale-$k.png" -crop "$area+0+0" +repage "$work/export-$k.png"
-    done
-    same=$(compare -metric AE "$work/view.png" "$work/export-$1.png" null: 2>&1 | cut -d' ' -f1 || true)
-    other=$(compare -metric AE "$work/view.png" "$work/export-$2.png" null: 2>&1 | cut -d' ' -f1 || true)
+    convert "$work/paired-$pair_scale-$1.png" -crop "$area+0+0" +repage "$work/export.png"
+    compare -metric AE "$work/view.png" "$work/export.png" null: 2>&1 | cut -d' ' -f1 || true
+}
+pair_now() {
+    shot "$3"
+    [[ $(pair_differs_from "$@") == 0 ]]
+}
+shows_pair() {
+    local same other
+    export_paired "$1"
+    export_paired "$2"
+    wait_until pair_now "$1" "$3" "$3" "${4:-}" "${5:-}" || true
+    same=$(pair_differs_from "$1" "$3" "$3" "${4:-}" "${5:-}")
+    other=$(pair_differs_from "$2" "$3" "$3" "${4:-}" "${5:-}")
     [[ $same == 0 ]] || fail "$3: the view is not record $1 beside its partner ($same pixels differ)"
     [[ $other -gt 100 ]] || fail "$3: record $2 looks the same as record $1"
 }
@@ -229,23 +244,23 @@ echo "ok: record 17 stands beside '/', record 18 beside its own partner"
 
 # The Navigate menu, for a person to read its labels.
 key alt+n
-shot navigate-menu
-[[ $(differing paired-18 navigate-menu) -gt 200 ]] || fail "the Navigate menu did not open"
+wait_until shot_differs navigate-menu paired-18 200 || fail "the Navigate menu did not open"
 key Escape Escape
 key alt+f x
-for _ in $(seq 50); do kill -0 "$quib_pid" 2>/dev/null || break; sleep 0.1; done
+wait_until quib_ended || fail "File, Exit did not end the program"
 
 # Two runs from the command line: the window opens wide enough for both
 # diagrams at scale 4 and shows them paired.
 start_quib --import "$work/run-a-repeat.dat" "$work/run-a.dat"
 wid=$(find_window "run-a.dat - Quib") || fail "quib --import B A opened no window"
-sleep 0.5
-geometry_of "$wid"
-shot both
 pair_scale=4
 export_paired 1
-[[ $win_w -ge $(identify -format '%w' "$work/paired-4-1.png") ]] ||
-    fail "the window opened $win_w pixels wide, too narrow for the picture"
+# The window grows once both files are read.
+wide_enough() {
+    geometry_of "$wid"
+    [[ $win_w -ge $(identify -format '%w' "$work/paired-4-1.png") ]]
+}
+wait_until wide_enough || fail "the window opened $win_w pixels wide, too narrow for the picture"
 shows_pair 1 2 both
 echo "ok: quib --import B A opens a window wide enough for both diagrams, paired"
 
@@ -255,14 +270,15 @@ echo "ok: quib --import B A opens a window wide enough for both diagrams, paired
 # never comes (15 s each time). The server takes the move before the click.
 menu_item() {
     xdotool mousemove $((win_x + 300)) $((win_y + 300)) click 3
-    sleep 0.4
-    shot "$1"
-    [[ $(differing both "$1") -gt 200 ]] || fail "the right button opened no menu"
+    wait_until shot_differs "$1" both 200 || fail "the right button opened no menu"
     xdotool key --delay 80 "${@:2}" Return
-    sleep 0.5
 }
 menu_item context-menu Down
-targets=$(xclip -selection clipboard -o -t TARGETS)
+copied() {
+    targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
+    grep -qx image/png <<<"$targets"
+}
+wait_until copied || fail "Copy Picture put nothing on the clipboard"
 for target in image/png image/svg+xml UTF8_STRING; do
     grep -qx "$target" <<<"$targets" || fail "the clipboard lacks $target: $targets"
 done
@@ -281,16 +297,14 @@ xdotool windowfocus --sync "$save"
 xdotool key ctrl+a
 xdotool type --delay 20 "$work/exported.png"
 xdotool key Return
-for _ in $(seq 30); do [[ -s $work/exported.png ]] && break; sleep 0.1; done
+wait_until test -s "$work/exported.png" || fail "Export Picture wrote nothing"
 [[ $(compare -metric AE "$work/exported.png" "$work/paired-4-1.png" null: 2>&1 | cut -d' ' -f1) == 0 ]] ||
     fail "Export Picture did not write what --export writes"
 echo "ok: Export Picture writes the picture --export writes"
 
 # A smaller window: scroll bars, the view's top-left still the picture's,
 # and Right still steps to the next record.
-xdotool windowsize --sync "$wid" 640 480
-sleep 0.5
-geometry_of "$wid"
+resize_window 640 480
 key Right
 shot scrolled
 [[ $win_w -lt $(identify -format '%w' "$work/paired-4-1.png") ]] || fail "the window did not shrink"
@@ -300,9 +314,7 @@ echo "ok: in a window smaller than the picture its top-left part shows; Right st
 # Highlight Differences from the context menu on record 77, whose repeat
 # differs in three nodes: the picture that --export --differences draws;
 # then a node's tooltip.
-xdotool windowsize --sync "$wid" 1280 900
-sleep 0.5
-geometry_of "$wid"
+resize_window 1280 900
 goto_record 77
 shot wide
 menu_item differences-menu Down Down Down Down
@@ -315,12 +327,10 @@ shows_pair 9077 77 differences
 echo "ok: Highlight Differences shows what --export --differences draws"
 # Node abd of the first diagram: 1.28 inch right, 2.25 inch down.
 xdotool mousemove --sync $((win_x + 123)) $((win_y + view_dy + 216))
-sleep 1.5
-shot tooltip
-[[ $(differing differences tooltip) -gt 300 ]] || fail "resting on a node showed no tooltip"
+wait_until shot_differs tooltip differences 300 || fail "resting on a node showed no tooltip"
 echo "ok: resting on a node shows its tooltip"
 key alt+f x
-for _ in $(seq 50); do kill -0 "$quib_pid" 2>/dev/null || break; sleep 0.1; done
+wait_until quib_ended || fail "File, Exit did not end the program"
 
 # The find bar: Ctrl+F, a condition, Enter shows the first record after the
 # one shown that matches, exactly as --export draws it; Enter and Shift+F3
@@ -344,10 +354,12 @@ red_pixels() {
 }
 key ctrl+f
 xdotool type --delay 30 "$condition"
-sleep 0.5
-shot find-count
-[[ $(differing both find-count) -gt 200 ]] || fail "Ctrl+F showed no find bar"
-[[ $(red_pixels find-count) == 0 ]] || fail "a well-formed condition is shown as an error"
+# The bar, and its count once the matches are found: no red.
+counted() {
+    shot find-count
+    [[ $(differing both find-count) -gt 200 && $(red_pixels find-count) == 0 ]]
+}
+wait_until counted || fail "Ctrl+F showed no find bar, or the condition as an error"
 key Return
 shot find-first
 shows_pair "${matches[0]}" 1 find-first
@@ -368,8 +380,11 @@ echo "ok: Next Difference from record 60 passes over 68, which has no partner, t
 key ctrl+f
 xdotool type --delay 30 'ab > abf'
 key Return
-shot find-error
-[[ $(red_pixels find-error) -gt 50 ]] || fail "a malformed condition showed no message"
+told_error() {
+    shot find-error
+    [[ $(red_pixels find-error) -gt 50 ]]
+}
+wait_until told_error || fail "a malformed condition showed no message"
 shows_pair 77 68 find-error
 echo "ok: a malformed condition tells why and moves nothing"
 key Escape

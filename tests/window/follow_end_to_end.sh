@@ -32,12 +32,14 @@ shot follow-off
 # Follow File, third from the context menu's end where no node is under the
 # pointer (Follow File, Check File..., Show Overview); its pane then shows.
 xdotool mousemove --sync $((win_x + 8)) $((win_y + 200)) click 3
-sleep 0.4
+wait_until shot_differs follow-menu follow-off 200 || fail "the right button opened no menu"
 xdotool key --delay 80 Up Up Up Return
-sleep 0.5
-shot follow-on
-pane=$(bar_differing follow-off follow-on)
-[[ $pane -gt 100 ]] || fail "Follow File showed no pane in the status bar"
+pane_shown() {
+    shot follow-on
+    pane=$(bar_differing follow-off follow-on)
+    [[ $pane -gt 100 ]]
+}
+wait_until pane_shown || fail "Follow File showed no pane in the status bar"
 key End
 reader shown "$quib_pid" "$first" 60 >"$work/shown" || fail "End did not show record $first"
 echo "ok: Follow File is on ($pane pixels in the status bar), End shows record $first"
@@ -46,8 +48,17 @@ echo "ok: Follow File is on ($pane pixels in the status bar), End shows record $
 # how often its main thread woke, in clock ticks over ten seconds.
 ticks() { sed 's/.*) //' "/proc/$quib_pid/stat" | awk '{ print $12 + $13 }'; }
 wakeups() { awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$quib_pid/task/$quib_pid/status"; }
-sleep 1
+# The first look at the file over: for half a second the program used no
+# processor time.
+idle() {
+    local before
+    before=$(ticks)
+    sleep 0.5
+    [[ $(ticks) == "$before" ]]
+}
+wait_until idle || fail "the program never came to rest"
 ticks_before=$(ticks) wakeups_before=$(wakeups)
+# The measure itself: ten seconds of a file that does not change.
 sleep 10
 idle_ticks=$(($(ticks) - ticks_before)) idle_wakeups=$(($(wakeups) - wakeups_before))
 echo "ok: following an unchanged file for 10 s: $idle_ticks ticks of $(getconf CLK_TCK) a second," \
@@ -60,16 +71,16 @@ echo "ok: following an unchanged file for 10 s: $idle_ticks ticks of $(getconf C
 reader shown "$quib_pid" "$last" 120 >"$work/shown" &
 watcher=$!
 pids+=("$watcher")
-for _ in $(seq 300); do [[ -s $work/shown ]] && break; sleep 0.1; done
+wait_until test -s "$work/shown" || fail "the view could not be read"
 append $((first + 1)) "$appended" "$rate" >"$work/written" &
 writer=$!
 pids+=("$writer")
-sleep 2
+# Halfway through the writing (ten records a write), for a person to look at.
+half_written() { [[ $(wc -l <"$work/written") -ge $((appended / 20)) ]]; }
+wait_until half_written || true
 shot follow-running
 wait "$writer" || fail "the writer failed"
 wait "$watcher" || fail "the view did not reach record $last: $(tail -1 "$work/shown")"
-sleep 0.3
-shot follow-last
 # For each write, the time until the view showed its last record or a later
 # one.
 lags=$(awk 'FNR == NR { if ($1 != "box") { t[++n] = $1; k[n] = $2 } next }
@@ -88,9 +99,13 @@ awk -v lag="$slowest" -v limit="$lag_limit" 'BEGIN { exit !(lag <= limit) }' ||
 IFS=, read -r view_x view_y _ < <(sed -n 's/^box //p' "$work/shown")
 QT_QPA_PLATFORM=offscreen "$quib" --export "$work/last.png" --record "$last" "$data" 2>>"$work/err"
 size=$(identify -format '%wx%h' "$work/last.png")
-convert "$shots/follow-last.png" -crop "$size+$view_x+$view_y" +repage "$work/view.png"
-differ=$(compare -metric AE "$work/view.png" "$work/last.png" null: 2>&1 | cut -d' ' -f1 || true)
-[[ $differ == 0 ]] || fail "the window does not show record $last as --export draws it ($differ pixels differ)"
+last_shown() {
+    shot follow-last
+    convert "$shots/follow-last.png" -crop "$size+$view_x+$view_y" +repage "$work/view.png"
+    differ=$(compare -metric AE "$work/view.png" "$work/last.png" null: 2>&1 | cut -d' ' -f1 || true)
+    [[ $differ == 0 ]]
+}
+wait_until last_shown || fail "the window does not show record $last as --export draws it ($differ pixels differ)"
 echo "ok: the screenshot shows record $last as --export draws it"
 
 # File, Exit ends the program well.

@@ -35,17 +35,19 @@ start_quib "$work/slow.dat"
 size_window "Untitled - Quib" 1100 800
 shot slow-pipe-empty
 # The bar's text and the Cancel button darken the status bar's middle.
-bar_ink=0
-for _ in $(seq 40); do
+bar_shown() {
     shot slow-pipe
     bar_ink=$(dark_permille slow-pipe "500x24+$((win_x + 300))+$((win_y + win_h - 26))")
-    ((bar_ink >= 20)) && break
-    sleep 0.1
-done
-((bar_ink >= 20)) || fail "no bar with Cancel while the pipe is read ($bar_ink per mille dark)"
+    ((bar_ink >= 20))
+}
+wait_until bar_shown || fail "no bar with Cancel while the pipe is read ($bar_ink per mille dark)"
 echo "ok: the window shows at once for a slow pipe, with a bar and Cancel ($bar_ink per mille dark)"
 wid=$(find_window "slow.dat - Quib") || fail "the pipe's records did not open"
-shot pipe-read
+picture_drawn() {
+    shot pipe-read
+    [[ $(dark_permille pipe-read "$((win_w - 40))x300+$((win_x + 20))+$((win_y + 80))") -ge 15 ]]
+}
+wait_until picture_drawn || fail "the pipe's records are not drawn"
 
 # F5 on it: a box says why it cannot be read again, and the records stay.
 key F5
@@ -53,8 +55,7 @@ read_box
 grep -qxF "'$work/slow.dat' was read from a pipe: it cannot be read again." "$work/box" ||
     fail "Reload of a pipe told: $(cat "$work/box")"
 key Right
-shot pipe-right
-[[ $(differing pipe-read pipe-right) -gt 100 ]] || fail "after Reload of a pipe Right shows nothing new"
+wait_until shot_differs pipe-right pipe-read 100 || fail "after Reload of a pipe Right shows nothing new"
 find_window "slow.dat - Quib" >/dev/null || fail "after Reload of a pipe the title changed"
 echo "ok: Reload of a pipe says why it cannot read it again, and Right still steps through its records"
 quit_quib
@@ -90,6 +91,11 @@ xdotool key Return
 key alt+f v
 preview=$(find_window "Print Preview") || fail "File, Print Preview opened no preview"
 xdotool windowsize --sync "$preview" 1200 950
-sleep 1
-shot print-preview-import
+# Drawn once the screen no longer changes.
+preview_still() {
+    shot print-preview-before
+    shot print-preview-import
+    [[ $(differing print-preview-before print-preview-import) == 0 ]]
+}
+wait_until preview_still || fail "Print Preview never came to rest"
 echo "ok: Print Preview with an import kept as $shots/print-preview-import.png"

@@ -1,8 +1,9 @@
 # Sourced by the tests that run the program in a real X server (Xvfb): a
 # folder of the test's own with private XDG_RUNTIME_DIR and XDG_CONFIG_HOME,
 # a display of its own, everything started stopped and removed at the end.
-# Defines fail, find_window, start_quib, quit_quib, key, shot, differing,
-# bar_differing, dark_permille, geometry_of and size_window, and sets
+# Defines fail, wait_until, find_window, window_gone, start_quib, quib_ended,
+# quit_quib, key, shot, differing, shot_differs, bar_differing,
+# dark_permille, geometry_of, size_window and resize_window, and sets
 # settings (the program's settings file). Takes the caller's arguments
 # QUIB EXAMPLES SHOTS as quib (the program), examples (the bundled data
 # files) and shots (the folder for screenshots); for key, the caller sets wid
@@ -48,6 +49,18 @@ done
 DISPLAY=:$(tr -d '[:space:]' <"$work/display")
 export DISPLAY
 
+# Runs the command until it succeeds, for half a minute at most: the state
+# it checks is waited for, however busy the machine is. False where it never
+# came.
+wait_until() {
+    local _
+    for _ in $(seq 300); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # Waits for a window of exactly that title; prints its id.
 find_window() {
     local title=$1 id
@@ -62,10 +75,22 @@ find_window() {
     return 1
 }
 
+# Whether no window of exactly that title is shown.
+window_gone() {
+    [[ -z $(xdotool search --onlyvisible --name "^$(printf '%s' "$1" | sed 's/[.]/\\./g')\$" 2>/dev/null || true) ]]
+}
+
 shot() { import -window root "$shots/$1.png"; }
 
 # Pixels that differ between two screenshots.
 differing() { compare -metric AE "$shots/$1.png" "$shots/$2.png" null: 2>&1 | cut -d' ' -f1 || true; }
+
+# A screenshot NAME taken now differs from OTHER in more than LIMIT pixels:
+# for wait_until, while something is to come on the screen.
+shot_differs() {
+    shot "$1"
+    [[ $(differing "$2" "$1") -gt $3 ]]
+}
 
 # Pixels that differ between two screenshots in the window's status bar, as
 # geometry_of last found the window.
@@ -81,6 +106,9 @@ dark_permille() {
     convert "$shots/$1.png" -crop "$2" +repage -colorspace Gray -threshold 50% -negate \
         -format '%[fx:int(mean*1000)]' info:
 }
+
+# Whether the program started last has ended.
+quib_ended() { ! kill -0 "$quib_pid" 2>/dev/null; }
 
 start_quib() {
     "$quib" "$@" >"$work/out" 2>"$work/err" &
@@ -103,17 +131,26 @@ geometry_of() {
     win_x=$X win_y=$Y win_w=$WIDTH win_h=$HEIGHT
 }
 
+# Gives the window wid that width and height, waits until it has them, and
+# sets its geometry.
+has_size() {
+    geometry_of "$wid"
+    [[ $win_w == "$1" && $win_h == "$2" ]]
+}
+resize_window() {
+    xdotool windowsize --sync "$wid" "$1" "$2"
+    wait_until has_size "$1" "$2" || fail "the window did not take the size $1x$2"
+}
+
 # Waits for the window of that title, gives it that width and height, and
 # sets wid and its geometry.
 size_window() {
     wid=$(find_window "$1") || fail "no window titled '$1'"
-    xdotool windowsize --sync "$wid" "$2" "$3"
-    sleep 0.5
-    geometry_of "$wid"
+    resize_window "$2" "$3"
 }
 
+# Keys for the window wid; what they bring is waited for where it is checked.
 key() {
     xdotool windowfocus --sync "$wid"
     xdotool key --clearmodifiers "$@"
-    sleep 0.3
 }
