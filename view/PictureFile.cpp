@@ -142,6 +142,8 @@ QImage Fitted(const QImage& image, int fit) {
 // The first page's picture, drawn at `dpi` or, with `fit`, fitted inside
 // fit by fit pixels. Encoded in memory first: a device that fails is then
 // told by its own error, and the PNG library has nothing to complain of.
+// A thumbnail is wanted at once and kept in a cache, so it is deflated at
+// the fastest level; a picture for a paper gets the library's default.
 bool WritePng(const PicturePages& pages, int dpi, int fit, QIODevice& device) {
     if (fit > 0)
         dpi = FittingResolution(PageInches(pages, dpi), fit);
@@ -152,7 +154,9 @@ bool WritePng(const PicturePages& pages, int dpi, int fit, QIODevice& device) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    return image.save(&buffer, "PNG") && device.write(bytes) == bytes.size();
+    const int fastestDeflate = 80; // Qt maps PNG quality 80 to zlib level 1
+    return image.save(&buffer, "PNG", fit > 0 ? fastestDeflate : -1) &&
+           device.write(bytes) == bytes.size();
 }
 
 bool WriteSvg(const LatticePicture& picture, QSizeF size, QIODevice& device) {
