@@ -14,6 +14,7 @@ import subprocess
 import sys
 import tempfile
 
+import summary_formats
 from summary_formats import LABELS, write_generated
 
 COLUMNS = ["run", "node", "count", "min", "max", "mean", "positive", "minimal"]
@@ -28,24 +29,13 @@ def typed(column, field):
     return float(field) if column == "mean" else int(field)
 
 
-class Checker:
-    def __init__(self, quib, folder):
-        self.quib = quib
-        self.env = dict(os.environ, XDG_CONFIG_HOME=folder, XDG_RUNTIME_DIR=folder)
-        self.failures = 0
-        self.seen = set()  # what the cases exercised, so that none passes vacuously
-
+class Checker(summary_formats.Checker):
     def run(self, args):
         r = subprocess.run([self.quib, "--statistics"] + args, capture_output=True,
                            env=self.env)
         if r.returncode not in (0, 3):
             raise AssertionError("%s: status %d: %s" % (args, r.returncode, r.stderr))
         return r.returncode, r.stdout.decode("utf-8")
-
-    def check(self, what, got, expected):
-        if got != expected:
-            self.failures += 1
-            print("FAIL %s\n  got      %r\n  expected %r" % (what, got, expected))
 
     def case(self, what, args):
         status, text = self.run(args)
