@@ -113,8 +113,11 @@ TEST(StatisticsDifferential, AgreesWithThePlainComputation) {
             const std::string text = kSelectingConditions[inputs.Upto(9)];
             RecordSelection selection;
             if (inputs.Upto(2) > 0) {
+                // Now and then a range that runs backwards, which holds nothing.
                 selection.first = static_cast<int>(inputs.Position(count));
                 selection.last = static_cast<int>(inputs.Position(count));
+                if (selection.first > selection.last && inputs.Upto(4) > 0)
+                    std::swap(selection.first, selection.last);
             }
             std::optional<Condition> condition;
             if (!text.empty()) {
