@@ -238,8 +238,8 @@ void MedianSummaryReporter::PrintCommandLine(std::ostream& out) const {
         const double both = info + (import != nullptr ? import->childCpuMilliseconds : 0);
         out << "command line on " << key
             << ": ms CPU of the process (wall), times --info FILE [times --info of both files]"
-            << " (budget for --summary at most 3x, for --find at most 2x, for --size at most"
-            << " 0.1x)\n";
+            << " (budget for --summary at most 3x, for --find and --statistics at most 2x, for"
+            << " --size at most 0.1x)\n";
         for (const std::string& other : m_order) {
             std::string what, rest;
             if (!Split(other, "cli/", what, rest) || rest != key)

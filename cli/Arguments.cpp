@@ -13,6 +13,8 @@ const char* const kUsageText =
     "       quib --info FILE\n"
     "       quib --summary [--format text|csv|json] [--values V] [--highlight]\n"
     "                     [--differences] [--find COND] [--import FILE2]... FILE\n"
+    "       quib --statistics [--find COND] [--records A-B|all] [--values V]\n"
+    "                        [--format text|csv|json] [--import FILE2]... FILE\n"
     "       quib --export OUT.png|OUT.svg|OUT.pdf [--record K | --records A-B|all]\n"
     "                    [--find COND] [--scale S] [--values V] [--highlight]\n"
     "                    [--differences] [--dpi N | --size N] [--import FILE2]... FILE\n"
@@ -24,7 +26,7 @@ const char* const kUsageText =
     "       quib --help | --version\n"
     "V: read (the values as read, the default), mobius, subsets or supersets\n"
     "COND: a condition on a record, such as 'ab > imported.ab and not minimal(b)';\n"
-    "      with --export it picks among the --records\n"
+    "      with --export and --statistics it picks among the --records\n"
     "--size N: a PNG thumbnail, the record fitted inside N by N pixels (16 to 4096),\n"
     "      FILE read only as far as that record\n";
 
@@ -87,11 +89,17 @@ std::string GivenTwice(const std::string& option) {
 // The mode that an option names when it comes first.
 std::optional<Arguments::Mode> ModeOf(const std::string& arg) {
     using Mode = Arguments::Mode;
-    static const std::pair<const char*, Mode> kModes[] = {
-        {"--help", Mode::Help},         {"-h", Mode::Help},           {"--version", Mode::Version},
-        {"--info", Mode::Info},         {"--summary", Mode::Summary}, {"--export", Mode::Export},
-        {"--overview", Mode::Overview}, {"--check", Mode::Check},     {"--find", Mode::Find},
-        {"--unpaired", Mode::Unpaired}};
+    static const std::pair<const char*, Mode> kModes[] = {{"--help", Mode::Help},
+                                                          {"-h", Mode::Help},
+                                                          {"--version", Mode::Version},
+                                                          {"--info", Mode::Info},
+                                                          {"--summary", Mode::Summary},
+                                                          {"--export", Mode::Export},
+                                                          {"--overview", Mode::Overview},
+                                                          {"--check", Mode::Check},
+                                                          {"--find", Mode::Find},
+                                                          {"--unpaired", Mode::Unpaired},
+                                                          {"--statistics", Mode::Statistics}};
     for (const auto& [name, mode] : kModes)
         if (arg == name)
             return mode;
@@ -109,7 +117,8 @@ bool ParseRange(const std::string& text, Arguments& out) {
            ParseInteger(text.substr(dash + 1), out.lastRecord) && out.record <= out.lastRecord;
 }
 
-// The export mode's options that take a number; "" when accepted.
+// The export mode's options that take a number or a range, and the
+// statistics' --records; "" when accepted.
 std::string ParseExportNumber(const std::string& option, const std::string& text, Arguments& out) {
     int value = 0;
     const bool isNumber = ParseInteger(text, value);
@@ -143,12 +152,13 @@ std::string ParseExportNumber(const std::string& option, const std::string& text
 // --format, --values and --mode: a word of their own; "" when accepted.
 std::string ParseWord(const std::string& option, const std::string* word, Arguments& out) {
     using Mode = Arguments::Mode;
-    const bool forSummary = out.mode == Mode::Summary;
-    if (option == "--format" && !forSummary)
-        return "option '--format' is only for --summary";
-    if (option == "--values" && !forSummary && out.mode != Mode::Export &&
+    const bool writesTables = out.mode == Mode::Summary || out.mode == Mode::Statistics;
+    if (option == "--format" && !writesTables)
+        return "option '--format' is only for --summary and --statistics";
+    if (option == "--values" && !writesTables && out.mode != Mode::Export &&
         out.mode != Mode::Overview && out.mode != Mode::Find)
-        return "option '--values' is only for --summary, --export, --find and --overview";
+        return "option '--values' is only for --summary, --statistics, --export, --find and "
+               "--overview";
     if (option == "--mode" && out.mode != Mode::Overview)
         return "option '--mode' is only for --overview";
     const char* const choices = option == "--format"   ? "text, csv or json"
@@ -221,9 +231,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
 
     const bool takesImports =
         out.mode != Arguments::Mode::Info && out.mode != Arguments::Mode::Check;
-    // The summary and the export mark nodes and pick records.
+    // The summary and the export mark nodes and pick records; the statistics
+    // pick records.
     const bool marksNodes =
         out.mode == Arguments::Mode::Summary || out.mode == Arguments::Mode::Export;
+    const bool picksRecords = marksNodes || out.mode == Arguments::Mode::Statistics;
     // Every option but --import, and Qt's, is given once.
     std::set<std::string> given = {k > 0 ? args[0] : std::string()};
     bool onlyFiles = false;
@@ -248,8 +260,8 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
         } else if (marksNodes && arg == "--differences") {
             out.differences = true;
         } else if (arg == "--find") {
-            if (!marksNodes && out.mode != Arguments::Mode::Find)
-                return Refuse("option '--find' is only for --summary and --export");
+            if (!picksRecords && out.mode != Arguments::Mode::Find)
+                return Refuse("option '--find' is only for --summary, --statistics and --export");
             if (k + 1 == args.size())
                 return Refuse("option '--find' needs a condition");
             out.find = true;
@@ -263,9 +275,10 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
                 ParseWord(arg, k + 1 < args.size() ? &args[++k] : nullptr, out);
             if (!error.empty())
                 return Refuse(error);
-        } else if (out.mode == Arguments::Mode::Export &&
-                   (arg == "--record" || arg == "--records" || arg == "--scale" || arg == "--dpi" ||
-                    arg == "--size")) {
+        } else if ((out.mode == Arguments::Mode::Export &&
+                    (arg == "--record" || arg == "--records" || arg == "--scale" ||
+                     arg == "--dpi" || arg == "--size")) ||
+                   (out.mode == Arguments::Mode::Statistics && arg == "--records")) {
             if (k + 1 == args.size())
                 return Refuse("option '" + arg + "' needs " +
                               (arg == "--records" ? "a range" : "a number"));
@@ -305,7 +318,7 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args) {
     if (out.size > 0 && out.record < 1)
         return Refuse("option '--size' needs a --record of 1 or more");
     const bool severalRecords = out.recordRange && (out.allRecords || out.record < out.lastRecord);
-    if (severalRecords && out.format != PictureFormat::Pdf &&
+    if (out.mode == Arguments::Mode::Export && severalRecords && out.format != PictureFormat::Pdf &&
         out.output.find("%d") == std::string::npos)
         return Refuse("several records need a PDF, or '%d' in the name of '" + out.output + "'");
     if (out.mode == Arguments::Mode::Overview && out.overviewMode != OverviewMode::Primary &&

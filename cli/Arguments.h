@@ -16,6 +16,7 @@ struct Arguments {
         Window,
         Info,
         Summary,
+        Statistics,
         Export,
         Overview,
         Check,
@@ -29,20 +30,21 @@ struct Arguments {
     std::vector<std::string> imports;
     bool highlight = false;
     bool differences = false;
-    // The values the summary and the picture show.
+    // The values the summary, the statistics and the picture show.
     ValueTransform values = ValueTransform::Read;
+    // --format, of the summary and of the statistics.
     SummaryFormat summaryFormat = SummaryFormat::Text;
     // --find: the records whose condition holds (the mode itself, or a
-    // filter of --summary and of --export --records). Parsed when the mode
-    // runs, before any file is read.
+    // filter of --summary, --statistics and --export --records). Parsed when
+    // the mode runs, before any file is read.
     bool find = false;
     std::string condition;
 
     // The export mode's pictures and the overview mode's figure.
     std::string output;
     PictureFormat format = PictureFormat::Png;
-    // 1-based positions, clamped when drawn: one record, or with --records a
-    // range (every record for "all").
+    // 1-based positions, clamped when used: one record, or with --records a
+    // range (every record for "all"); the export's, and the statistics' range.
     int record = 1;
     bool recordRange = false;
     bool allRecords = false;

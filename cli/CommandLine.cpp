@@ -5,6 +5,7 @@
 #include "ExportCommand.h"
 #include "FindCommands.h"
 #include "OverviewCommand.h"
+#include "StatisticsCommand.h"
 #include "Version.h"
 
 #include <pthread.h>
@@ -51,6 +52,8 @@ int RunConsoleMode(const Arguments& arguments, std::FILE* out, std::FILE* err) {
         return RunInfo(arguments, out, err);
     case Arguments::Mode::Summary:
         return RunSummary(arguments, out, err);
+    case Arguments::Mode::Statistics:
+        return RunStatistics(arguments, out, err);
     case Arguments::Mode::Check:
         return RunCheck(arguments, out, err);
     case Arguments::Mode::Export:

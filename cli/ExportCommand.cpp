@@ -6,6 +6,7 @@
 #include "LatticeDocument.h"
 #include "LatticePicture.h"
 #include "PictureFile.h"
+#include "RecordRange.h"
 
 #include <unistd.h>
 
@@ -21,32 +22,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The 0-based positions asked for, each clamped as Goto clamps it. A
-// position outside the file is told with what is written in its place.
+// The 0-based positions asked for, each clamped as Goto clamps it.
 std::vector<int> Positions(const Arguments& arguments, int recordCount, std::FILE* err) {
-    const long long last = std::max(recordCount - 1, 0);
-    const auto clamp = [last](long long position) {
-        return int(std::clamp(position - 1, 0LL, last));
-    };
-    int first = 0;
-    int end = int(last);
-    if (!arguments.allRecords) {
-        first = clamp(arguments.record);
-        end = arguments.recordRange ? clamp(arguments.lastRecord) : first;
-        const bool moved = first != arguments.record - 1LL ||
-                           (arguments.recordRange && end != arguments.lastRecord - 1LL);
-        if (moved && recordCount > 0) {
-            std::fprintf(err, "quib: the file has %d record%s; ", recordCount,
-                         recordCount == 1 ? "" : "s");
-            if (first == end)
-                std::fprintf(err, "writing record %d\n", first + 1);
-            else
-                std::fprintf(err, "writing records %d to %d\n", first + 1, end + 1);
-        }
-    }
+    const PositionRange range = AskedPositions(arguments, recordCount, "writing", err);
     std::vector<int> positions;
-    for (int k = first; k <= end; ++k)
-        positions.push_back(k);
+    for (int position = range.first; position <= range.last; ++position)
+        positions.push_back(position - 1);
     return positions;
 }
 

@@ -41,25 +41,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const quib::Arguments& a = parsed.arguments;
     using Mode = quib::Arguments::Mode;
     const bool needsFile = a.mode == Mode::Info || a.mode == Mode::Summary ||
-                           a.mode == Mode::Export || a.mode == Mode::Overview ||
-                           a.mode == Mode::Check || a.mode == Mode::Find ||
-                           a.mode == Mode::Unpaired;
+                           a.mode == Mode::Statistics || a.mode == Mode::Export ||
+                           a.mode == Mode::Overview || a.mode == Mode::Check ||
+                           a.mode == Mode::Find || a.mode == Mode::Unpaired;
     if (needsFile && a.file.empty())
         Fail("a mode without its FILE");
     if (a.mode == Mode::Window && a.file.empty() && !a.imports.empty())
         Fail("imports without a FILE");
-    if (a.summaryFormat != quib::SummaryFormat::Text && a.mode != Mode::Summary)
-        Fail("a format outside --summary");
-    if (a.values != quib::ValueTransform::Read && a.mode != Mode::Summary &&
-        a.mode != Mode::Export && a.mode != Mode::Overview && a.mode != Mode::Find)
+    const bool writesTables = a.mode == Mode::Summary || a.mode == Mode::Statistics;
+    if (a.summaryFormat != quib::SummaryFormat::Text && !writesTables)
+        Fail("a format outside --summary and --statistics");
+    if (a.values != quib::ValueTransform::Read && !writesTables && a.mode != Mode::Export &&
+        a.mode != Mode::Overview && a.mode != Mode::Find)
         Fail("values for a mode that does not show them");
     for (const std::string& import : a.imports)
         if (import.empty())
             Fail("an empty import name");
     if ((a.highlight || a.differences) && a.mode != Mode::Summary && a.mode != Mode::Export)
         Fail("marks for a mode that draws no nodes");
-    if ((a.mode == Mode::Find) != a.find && a.mode != Mode::Summary && a.mode != Mode::Export)
+    if ((a.mode == Mode::Find) != a.find && !writesTables && a.mode != Mode::Export)
         Fail("a condition for a mode that finds nothing, or --find without one");
+    if (a.recordRange && a.mode != Mode::Export && a.mode != Mode::Statistics)
+        Fail("a range of records for a mode that takes every record");
+    if (a.recordRange && !a.allRecords && a.record > a.lastRecord)
+        Fail("a range that runs backwards");
     if (a.mode == Mode::Export && a.find && !a.recordRange)
         Fail("a condition for a single picture");
     if (a.mode == Mode::Unpaired && a.imports.empty())
@@ -82,8 +87,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (a.mode == Mode::Export) {
         if (a.scale < 1 || a.scale > 4 || a.dpi < quib::kMinimumDpi || a.dpi > quib::kMaximumDpi)
             Fail("a scale or resolution out of range");
-        if (a.recordRange && !a.allRecords && a.record > a.lastRecord)
-            Fail("a range that runs backwards");
         if (a.recordRange && (a.allRecords || a.record < a.lastRecord) &&
             a.format != quib::PictureFormat::Pdf && a.output.find("%d") == std::string::npos)
             Fail("several pictures for one PNG or SVG name");

@@ -9,8 +9,8 @@ endif()
 set(QUIB_FUZZ_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=undefined)
 add_compile_options(-fsanitize=fuzzer-no-link ${QUIB_FUZZ_SANITIZERS} -fno-omit-frame-pointer)
 add_link_options(${QUIB_FUZZ_SANITIZERS})
-foreach(folder errors lattice data summary query overview framework view frame panels cli app
-               tests/support)
+foreach(folder errors lattice data summary query statistics overview framework view frame panels
+               cli app tests/support)
     add_subdirectory(${folder} EXCLUDE_FROM_ALL)
 endforeach()
 enable_testing()

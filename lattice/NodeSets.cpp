@@ -41,6 +41,40 @@ constexpr Numbering MakeNumbering() {
 
 constexpr Numbering kNumbering = MakeNumbering();
 
+// Masks of nodes reordered a byte at a time: into set order (bit s for the
+// node of variable set s), where a set's lower neighbours lie at the same
+// shifts for every set, and back.
+using ByteTables = std::array<std::array<std::uint32_t, 256>, 4>;
+
+constexpr ByteTables MakeByteTables(bool toSets) {
+    ByteTables tables{};
+    for (int byte = 0; byte < 4; ++byte)
+        for (int bits = 0; bits < 256; ++bits)
+            for (int k = 0; k < 8; ++k)
+                if (bits >> k & 1)
+                    tables[byte][bits] |= std::uint32_t{1}
+                                          << (toSets ? kNumbering.variables[8 * byte + k]
+                                                     : VariableSet(kNumbering.node[8 * byte + k]));
+    return tables;
+}
+
+constexpr ByteTables kToSets = MakeByteTables(true);
+constexpr ByteTables kToNodes = MakeByteTables(false);
+
+std::uint32_t Reordered(const ByteTables& tables, std::uint32_t mask) {
+    return tables[0][mask & 0xff] | tables[1][mask >> 8 & 0xff] | tables[2][mask >> 16 & 0xff] |
+           tables[3][mask >> 24];
+}
+
+// By variable, the sets without it, in set order.
+constexpr auto kSetsWithout = [] {
+    std::array<std::uint32_t, kVariableCount> without{};
+    for (int v = 0; v < kVariableCount; ++v)
+        for (VariableSet set = 0; set < kNodeCount; ++set)
+            without[v] |= std::uint32_t{(set >> v & 1) == 0} << set;
+    return without;
+}();
+
 } // namespace
 
 VariableSet VariablesOf(int node) {
@@ -55,14 +89,15 @@ NodeMask LowerNeighbours(int node) {
     return kNumbering.lower[node];
 }
 
+// In set order, all 32 nodes at once: a node is blocked when the set without
+// one of its variables is positive. Whole-file work asks this of every
+// record.
 NodeMask MinimalAmong(NodeMask positive) {
-    NodeMask minimal = 0;
-    for (NodeMask rest = positive; rest != 0; rest &= rest - 1) {
-        const int n = std::countr_zero(rest);
-        if ((kNumbering.lower[n] & positive) == 0)
-            minimal |= NodeMask{1} << n;
-    }
-    return minimal;
+    const std::uint32_t sets = Reordered(kToSets, positive);
+    std::uint32_t abovePositive = 0;
+    for (int v = 0; v < kVariableCount; ++v)
+        abovePositive |= (sets & kSetsWithout[v]) << (1u << v);
+    return Reordered(kToNodes, sets & ~abovePositive);
 }
 
 NodeMask CarriedNodes(int dimension) {

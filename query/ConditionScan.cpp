@@ -69,18 +69,14 @@ bool ConditionScan::Matches(const Condition& condition, int position) {
 }
 
 void ConditionScan::MatchingPositions(const Condition& condition, std::vector<int>& positions) {
-    Begin(condition);
     positions.clear();
-    for (int position = 1; position <= RecordCount(); ++position)
-        if (Matches(condition, position))
-            positions.push_back(position);
+    ForEachMatch(condition, 1, RecordCount(),
+                 [&positions](int position) { positions.push_back(position); });
 }
 
 int ConditionScan::CountMatches(const Condition& condition) {
-    Begin(condition);
     int count = 0;
-    for (int position = 1; position <= RecordCount(); ++position)
-        count += Matches(condition, position);
+    ForEachMatch(condition, 1, RecordCount(), [&count](int) { ++count; });
     return count;
 }
 

@@ -4,6 +4,7 @@
 #include "LatticeDocument.h"
 #include "ValueTransform.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace quib {
@@ -30,6 +31,18 @@ class ConditionScan {
 
     // Whether the record at `position` matches; false outside the records.
     bool MatchesAt(const Condition& condition, int position);
+
+    // Calls `visit(position)` for each matching position from `first` to
+    // `last` (clamped into the records), in order: one pass, for work that
+    // goes on with the matches as they are found.
+    template <class Visit>
+    void ForEachMatch(const Condition& condition, int first, int last, Visit&& visit) {
+        Begin(condition);
+        const int end = std::min(last, RecordCount());
+        for (int position = std::max(first, 1); position <= end; ++position)
+            if (Matches(condition, position))
+                visit(position);
+    }
 
   private:
     // The values of one record and of its partner, as far as they are read,

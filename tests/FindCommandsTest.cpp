@@ -46,6 +46,7 @@ TEST_F(FindCommands, AMalformedConditionIsToldByItsColumn) {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--find", "a > abf", Out("missing")},
           {"--summary", "--find", "a > abf", Out("missing")},
+          {"--statistics", "--find", "a > abf", Out("missing")},
           {"--export", Out("p.pdf"), "--records", "all", "--find", "a > abf", Out("missing")}}) {
         SCOPED_TRACE(args[0]);
         const ProcessResult r = Quib(args);
@@ -231,7 +232,7 @@ TEST_F(FindCommands, UsageErrorsOfFindAndUnpaired) {
         {{"--find", "ab > 0"}, "missing FILE"},
         {{"--summary", "--find"}, "option '--find' needs a condition"},
         {{"--info", "--find", "ab > 0", m_three},
-         "option '--find' is only for --summary and --export"},
+         "option '--find' is only for --summary, --statistics and --export"},
         {{"--find", "a", "--find", "b", m_three}, "--find given twice"},
         {{"--summary", "--find", "a", "--find", "b", m_three}, "--find given twice"},
         {{"--find", "a", "--highlight", m_three}, "unknown option '--highlight'"},
@@ -239,7 +240,7 @@ TEST_F(FindCommands, UsageErrorsOfFindAndUnpaired) {
          "option '--find' with --export needs --records"},
         {{"--unpaired", m_three}, "option '--unpaired' needs --import FILE2"},
         {{"--unpaired", "--values", "mobius", "--import", m_three, m_three},
-         "option '--values' is only for --summary, --export, --find and --overview"},
+         "option '--values' is only for --summary, --statistics, --export, --find and --overview"},
     };
     for (const auto& [args, reason] : refused) {
         SCOPED_TRACE(reason);

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Fails where a source file includes from a layer it must not.
 
-The Qt-free code (the data, the lattice, the query, the summary, the
-overview's binning, the errors) includes no Qt header and nothing of
+The Qt-free code (the data, the lattice, the query, the statistics, the
+summary, the overview's binning, the errors) includes no Qt header and nothing of
 framework/; what Quib adds around the window (panels/, commands/), the
 overview and the command line include nothing of framework/, the stand-in
 for the application framework.
@@ -19,6 +19,7 @@ QT_FREE = {
     "data": ["MyQuibDoc.*"],
     "lattice": [],
     "query": [],
+    "statistics": [],
     "summary": [],
     "errors": [],
     "overview": ["OverviewFigure*", "FigureAxes.*"],
