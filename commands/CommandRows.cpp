@@ -39,6 +39,7 @@ constexpr CommandRow kRows[] = {
     {FollowFile, "followFile", "Follow File", kNoKey, kNoKey, kWindow, Check},
     {CheckFile, "checkFile", "Check File...", kNoKey, kNoKey, kWindow, Plain},
     {ShowOverview, "showOverview", "Show Overview", kNoKey, kNoKey, kWindow, Check},
+    {ShowStatistics, "showStatistics", "Show Statistics", kNoKey, kNoKey, kWindow, Check},
     {ShowHistory, "showHistory", "Show History of %1", kNoKey, kNoKey, kWindow, Plain},
     {FirstRecord, "firstRecord", "First Record", Key(Qt::Key_Home), kNoKey, kView, Plain},
     {LastRecord, "lastRecord", "Last Record", Key(Qt::Key_End), kNoKey, kView, Plain},
@@ -77,6 +78,7 @@ constexpr MenuEntry kContextMenu[] = {
     Item(FollowFile),
     Item(CheckFile),
     kSeparator,
+    Item(ShowStatistics),
     Item(ShowOverview),
     Item(ShowHistory),
 };
@@ -93,6 +95,7 @@ constexpr MenuEntry kDataMenu[] = {
     kSeparator,
     kValues,
     kSeparator,
+    Item(ShowStatistics),
     Item(ShowOverview),
     Item(ShowHistory),
     kSeparator,

@@ -30,6 +30,7 @@ enum class CommandId {
     FollowFile,
     CheckFile,
     ShowOverview,
+    ShowStatistics,
     ShowHistory,
     FirstRecord,
     LastRecord,

@@ -24,6 +24,7 @@ class FindPanel : public QObject {
     FindPanel(QMainWindow& frame, CMyQuibView& view);
 
     void Open();
+    RecordFinder& Finder() const { return *m_finder; }
     // Closed, the focus back on the view.
     void Close();
 

@@ -11,6 +11,7 @@
 #include "MyQuibView.h"
 #include "OverviewPanel.h"
 #include "PositionPane.h"
+#include "StatisticsPanel.h"
 
 #include <QMainWindow>
 #include <QStatusBar>
@@ -28,7 +29,7 @@ DocumentLoader* AttachPanels(QMainWindow& frame, CMyQuibView& view, CMyQuibDoc& 
     // Left of the lock panes, which are permanent too; indices count the
     // message pane before them.
     bar->insertPermanentWidget(1, new PositionPane(view, bar));
-    new FindPanel(frame, view);
+    auto* find = new FindPanel(frame, view);
     CMyQuibDoc* reloaded = &document;
     view.Commands().Bind(
         CommandId::Reload,
@@ -37,6 +38,7 @@ DocumentLoader* AttachPanels(QMainWindow& frame, CMyQuibView& view, CMyQuibDoc& 
     new FollowCommand(frame, view, document);
     new FileCheckPanel(frame, view, document);
     DockWholeFilePanels(frame, view);
+    DockStatisticsPanel(frame, view, find->Finder());
     return loader;
 }
 
@@ -68,6 +70,19 @@ WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {
                 {},
                 [node] { return QString::fromLatin1(DisplayLabel(node())); }});
     return {overview, history};
+}
+
+StatisticsPanel* DockStatisticsPanel(QMainWindow& frame, CMyQuibView& view, RecordFinder& finder) {
+    auto* statistics = new StatisticsPanel(view, finder, &frame);
+    frame.addDockWidget(Qt::RightDockWidgetArea, statistics);
+    statistics->hide();
+    QObject::connect(statistics, &QDockWidget::visibilityChanged, &view,
+                     [table = &view.Commands()] { table->Refresh(); });
+    view.Commands().Bind(CommandId::ShowStatistics,
+                         {[statistics] { statistics->setVisible(statistics->isHidden()); },
+                          {},
+                          [statistics] { return !statistics->isHidden(); }});
+    return statistics;
 }
 
 } // namespace quib

@@ -166,4 +166,39 @@ RecordStatistics ComputeStatistics(const LatticeDocument& document,
     return pass.Result();
 }
 
+std::vector<RecordSelection> SplitSelection(const RecordSelection& selection, int records,
+                                            int parts) {
+    const long long first = std::max(selection.first, 1);
+    const long long last = std::min(selection.last, records);
+    const long long length = last - first + 1;
+    if (parts <= 1 || length < parts)
+        return {selection};
+    std::vector<RecordSelection> pieces;
+    for (long long k = 0; k < parts; ++k)
+        pieces.push_back({static_cast<int>(first + length * k / parts),
+                          static_cast<int>(first + length * (k + 1) / parts - 1),
+                          selection.condition});
+    return pieces;
+}
+
+void AddStatistics(RecordStatistics& total, const RecordStatistics& part) {
+    total.selected += part.selected;
+    for (int run = 0; run < total.runCount; ++run) {
+        for (int n = 0; n < kNodeCount; ++n) {
+            NodeStatistics& into = total.nodes[run][n];
+            const NodeStatistics& more = part.nodes[run][n];
+            if (more.count > 0) {
+                into.min = into.count > 0 ? std::min(into.min, more.min) : more.min;
+                into.max = into.count > 0 ? std::max(into.max, more.max) : more.max;
+                // Wrapping as the pass's own sum does.
+                into.sum = static_cast<std::int64_t>(static_cast<std::uint64_t>(into.sum) +
+                                                     static_cast<std::uint64_t>(more.sum));
+            }
+            into.count += more.count;
+            into.positive += more.positive;
+            into.minimal += more.minimal;
+        }
+    }
+}
+
 } // namespace quib

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <vector>
 
 class LatticeDocument;
 
@@ -66,5 +67,15 @@ struct RecordStatistics {
 // it, several at once.
 RecordStatistics ComputeStatistics(const LatticeDocument& document,
                                    const RecordSelection& selection, ValueTransform transform);
+
+// The selection of a document of `records` records cut into at most `parts`
+// selections of consecutive positions that together select the same
+// records, for as many threads to compute at once.
+std::vector<RecordSelection> SplitSelection(const RecordSelection& selection, int records,
+                                            int parts);
+
+// Adds to `total` the figures of `part`, which are of other records of the
+// same document and values.
+void AddStatistics(RecordStatistics& total, const RecordStatistics& part);
 
 } // namespace quib

@@ -99,6 +99,11 @@ constexpr const char* kSelectingConditions[] = {
     "not minimal(cd) and ab + ac > 2",
 };
 
+bool SameFigures(const NodeStatistics& a, const NodeStatistics& b) {
+    return a.count == b.count && a.min == b.min && a.max == b.max && a.sum == b.sum &&
+           a.positive == b.positive && a.minimal == b.minimal;
+}
+
 TEST(StatisticsDifferential, AgreesWithThePlainComputation) {
     StatisticsInputs inputs(31);
     int selections = 0, empty = 0, partial = 0, minimal = 0, differences = 0;
@@ -151,6 +156,17 @@ TEST(StatisticsDifferential, AgreesWithThePlainComputation) {
                     differences += run == 2 && figures.count > 0;
                 }
             }
+            // Cut into pieces for threads, the pieces' figures add up to the same.
+            const std::vector<RecordSelection> pieces =
+                SplitSelection(selection, count, 1 + inputs.Upto(4));
+            RecordStatistics added = ComputeStatistics(document, pieces[0], transform);
+            for (std::size_t k = 1; k < pieces.size(); ++k)
+                AddStatistics(added, ComputeStatistics(document, pieces[k], transform));
+            ASSERT_EQ(added.selected, got.selected) << what << " in " << pieces.size();
+            for (int run = 0; run < got.runCount; ++run)
+                for (int n = 0; n < kNodeCount; ++n)
+                    ASSERT_TRUE(SameFigures(added.nodes[run][n], got.nodes[run][n]))
+                        << what << " in " << pieces.size() << ", run " << run << ", node " << n;
             ++selections;
             empty += got.selected == 0;
         }

@@ -55,7 +55,8 @@ class HistoryPanelTest : public PanelFixture {
 // On a node the menu offers its history, named as drawn; elsewhere not.
 TEST_F(HistoryPanelTest, TheMenuOnANodeOpensItsHistory) {
     StartWithTwoRuns(300);
-    EXPECT_TRUE(ContextMenu(NodeCentre(kAb)).ends_with("|-|Show Overview|Show History of ab"));
+    EXPECT_TRUE(ContextMenu(NodeCentre(kAb))
+                    .ends_with("|-|Show Statistics|Show Overview|Show History of ab"));
     EXPECT_EQ(ContextMenu(QPoint(5, 5)).find("History"), std::string::npos);
     ASSERT_FALSE(HistoryPanel()->isVisible());
     ContextMenu(NodeCentre(31), QStringLiteral("Show History of abcde"));

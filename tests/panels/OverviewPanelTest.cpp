@@ -46,7 +46,7 @@ TEST_F(OverviewPanelTest, TheLineMarksTheRecordShownAndMovesWithRight) {
     Start(WriteDataFile("run.dat", 32, 500));
     ASSERT_FALSE(OverviewPanel()->isVisible());
     ASSERT_FALSE(HistoryPanel()->isVisible());
-    EXPECT_TRUE(ContextMenu(QPoint(5, 5)).ends_with("|-|Show Overview"));
+    EXPECT_TRUE(ContextMenu(QPoint(5, 5)).ends_with("|-|Show Statistics|Show Overview"));
     Open();
     EXPECT_EQ(Marks(), std::vector<int>{Figure()->XOfRecord(0)});
     for (int k = 1; k <= 3; ++k) {

@@ -105,7 +105,7 @@ TEST_F(PictureOutTest, ContextMenuOffersCopyAndExport) {
     const std::string expected =
         "Copy Picture|Copy Summary|Export Picture...|-|Highlight Differences|Values|-|Find "
         "Records...|Next Difference|Previous Difference|-|Reload|Follow File|Check "
-        "File...|-|Show Overview";
+        "File...|-|Show Statistics|Show Overview";
     EXPECT_EQ(openMenu([this] {
                   QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40),
                                           View()->mapToGlobal(QPoint(40, 40)));

@@ -118,7 +118,7 @@ echo "ok: with a 31-unit font and an import, the menu on each of the 64 circles 
 reader menu "$quib_pid" Data >"$work/data-menu" || fail "the Data menu: $(cat "$work/data-menu")"
 printf '%s\t%s\n' "Find Records..." Ctrl+F "Find Next" F3 "Find Previous" Shift+F3 \
     "Highlight Differences" "" "Next Difference" "" "Previous Difference" "" Values "" \
-    "Show Overview" "" "Show History of abcde" "" Reload F5 "Follow File" "" "Check File..." "" |
+    "Show Statistics" "" "Show Overview" "" "Show History of abcde" "" Reload F5 "Follow File" "" "Check File..." "" |
     diff - "$work/data-menu" >"$work/diff" || fail "the Data menu holds otherwise: $(cat "$work/diff")"
 echo "ok: the Data menu holds the finds, the differences, the values, the panels and the file's commands, with their keys"
 quit_quib

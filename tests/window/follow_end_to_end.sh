@@ -29,11 +29,12 @@ start_quib "$data"
 size_window "growing.dat - Quib" 1100 800
 shot follow-off
 
-# Follow File, third from the context menu's end where no node is under the
-# pointer (Follow File, Check File..., Show Overview); its pane then shows.
+# Follow File, fourth from the context menu's end where no node is under the
+# pointer (Follow File, Check File..., Show Statistics, Show Overview); its
+# pane then shows.
 xdotool mousemove --sync $((win_x + 8)) $((win_y + 200)) click 3
 wait_until shot_differs follow-menu follow-off 200 || fail "the right button opened no menu"
-xdotool key --delay 80 Up Up Up Return
+xdotool key --delay 80 Up Up Up Up Return
 pane_shown() {
     shot follow-on
     pane=$(bar_differing follow-off follow-on)
