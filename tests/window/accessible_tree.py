@@ -41,6 +41,16 @@ from gi.repository import GLib
 DEADLINE = 60
 
 
+def pump_until(done, seconds):
+    """Runs the main loop, through which events arrive, in short slices until
+    done() or the seconds are over; whether done()."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while not done() and time.monotonic() < end:
+        context.iteration(False) or time.sleep(0.02)
+    return done()
+
+
 def quib_view(pid):
     """The canvas of the application with that process id, or None."""
     desktop = pyatspi.Registry.getDesktop(0)
@@ -101,14 +111,6 @@ def told(pid, window, index, key):
         subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
         subprocess.run(["xdotool", "key", "--clearmodifiers", *keys], check=True)
 
-    def pump_until(done, seconds):
-        # Events arrive through the main loop; run it in short slices.
-        context = GLib.MainContext.default()
-        end = time.monotonic() + seconds
-        while not done() and time.monotonic() < end:
-            context.iteration(False) or time.sleep(0.02)
-        return done()
-
     pyatspi.Registry.registerEventListener(
         record, "object:state-changed:focused", "object:property-change:accessible-name"
     )
@@ -147,13 +149,6 @@ def menus(pid, window):
                 focused.append((event.source.getRole(), event.source.name))
         except GLib.Error:
             pass
-
-    def pump_until(done, seconds):
-        context = GLib.MainContext.default()
-        end = time.monotonic() + seconds
-        while not done() and time.monotonic() < end:
-            context.iteration(False) or time.sleep(0.02)
-        return done()
 
     def menu_item():
         return next((name for role, name in focused if role == pyatspi.ROLE_MENU_ITEM), None)
