@@ -67,8 +67,8 @@ StatisticsPanel::StatisticsPanel(CMyQuibView& view, RecordFinder& finder, QWidge
     : QDockWidget(QStringLiteral("Statistics"), parent), m_view(view), m_finder(finder),
       m_canvas(new PictureCanvas), m_statistic(Unfocused(new QComboBox)),
       m_run(Unfocused(new QComboBox)), m_first(new QSpinBox), m_last(new QSpinBox),
-      m_copy(Unfocused(new QPushButton(QStringLiteral("&Copy")))),
-      m_export(Unfocused(new QPushButton(QStringLiteral("&Export...")))),
+      m_copy(Unfocused(new QPushButton(QStringLiteral("Copy")))),
+      m_export(Unfocused(new QPushButton(QStringLiteral("Export...")))),
       m_work(this, [this](auto statistics, auto) { Computed(std::move(statistics)); }) {
     setObjectName(QStringLiteral("statisticsPanel"));
     setFocusPolicy(Qt::NoFocus);

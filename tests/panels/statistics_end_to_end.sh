@@ -1,22 +1,29 @@
 #!/usr/bin/env bash
 # The statistics panel in a real X server: run-a.dat with run-a-repeat.dat
 # imported, a condition typed in the find bar, Show Statistics from the
-# view's context menu opens on its matches; the panel's Copy (Alt+C) puts
-# its caption and figures on the clipboard, read by xclip and compared with
-# quib --statistics; Right changes neither them nor the panel's pixels, a
-# new condition changes both. Screenshots for a person to see.
+# view's context menu opens on its matches; the panel's Copy, pressed
+# through AT-SPI, puts its caption and figures on the clipboard, read by
+# xclip and compared with quib --statistics; Right changes neither them nor
+# the panel's pixels, a new condition changes both. Screenshots for a person
+# to see.
 #   statistics_end_to_end.sh QUIB EXAMPLES SHOTS
+# Run under dbus-run-session.
 set -euo pipefail
 
 source "$(dirname "$0")/../window/x_session.sh"
+source "$(dirname "$0")/../window/accessible_session.sh"
 
 cp "$examples/run-a.dat" "$examples/run-a-repeat.dat" "$work/"
 files=(--import "$work/run-a-repeat.dat" "$work/run-a.dat")
 records=$(grep -c '^(' "$work/run-a.dat")
 
-# The panel's text as Copy gives it, read by another program.
+# The panel's text as Copy gives it, read by another program; the
+# clipboard is emptied first, so that nothing older is taken for it.
+clipboard_filled() { [[ $(xclip -selection clipboard -o 2>/dev/null) != - ]]; }
 copied_text() {
-    key alt+c
+    printf - | xclip -selection clipboard -i
+    reader press "$quib_pid" Copy
+    wait_until clipboard_filled || return 1
     xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null
 }
 # The clipboard holds a caption starting with $1.

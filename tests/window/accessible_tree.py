@@ -21,6 +21,9 @@
   accessible_tree.py box PID
       Waits for a message box of the process and prints its caption, then
       its text.
+  accessible_tree.py press PID NAME
+      Presses the push button NAME that the process shows, as a screen
+      reader's user does.
   accessible_tree.py shown PID LAST SECONDS
       Prints the view's box on the screen as "box x,y,width,height", then,
       each time the record number in its name changes, the time (the
@@ -219,6 +222,29 @@ def box(pid):
             print(label.name)
 
 
+def press(pid, name):
+    def find():
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.get_process_id() == pid:
+                return pyatspi.findDescendant(
+                    app, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == name
+                    and a.getState().contains(pyatspi.STATE_SHOWING))
+        return None
+
+    found = None
+    end = time.monotonic() + DEADLINE
+    while found is None and time.monotonic() < end:
+        try:
+            found = find()
+        except GLib.Error:
+            pass
+        if found is None:
+            time.sleep(0.1)
+    if found is None:
+        sys.exit(f"no button '{name}' shown by process {pid} within {DEADLINE} s")
+    found.queryAction().doAction(0)
+
+
 def shown(pid, last, seconds):
     view = wait_for_view(pid)
     box = view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
@@ -253,6 +279,8 @@ def main():
         menu(int(sys.argv[2]), sys.argv[3])
     elif command == "box" and len(sys.argv) == 3:
         box(int(sys.argv[2]))
+    elif command == "press" and len(sys.argv) == 4:
+        press(int(sys.argv[2]), sys.argv[3])
     elif command == "shown" and len(sys.argv) == 5:
         shown(int(sys.argv[2]), int(sys.argv[3]), float(sys.argv[4]))
     else:
