@@ -8,7 +8,8 @@
 
 namespace quib {
 
-CommandTable::CommandTable(QWidget& view) : QObject(&view), m_values(new QActionGroup(this)) {
+CommandTable::CommandTable(QWidget& view)
+    : QObject(&view), m_view(view), m_values(new QActionGroup(this)) {
     for (const CommandRow& row : CommandRows()) {
         auto* action = new QAction(QString::fromUtf8(row.text), this);
         action->setObjectName(QLatin1String(row.name));
@@ -81,9 +82,14 @@ void CommandTable::Fill(QMenu& menu, std::span<const MenuEntry> layout, bool for
     }
 }
 
-void CommandTable::FillContextMenu(QMenu& menu) {
+QMenu& CommandTable::ContextMenu() {
     Refresh();
-    Fill(menu, ContextMenuLayout(), true);
+    QMenu*& menu = m_contextMenus[m_nodeUnderPoint >= 0 ? 1 : 0];
+    if (menu == nullptr) {
+        menu = new QMenu(&m_view);
+        Fill(*menu, ContextMenuLayout(), true);
+    }
+    return *menu;
 }
 
 QMenu* CommandTable::MakeDataMenu(QWidget* parent) {

@@ -41,9 +41,12 @@ class CommandTable : public QObject {
     // Each action's enabled, checked and text state from its binding.
     void Refresh();
 
-    // The view's context menu: the rows of its layout, the rows that need a
-    // node (ShowHistory) only while `nodeUnderPoint` says which.
-    void FillContextMenu(QMenu& menu);
+    // The view's context menu for where it opens: the rows of its layout,
+    // the rows that need a node (ShowHistory) only while NodeUnderPoint says
+    // which. Two menus kept with the view, not one made at each opening: the
+    // key that closes a menu can still be on its way to it (through the
+    // accessibility bridge) once it has closed.
+    QMenu& ContextMenu();
     // The "Data" menu, kept up to date as it opens.
     QMenu* MakeDataMenu(QWidget* parent);
     // The node under the point the context menu opened at, -1 for none;
@@ -62,8 +65,10 @@ class CommandTable : public QObject {
 
     std::array<QAction*, std::size_t(CommandId::Count)> m_actions{};
     std::array<Binding, std::size_t(CommandId::Count)> m_bindings{};
+    QWidget& m_view;
     QActionGroup* m_values;
     int m_nodeUnderPoint = -1;
+    QMenu* m_contextMenus[2] = {}; // elsewhere, on a node
 };
 
 } // namespace quib

@@ -229,9 +229,7 @@ bool CMyQuibView::event(QEvent* event) {
 
 void CMyQuibView::ShowContextMenu(const QPoint& globalPos, std::optional<quib::NodeHit> node) {
     m_commands->SetNodeUnderPoint(node ? node->node : -1);
-    QMenu menu(this);
-    m_commands->FillContextMenu(menu);
-    menu.exec(globalPos);
+    m_commands->ContextMenu().exec(globalPos);
     m_commands->SetNodeUnderPoint(-1);
 }
 

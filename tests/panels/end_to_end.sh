@@ -90,7 +90,12 @@ view_found() {
 wait_until view_found || fail "the window does not show the first record as --export draws it"
 # Closed at start: above the status bar lies the view's white.
 above_bar="$((win_w - 40))x40+$((win_x + 20))+$((win_y + win_h - 70))"
-[[ $(dark_permille panels-closed "$above_bar") == 0 ]] || fail "a panel shows at start"
+# Waited for: the window's lower part may not be painted yet at its new size.
+closed_at_start() {
+    shot panels-closed
+    [[ $(dark_permille panels-closed "$above_bar") == 0 ]]
+}
+wait_until closed_at_start || fail "a panel shows at start"
 echo "ok: the panels are closed at start"
 
 # A blank part of the picture, between the diagrams' nodes.

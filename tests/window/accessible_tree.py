@@ -18,6 +18,9 @@
   accessible_tree.py menu PID TITLE
       Prints each item of the menu bar's menu TITLE: its name, a tab, and
       the keys a screen reader tells for it.
+  accessible_tree.py choose PID TITLE NAME
+      Chooses the item NAME of the menu bar's menu TITLE, as a screen
+      reader's user does.
   accessible_tree.py box PID
       Waits for a message box of the process and prints its caption, then
       its text.
@@ -176,25 +179,37 @@ def menus(pid, window):
     del view
 
 
-def menu(pid, title):
+def menu_items(pid, title):
+    """The items of the menu bar's menu TITLE, separators left out."""
     wait_for_view(pid)
     for app in pyatspi.Registry.getDesktop(0):
         if app is None or app.get_process_id() != pid:
             continue
         bar = pyatspi.findDescendant(app, lambda a: a.getRole() == pyatspi.ROLE_MENU_BAR)
         for entry in bar:
-            if entry.name != title:
-                continue
-            for item in entry[0]:
-                if item.getRole() == pyatspi.ROLE_SEPARATOR:
-                    continue
-                try:
-                    keys = item.queryAction().getKeyBinding(0)
-                except NotImplementedError:
-                    keys = ""
-                print(f"{item.name}\t{keys}")
-            return
+            if entry.name == title:
+                return [item for item in entry[0] if item.getRole() != pyatspi.ROLE_SEPARATOR]
     sys.exit(f"no menu {title}")
+
+
+def menu(pid, title):
+    for item in menu_items(pid, title):
+        try:
+            keys = item.queryAction().getKeyBinding(0)
+        except NotImplementedError:
+            keys = ""
+        print(f"{item.name}\t{keys}")
+
+
+def choose(pid, title, name):
+    for item in menu_items(pid, title):
+        if item.name == name:
+            try:
+                item.queryAction().doAction(0)
+            except GLib.Error:
+                pass  # the program ended before it answered, as Exit does
+            return
+    sys.exit(f"no item {name} in the menu {title}")
 
 
 def box(pid):
@@ -277,6 +292,8 @@ def main():
         menus(int(sys.argv[2]), sys.argv[3])
     elif command == "menu" and len(sys.argv) == 4:
         menu(int(sys.argv[2]), sys.argv[3])
+    elif command == "choose" and len(sys.argv) == 5:
+        choose(int(sys.argv[2]), sys.argv[3], sys.argv[4])
     elif command == "box" and len(sys.argv) == 3:
         box(int(sys.argv[2]))
     elif command == "press" and len(sys.argv) == 4:

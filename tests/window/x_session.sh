@@ -2,7 +2,7 @@
 # folder of the test's own with private XDG_RUNTIME_DIR and XDG_CONFIG_HOME,
 # a display of its own, everything started stopped and removed at the end.
 # Defines fail, wait_until, find_window, window_gone, start_quib, quib_ended,
-# quit_quib, key, shot, differing, shot_differs, bar_differing,
+# quit_quib, ends_well, key, shot, differing, shot_differs, bar_differing,
 # dark_permille, geometry_of, size_window and resize_window, and sets
 # settings (the program's settings file). Takes the caller's arguments
 # QUIB EXAMPLES SHOTS as quib (the program), examples (the bundled data
@@ -120,6 +120,11 @@ start_quib() {
 quit_quib() {
     xdotool windowfocus --sync "$wid"
     xdotool key --clearmodifiers alt+f x
+    ends_well
+}
+
+# The program started last ends within a minute, with status 0.
+ends_well() {
     local status=0
     timeout 60 tail --pid="$quib_pid" -f /dev/null || fail "File, Exit did not end the program"
     wait "$quib_pid" || status=$?
