@@ -30,18 +30,6 @@ constexpr int kSvgResolution = 96;
 // smooth grey.
 constexpr int kLeastFittedResolution = 48;
 
-int ResolutionOf(PictureFormat format, int dpi) {
-    switch (format) {
-    case PictureFormat::Png:
-        return dpi;
-    case PictureFormat::Svg:
-        return kSvgResolution;
-    case PictureFormat::Pdf:
-        return kPdfResolution;
-    }
-    return dpi;
-}
-
 const char* Describe(PictureError error) {
     switch (error) {
     case PictureError::OpenDataFile:
@@ -139,18 +127,26 @@ QImage Fitted(const QImage& image, int fit) {
     return fitted;
 }
 
+// A PNG or SVG holds one page: its own picture, the page fitted to it.
+QImage DrawFirstPage(const PicturePages& pages, int dpi) {
+    MeasuringSurface probe(dpi, dpi);
+    const LatticePicture picture = pages.make(0, probe.Surface());
+    return DrawImage(picture, dpi, PageInches(picture.Extent()));
+}
+
+QImage DrawFitted(const PicturePages& pages, int dpi, int fit) {
+    MeasuringSurface probe(dpi, dpi);
+    const QSizeF inches = PageInches(pages.make(0, probe.Surface()).Extent());
+    return Fitted(DrawFirstPage(pages, FittingResolution(inches, fit)), fit);
+}
+
 // The first page's picture, drawn at `dpi` or, with `fit`, fitted inside
 // fit by fit pixels. Encoded in memory first: a device that fails is then
 // told by its own error, and the PNG library has nothing to complain of.
 // A thumbnail is wanted at once and kept in a cache, so it is deflated at
 // the fastest level; a picture for a paper gets the library's default.
 bool WritePng(const PicturePages& pages, int dpi, int fit, QIODevice& device) {
-    if (fit > 0)
-        dpi = FittingResolution(PageInches(pages, dpi), fit);
-    MeasuringSurface probe(dpi, dpi);
-    QImage image = DrawImage(pages.make(0, probe.Surface()), dpi, PageInches(pages, dpi));
-    if (fit > 0)
-        image = Fitted(image, fit);
+    const QImage image = fit > 0 ? DrawFitted(pages, dpi, fit) : DrawFirstPage(pages, dpi);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -159,7 +155,10 @@ bool WritePng(const PicturePages& pages, int dpi, int fit, QIODevice& device) {
            device.write(bytes) == bytes.size();
 }
 
-bool WriteSvg(const LatticePicture& picture, QSizeF size, QIODevice& device) {
+bool WriteSvg(const PicturePages& pages, QIODevice& device) {
+    MeasuringSurface probe(kSvgResolution, kSvgResolution);
+    const LatticePicture picture = pages.make(0, probe.Surface());
+    const QSizeF size = PageInches(picture.Extent());
     const QSize pixels(int(std::ceil(size.width() * kSvgResolution)),
                        int(std::ceil(size.height() * kSvgResolution)));
     QSvgGenerator generator;
@@ -176,7 +175,9 @@ bool WriteSvg(const LatticePicture& picture, QSizeF size, QIODevice& device) {
 }
 
 bool WritePdf(const PicturePages& pages, const std::function<void(int pages)>& progress,
-              QSizeF size, CDC* probe, QIODevice& device) {
+              QIODevice& device) {
+    const QSizeF size = PageInches(pages, kPdfResolution);
+    MeasuringSurface probe(kPdfResolution, kPdfResolution);
     QPdfWriter writer(&device);
     writer.setResolution(kPdfResolution);
     writer.setPageSize(QPageSize(QSizeF(size.width(), size.height()), QPageSize::Inch, QString(),
@@ -190,7 +191,7 @@ bool WritePdf(const PicturePages& pages, const std::function<void(int pages)>& p
     for (int k = 0; k < pages.count; ++k) {
         if (k > 0 && !writer.newPage())
             return false;
-        Paint(pages.make(k, probe), painter, page);
+        Paint(pages.make(k, probe.Surface()), painter, page);
         Progress(progress, k + 1);
     }
     return painter.end();
@@ -202,9 +203,6 @@ bool WritePages(const PicturePages& pages, PictureFormat format, int dpi, int fi
                 const std::function<void(int pages)>& progress, QIODevice& device) {
     if (pages.count == 0)
         return false;
-    const int resolution = ResolutionOf(format, dpi);
-    const QSizeF size = PageInches(pages, resolution);
-    MeasuringSurface probe(resolution, resolution);
     bool written = false;
     switch (format) {
     case PictureFormat::Png:
@@ -212,11 +210,11 @@ bool WritePages(const PicturePages& pages, PictureFormat format, int dpi, int fi
         Progress(progress, 1);
         break;
     case PictureFormat::Svg:
-        written = WriteSvg(pages.make(0, probe.Surface()), size, device);
+        written = WriteSvg(pages, device);
         Progress(progress, 1);
         break;
     case PictureFormat::Pdf:
-        written = WritePdf(pages, progress, size, probe.Surface(), device);
+        written = WritePdf(pages, progress, device);
         break;
     }
     return written;
