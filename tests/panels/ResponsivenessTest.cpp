@@ -53,12 +53,9 @@ class ResponsivenessTest : public PanelFixture {
         int presses = 0;
         QElapsedTimer since;
         since.start();
-        while (!Idle() && since.elapsed() < 120000) {
-            QTest::qWait(20);
-            if (!Idle()) {
-                Press(Qt::Key_Right);
-                ++presses;
-            }
+        while (!QTest::qWaitFor([this] { return Idle(); }, 20) && since.elapsed() < 120000) {
+            Press(Qt::Key_Right);
+            ++presses;
         }
         EXPECT_TRUE(Idle());
         return presses;

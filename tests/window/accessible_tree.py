@@ -48,38 +48,42 @@ DEADLINE = 60
 
 
 def pump_until(done, seconds):
-    """Runs the main loop, through which events arrive, in short slices until
-    done() or the seconds are over; whether done()."""
+    """Runs the main loop, through which events arrive, until done() or the
+    seconds are over; whether done(). A tick wakes the loop to ask again for
+    what no event tells, such as a name read anew."""
     context = GLib.MainContext.default()
-    end = time.monotonic() + seconds
-    while not done() and time.monotonic() < end:
-        context.iteration(False) or time.sleep(0.02)
+    tick = GLib.timeout_add(10, lambda: True)
+    try:
+        end = time.monotonic() + seconds
+        while not done() and time.monotonic() < end:
+            context.iteration(True)
+    finally:
+        GLib.source_remove(tick)
     return done()
 
 
-def quib_view(pid):
-    """The canvas of the application with that process id, or None."""
-    desktop = pyatspi.Registry.getDesktop(0)
-    for app in desktop:
-        if app is None or app.get_process_id() != pid:
-            continue
-        found = pyatspi.findDescendant(app, lambda a: a.getRole() == pyatspi.ROLE_CANVAS)
-        if found is not None:
-            return found
-    return None
+def wait_for(pid, matches, what):
+    """The first accessible of the application with that process id that
+    matches, once there is one."""
+    found = None
+
+    def look():
+        nonlocal found
+        try:
+            for app in pyatspi.Registry.getDesktop(0):
+                if app is not None and app.get_process_id() == pid:
+                    found = found or pyatspi.findDescendant(app, matches)
+        except GLib.Error:
+            pass  # the application is still registering
+        return found is not None
+
+    if not pump_until(look, DEADLINE):
+        sys.exit(f"no {what} of process {pid} within {DEADLINE} s")
+    return found
 
 
 def wait_for_view(pid):
-    end = time.monotonic() + DEADLINE
-    while time.monotonic() < end:
-        try:
-            view = quib_view(pid)
-            if view is not None and view.name:
-                return view
-        except GLib.Error:
-            pass  # the application is still registering
-        time.sleep(0.2)
-    sys.exit(f"no lattice view of process {pid} within {DEADLINE} s")
+    return wait_for(pid, lambda a: a.getRole() == pyatspi.ROLE_CANVAS and a.name, "lattice view")
 
 
 def tree(pid):
@@ -213,24 +217,7 @@ def choose(pid, title, name):
 
 
 def box(pid):
-    def find():
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.get_process_id() == pid:
-                return pyatspi.findDescendant(
-                    app, lambda a: a.getRole() == pyatspi.ROLE_ALERT)
-        return None
-
-    found = None
-    end = time.monotonic() + DEADLINE
-    while found is None and time.monotonic() < end:
-        try:
-            found = find()
-        except GLib.Error:
-            pass
-        if found is None:
-            time.sleep(0.1)
-    if found is None:
-        sys.exit(f"no message box of process {pid} within {DEADLINE} s")
+    found = wait_for(pid, lambda a: a.getRole() == pyatspi.ROLE_ALERT, "message box")
     print(found.name)
     for label in pyatspi.findAllDescendants(found, lambda a: a.getRole() == pyatspi.ROLE_LABEL):
         if label.name:
@@ -238,25 +225,9 @@ def box(pid):
 
 
 def press(pid, name):
-    def find():
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.get_process_id() == pid:
-                return pyatspi.findDescendant(
-                    app, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == name
-                    and a.getState().contains(pyatspi.STATE_SHOWING))
-        return None
-
-    found = None
-    end = time.monotonic() + DEADLINE
-    while found is None and time.monotonic() < end:
-        try:
-            found = find()
-        except GLib.Error:
-            pass
-        if found is None:
-            time.sleep(0.1)
-    if found is None:
-        sys.exit(f"no button '{name}' shown by process {pid} within {DEADLINE} s")
+    found = wait_for(
+        pid, lambda a: a.getRole() == pyatspi.ROLE_PUSH_BUTTON and a.name == name and
+        a.getState().contains(pyatspi.STATE_SHOWING), f"button '{name}' shown")
     found.queryAction().doAction(0)
 
 
@@ -264,22 +235,20 @@ def shown(pid, last, seconds):
     view = wait_for_view(pid)
     box = view.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     print(f"box {box.x},{box.y},{box.width},{box.height}", flush=True)
-    context = GLib.MainContext.default()
     number = None
-    end = time.monotonic() + seconds
-    while time.monotonic() < end:
+
+    def reached():
+        nonlocal number
         # The name asked anew each time, not as a cache last heard it.
         view.clear_cache()
         found = re.match(r"Record nr (\d+)", view.name)
         if found and int(found.group(1)) != number:
             number = int(found.group(1))
             print(f"{time.monotonic():.3f} {number}", flush=True)
-            if number >= last:
-                return
-        while context.iteration(False):
-            pass
-        time.sleep(0.01)
-    sys.exit(f"the view did not show record {last} within {seconds} s")
+        return number is not None and number >= last
+
+    if not pump_until(reached, seconds):
+        sys.exit(f"the view did not show record {last} within {seconds} s")
 
 
 def main():

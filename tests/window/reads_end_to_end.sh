@@ -23,11 +23,12 @@ read_box() {
 }
 
 # A pipe that a writer fills slowly: the window is there before its first
-# line, the bar and Cancel once the read has gone on for half a second.
-mkfifo "$work/slow.dat"
+# line, the bar and Cancel once the read has gone on for half a second. The
+# writer holds the rest back until the bar has been seen.
+mkfifo "$work/slow.dat" "$work/bar-seen"
 (
     sed -n '1,3p' "$work/run-a.dat"
-    sleep 2
+    read -r _ <"$work/bar-seen"
     sed -n '4,$p' "$work/run-a.dat"
 ) >"$work/slow.dat" &
 pids+=("$!")
@@ -42,6 +43,7 @@ bar_shown() {
 }
 wait_until bar_shown || fail "no bar with Cancel while the pipe is read ($bar_ink per mille dark)"
 echo "ok: the window shows at once for a slow pipe, with a bar and Cancel ($bar_ink per mille dark)"
+echo seen >"$work/bar-seen"
 wid=$(find_window "slow.dat - Quib") || fail "the pipe's records did not open"
 picture_drawn() {
     shot pipe-read
