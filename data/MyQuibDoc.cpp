@@ -210,8 +210,10 @@ bool CMyQuibDoc::Follow(LatticeDocument::FollowedFile& at, FollowDone done) {
             auto step =
                 std::make_shared<quib::FollowRead>(quib::ReadToFollow(*shown, path, imports, from));
             return [this, &at, shown, step, done] {
-                // Read onto datasets that another read has replaced since.
-                if (m_data != shown)
+                // Read onto datasets that another read has replaced since, or
+                // that a read still running will replace with what it read
+                // onto them: the step is read again after it.
+                if (m_data != shown || IsReading())
                     return done(std::make_error_code(std::errc::operation_canceled), QString(),
                                 false);
                 TellWarnings(step->read);

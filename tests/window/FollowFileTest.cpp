@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -99,6 +100,35 @@ TEST_F(FollowFileTest, AppendedRecordsTakeTheirPartnersWhereverTheViewStands) {
     EXPECT_EQ(Document()->Data().UnpairedImportedCount(), 0);
     EXPECT_EQ(Frame()->findChild<QLabel*>("positionPane")->text(),
               "Record 1 of 4 \u00b7 0 imported records without partner");
+}
+
+// A step of Follow File that ends while an import is read must not be
+// undone by it: the import was read onto the records before the step.
+TEST_F(FollowFileTest, RecordsAppendedWhileAnImportIsReadAreKept) {
+    const QString path = QString::fromStdString(m_dir.Write("run.dat", "(1) 1\n(2) 2\n"));
+    StartCounting(path);
+    std::string imported;
+    for (int k = 1; k <= 200000; ++k)
+        imported += "(" + std::to_string(k) + ") " + std::to_string(10 * k) + "\n";
+    const QString importPath = QString::fromStdString(m_dir.Write("import.dat", imported));
+
+    LatticeDocument::FollowedFile at;
+    bool stepped = false;
+    const auto step = [&] {
+        stepped = false;
+        ASSERT_TRUE(
+            Document()->Follow(at, [&](std::error_code, const QString&, bool) { stepped = true; }));
+    };
+    step();
+    ASSERT_TRUE(WaitFor([&] { return stepped; }));
+    Append(path, "(3) 3\n");
+    step();
+    Document()->ImportFiles({importPath});
+    ASSERT_TRUE(WaitFor([&] { return stepped && !Document()->IsReading(); }));
+    step();
+    ASSERT_TRUE(WaitFor([&] { return stepped; }));
+    ASSERT_EQ(Records(), 3);
+    EXPECT_EQ(Document()->GetNodeValue(2, 6, 1), 30);
 }
 
 } // namespace
