@@ -112,10 +112,6 @@ std::span<const CommandRow> CommandRows() {
     return kRows;
 }
 
-const CommandRow& RowOf(CommandId id) {
-    return kRows[std::size_t(id)];
-}
-
 std::span<const MenuEntry> ContextMenuLayout() {
     return kContextMenu;
 }

@@ -63,7 +63,6 @@ struct CommandRow {
 
 // Every row, in CommandId order.
 std::span<const CommandRow> CommandRows();
-const CommandRow& RowOf(CommandId id);
 
 // The menus' layouts: rows, separators and the Values submenu.
 enum class MenuEntryKind : std::uint8_t { Command, Separator, ValuesSubmenu };

@@ -1,10 +1,7 @@
 #include "MyQuibView.h"
 
 #include "CommandTable.h"
-#include "FileDialog.h"
-#include "LatticeTables.h"
 #include "MeasuringSurface.h"
-#include "MessageBox.h"
 #include "MyQuibDoc.h"
 #include "NodeFocus.h"
 #include "PictureOut.h"
@@ -17,12 +14,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QToolTip>
 
 #include <cmath>
-
-namespace {} // namespace
 
 CMyQuibView::CMyQuibView()
     : m_commands(new quib::CommandTable(*this)), m_nodeFocus(new quib::NodeFocus(this)) {

@@ -260,10 +260,4 @@ QByteArray PageBytes(const PicturePages& pages, PictureFormat format, int dpi) {
     return bytes;
 }
 
-QByteArray PictureBytes(const LatticeDocument& data, const PictureOptions& options,
-                        PictureFormat format, int dpi) {
-    const std::vector<int> record{options.record};
-    return PageBytes(RecordPages(data, options, record), format, dpi);
-}
-
 } // namespace quib

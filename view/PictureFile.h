@@ -73,10 +73,6 @@ std::error_code SavePictures(const LatticeDocument& data, const PictureOptions& 
                              const PictureJob& job, const QString& path,
                              const QStringList& dataFiles);
 
-// The picture of `options`' record in memory.
-QByteArray PictureBytes(const LatticeDocument& data, const PictureOptions& options,
-                        PictureFormat format, int dpi);
-
 // The page that every one of the pages needs, in inches, their texts
 // measured at `dpi`.
 QSizeF PageInches(const PicturePages& pages, int dpi);
