@@ -33,7 +33,7 @@ CommandTable::CommandTable(QWidget& view)
 
 void CommandTable::Bind(CommandId id, Binding binding) {
     m_bindings[std::size_t(id)] = std::move(binding);
-    Refresh();
+    RefreshRow(CommandRows()[std::size_t(id)]);
 }
 
 void CommandTable::Run(CommandId id) {
@@ -45,15 +45,18 @@ void CommandTable::Run(CommandId id) {
 }
 
 void CommandTable::Refresh() {
-    for (const CommandRow& row : CommandRows()) {
-        QAction* action = Action(row.id);
-        const Binding& binding = m_bindings[std::size_t(row.id)];
-        action->setEnabled(binding.run && (!binding.enabled || binding.enabled()));
-        if (binding.checked)
-            action->setChecked(binding.checked());
-        if (binding.node)
-            action->setText(QString::fromUtf8(row.text).arg(binding.node()));
-    }
+    for (const CommandRow& row : CommandRows())
+        RefreshRow(row);
+}
+
+void CommandTable::RefreshRow(const CommandRow& row) {
+    QAction* action = Action(row.id);
+    const Binding& binding = m_bindings[std::size_t(row.id)];
+    action->setEnabled(binding.run && (!binding.enabled || binding.enabled()));
+    if (binding.checked)
+        action->setChecked(binding.checked());
+    if (binding.node)
+        action->setText(QString::fromUtf8(row.text).arg(binding.node()));
 }
 
 void CommandTable::SetNodeUnderPoint(int node) {
@@ -83,7 +86,6 @@ void CommandTable::Fill(QMenu& menu, std::span<const MenuEntry> layout, bool for
 }
 
 QMenu& CommandTable::ContextMenu() {
-    Refresh();
     QMenu*& menu = m_contextMenus[m_nodeUnderPoint >= 0 ? 1 : 0];
     if (menu == nullptr) {
         menu = new QMenu(&m_view);

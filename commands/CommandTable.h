@@ -62,6 +62,7 @@ class CommandTable : public QObject {
   private:
     void Fill(QMenu& menu, std::span<const MenuEntry> layout, bool forContextMenu);
     void Run(CommandId id);
+    void RefreshRow(const CommandRow& row);
 
     std::array<QAction*, std::size_t(CommandId::Count)> m_actions{};
     std::array<Binding, std::size_t(CommandId::Count)> m_bindings{};

@@ -68,7 +68,7 @@ DocumentLoader::~DocumentLoader() {
 }
 
 bool DocumentLoader::Start(const std::vector<std::string>& paths, Read read, Kind kind) {
-    if (m_asked.running || (kind == Kind::Following && m_following.running))
+    if (m_asked.Running() || (kind == Kind::Following && m_following.Running()))
         return false;
     if (kind == Kind::Following) {
         Launch(m_following, std::move(read));
@@ -82,8 +82,8 @@ bool DocumentLoader::Start(const std::vector<std::string>& paths, Read read, Kin
     return true;
 }
 
-void DocumentLoader::Launch(Running& slot, Read read) {
-    slot = Running{true, false, std::make_shared<ReadProgress>(), new QFutureWatcher<Finish>(this)};
+void DocumentLoader::Launch(ReadSlot& slot, Read read) {
+    slot = ReadSlot{false, std::make_shared<ReadProgress>(), new QFutureWatcher<Finish>(this)};
     connect(slot.watcher, &QFutureWatcher<Finish>::finished, this, [this, &slot] { Ended(slot); });
     slot.watcher->setFuture(
         QtConcurrent::run(&m_pool, [read = std::move(read), progress = slot.progress]() -> Finish {
@@ -95,11 +95,11 @@ void DocumentLoader::Launch(Running& slot, Read read) {
         }));
 }
 
-void DocumentLoader::Ended(Running& slot) {
+void DocumentLoader::Ended(ReadSlot& slot) {
     const bool asked = &slot == &m_asked;
     const Finish finish = slot.dropped ? Finish() : slot.watcher->result();
     slot.watcher->deleteLater();
-    slot = Running{};
+    slot = ReadSlot{};
     if (asked) {
         m_tick.stop();
         if (m_pane->isVisible()) {
@@ -109,18 +109,18 @@ void DocumentLoader::Ended(Running& slot) {
     }
     if (finish)
         finish();
-    if (asked && !m_asked.running)
+    if (asked && !m_asked.Running())
         emit BusyChanged(false);
 }
 
 void DocumentLoader::Cancel() {
-    if (m_asked.running)
+    if (m_asked.Running())
         m_asked.progress->cancelled = true;
 }
 
 void DocumentLoader::CancelAndWait() {
-    for (Running* slot : {&m_asked, &m_following}) {
-        if (!slot->running)
+    for (ReadSlot* slot : {&m_asked, &m_following}) {
+        if (!slot->Running())
             continue;
         slot->progress->cancelled = true;
         slot->dropped = true;

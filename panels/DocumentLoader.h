@@ -33,7 +33,7 @@ class DocumentLoader : public QObject, public ReadRunner {
     ~DocumentLoader() override;
 
     bool Start(const std::vector<std::string>& paths, Read read, Kind kind) override;
-    bool Busy() const override { return m_asked.running; }
+    bool Busy() const override { return m_asked.Running(); }
     void CancelAndWait() override;
     // Stops the read the user asked for at its next chunk; its end then
     // tells that it was cancelled.
@@ -44,20 +44,20 @@ class DocumentLoader : public QObject, public ReadRunner {
     void BusyChanged(bool busy);
 
   private:
-    struct Running {
-        bool running = false;
+    struct ReadSlot {
+        bool Running() const { return watcher != nullptr; }
         bool dropped = false; // its end is not run
         std::shared_ptr<ReadProgress> progress;
-        QFutureWatcher<Finish>* watcher = nullptr;
+        QFutureWatcher<Finish>* watcher = nullptr; // while it runs
     };
-    void Launch(Running& slot, Read read);
-    void Ended(Running& slot);
+    void Launch(ReadSlot& slot, Read read);
+    void Ended(ReadSlot& slot);
     void Tick();
     void ShowProgress(std::uint64_t bytesRead);
 
     QThreadPool m_pool;
-    Running m_asked;
-    Running m_following;
+    ReadSlot m_asked;
+    ReadSlot m_following;
     QWidget* m_pane;
     QProgressBar* m_bar;
     QTimer m_tick;

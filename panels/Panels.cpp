@@ -18,6 +18,25 @@
 
 namespace quib {
 
+namespace {
+
+// Closed at start; the commands that show it follow it as it opens or closes.
+void DockClosed(QMainWindow& frame, CMyQuibView& view, QDockWidget* panel,
+                Qt::DockWidgetArea area) {
+    frame.addDockWidget(area, panel, Qt::Vertical);
+    panel->hide();
+    QObject::connect(panel, &QDockWidget::visibilityChanged, &view,
+                     [table = &view.Commands()] { table->Refresh(); });
+}
+
+void BindShowPanel(CMyQuibView& view, CommandId id, QDockWidget* panel) {
+    view.Commands().Bind(id, {[panel] { panel->setVisible(panel->isHidden()); },
+                              {},
+                              [panel] { return !panel->isHidden(); }});
+}
+
+} // namespace
+
 DocumentLoader* AttachPanels(QMainWindow& frame, CMyQuibView& view, CMyQuibDoc& document) {
     QStatusBar* bar = frame.findChild<QStatusBar*>();
     if (bar == nullptr)
@@ -45,17 +64,10 @@ DocumentLoader* AttachPanels(QMainWindow& frame, CMyQuibView& view, CMyQuibDoc& 
 WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {
     auto* overview = new OverviewPanel(view, &frame);
     auto* history = new HistoryPanel(view, &frame);
-    for (QDockWidget* panel :
-         {static_cast<QDockWidget*>(overview), static_cast<QDockWidget*>(history)}) {
-        frame.addDockWidget(Qt::BottomDockWidgetArea, panel, Qt::Vertical);
-        panel->hide();
-        QObject::connect(panel, &QDockWidget::visibilityChanged, &view,
-                         [table = &view.Commands()] { table->Refresh(); });
-    }
+    DockClosed(frame, view, overview, Qt::BottomDockWidgetArea);
+    DockClosed(frame, view, history, Qt::BottomDockWidgetArea);
+    BindShowPanel(view, CommandId::ShowOverview, overview);
     CommandTable& table = view.Commands();
-    table.Bind(CommandId::ShowOverview, {[overview] { overview->setVisible(overview->isHidden()); },
-                                         {},
-                                         [overview] { return !overview->isHidden(); }});
     // On a node: the one under the context menu's point, else the one with
     // the keyboard's focus, else the one the panel shows.
     const auto node = [shown = &view, history] {
@@ -74,14 +86,8 @@ WholeFilePanels DockWholeFilePanels(QMainWindow& frame, CMyQuibView& view) {
 
 StatisticsPanel* DockStatisticsPanel(QMainWindow& frame, CMyQuibView& view, RecordFinder& finder) {
     auto* statistics = new StatisticsPanel(view, finder, &frame);
-    frame.addDockWidget(Qt::RightDockWidgetArea, statistics);
-    statistics->hide();
-    QObject::connect(statistics, &QDockWidget::visibilityChanged, &view,
-                     [table = &view.Commands()] { table->Refresh(); });
-    view.Commands().Bind(CommandId::ShowStatistics,
-                         {[statistics] { statistics->setVisible(statistics->isHidden()); },
-                          {},
-                          [statistics] { return !statistics->isHidden(); }});
+    DockClosed(frame, view, statistics, Qt::RightDockWidgetArea);
+    BindShowPanel(view, CommandId::ShowStatistics, statistics);
     return statistics;
 }
 

@@ -33,6 +33,8 @@ class RecordFinder : public QObject {
     // The last well-formed condition, and its text.
     const std::optional<Condition>& LastCondition() const { return m_found.condition; }
     const QString& ConditionText() const { return m_conditionText; }
+    // Counts the conditions given, so that a new one is told from the last.
+    unsigned ConditionSerial() const { return m_found.conditionSerial; }
     // The condition's matches among the records shown; none while they are
     // being found.
     std::optional<int> MatchCount() const;

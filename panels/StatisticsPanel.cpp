@@ -195,7 +195,6 @@ void StatisticsPanel::OnVisibilityChanged(bool visible) {
 
 // A new condition is followed while the panel covers the matches.
 void StatisticsPanel::OnConditionChanged() {
-    ++m_conditionSerial;
     m_coverage[int(Coverage::Matches)]->setEnabled(true);
     if (m_covers == Coverage::Matches)
         Refresh();
@@ -229,7 +228,7 @@ void StatisticsPanel::Refresh() {
     Inputs inputs{data,
                   m_view.Options().values,
                   m_covers,
-                  matches ? m_conditionSerial : 0,
+                  matches ? m_finder.ConditionSerial() : 0,
                   range ? m_first->value() : 1,
                   range ? m_last->value() : INT_MAX};
     if (m_inputs == inputs)

@@ -95,7 +95,6 @@ class StatisticsPanel : public QDockWidget {
     QPushButton* m_copy;
     QPushButton* m_export;
     Coverage m_covers = Coverage::All;
-    unsigned m_conditionSerial = 0;
     bool m_open = false;
     SnapshotWork<RecordStatistics> m_work;
     // The computation under way or done, and its condition's text.
