@@ -32,15 +32,15 @@ FileCheckPanel::FileCheckPanel(QMainWindow& frame, CMyQuibView& view, const CMyQ
                                                 [this] { return m_document.CanReadAgain(); }});
     connect(&view, &CMyQuibView::Changed, this, [this](ViewChanges what) {
         if (what & ViewChange::FileRead)
-            Check(&FileCheckPanel::TellCount);
+            Check(false, &FileCheckPanel::TellCount);
     });
 }
 
 void FileCheckPanel::ShowFindings() {
-    Check(&FileCheckPanel::Show);
+    Check(true, &FileCheckPanel::Show);
 }
 
-void FileCheckPanel::Check(void (FileCheckPanel::*done)(const Checked&)) {
+void FileCheckPanel::Check(bool listed, void (FileCheckPanel::*done)(const Checked&)) {
     if (!m_document.CanReadAgain())
         return TellCount({});
     const QString path = m_document.GetPathName();
@@ -52,11 +52,14 @@ void FileCheckPanel::Check(void (FileCheckPanel::*done)(const Checked&)) {
         if (checked.path == m_document.GetPathName())
             (this->*done)(checked);
     });
-    watcher->setFuture(QtConcurrent::run(&WorkerPool(), [path] {
-        auto findings = std::make_shared<std::vector<Finding>>();
+    // Findings not listed are counted and freed here, not on the GUI thread.
+    watcher->setFuture(QtConcurrent::run(&WorkerPool(), [path, listed] {
+        std::vector<Finding> findings;
         const std::error_code error =
-            CheckDataFile(QFile::encodeName(path).toStdString(), *findings);
-        return Checked{path, error, std::move(findings)};
+            CheckDataFile(QFile::encodeName(path).toStdString(), findings);
+        return Checked{path, error, error ? 0 : LinesWithFindings(findings),
+                       listed ? std::make_shared<const std::vector<Finding>>(std::move(findings))
+                              : nullptr};
     }));
 }
 
@@ -74,7 +77,7 @@ void FileCheckPanel::TellCount(const Checked& checked) {
     auto* bar = m_frame.findChild<QStatusBar*>();
     if (bar == nullptr)
         return;
-    const int lines = checked.error || !checked.findings ? 0 : LinesWithFindings(*checked.findings);
+    const int lines = checked.lines;
     if (lines == 0) {
         if (!m_told.isEmpty() && bar->currentMessage() == m_told)
             bar->clearMessage();

@@ -35,10 +35,11 @@ class FileCheckPanel : public QObject {
     struct Checked {
         QString path;
         std::error_code error;
-        std::shared_ptr<const std::vector<Finding>> findings;
+        int lines = 0;                                        // with findings
+        std::shared_ptr<const std::vector<Finding>> findings; // when listed
     };
     // Checks the open file on a worker, then `done` with what it found.
-    void Check(void (FileCheckPanel::*done)(const Checked&));
+    void Check(bool listed, void (FileCheckPanel::*done)(const Checked&));
     void Show(const Checked& checked);
     void TellCount(const Checked& checked);
 
