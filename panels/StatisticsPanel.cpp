@@ -12,7 +12,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -326,11 +325,9 @@ void StatisticsPanel::Copy() {
 // Offered beside the data file, named after it.
 void StatisticsPanel::Export() {
     const CMyQuibDoc* document = m_view.GetDocument();
-    const QFileInfo data(document->GetPathName());
-    const QString base =
-        data.fileName().isEmpty() ? QStringLiteral("statistics") : data.completeBaseName();
     ExportPicture(this, Pages(),
-                  QStringLiteral("%1/%2-statistics.png").arg(data.absolutePath(), base),
+                  SuggestedPictureName(document->GetPathName(), QStringLiteral("statistics"),
+                                       QStringLiteral("statistics")),
                   document->DataFiles());
 }
 

@@ -10,7 +10,6 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -273,17 +272,16 @@ void CMyQuibView::OnCopySummary() {
 // Offered beside the data file, named after it and the record.
 void CMyQuibView::OnExportPicture() {
     const CMyQuibDoc* document = GetDocument();
-    const QFileInfo data(document->GetPathName());
     const CLatticeRecordArray& records = Data().m_primaryRecords;
     const int number = m_nRecordIndex < records.GetSize() ? records[m_nRecordIndex].m_nRecordNumber
                                                           : m_nRecordIndex + 1;
-    const QString base =
-        data.fileName().isEmpty() ? QStringLiteral("picture") : data.completeBaseName();
     // The datasets shown stay while the file is written, whatever a read
     // meanwhile brings.
     const std::shared_ptr<const LatticeDocument> shown = Snapshot();
     const std::vector<int> record{m_nRecordIndex};
     quib::ExportPicture(this, quib::RecordPages(*shown, Options(), record),
-                        QStringLiteral("%1/%2-%3.png").arg(data.absolutePath(), base).arg(number),
+                        quib::SuggestedPictureName(document->GetPathName(),
+                                                   QStringLiteral("picture"),
+                                                   QString::number(number)),
                         document->DataFiles());
 }

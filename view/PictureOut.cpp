@@ -27,6 +27,12 @@ void CopyPicture(const PicturePages& picture, int dpi, const QString& text) {
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
+QString SuggestedPictureName(const QString& dataPath, const QString& unnamed, const QString& what) {
+    const QFileInfo data(dataPath);
+    const QString base = data.fileName().isEmpty() ? unnamed : data.completeBaseName();
+    return QStringLiteral("%1/%2-%3.png").arg(data.absolutePath(), base, what);
+}
+
 void ExportPicture(QWidget* parent, const PicturePages& picture, const QString& suggested,
                    const QStringList& dataFiles) {
     CFileDialog dialog(false, QString(), suggested, OFN_HIDEREADONLY,
