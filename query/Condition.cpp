@@ -39,9 +39,25 @@ bool Differ(Operand a, Operand b) {
     return ValuesDiffer(a.value, a.missing, b.value, b.missing);
 }
 
-bool IsMinimal(const std::int64_t* values, int node) {
-    return values != nullptr && (MinimalNodes(values) >> node & 1) != 0;
-}
+// A run's minimal nodes, found at the first question of a record and kept
+// for the others; none for an absent record.
+class KnownMinimal {
+  public:
+    explicit KnownMinimal(const std::int64_t* values) : m_values(values) {}
+    NodeMask Nodes() {
+        if (!m_found) {
+            m_nodes = m_values != nullptr ? MinimalNodes(m_values) : 0;
+            m_found = true;
+        }
+        return m_nodes;
+    }
+    bool Has(int node) { return (Nodes() >> node & 1) != 0; }
+
+  private:
+    const std::int64_t* m_values;
+    bool m_found = false;
+    NodeMask m_nodes = 0;
+};
 
 // A comparison with a missing side gives 0, `!=` too.
 template <class Compare> Operand Compared(Operand a, Operand b, Compare compare) {
@@ -70,6 +86,7 @@ std::optional<std::int64_t> Condition::Evaluate(const RecordContext& r) const {
         stack[size - 1] = operation(stack[size - 1], stack[size]);
     };
     const bool hasPrevious = r.position > 1;
+    KnownMinimal minimal(r.values), partnerMinimal(r.partner), previousMinimal(r.previous);
     std::size_t pc = 0;
     while (pc < m_code.size()) {
         const Instruction in = m_code[pc++];
@@ -90,10 +107,10 @@ std::optional<std::int64_t> Condition::Evaluate(const RecordContext& r) const {
             push(ValueAt(r.partner, r.partnerMissing, in.node));
             break;
         case Op::Minimal:
-            truth(IsMinimal(r.values, in.node));
+            truth(minimal.Has(in.node));
             break;
         case Op::PartnerMinimal:
-            truth(IsMinimal(r.partner, in.node));
+            truth(partnerMinimal.Has(in.node));
             break;
         case Op::Missing:
             truth(ValueAt(r.values, r.missing, in.node).missing);
@@ -127,7 +144,7 @@ std::optional<std::int64_t> Condition::Evaluate(const RecordContext& r) const {
                          ValueAt(r.previousPartner, r.previousPartnerMissing, in.node)));
             break;
         case Op::ChangedMinimal:
-            truth(hasPrevious && MinimalNodes(r.values) != MinimalNodes(r.previous));
+            truth(hasPrevious && minimal.Nodes() != previousMinimal.Nodes());
             break;
         case Op::Monotone:
             truth(IsMonotone(r.values, r.carried & ~r.missing));
